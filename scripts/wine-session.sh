@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs a command inside the project's own Wine session: a private prefix (prepared once,
+# then reused), "MS Sans Serif" fonts, a virtual desktop with a notification area, an X
+# display (Xvfb when none is set) and a persistent wineserver. Stops only what it started.
+#
+#   scripts/wine-session.sh COMMAND [ARGS...]
+#
+# Environment: ORVANE_BUILD (build folder, default ./build), ORVANE_PREFIX (prefix folder).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ -n "${ORVANE_SESSION:-}" ]; then exec "$@"; fi
+
+: "${ORVANE_BUILD:=$root/build}"
+export WINEPREFIX="${ORVANE_PREFIX:-$ORVANE_BUILD/prefix}"
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export ORVANE_SESSION=1
+
+started_xvfb=""
+started_server=""
+cleanup() {
+  if [ -n "$started_server" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$started_xvfb" ]; then kill "$started_xvfb" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  started_xvfb=$!
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  export DISPLAY=":$n"
+fi
+
+server_running() {
+  [ -d "$WINEPREFIX" ] || return 1
+  local dev ino
+  dev=$(stat -c %d "$WINEPREFIX"); ino=$(stat -c %i "$WINEPREFIX")
+  [ -S "/tmp/.wine-$(id -u)/server-$(printf %x "$dev")-$(printf %x "$ino")/socket" ]
+}
+
+if [ ! -f "$WINEPREFIX/.orvane-ready" ]; then
+  echo "wine-session: preparing prefix $WINEPREFIX" >&2
+  if server_running; then wineserver -k >/dev/null 2>&1 || true; fi
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  wineboot -i </dev/null >/dev/null 2>&1
+  wineserver -w
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/sserif*.fon "$fonts/"
+  [ -f /usr/share/wine/fonts/ms_sans_serif.ttf ] && cp /usr/share/wine/fonts/ms_sans_serif.ttf "$fonts/"
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+  # Wine's crash dialog would wait for a click that never comes in a test run.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$WINEPREFIX/.orvane-ready"
+fi
+
+if ! server_running; then
+  wineserver -p </dev/null >/dev/null 2>&1
+  started_server=1
+fi
+# Wine's services and the desktop process inherit the standard streams of whichever
+# program starts them first: start them here, detached, so that no pipe of a later
+# program (ctest reads the tests' output through one) is held open by them.
+wine wineboot </dev/null >/dev/null 2>&1 || true
+
+"$@"

@@ -1,0 +1,34 @@
+/*
+ * testsupport.h - helpers for the tests that run under Wine: where the built binaries
+ * are, running a second process, pumping messages while waiting.
+ */
+#ifndef ORVANE_TESTSUPPORT_H
+#define ORVANE_TESTSUPPORT_H
+
+#include <windows.h>
+#include <string>
+
+/* Folder of the running test program, where every built binary lies (with a '\'). */
+std::string BinaryDir();
+
+/* Runs a command line to its end; returns its exit code, or (DWORD)-1 when it could not
+   start or did not end within dwTimeout milliseconds (then it is terminated). */
+DWORD RunProcess(const std::string &strCommandLine, DWORD dwTimeout = 30000);
+
+/* Dispatches this thread's messages for about dwMilliseconds. */
+void PumpMessages(DWORD dwMilliseconds);
+
+/* Pumps messages until bDone() is true or dwTimeout passes; returns bDone()'s last value. */
+template <typename Predicate>
+bool WaitFor(Predicate bDone, DWORD dwTimeout = 5000)
+{
+    DWORD dwStart = GetTickCount();
+    while (!bDone()) {
+        if (GetTickCount() - dwStart > dwTimeout)
+            return bDone();
+        PumpMessages(10);
+    }
+    return true;
+}
+
+#endif /* ORVANE_TESTSUPPORT_H */
