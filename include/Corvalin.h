@@ -1,0 +1,34 @@
+/*
+ * Corvalin.h - exports of Corvalin.dll, the command engine: it turns receiver codes into
+ * button codes, reads the command assigned to a button and runs it.
+ */
+#ifndef ORVANE_CORVALIN_H
+#define ORVANE_CORVALIN_H
+
+#include <windows.h>
+
+#ifdef CORVALIN_BUILD
+#define CORVALINAPI __declspec(dllexport)
+#else
+#define CORVALINAPI __declspec(dllimport)
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Translates *lpbCode through the "Translation" key; changes mode and shift. Returns 1
+   when the result is a button code to look up, 0 when the code was handled here. */
+CORVALINAPI int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift);
+
+/* Reads the command of button bScanCode in engine mode bMode; 1 when one is assigned. */
+CORVALINAPI int WINAPI LookUpCode(BYTE bMode, BYTE bScanCode, LPSTR lpszFunction, UINT uiBufferSize);
+
+/* Runs a command string item by item; hWnd owns the clipboard for PASTE. */
+CORVALINAPI void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ORVANE_CORVALIN_H */
