@@ -18,6 +18,12 @@
 extern "C" {
 #endif
 
+/* Settings and assignments below HKEY_CURRENT_USER\Software\Zendra\Orvane (ordinals 14
+   and 15; the same routines as Corvalin's, see Corvalin.h). */
+BRENVIKAPI int  WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer);
+BRENVIKAPI void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefault,
+                           LPSTR lpszBuffer, int iMaxSize);
+
 /* Resource access (ordinals 16 to 27). */
 BRENVIKAPI HWND    WINAPI GetWindowHandle(WORD wClass, WORD wTitle);
 BRENVIKAPI int     WINAPI GetStringRes(UINT uiStringID, LPSTR lpszBuffer, int iSize);

@@ -27,6 +27,19 @@ CORVALINAPI int WINAPI LookUpCode(BYTE bMode, BYTE bScanCode, LPSTR lpszFunction
 /* Runs a command string item by item; hWnd owns the clipboard for PASTE. */
 CORVALINAPI void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer);
 
+/* String values below HKEY_CURRENT_USER\Software\Zendra\Orvane (also exported by Brenvik).
+   Get reads value lpszSection of key lpszTopic into lpszBuffer, creating a missing key or
+   value with lpszDefault; a stored value longer than the buffer is left alone and the
+   default is returned. Write stores a value; 1 on success, 0 if the key is unavailable. */
+CORVALINAPI void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefault,
+                            LPSTR lpszBuffer, int iMaxSize);
+CORVALINAPI int  WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer);
+
+/* Enumeration callbacks of the window commands; lParam is a window to leave alone. */
+CORVALINAPI BOOL CALLBACK IconizeWindowsProc(HWND hWnd, LPARAM lParam);
+CORVALINAPI BOOL CALLBACK RestoreWindowsProc(HWND hWnd, LPARAM lParam);
+CORVALINAPI BOOL CALLBACK MaximizeWindowsProc(HWND hWnd, LPARAM lParam);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,301 @@
+/*
+ * Corvalin_dispatch.cpp - the command dispatcher: turns a raw receiver code into a mode
+ * change, a shift toggle, a mode-independent command or a button code, and runs each
+ * item of a command string against one target window.
+ *
+ * Each action family has one case group in ProcessFunction; the keywords of a family
+ * whose module is not part of the library yet are recognised and do nothing.
+ */
+#include <windows.h>
+#include <stdio.h>
+#include "Corvalin.h"
+#include "Corvalin_internal.h"
+
+/* Translated codes: bit 7 selects a mode, bit 6 marks the mode-independent codes. */
+enum {
+    CODE_SELECT_MODE = 0x80,
+    CODE_PC_FUNCTION = 0x40,
+    CODE_TOGGLE_SHIFT = 0x40,
+    CODE_PC_BUTTON_1 = 0x41,
+    CODE_PC_BUTTON_2 = 0x42,
+    MODE_COUNT = 5,
+    MAIN_BUTTONS = 17,            /* codes 0 to 16; with shift on, 17 to 33 */
+    TRANSLATION_SIZE = 20
+};
+
+extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift)
+{
+    if (lpbCode == NULL || lpbMode == NULL || lpbShift == NULL)
+        return 0;
+
+    char szRawCode[4], szTranslation[TRANSLATION_SIZE];
+    snprintf(szRawCode, sizeof(szRawCode), "%u", *lpbCode);
+    Get("Translation", szRawCode, "", szTranslation, sizeof(szTranslation));
+    *lpbCode = HexToByte(szTranslation);
+
+    if (*lpbCode & CODE_SELECT_MODE) {
+        BYTE bMode = *lpbCode & 0x7F;
+        /* Only five modes exist: a translation to any other leaves mode and shift be. */
+        if (bMode < MODE_COUNT) {
+            *lpbMode = bMode;
+            DefaultFunction(hWnd, bMode);
+            *lpbShift = 0;
+        }
+        return 0;
+    }
+    if (*lpbCode & CODE_PC_FUNCTION) {
+        ProcessPCFunction(hWnd, lpbCode, lpbShift);
+        return 0;
+    }
+    if (*lpbShift == 1 && *lpbCode < MAIN_BUTTONS)
+        *lpbCode += MAIN_BUTTONS;
+    return 1;
+}
+
+void ProcessPCFunction(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbShift)
+{
+    switch (*lpbCode) {
+    case CODE_TOGGLE_SHIFT:
+        *lpbShift ^= 1;
+        break;
+    case CODE_PC_BUTTON_1:
+        GetPCFunction(hWnd, 0);
+        break;
+    case CODE_PC_BUTTON_2:
+        GetPCFunction(hWnd, 1);
+        break;
+    }
+}
+
+void GetPCFunction(HWND hWnd, BYTE bFunction)
+{
+    char szValue[4];
+    snprintf(szValue, sizeof(szValue), "%u", bFunction);
+    RunStoredCommand(hWnd, "Default", szValue);
+}
+
+/* Replaces the target by its top-level window and posts that a system command. */
+static void PostTopLevelCommand(HWND *phTarget, WPARAM wCommand)
+{
+    if (*phTarget == NULL)
+        return;
+    *phTarget = FindParent(*phTarget);
+    PostMessageA(*phTarget, WM_SYSCOMMAND, wCommand, 0);
+}
+
+/* Clicks the target where the cursor is, and selects all of an edit or list control. */
+static void ClickTextWindow(HWND hTarget)
+{
+    POINT ptCursor;
+    GetCursorPos(&ptCursor);
+    ScreenToClient(hTarget, &ptCursor);
+    LPARAM lPosition = MAKELPARAM((WORD)ptCursor.x, (WORD)ptCursor.y);
+    PostMessageA(hTarget, WM_LBUTTONDOWN, 0, lPosition);
+    PostMessageA(hTarget, WM_LBUTTONUP, 0, lPosition);
+
+    static const char *const pszTextClasses[] = { "EDIT", "LISTBOX", "COMBOBOX" };
+    char szClass[64];
+    if (GetClassNameA(hTarget, szClass, sizeof(szClass)) == 0)
+        return;
+    for (LPCSTR lpszClass : pszTextClasses)
+        if (lstrcmpiA(szClass, lpszClass) == 0)
+            PostMessageA(hTarget, EM_SETSEL, 0, -1);
+}
+
+/* Shutting down needs the shutdown privilege on the NT family; elsewhere this fails
+   harmlessly and the request decides. */
+static void ShutDownSystem()
+{
+    HANDLE hToken;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &hToken)) {
+        TOKEN_PRIVILEGES tp = {};
+        tp.PrivilegeCount = 1;
+        tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (LookupPrivilegeValueA(NULL, SE_SHUTDOWN_NAME, &tp.Privileges[0].Luid))
+            AdjustTokenPrivileges(hToken, FALSE, &tp, 0, NULL, NULL);
+        CloseHandle(hToken);
+    }
+    if (!ExitWindowsEx(EWX_SHUTDOWN, 0))
+        MessageBoxA(GetActiveWindow(), "Exit Windows failed", "", MB_OK);
+}
+
+static void WaitForNextTick()
+{
+    DWORD dwTick = GetTickCount();
+    while (GetTickCount() == dwTick)
+        Sleep(1);
+}
+
+/* Gives the shell's "Program Manager" window the focus for the Start menu keys. */
+static void FocusProgramManager(HWND *phTarget)
+{
+    HWND hPrevious = *phTarget;
+    *phTarget = FindWindowA("Progman", "Program Manager");
+    SetForegroundWindow(*phTarget);
+    SetActiveWindow(*phTarget);
+    SetFocus(*phTarget);
+    SendMessageA(*phTarget, WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageA(*phTarget, WM_SETFOCUS, (WPARAM)hPrevious, 0);
+}
+
+void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
+{
+    /* The target window: the foreground window at the first item of a command string,
+       unless an item replaces it; the closing call forgets it. */
+    static HWND hWnd = NULL;
+    if (hWnd == NULL)
+        hWnd = GetForegroundWindow();
+    (void)hClipWnd;
+    (void)lpszFunction;
+
+    switch (uiFunction) {
+    /* ---- Window commands ---- */
+    case FN_SELECT:
+        SelectWindow(&hWnd, TRUE);
+        break;
+    case FN_SELECTTEXT:
+        SelectWindow(&hWnd, FALSE);
+        if (hWnd != NULL)
+            ClickTextWindow(hWnd);
+        break;
+    case FN_MAXIMIZE:
+        PostTopLevelCommand(&hWnd, SC_MAXIMIZE);
+        break;
+    case FN_MINIMIZE:
+        PostTopLevelCommand(&hWnd, SC_MINIMIZE);
+        break;
+    case FN_CLOSE:
+        PostTopLevelCommand(&hWnd, SC_CLOSE);
+        break;
+    case FN_RESTORE:
+        PostTopLevelCommand(&hWnd, SC_RESTORE);
+        break;
+    case FN_ICONIZEALL:
+        EnumWindows(IconizeWindowsProc, 0);
+        break;
+    case FN_RESTOREALL:
+        EnumWindows(RestoreWindowsProc, 0);
+        break;
+    case FN_MAXIMIZEALL:
+        EnumWindows(MaximizeWindowsProc, 0);
+        break;
+    /* "Others" spares the window the user works in: across processes that is the
+       foreground window (the active window is only known per thread). */
+    case FN_ICONIZEOTHERS:
+        EnumWindows(IconizeWindowsProc, (LPARAM)GetForegroundWindow());
+        break;
+    case FN_RESTOREOTHERS:
+        EnumWindows(RestoreWindowsProc, (LPARAM)GetForegroundWindow());
+        break;
+    case FN_MAXIMIZEOTHERS:
+        EnumWindows(MaximizeWindowsProc, (LPARAM)GetForegroundWindow());
+        break;
+    case FN_UNUDGE:
+    case FN_DNUDGE:
+    case FN_RNUDGE:
+    case FN_LNUDGE:
+        Nudge(uiFunction);
+        break;
+    case FN_HOMEPOINTER:
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+        break;
+    case FN_REFRESH:
+        PostMessageA(HWND_BROADCAST, WM_PAINT, 0, 0);
+        PostMessageA(HWND_BROADCAST, WM_NCPAINT, 0, 0);
+        break;
+    case FN_CASCADE:
+        CascadeWindows(NULL, 0, NULL, 0, NULL);
+        break;
+    case FN_HORTILE:
+        TileWindows(NULL, MDITILE_HORIZONTAL, NULL, 0, NULL);
+        break;
+    case FN_VERTILE:
+        TileWindows(NULL, MDITILE_VERTICAL, NULL, 0, NULL);
+        break;
+
+    /* ---- System ---- */
+    case FN_SHUTDOWN:
+        ShutDownSystem();
+        break;
+    case FN_SUSPEND:
+        SetSystemPowerState(TRUE, FALSE);
+        break;
+    case FN_STANDBY:
+        SetSystemPowerState(FALSE, FALSE);
+        break;
+
+    /* ---- Window commands that press keys (keystroke module: Corvalin_keys) ---- */
+    case FN_MOVEWINDOW:
+        SelectWindow(NULL, TRUE);
+        /* keys: SendHotKey("A--sM", FALSE); SendKey(0x20); StartJournalPlayback(); */
+        break;
+    case FN_RESIZE:
+        SelectWindow(NULL, TRUE);
+        /* keys: SendHotKey("A--sS", FALSE); SendKey(0x27); SendKey(0x28); StartJournalPlayback(); */
+        break;
+    case FN_STARTBUTTON:
+        FocusProgramManager(&hWnd);
+        WaitForNextTick();
+        /* keys: SendKey(0x75); */
+        WaitForNextTick();
+        /* keys: SendKey(0x20); StartJournalPlayback(); */
+        break;
+
+    /* ---- Keystrokes, text, hot keys and messages (Corvalin_keys) ---- */
+    case FN_PASTE:
+        /* keys: CopyToClipboard(hClipWnd, lpszFunction); */
+        if (hWnd != NULL)
+            PostMessageA(hWnd, WM_PASTE, 0, 0);
+        break;
+    case FN_MESSAGE:
+        hWnd = GetForegroundWindow();
+        /* keys: if (hWnd != NULL) SendWindowsMessages(hWnd, lpszFunction); */
+        break;
+    case FN_WINDOWMENU:
+    case FN_TYPE:
+    case FN_WRITE:
+    case FN_HOTKEY:
+        break;
+
+    /* ---- Media and volume (Corvalin_media, mixer) ---- */
+    case FN_MCIPLAY:
+    case FN_MCIFASTFWD:
+    case FN_MCIREWIND:
+    case FN_MCISTOP:
+    case FN_MCIPAUSE:
+    case FN_MCITRACK:
+    case FN_AUXVOLUP:
+    case FN_AUXVOLDN:
+    case FN_MIXERVOLUP:
+    case FN_MIXERVOLDN:
+    case FN_MIXERMUTE:
+        break;
+
+    /* ---- Programs and web addresses (Corvalin_launch) ---- */
+    case FN_LAUNCH:
+    case FN_LAUNCHSIZE:
+    case FN_WEBADDRESS:
+        break;
+
+    /* ---- Home automation (Corvalin_zendra) ---- */
+    case FN_ZENDRA:
+        break;
+
+    /* ---- Tool windows: task switcher (task32), on-screen keyboard (virtk32) ---- */
+    case FN_NEXTTASK:
+    case FN_KEYBOARD:
+        break;
+
+    case FN_CLOSING:
+        hWnd = NULL;
+        break;
+
+    /* ---- Single keys (Corvalin_keys): queued until an item plays them ---- */
+    default:
+        if (FindKeyStroke(uiFunction) != NULL) {
+            /* keys: const tagKEYSTROKE *pks = FindKeyStroke(uiFunction);
+               pks->bSecond != 0 ? SendDoubleKey(pks->bFirst, pks->bSecond) : SendKey(pks->bFirst); */
+        }
+        break;
+    }
+}
