@@ -14,6 +14,62 @@
 #define IDS_HELP                262
 #define IDS_CONFIGURE           263
 
+/* Control Panel entry texts (kept for the installation; no code reads them). */
+#define IDS_APPLET_NAME         300
+#define IDS_APPLET_INFO         301
+#define IDS_HELP_FILE           302
+
+/* Home-automation command words. */
+#define IDS_EXTENDED_CODE       303
+#define IDS_ON                  304
+#define IDS_OFF                 305
+#define IDS_MACRO               306
+#define IDS_COMMAND             307
+#define IDS_DIM                 308
+
+/* What's-this window: labels and explanations. */
+#define IDS_SHIFT_BUTTON        309
+#define IDS_SHIFT_BUTTON_INFO   310
+#define IDS_FUNCTION_MODE       311
+#define IDS_APPLICATION_LAUNCH  312
+#define IDS_FILE_NAME           313
+#define IDS_COMMAND_LINE        314
+#define IDS_WEB_ADDRESS         315
+#define IDS_ADDRESS_URL         316
+#define IDS_MEDIA_FUNCTION      317
+#define IDS_MEDIA_DEVICE        318
+#define IDS_FUNCTION            319
+#define IDS_TRACK               320
+#define IDS_EDIT                321
+#define IDS_DATA                322
+#define IDS_SYSTEM              323
+#define IDS_MESSAGE             324
+#define IDS_ZENDRA_FUNCTION     325
+#define IDS_NOT_ASSIGNED        326
+#define IDS_SIZE_POSITION       328
+
+/* Configuration: system-function names with a dialog of their own, registry keys of the
+   home-automation software, the function editor's keyboard letters, picture files. */
+#define IDS_HOTKEY              507
+#define IDS_MESSAGE_DIALOG      508
+#define IDS_DOVREL_TM_KEY       509
+#define IDS_DOVREL_II_KEY       510
+#define IDS_HOME_DIRECTOR_KEY   511
+#define IDS_EDITOR_LETTERS      512     /* one letter per editor button, in button order */
+#define IDS_BUTTON_BMP          513
+#define IDS_SREMOTE_BMP         514
+#define IDS_REMOTE_BMP          515
+
+/* On-screen keyboard: labels of the word keys. */
+#define IDS_KEY_ENTER           516
+#define IDS_KEY_BACKSPACE       517
+#define IDS_KEY_TAB             518
+#define IDS_KEY_CAPS            519
+#define IDS_KEY_SHIFT           520
+#define IDS_KEY_CTRL            521
+#define IDS_KEY_ALT             522
+#define IDS_KEY_ALTGR           523
+
 /* ---- Data tables (RCDATA) ------------------------------------------------------------- */
 /* String lists end with an empty entry; "paired" tables match another one by position. */
 #define IDR_MESSAGE_NAMES       400     /* window-message display names */
