@@ -1,0 +1,192 @@
+/*
+ * virtk32_bitmap.cpp - pictures of the installation directory: the path of a file there,
+ * and a bitmap file turned into a device-dependent bitmap and palette. Compiled into both
+ * Corvalin (keyboard picture) and Brenvik (remote picture). A picture file is installed
+ * data that a user can replace or damage: every offset and size in it is checked against
+ * the bytes actually read before GDI is given any of them.
+ */
+#include <windows.h>
+#include <windowsx.h>
+#include <string.h>
+#include "virtk32_bitmap.h"
+
+static const char szSettingsKey[] = "Software\\Zendra\\Orvane\\Settings";
+static const char szWorkingDirectory[] = "WorkingDirectory";
+
+/* The installation directory into lpszDir (MAX_PATH + 1 characters). */
+static void GetInstallDirectory(LPSTR lpszDir)
+{
+    HKEY hKey;
+    lpszDir[0] = '\0';
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, szSettingsKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+        DWORD dwType = 0;
+        DWORD cbDir = MAX_PATH;
+        if (RegQueryValueExA(hKey, szWorkingDirectory, NULL, &dwType, (LPBYTE)lpszDir, &cbDir) != ERROR_SUCCESS
+            || dwType != REG_SZ)
+            cbDir = 0;
+        lpszDir[cbDir < MAX_PATH ? cbDir : MAX_PATH] = '\0';   /* stored strings need not end in NUL */
+        RegCloseKey(hKey);
+        if (lpszDir[0] == '\0')
+            GetCurrentDirectoryA(MAX_PATH, lpszDir);
+        return;
+    }
+    /* First use: the directory the program runs in becomes the installation directory. */
+    GetCurrentDirectoryA(MAX_PATH, lpszDir);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, szSettingsKey, 0, NULL, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, NULL, &hKey, NULL) == ERROR_SUCCESS) {
+        RegSetValueExA(hKey, szWorkingDirectory, 0, REG_SZ, (const BYTE *)lpszDir, (DWORD)strlen(lpszDir) + 1);
+        RegCloseKey(hKey);
+    }
+}
+
+HFILE OpenLocalFile(LPCSTR pszFileName, UINT uiMode)
+{
+    char szPath[2 * MAX_PATH + 2];
+    GetInstallDirectory(szPath);
+    size_t cchDir = strlen(szPath);
+    size_t cchName = strlen(pszFileName);
+    if (cchDir + 1 + cchName >= MAX_PATH)
+        return HFILE_ERROR;
+    szPath[cchDir] = '\\';
+    memcpy(szPath + cchDir + 1, pszFileName, cchName + 1);
+    return _lopen(szPath, (int)uiMode);
+}
+
+int GetPaletteSize(const BITMAPINFOHEADER *pbih)
+{
+    int iColours;
+    switch (pbih->biBitCount) {
+    case 1: iColours = 2; break;
+    case 4: iColours = 16; break;
+    case 8: iColours = 256; break;
+    default: return 0;
+    }
+    /* A shorter colour table is stored as such; do not read past it. */
+    if (pbih->biClrUsed != 0 && pbih->biClrUsed < (DWORD)iColours)
+        iColours = (int)pbih->biClrUsed;
+    return iColours;
+}
+
+const BYTE *FindBitmapBits(const BYTE *pbBlock, DWORD cbBlock, DWORD dwFileBitsOffset)
+{
+    const DWORD cbFileHeader = sizeof(BITMAPFILEHEADER);
+    if (cbBlock < sizeof(BITMAPINFOHEADER))
+        return NULL;
+    BITMAPINFOHEADER bih;
+    memcpy(&bih, pbBlock, sizeof(bih));
+    if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biSize > cbBlock || bih.biPlanes != 1)
+        return NULL;
+    LONG lHeight = bih.biHeight < 0 ? -bih.biHeight : bih.biHeight;
+    if (bih.biWidth <= 0 || bih.biWidth > 32767 || lHeight <= 0 || lHeight > 32767)
+        return NULL;
+
+    /* Only uncompressed rows: their size follows from the header, so it can be checked. */
+    ULONGLONG cbTable = (ULONGLONG)GetPaletteSize(&bih) * sizeof(RGBQUAD);
+    switch (bih.biBitCount) {
+    case 1: case 4: case 8: case 24:
+        if (bih.biCompression != BI_RGB)
+            return NULL;
+        break;
+    case 16: case 32:
+        if (bih.biCompression == BI_BITFIELDS)
+            cbTable = 3 * sizeof(DWORD);
+        else if (bih.biCompression != BI_RGB)
+            return NULL;
+        break;
+    default:
+        return NULL;
+    }
+    if (bih.biBitCount > 8 && bih.biClrUsed != 0)
+        cbTable += (ULONGLONG)bih.biClrUsed * sizeof(RGBQUAD);
+    if (bih.biSize + cbTable > cbBlock)
+        return NULL;
+
+    if (dwFileBitsOffset < cbFileHeader)
+        return NULL;
+    ULONGLONG ullBits = dwFileBitsOffset - cbFileHeader;
+    ULONGLONG cbRow = (((ULONGLONG)bih.biWidth * bih.biBitCount + 31) / 32) * 4;
+    if (ullBits + cbRow * (ULONGLONG)lHeight > cbBlock)
+        return NULL;
+    return pbBlock + ullBits;
+}
+
+/* A logical palette of the picture's colour table, selected and realised in hDC. */
+static HPALETTE CreatePicturePalette(HDC hDC, const BITMAPINFOHEADER *pbih)
+{
+    int iColours = GetPaletteSize(pbih);
+    if (iColours == 0)
+        return NULL;
+    LOGPALETTE *plp = (LOGPALETTE *)LocalAlloc(LPTR, sizeof(LOGPALETTE) + iColours * sizeof(PALETTEENTRY));
+    if (plp == NULL)
+        return NULL;
+    const RGBQUAD *prgb = (const RGBQUAD *)((const BYTE *)pbih + pbih->biSize);
+    plp->palVersion = 0x300;
+    plp->palNumEntries = (WORD)iColours;
+    for (int i = 0; i < iColours; i++) {
+        plp->palPalEntry[i].peRed = prgb[i].rgbRed;
+        plp->palPalEntry[i].peGreen = prgb[i].rgbGreen;
+        plp->palPalEntry[i].peBlue = prgb[i].rgbBlue;
+        plp->palPalEntry[i].peFlags = 0;
+    }
+    HPALETTE hPalette = CreatePalette(plp);
+    LocalFree(plp);
+    if (hPalette != NULL) {
+        SelectPalette(hDC, hPalette, TRUE);
+        RealizePalette(hDC);
+    }
+    return hPalette;
+}
+
+BOOL CreateBitmapFromFile(HDC hDC, LPCSTR lpszFile, HBITMAP *lphBitmap, HPALETTE *lphPalette)
+{
+    *lphBitmap = NULL;
+    if (lphPalette != NULL)
+        *lphPalette = NULL;
+
+    HFILE hFile = OpenLocalFile(lpszFile, OF_READ);
+    if (hFile == HFILE_ERROR)
+        return FALSE;
+    LONG lLength = _llseek(hFile, 0, FILE_END);
+    _llseek(hFile, 0, FILE_BEGIN);
+    BITMAPFILEHEADER bmfh;
+    if (lLength < (LONG)sizeof(bmfh) || _lread(hFile, &bmfh, sizeof(bmfh)) != sizeof(bmfh)
+        || bmfh.bfType != 0x4D42) {
+        _lclose(hFile);
+        return FALSE;
+    }
+
+    /* The stored size may disagree with the file: never read more than the file holds.
+       A size below the header wraps to "everything", as writers that leave it 0 expect. */
+    HGLOBAL hBlock = GlobalAlloc(GHND, (SIZE_T)lLength);
+    BYTE *pbBlock = hBlock != NULL ? (BYTE *)GlobalLock(hBlock) : NULL;
+    if (pbBlock == NULL) {
+        if (hBlock != NULL)
+            GlobalFree(hBlock);
+        _lclose(hFile);
+        return FALSE;
+    }
+    DWORD cbAvailable = (DWORD)lLength - sizeof(bmfh);
+    DWORD cbWanted = bmfh.bfSize - (DWORD)sizeof(bmfh);
+    if (cbWanted > cbAvailable)
+        cbWanted = cbAvailable;
+    _lread(hFile, pbBlock, cbWanted);
+    _lclose(hFile);
+
+    /* The block is zero-filled: bytes the stored size left unread read as 0, none lie
+       outside it. */
+    const BYTE *pbBits = FindBitmapBits(pbBlock, cbAvailable, bmfh.bfOffBits);
+    if (pbBits != NULL) {
+        const BITMAPINFOHEADER *pbih = (const BITMAPINFOHEADER *)pbBlock;
+        HPALETTE hPalette = lphPalette != NULL ? CreatePicturePalette(hDC, pbih) : NULL;
+        *lphBitmap = CreateDIBitmap(hDC, pbih, CBM_INIT, pbBits, (const BITMAPINFO *)pbih, DIB_RGB_COLORS);
+        if (*lphBitmap == NULL) {
+            if (hPalette != NULL)
+                DeletePalette(hPalette);
+        } else if (lphPalette != NULL) {
+            *lphPalette = hPalette;
+        }
+    }
+    GlobalUnlock(hBlock);
+    GlobalFree(hBlock);
+    return *lphBitmap != NULL;
+}
