@@ -1,0 +1,21 @@
+/*
+ * setupdata.h - reading the installation data file (sections of name=value lines) into
+ * registry values. Touches no registry or file.
+ */
+#ifndef ORVANE_SETUPDATA_H
+#define ORVANE_SETUPDATA_H
+
+#include <windows.h>
+
+enum tagLINEKIND { LK_NOTHING, LK_SECTION, LK_VALUE, LK_BAD };
+
+/* Splits one line (changed in place): a section header "[name]", a "name=value" line, or a
+   blank or ";" comment line. Names and values lose surrounding blanks. */
+int ParseDataLine(LPSTR lpszLine, LPSTR *plpszName, LPSTR *plpszValue);
+
+/* Turns a value text into registry data: "hex:HH HH ..." gives REG_BINARY bytes, anything
+   else a REG_SZ string with each "\xHH" replaced by byte HH (terminator included in the
+   size). Returns 0 when the text is malformed or does not fit cbData. */
+int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUsed, DWORD *pdwType);
+
+#endif /* ORVANE_SETUPDATA_H */
