@@ -24,6 +24,9 @@ BRENVIKAPI int  WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBu
 BRENVIKAPI void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefault,
                            LPSTR lpszBuffer, int iMaxSize);
 
+/* Button configuration (ordinal 1): runs the remote picture dialog modally; returns 0. */
+BRENVIKAPI int     WINAPI MouseButtons(HWND hWnd);
+
 /* Resource access (ordinals 16 to 27). */
 BRENVIKAPI HWND    WINAPI GetWindowHandle(WORD wClass, WORD wTitle);
 BRENVIKAPI int     WINAPI GetStringRes(UINT uiStringID, LPSTR lpszBuffer, int iSize);
