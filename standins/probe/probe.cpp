@@ -11,11 +11,13 @@
  * ones are. A line "ready" follows the creation of all windows.
  *
  *   probe.exe LOGFILE WINDOW...
- *   WINDOW = NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER]
+ *   WINDOW = NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER][,typing][,keepopen]
  *
  * The title of window NAME is "Probe NAME" (class "OrvaneProbe"). With handoff=OTHER,
  * the window makes OTHER the foreground window when another program sends it
  * WM_SETFOCUS, the way an application may pass activation on to one of its windows.
+ * With typing, the window keeps the keyboard focus in its edit control; with keepopen, it
+ * records WM_CLOSE and stays open.
  * The program ends when its last window is closed.
  */
 #include <windows.h>
@@ -32,6 +34,8 @@ struct tagPROBEWINDOW {
     RECT rPlace;             /* left, top, width, height */
     BOOL bHidden;
     BOOL bMinimized;
+    BOOL bTyping;
+    BOOL bKeepOpen;
     HWND hWnd;
 };
 
@@ -128,11 +132,22 @@ static void OnSetFocus(HWND hWnd, HWND hOldFocus)
 {
     (void)hOldFocus;
     const tagPROBEWINDOW *ppw = (const tagPROBEWINDOW *)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    if (ppw != NULL && ppw->bTyping) {
+        SetFocus(GetDlgItem(hWnd, 1));
+        return;
+    }
     if (!InSendMessage() || ppw == NULL || ppw->szHandoff[0] == '\0')
         return;
     const tagPROBEWINDOW *ppwOther = FindProbeWindow(ppw->szHandoff);
     if (ppwOther != NULL && ppwOther->hWnd != NULL)
         SetForegroundWindow(ppwOther->hWnd);
+}
+
+static void OnClose(HWND hWnd)
+{
+    const tagPROBEWINDOW *ppw = (const tagPROBEWINDOW *)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    if (ppw == NULL || !ppw->bKeepOpen)
+        DestroyWindow(hWnd);
 }
 
 static void OnDestroy(HWND hWnd)
@@ -148,12 +163,13 @@ static LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT uMessage, WPARAM wParam, LP
     switch (uMessage) {
         HANDLE_MSG(hWnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hWnd, WM_SETFOCUS, OnSetFocus);
+        HANDLE_MSG(hWnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcA(hWnd, uMessage, wParam, lParam);
 }
 
-/* NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER] */
+/* NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER][,typing][,keepopen] */
 static BOOL ParseWindowSpec(LPSTR lpszSpec, tagPROBEWINDOW *ppw)
 {
     int iField = 0;
@@ -169,6 +185,10 @@ static BOOL ParseWindowSpec(LPSTR lpszSpec, tagPROBEWINDOW *ppw)
                 ppw->bHidden = TRUE;
             else if (strcmp(lpszField, "minimized") == 0)
                 ppw->bMinimized = TRUE;
+            else if (strcmp(lpszField, "typing") == 0)
+                ppw->bTyping = TRUE;
+            else if (strcmp(lpszField, "keepopen") == 0)
+                ppw->bKeepOpen = TRUE;
             else if (strncmp(lpszField, "handoff=", 8) == 0)
                 snprintf(ppw->szHandoff, sizeof(ppw->szHandoff), "%s", lpszField + 8);
             else
