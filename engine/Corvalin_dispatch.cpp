@@ -10,6 +10,7 @@
 #include <stdio.h>
 #include "Corvalin.h"
 #include "Corvalin_internal.h"
+#include "Corvalin_keys.h"
 
 /* Translated codes: bit 7 selects a mode, bit 6 marks the mode-independent codes. */
 enum {
@@ -145,7 +146,6 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
     static HWND hWnd = NULL;
     if (hWnd == NULL)
         hWnd = GetForegroundWindow();
-    (void)hClipWnd;
     (void)lpszFunction;
 
     switch (uiFunction) {
@@ -227,34 +227,50 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
     /* ---- Window commands that press keys (keystroke module: Corvalin_keys) ---- */
     case FN_MOVEWINDOW:
         SelectWindow(NULL, TRUE);
-        /* keys: SendHotKey("A--sM", FALSE); SendKey(0x20); StartJournalPlayback(); */
+        SendHotKey("A--sM", FALSE);
+        SendKey(VK_SPACE);
+        StartJournalPlayback();
         break;
     case FN_RESIZE:
         SelectWindow(NULL, TRUE);
-        /* keys: SendHotKey("A--sS", FALSE); SendKey(0x27); SendKey(0x28); StartJournalPlayback(); */
+        SendHotKey("A--sS", FALSE);
+        SendKey(VK_RIGHT);
+        SendKey(VK_DOWN);
+        StartJournalPlayback();
         break;
     case FN_STARTBUTTON:
         FocusProgramManager(&hWnd);
         WaitForNextTick();
-        /* keys: SendKey(0x75); */
+        SendKey(VK_F6);
         WaitForNextTick();
-        /* keys: SendKey(0x20); StartJournalPlayback(); */
+        SendKey(VK_SPACE);
+        StartJournalPlayback();
         break;
 
     /* ---- Keystrokes, text, hot keys and messages (Corvalin_keys) ---- */
     case FN_PASTE:
-        /* keys: CopyToClipboard(hClipWnd, lpszFunction); */
+        CopyToClipboard(hClipWnd, lpszFunction);
         if (hWnd != NULL)
             PostMessageA(hWnd, WM_PASTE, 0, 0);
         break;
     case FN_MESSAGE:
         hWnd = GetForegroundWindow();
-        /* keys: if (hWnd != NULL) SendWindowsMessages(hWnd, lpszFunction); */
+        if (hWnd != NULL)
+            SendWindowsMessages(hWnd, lpszFunction);
         break;
     case FN_WINDOWMENU:
+        SendKey(VK_APPS);
+        StartJournalPlayback();
+        break;
     case FN_TYPE:
+        StartJournalPlayback();
+        break;
     case FN_WRITE:
+        if (AddKeyStrokes(lpszFunction))
+            StartJournalPlayback();
+        break;
     case FN_HOTKEY:
+        SendHotKey(lpszFunction, TRUE);
         break;
 
     /* ---- Media and volume (Corvalin_media, mixer) ---- */
@@ -292,9 +308,11 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 
     /* ---- Single keys (Corvalin_keys): queued until an item plays them ---- */
     default:
-        if (FindKeyStroke(uiFunction) != NULL) {
-            /* keys: const tagKEYSTROKE *pks = FindKeyStroke(uiFunction);
-               pks->bSecond != 0 ? SendDoubleKey(pks->bFirst, pks->bSecond) : SendKey(pks->bFirst); */
+        if (const tagKEYSTROKE *pks = FindKeyStroke(uiFunction)) {
+            if (pks->bSecond != 0)
+                SendDoubleKey(pks->bFirst, pks->bSecond);
+            else
+                SendKey(pks->bFirst);
         }
         break;
     }
