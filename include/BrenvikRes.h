@@ -100,5 +100,6 @@
 #define IDR_KEY_INDEX           601     /* on-screen keyboard: 12 key-index markers */
 #define IDR_KEY_VKEYS           602     /* on-screen keyboard: word vkey per key, then 255 */
 #define IDR_KEY_LAYOUT          603     /* on-screen keyboard: layout variant (0 US) */
+#define IDR_KEY_ALTGR_KEYS      610     /* on-screen keyboard, layout 2: key of each AltGr label (not delivered) */
 
 #endif /* ORVANE_BRENVIKRES_H */
