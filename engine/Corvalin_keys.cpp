@@ -25,6 +25,18 @@ static BOOL bHookServed;                   /* the system has asked the hook for 
 static BOOL bHookUnserved;                 /* the system does not serve the hook */
 static UINT_PTR uiWatchdog;                /* timer of the watchdog, 0 when none runs */
 
+/* The modifiers of a hot-key text, by position: pressed in this order, released in the
+   reverse one. */
+static const struct {
+    char chLetter;
+    BYTE bKey;
+} hotKeyModifiers[] = {
+    { 'A', VK_MENU },
+    { 'C', VK_CONTROL },
+    { 'S', VK_SHIFT },
+};
+static const int HOTKEY_MODIFIERS = sizeof(hotKeyModifiers) / sizeof(hotKeyModifiers[0]);
+
 /* Longest field of a message list item, in characters. */
 static const int MESSAGE_FIELD_MAX = 12;
 
@@ -290,32 +302,27 @@ void SendHotKey(LPCSTR lpszFunction, BYTE bStart)
 {
     if (lpszFunction == NULL || *lpszFunction == '\0')
         return;
-    /* Positions: [0] 'A' Alt, [1] 'C' Ctrl, [2] 'S' Shift, [3] key, [4] following key;
+    /* Positions [0] to [2] hold the modifier letters, [3] the key, [4] a following key;
        a shorter text simply lacks the later positions. */
     size_t cchText = strnlen(lpszFunction, 5);
-    BOOL bAlt = lpszFunction[0] == 'A';
-    BOOL bCtrl = cchText > 1 && lpszFunction[1] == 'C';
-    BOOL bShift = cchText > 2 && lpszFunction[2] == 'S';
-    UINT uiKeyDown = bAlt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    BOOL abPressed[HOTKEY_MODIFIERS];
+    for (int i = 0; i < HOTKEY_MODIFIERS; ++i)
+        abPressed[i] = cchText > (size_t)i && lpszFunction[i] == hotKeyModifiers[i].chLetter;
+    /* With Alt held (it comes first) every key goes down as a system key. */
+    UINT uiKeyDown = abPressed[0] ? WM_SYSKEYDOWN : WM_KEYDOWN;
 
     BOOL bCapsLock = QueueCapsLockOff();
-    if (bAlt)
-        QueueKeyEvent(WM_SYSKEYDOWN, VK_MENU);
-    if (bCtrl)
-        QueueKeyEvent(uiKeyDown, VK_CONTROL);
-    if (bShift)
-        QueueKeyEvent(uiKeyDown, VK_SHIFT);
+    for (int i = 0; i < HOTKEY_MODIFIERS; ++i)
+        if (abPressed[i])
+            QueueKeyEvent(uiKeyDown, hotKeyModifiers[i].bKey);
     if (cchText > 3) {
         BYTE bKey = GetHotKeyValue(lpszFunction[3]);
         QueueKeyEvent(uiKeyDown, bKey);
         QueueKeyEvent(WM_KEYUP, bKey);
     }
-    if (bShift)
-        QueueKeyEvent(WM_KEYUP, VK_SHIFT);
-    if (bCtrl)
-        QueueKeyEvent(WM_KEYUP, VK_CONTROL);
-    if (bAlt)
-        QueueKeyEvent(WM_KEYUP, VK_MENU);
+    for (int i = HOTKEY_MODIFIERS - 1; i >= 0; --i)
+        if (abPressed[i])
+            QueueKeyEvent(WM_KEYUP, hotKeyModifiers[i].bKey);
     if (cchText > 4)
         SendKey(GetHotKeyValue(lpszFunction[4]));
     if (bCapsLock)
