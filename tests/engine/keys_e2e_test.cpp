@@ -197,3 +197,22 @@ TEST_F(KeysIntoProbe, MessageListIsPostedToTheForegroundWindow)
     PumpMessages(200);
     EXPECT_EQ(listed(), (std::vector<LoggedMessage>{ { WM_CLOSE, 0 }, { WM_SYSCOMMAND, SC_CLOSE } }));
 }
+
+TEST_F(KeysIntoProbe, WindowMenuAndMoveWindowPressTheirKeys)
+{
+    Run("WINDOWMENU");
+    auto pressed = [&](UINT uMessage, unsigned uKey) {
+        for (const LoggedMessage &lm : KeyMessages())
+            if (lm == LoggedMessage(uMessage, uKey))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(WaitFor([&] { return pressed(WM_KEYDOWN, VK_APPS); }));
+    SendMessageA(hEdit, WM_CANCELMODE, 0, 0);   /* close the edit control's context menu */
+
+    RECT rFrame;
+    GetWindowRect(hFrame, &rFrame);
+    SetCursorPos((rFrame.left + rFrame.right) / 2, (rFrame.top + rFrame.bottom) / 2);
+    Run("MOVEWINDOW");
+    EXPECT_TRUE(WaitFor([&] { return pressed(WM_SYSKEYDOWN, VK_MENU) && pressed(WM_SYSKEYDOWN, VK_SPACE); }));
+}
