@@ -11,6 +11,8 @@
 #include "Corvalin.h"
 #include "Corvalin_internal.h"
 #include "Corvalin_keys.h"
+#include "Corvalin_launch.h"
+#include "Corvalin_zendra.h"
 
 /* Translated codes: bit 7 selects a mode, bit 6 marks the mode-independent codes. */
 enum {
@@ -290,11 +292,15 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
     /* ---- Programs and web addresses (Corvalin_launch) ---- */
     case FN_LAUNCH:
     case FN_LAUNCHSIZE:
+        LaunchApp(lpszFunction);
+        break;
     case FN_WEBADDRESS:
+        SendWebAddress(lpszFunction, SW_SHOW);
         break;
 
     /* ---- Home automation (Corvalin_zendra) ---- */
     case FN_ZENDRA:
+        SendZendraMessage(hWnd, lpszFunction);
         break;
 
     /* ---- Tool windows: task switcher (task32), on-screen keyboard (virtk32) ---- */

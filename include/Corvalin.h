@@ -6,6 +6,7 @@
 #define ORVANE_CORVALIN_H
 
 #include <windows.h>
+#include <ddeml.h>
 
 #ifdef CORVALIN_BUILD
 #define CORVALINAPI __declspec(dllexport)
@@ -26,6 +27,14 @@ CORVALINAPI int WINAPI LookUpCode(BYTE bMode, BYTE bScanCode, LPSTR lpszFunction
 
 /* Runs a command string item by item; hWnd owns the clipboard for PASTE. */
 CORVALINAPI void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer);
+
+/* Opens a web address: by DDE in a running browser that the ".htm" open command names,
+   else through the shell. 1 when a browser was given the address. */
+CORVALINAPI int WINAPI SendWebAddress(LPCSTR lpszAddress, int iShowCmd);
+
+/* DDE callback of the conversation with a browser. */
+CORVALINAPI HDDEDATA CALLBACK URLCallBack(UINT uType, UINT uFmt, HCONV hConv, HSZ hsz1, HSZ hsz2,
+                                          HDDEDATA hData, ULONG_PTR dwData1, ULONG_PTR dwData2);
 
 /* String values below HKEY_CURRENT_USER\Software\Zendra\Orvane (also exported by Brenvik).
    Get reads value lpszSection of key lpszTopic into lpszBuffer, creating a missing key or

@@ -68,7 +68,9 @@ static void OnDestroy(HWND hWnd)
 static LRESULT CALLBACK DovrelWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg) {
-        HANDLE_MSG(hWnd, WM_COPYDATA, OnCopyData);
+    /* The cracker for WM_COPYDATA drops the handler's answer, which is the point here. */
+    case WM_COPYDATA:
+        return OnCopyData(hWnd, (HWND)wParam, (PCOPYDATASTRUCT)lParam);
         HANDLE_MSG(hWnd, WM_TIMER, OnTimer);
         HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
     }

@@ -1,0 +1,73 @@
+/*
+ * Corvalin_launch.h - LAUNCH and LAUNCHSIZE (start a program with an optional command line,
+ * position and size) and WEBADDRESS (hand an address to the default web browser, by DDE
+ * when a known browser runs, else through the shell).
+ */
+#ifndef ORVANE_CORVALIN_LAUNCH_H
+#define ORVANE_CORVALIN_LAUNCH_H
+
+#include <windows.h>
+#include <ddeml.h>
+
+/* Bytes that separate the fields of a launch argument: file, command line, position. */
+#define LAUNCH_CMDLINE_SEP  '\x7F'
+#define LAUNCH_EXTRA_SEP    '\x83'
+
+#define LAUNCH_BUFFER       256     /* file name, command line, directory */
+#define BROWSER_KEY_BUFFER  520     /* ".htm" class name, then its open command */
+
+/* Starts the program a launch argument describes; failures are silent. Returns 1. */
+int LaunchApp(LPCSTR lpszFunction);
+
+/* Copies the text before the position field into lpszFileName (at most iLength characters,
+   so the buffer holds iLength + 1 bytes) and reads the position field into *lprPos: left x,
+   top y, right width, bottom height; all 0 without a field, width and height -1 when the
+   field stops early. 0 if a pointer is null, else 1. */
+int GetLaunchParams(LPCSTR lpszFunction, LPSTR lpszFileName, LPRECT lprPos, int iLength);
+
+/* The text between the command-line separator and the position field (or the end), at
+   most iSize - 1 characters; empty without a command-line separator. */
+void GetCmdLine(LPCSTR lpszFunction, LPSTR lpszCmdLine, int iSize);
+
+/* The file name up to its last backslash; the whole name when no backslash follows its
+   first character. At most iSize - 1 characters. */
+void GetDir(LPCSTR lpszFile, LPSTR lpszDir, int iSize);
+
+/* Replaces both separator bytes by ch (0 cuts the string at the first one). */
+void ReplaceChar(LPSTR lpszStr, char ch);
+
+/* Fills the startup record for a launch position (see GetLaunchParams). */
+void FillStartupInfo(const RECT *lprPos, STARTUPINFOA *lpsi);
+
+/* Web addresses. */
+int LaunchBrowserDDE(LPCSTR lpszAddress);
+int LaunchBrowser(LPCSTR lpszAddress, int iShowCmd);
+int OpenURLPage(HINSTANCE hInst, LPCSTR lpszMessage, LPCSTR lpszService, LPCSTR lpszTopic);
+int OpenURLDDELink(HINSTANCE hInst, LPCSTR lpszMessage, LPCSTR lpszService, LPCSTR lpszTopic);
+int CloseURLDDELink(void);
+
+/* Reads the default value of hKey\lpszSubKey into lpszKeyData (iSize bytes; empty when it
+   cannot be read). Returns the result of opening the key, ERROR_SUCCESS when it opened. */
+LONG GetRegKey(HKEY hKey, LPCSTR lpszSubKey, LPSTR lpszKeyData, int iSize);
+
+/* The open command of the ".htm" class; 1 when both registry reads worked. */
+int GetBrowserCommand(LPSTR lpszCommand, int iSize);
+
+/* A new lower-case local-heap copy of the program file name in a command ("x.exe" after
+   the last backslash before ".exe"), or null when the command names no ".exe". */
+LPSTR GetExecutableName(LPCSTR lpszString);
+
+/* The DDE message for a browser: the address in quotes followed by lpszTail, a new
+   local-heap string (null when out of memory). */
+LPSTR FormatURLMessage(LPCSTR lpszAddress, LPCSTR lpszTail);
+
+/* Cuts a browser command where its "%1" placeholder begins (quoted or not). */
+void CutAtPlaceholder(LPSTR lpszCommand);
+
+/* 1 if lpszA contains lpszB, ignoring the case of ASCII letters. */
+int ContainString(LPCSTR lpszA, LPCSTR lpszB);
+
+/* Turns A to Z into a to z in place. */
+void ToLowerCase(LPSTR lpszString);
+
+#endif /* ORVANE_CORVALIN_LAUNCH_H */

@@ -1,0 +1,177 @@
+/*
+ * launch_probe_test.cpp - LAUNCH and LAUNCHSIZE end to end: command strings run through
+ * Corvalin's ParseFunction start the launch probe, which reports its command line,
+ * current directory, startup record and where its window was placed.
+ */
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <algorithm>
+#include <map>
+#include <string>
+#include "Corvalin.h"
+#include "standin_reports.h"
+#include "testsupport.h"
+
+namespace {
+
+const char chCmdSep = '\x7F';
+const char chPosSep = '\x83';
+
+class LaunchProbe : public testing::Test {
+protected:
+    std::string strReportDir;
+    std::string strProbe;          /* full path of the probe */
+    std::string strBinDir;         /* its folder, without the trailing backslash */
+
+    void SetUp() override
+    {
+        strReportDir = CreateReportDir();
+        ASSERT_FALSE(strReportDir.empty());
+        std::string strBin = BinaryDir();
+        strProbe = strBin + "launchprobe.exe";
+        strBinDir = strBin.substr(0, strBin.size() - 1);
+    }
+    void TearDown() override { RemoveReportDir(strReportDir); }
+
+    /* Runs one command string the way the tray program does. */
+    static void Run(const std::string &strCommand)
+    {
+        std::string strCopy = strCommand;
+        ParseFunction(NULL, &strCopy[0]);
+    }
+    std::map<std::string, std::string> Record(DWORD dwTimeout = 10000)
+    {
+        return WaitForRecord(strReportDir + "launch.txt", dwTimeout);
+    }
+    static std::string Launch(const std::string &strArgument)
+    {
+        return "LAUNCH\"" + strArgument + "\"";
+    }
+    static std::string LaunchSize(const std::string &strArgument)
+    {
+        return "LAUNCHSIZE\"" + strArgument + "\"";
+    }
+};
+
+/* Startup flags as the probe reports them. */
+std::string Flags(DWORD dwFlags)
+{
+    return std::to_string(dwFlags);
+}
+
+TEST_F(LaunchProbe, FileAloneStartsInItsFolder)
+{
+    Run(Launch(strProbe));
+    auto record = Record();
+    ASSERT_EQ(1u, record.count("cmdline")) << "the probe did not start";
+    EXPECT_EQ(strProbe, record["cmdline"]);
+    EXPECT_EQ("", record["args"]);
+    EXPECT_STRCASEEQ(strBinDir.c_str(), record["cwd"].c_str());
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW), record["flags"]);
+    EXPECT_EQ(std::to_string(SW_SHOWDEFAULT), record["show"]);
+}
+
+TEST_F(LaunchProbe, CommandLineIsPassed)
+{
+    /* Only the argument is the command line, not the items that follow it. */
+    Run(Launch(strProbe + chCmdSep + "one  two") + ",LAUNCH\"\"");
+    auto record = Record();
+    EXPECT_EQ(strProbe + " one  two", record["cmdline"]);
+    EXPECT_EQ("one  two", record["args"]);
+}
+
+TEST_F(LaunchProbe, LaunchSizePlacesAndSizesTheWindow)
+{
+    Run(LaunchSize(strProbe + chCmdSep + "sized" + chPosSep + "120,130,400,300"));
+    auto record = Record();
+    EXPECT_EQ("sized", record["args"]);
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE), record["flags"]);
+    EXPECT_EQ("120", record["x"]);
+    EXPECT_EQ("130", record["y"]);
+    EXPECT_EQ("400", record["cx"]);
+    EXPECT_EQ("300", record["cy"]);
+    EXPECT_EQ("120,130,400,300", record["window"]);
+}
+
+TEST_F(LaunchProbe, XZeroIgnoresPositionAndSize)
+{
+    Run(LaunchSize(strProbe + chPosSep + "0,100,400,300"));
+    auto record = Record();
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW), record["flags"]);
+    EXPECT_NE("0,100,400,300", record["window"]);
+}
+
+TEST_F(LaunchProbe, TwoNumbersPlaceWithoutSizing)
+{
+    Run(LaunchSize(strProbe + chPosSep + "50,60"));
+    auto record = Record();
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION), record["flags"]);
+    EXPECT_EQ("50", record["x"]);
+    EXPECT_EQ("60", record["y"]);
+    ASSERT_EQ(0u, record["window"].find("50,60,")) << record["window"];
+    EXPECT_NE("50,60,-1,-1", record["window"]);
+}
+
+TEST_F(LaunchProbe, SignedAndSurplusPositionFields)
+{
+    Run(LaunchSize(strProbe + chPosSep + "+70,-20,+350,250,999,abc"));
+    auto record = Record();
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE), record["flags"]);
+    EXPECT_EQ("70", record["x"]);
+    EXPECT_EQ("-20", record["y"]);
+    EXPECT_EQ("350", record["cx"]);
+    EXPECT_EQ("250", record["cy"]);
+}
+
+TEST_F(LaunchProbe, GarbagePositionReadsAsZero)
+{
+    Run(LaunchSize(strProbe + chPosSep + "left,top,,"));
+    auto record = Record();
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW), record["flags"]);
+}
+
+TEST_F(LaunchProbe, PositionBeforeCommandLine)
+{
+    Run(LaunchSize(strProbe + chPosSep + "40,45" + chCmdSep + "after"));
+    auto record = Record();
+    EXPECT_EQ("after", record["args"]);
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION), record["flags"]);
+    EXPECT_EQ("40", record["x"]);
+    EXPECT_EQ("45", record["y"]);
+}
+
+TEST_F(LaunchProbe, BareFileNameStartsThroughWinExec)
+{
+    /* Its directory is the name itself, so both CreateProcess calls fail; WinExec finds
+       the probe beside this program and shows it normally. */
+    Run(Launch(std::string("launchprobe.exe") + chCmdSep + "bare"));
+    auto record = Record();
+    ASSERT_EQ(1u, record.count("cmdline")) << "the probe did not start";
+    EXPECT_EQ("bare", record["args"]);
+    EXPECT_EQ(std::to_string(SW_SHOWNORMAL), record["show"]);
+}
+
+TEST_F(LaunchProbe, CommandLineLongerThanItsBufferIsCut)
+{
+    std::string strLong(600, 'a');
+    Run(Launch(strProbe + chCmdSep + strLong));
+    auto record = Record();
+    EXPECT_EQ(std::string(254, 'a'), record["args"]);
+}
+
+TEST_F(LaunchProbe, NoFileOrAnOverlongFileStartsNothing)
+{
+    Run(Launch(std::string(1, chCmdSep) + "args"));
+    Run(Launch(""));
+    Run(LaunchSize(std::string(1, chPosSep) + "1,2,3,4"));
+    Run(Launch(strBinDir + "\\" + std::string(400, 'n') + ".exe" + chCmdSep + "x"));
+    /* The engine is still sound: a proper launch after them works. */
+    Run(Launch(strProbe + chCmdSep + "afterwards"));
+    auto record = Record();
+    EXPECT_EQ("afterwards", record["args"]);
+    PumpMessages(500);
+    std::vector<std::string> lines = ReadLines(strReportDir + "launch.txt");
+    EXPECT_EQ(1, std::count(lines.begin(), lines.end(), "end"));
+}
+
+} // namespace

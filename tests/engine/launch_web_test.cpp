@@ -1,0 +1,267 @@
+/*
+ * launch_web_test.cpp - WEBADDRESS and SendWebAddress end to end: the ".htm" open command
+ * is pointed at the browser stand-ins (IEXPLORE.EXE, NETSCAPE.EXE), which serve DDE or
+ * record how they were started, and Wine's winebrowser hands the shell's addresses to a
+ * recording script.
+ */
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "Corvalin.h"
+#include "standin_reports.h"
+#include "testsupport.h"
+
+namespace {
+
+const char szTestClass[] = "OrvaneTest.htmfile";
+const char szServerClass[] = "OrvaneBrowserServer";
+const char szWineBrowserKey[] = "Software\\Wine\\WineBrowser";
+
+/* Reads a key's value (default value when lpszValue is null); false when missing. */
+bool ReadValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, std::string *pstrData)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return false;
+    char szData[1024];
+    DWORD cbData = sizeof(szData) - 1;
+    bool bRead = RegQueryValueExA(hKey, lpszValue, NULL, NULL, (LPBYTE)szData, &cbData) == 0;
+    RegCloseKey(hKey);
+    if (bRead) {
+        szData[cbData] = '\0';
+        *pstrData = szData;
+    }
+    return bRead;
+}
+
+void WriteValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, const std::string &strData)
+{
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hRoot, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                                             &hKey, NULL));
+    RegSetValueExA(hKey, lpszValue, 0, REG_SZ, (const BYTE *)strData.c_str(),
+                   (DWORD)strData.size() + 1);
+    RegCloseKey(hKey);
+}
+
+void DeleteValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS) {
+        RegDeleteValueA(hKey, lpszValue);
+        RegCloseKey(hKey);
+    }
+}
+
+/* The Unix path of a Windows path, through Wine's own conversion. */
+std::string UnixPath(const std::string &strPath)
+{
+    typedef char *(CDECL *UNIXNAMEPROC)(LPCWSTR);
+    UNIXNAMEPROC pfnUnixName = (UNIXNAMEPROC)(void (*)(void))GetProcAddress(
+        GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    if (pfnUnixName == NULL)
+        return std::string();
+    WCHAR wszPath[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, strPath.c_str(), -1, wszPath, MAX_PATH);
+    char *pszUnix = pfnUnixName(wszPath);
+    if (pszUnix == NULL)
+        return std::string();
+    std::string strUnix = pszUnix;
+    HeapFree(GetProcessHeap(), 0, pszUnix);
+    return strUnix;
+}
+
+class WebAddress : public testing::Test {
+protected:
+    std::string strReportDir;
+    std::string strBin;
+    std::string strShellReport;     /* where the winebrowser script records */
+    bool bHadHtm = false, bHadBrowsers = false;
+    std::string strOldHtm, strOldBrowsers;
+    HANDLE hServer = NULL;
+    HWND hServerWnd = NULL;
+
+    void SetUp() override
+    {
+        strReportDir = CreateReportDir();
+        ASSERT_FALSE(strReportDir.empty());
+        strBin = BinaryDir();
+        strShellReport = strBin + "winebrowser.txt";
+        DeleteFileA(strShellReport.c_str());
+
+        bHadHtm = ReadValue(HKEY_CLASSES_ROOT, ".htm", NULL, &strOldHtm);
+        bHadBrowsers = ReadValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", &strOldBrowsers);
+        WriteValue(HKEY_CLASSES_ROOT, ".htm", NULL, szTestClass);
+        std::string strScript = UnixPath(strBin + "record-browser.sh");
+        ASSERT_FALSE(strScript.empty());
+        WriteValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", strScript);
+    }
+
+    void TearDown() override
+    {
+        StopStandin(hServer, hServerWnd);
+        for (const char *pszKey : { "\\shell\\open\\command", "\\shell\\open", "\\shell", "" })
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(szTestClass) + pszKey).c_str());
+        if (bHadHtm)
+            WriteValue(HKEY_CLASSES_ROOT, ".htm", NULL, strOldHtm);
+        else
+            DeleteValue(HKEY_CLASSES_ROOT, ".htm", NULL);
+        if (bHadBrowsers)
+            WriteValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", strOldBrowsers);
+        else
+            DeleteValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers");
+        DeleteFileA(strShellReport.c_str());
+        RemoveReportDir(strReportDir);
+    }
+
+    /* Makes lpszCommand (with "{bin}" standing for the program folder) the ".htm" open
+       command. */
+    void SetHtmCommand(std::string strCommand)
+    {
+        size_t iBin = strCommand.find("{bin}");
+        if (iBin != std::string::npos)
+            strCommand.replace(iBin, 5, strBin);
+        WriteValue(HKEY_CLASSES_ROOT, (std::string(szTestClass) + "\\shell\\open\\command").c_str(),
+                   NULL, strCommand);
+    }
+
+    /* Starts IEXPLORE or NETSCAPE serving DDE under lpszService. */
+    void StartServer(const char *pszProgram, const char *pszService)
+    {
+        hServer = StartStandin("\"" + strBin + pszProgram + ".EXE\" -dde", szServerClass,
+                               pszService, &hServerWnd);
+        ASSERT_NE(nullptr, hServerWnd) << pszProgram << " did not start serving DDE";
+    }
+
+    std::vector<std::string> BrowserLines(size_t cLines, DWORD dwTimeout = 10000)
+    {
+        return WaitForLines(strReportDir + "browser.txt", cLines, dwTimeout);
+    }
+
+    static void Run(const std::string &strCommand)
+    {
+        std::string strCopy = strCommand;
+        ParseFunction(NULL, &strCopy[0]);
+    }
+};
+
+TEST_F(WebAddress, InternetExplorerGetsADdeExecute)
+{
+    SetHtmCommand("\"{bin}IExplore.exe\" -nohome");
+    StartServer("IEXPLORE", "IEXPLORE");
+    Run("WEBADDRESS\"http://example.test/a?b=1,c\"");
+    std::vector<std::string> lines = BrowserLines(1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("execute IEXPLORE WWW_OpenURL \"http://example.test/a?b=1,c\",,-1,,,,,", lines[0]);
+    /* Nothing else was tried. */
+    PumpMessages(500);
+    EXPECT_TRUE(ReadLines(strShellReport).empty());
+}
+
+TEST_F(WebAddress, AddressWithQuotesGoesAsItIs)
+{
+    SetHtmCommand("C:\\PROGRA~1\\INTERN~1\\IEXPLORE.EXE %1");
+    StartServer("IEXPLORE", "IEXPLORE");
+    EXPECT_EQ(1, SendWebAddress("say \"\"hi\"\"", SW_SHOW));
+    std::vector<std::string> lines = BrowserLines(1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("execute IEXPLORE WWW_OpenURL \"say \"\"hi\"\"\",,-1,,,,,", lines[0]);
+}
+
+TEST_F(WebAddress, NetscapeGetsADdeRequest)
+{
+    SetHtmCommand("\"{bin}NETSCAPE.EXE\" \"%1\"");
+    StartServer("NETSCAPE", "Netscape");
+    EXPECT_EQ(1, SendWebAddress("http://example.test/ns", SW_SHOW));
+    std::vector<std::string> lines = BrowserLines(1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("request Netscape WWW_OpenURL \"http://example.test/ns\",,0xffffffff,0x4,,,", lines[0]);
+}
+
+TEST_F(WebAddress, EachAddressHasItsOwnConversation)
+{
+    SetHtmCommand("\"{bin}NETSCAPE.EXE\" \"%1\"");
+    StartServer("NETSCAPE", "Netscape");
+    for (int i = 0; i < 3; i++)
+        EXPECT_EQ(1, SendWebAddress(("http://example.test/" + std::to_string(i)).c_str(), SW_SHOW));
+    std::vector<std::string> lines = BrowserLines(3);
+    ASSERT_EQ(3u, lines.size());
+    for (int i = 0; i < 3; i++)
+        EXPECT_NE(std::string::npos, lines[i].find("/" + std::to_string(i) + "\""));
+}
+
+TEST_F(WebAddress, NoDdeServerFallsBackToTheShell)
+{
+    SetHtmCommand("\"{bin}IEXPLORE.EXE\" -nohome");
+    EXPECT_EQ(1, SendWebAddress("http://example.test/shell", SW_SHOW));
+    std::vector<std::string> lines = WaitForLines(strShellReport, 1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("open http://example.test/shell", lines[0]);
+}
+
+TEST_F(WebAddress, UnknownBrowserIsNotAskedByDde)
+{
+    /* No ".exe" in the command: no DDE, even with a browser serving it. */
+    SetHtmCommand("\"{bin}NETSCAPE\" %1");
+    StartServer("NETSCAPE", "Netscape");
+    Run("WEBADDRESS\"http://example.test/plain\"");
+    std::vector<std::string> lines = WaitForLines(strShellReport, 1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("open http://example.test/plain", lines[0]);
+    EXPECT_TRUE(ReadLines(strReportDir + "browser.txt").empty());
+}
+
+TEST_F(WebAddress, ShellFailureRunsTheBrowserCommandCutAtPlaceholder)
+{
+    /* A page that does not exist cannot be opened by the shell; the browser is started
+       with the address instead. */
+    SetHtmCommand("{bin}NETSCAPE.EXE %1");
+    EXPECT_EQ(1, SendWebAddress("missing-page.htm", SW_SHOW));
+    std::vector<std::string> lines = BrowserLines(1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("start NETSCAPE missing-page.htm", lines[0]);
+}
+
+TEST_F(WebAddress, QuotedPlaceholderIsCutToo)
+{
+    SetHtmCommand("\"{bin}NETSCAPE.EXE\" -url \"%1\"");
+    EXPECT_EQ(1, SendWebAddress("missing-page.htm", SW_SHOW));
+    std::vector<std::string> lines = BrowserLines(1);
+    ASSERT_EQ(1u, lines.size());
+    /* The blank before the cut placeholder stays, and one more joins the address. */
+    EXPECT_EQ("start NETSCAPE -url  missing-page.htm", lines[0]);
+}
+
+TEST_F(WebAddress, CommandWithoutPlaceholderGetsTheAddressAppended)
+{
+    SetHtmCommand("\"{bin}NETSCAPE.EXE\" -nohome");
+    EXPECT_EQ(1, SendWebAddress("missing-page.htm", SW_SHOW));
+    std::vector<std::string> lines = BrowserLines(1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("start NETSCAPE -nohome missing-page.htm", lines[0]);
+}
+
+TEST_F(WebAddress, NoBrowserCommandFails)
+{
+    /* ".htm" names a class without an open command. */
+    EXPECT_EQ(0, SendWebAddress("missing-page.htm", SW_SHOW));
+    SetHtmCommand("{bin}no-such-browser.exe %1");
+    EXPECT_EQ(0, SendWebAddress("missing-page.htm", SW_SHOW));
+    PumpMessages(300);
+    EXPECT_TRUE(ReadLines(strReportDir + "browser.txt").empty());
+}
+
+TEST_F(WebAddress, LongAddressIsSentWhole)
+{
+    SetHtmCommand("\"{bin}IEXPLORE.EXE\" -nohome");
+    StartServer("IEXPLORE", "IEXPLORE");
+    std::string strAddress = "http://example.test/" + std::string(700, 'p');
+    EXPECT_EQ(1, SendWebAddress(strAddress.c_str(), SW_SHOW));
+    std::vector<std::string> lines = BrowserLines(1);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("execute IEXPLORE WWW_OpenURL \"" + strAddress + "\",,-1,,,,,", lines[0]);
+}
+
+} // namespace

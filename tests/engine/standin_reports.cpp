@@ -1,0 +1,108 @@
+/*
+ * standin_reports.cpp - report folders and report files of the stand-ins (see the header).
+ */
+#include "standin_reports.h"
+#include "testsupport.h"
+#include <fstream>
+#include <vector>
+
+static const char szReportVariable[] = "ORVANE_REPORT_DIR";
+
+std::string CreateReportDir()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(sizeof(szTemp), szTemp);
+    static unsigned uiSerial;
+    for (;;) {
+        std::string strDir = std::string(szTemp) + "orvane-report-" +
+                             std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++uiSerial) + "\\";
+        if (CreateDirectoryA(strDir.c_str(), NULL)) {
+            SetEnvironmentVariableA(szReportVariable, strDir.c_str());
+            return strDir;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return std::string();
+    }
+}
+
+void RemoveReportDir(const std::string &strDir)
+{
+    SetEnvironmentVariableA(szReportVariable, NULL);
+    if (strDir.empty())
+        return;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((strDir + "*").c_str(), &fd);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((strDir + fd.cFileName).c_str());
+        } while (FindNextFileA(hFind, &fd));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(strDir.c_str());
+}
+
+std::vector<std::string> ReadLines(const std::string &strPath)
+{
+    std::vector<std::string> lines;
+    std::ifstream file(strPath, std::ios::binary);
+    std::string strLine;
+    while (std::getline(file, strLine)) {
+        if (!strLine.empty() && strLine.back() == '\r')
+            strLine.pop_back();
+        lines.push_back(strLine);
+    }
+    return lines;
+}
+
+std::vector<std::string> WaitForLines(const std::string &strPath, size_t cLines, DWORD dwTimeout)
+{
+    std::vector<std::string> lines;
+    WaitFor([&] { return (lines = ReadLines(strPath)).size() >= cLines; }, dwTimeout);
+    return lines;
+}
+
+std::map<std::string, std::string> WaitForRecord(const std::string &strPath, DWORD dwTimeout)
+{
+    std::map<std::string, std::string> record;
+    WaitFor([&] {
+        record.clear();
+        for (const std::string &strLine : ReadLines(strPath)) {
+            if (strLine == "end")
+                return true;
+            size_t iEqual = strLine.find('=');
+            if (iEqual != std::string::npos)
+                record[strLine.substr(0, iEqual)] = strLine.substr(iEqual + 1);
+        }
+        return false;
+    }, dwTimeout);
+    return record;
+}
+
+HANDLE StartStandin(const std::string &strCommandLine, LPCSTR lpszClass, LPCSTR lpszTitle,
+                    HWND *phWnd)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
+    command.push_back('\0');
+    *phWnd = NULL;
+    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return NULL;
+    CloseHandle(pi.hThread);
+    WaitFor([&] { return (*phWnd = FindWindowA(lpszClass, lpszTitle)) != NULL; }, 10000);
+    return pi.hProcess;
+}
+
+void StopStandin(HANDLE hProcess, HWND hWnd)
+{
+    if (hWnd != NULL)
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    if (hProcess == NULL)
+        return;
+    if (WaitForSingleObject(hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(hProcess, 1);
+    CloseHandle(hProcess);
+}

@@ -1,0 +1,40 @@
+/*
+ * standin_reports.h - the tests' side of the stand-ins' report files: a fresh report
+ * folder per test (handed to the stand-ins through the environment), and reading back
+ * the lines and records they wrote.
+ */
+#ifndef ORVANE_STANDIN_REPORTS_H
+#define ORVANE_STANDIN_REPORTS_H
+
+#include <windows.h>
+#include <map>
+#include <string>
+#include <vector>
+
+/* Creates an empty report folder and names it in ORVANE_REPORT_DIR for the programs this
+   process starts; returns its path with a trailing backslash. */
+std::string CreateReportDir();
+
+/* Deletes the folder's files and the folder, and clears ORVANE_REPORT_DIR. */
+void RemoveReportDir(const std::string &strDir);
+
+/* The lines of a text file (without line ends); none when it does not exist. */
+std::vector<std::string> ReadLines(const std::string &strPath);
+
+/* Waits (pumping messages) until the file has at least cLines lines; returns its lines. */
+std::vector<std::string> WaitForLines(const std::string &strPath, size_t cLines,
+                                      DWORD dwTimeout = 10000);
+
+/* The "key=value" lines of the first record (ended by "end") in a file, waiting for it. */
+std::map<std::string, std::string> WaitForRecord(const std::string &strPath,
+                                                 DWORD dwTimeout = 10000);
+
+/* Starts a program with a command line and waits until a window of the class and title
+   exists; returns the process handle (null when it failed) and the window. */
+HANDLE StartStandin(const std::string &strCommandLine, LPCSTR lpszClass, LPCSTR lpszTitle,
+                    HWND *phWnd);
+
+/* Closes a stand-in's window and waits for its process to end, then closes the handle. */
+void StopStandin(HANDLE hProcess, HWND hWnd);
+
+#endif /* ORVANE_STANDIN_REPORTS_H */
