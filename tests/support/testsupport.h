@@ -18,6 +18,10 @@ DWORD RunProcess(const std::string &strCommandLine, DWORD dwTimeout = 30000);
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
 
+/* Writes what the window shows, frame included, to shots\<strName>.bmp in the binary
+   folder, for people to look at. Returns false when the file could not be written. */
+bool SaveWindowPicture(HWND hWnd, const std::string &strName);
+
 /* Pumps messages until bDone() is true or dwTimeout passes; returns bDone()'s last value. */
 template <typename Predicate>
 bool WaitFor(Predicate bDone, DWORD dwTimeout = 5000)
