@@ -70,6 +70,124 @@
 #define IDS_KEY_ALT             522
 #define IDS_KEY_ALTGR           523
 
+/* ---- Dialog templates ------------------------------------------------------------------ */
+#define IDD_TASKS               3       /* task switcher (no caption, no controls) */
+#define IDD_KEYBOARD            327     /* on-screen keyboard (no controls) */
+#define IDD_WHATSTHIS           400     /* "What'sThis?" */
+#define IDD_BUTTONS             401     /* remote picture (no controls) */
+#define IDD_POSITION            412     /* "Set Position and Size" */
+#define IDD_FUNCTIONS           421     /* function editor */
+#define IDD_LAUNCH              422     /* "Launch" */
+#define IDD_WEB                 435     /* "Web Address" */
+#define IDD_MULTIMEDIA          438     /* "Multi Media" */
+#define IDD_EDIT                445     /* "Edit" */
+#define IDD_SYSTEM              450     /* "System" */
+#define IDD_HOTKEY              458     /* "Hot Key" */
+#define IDD_MESSAGES            463     /* "View Messages" */
+#define IDD_ZENDRA              476     /* "Zendra Commands" */
+
+/* ---- Controls shared by the editors (besides IDOK 1 and IDCANCEL 2) --------------------- */
+#define IDC_HELPBUTTON          410     /* "&Help" (Zendra Commands uses IDC_ZD_HELP) */
+#define IDC_CLEAR               433     /* "C&lear" */
+#define IDC_SET_VALUES          434     /* "Set &Values": copy the Default Data group back */
+#define IDC_ENCODED             470     /* hidden edit carrying the stored text (463, 476) */
+
+/* What'sThis? (400): four rows of label and value, and a wide explanation. */
+#define IDC_WT_LABEL1           402
+#define IDC_WT_VALUE1           403
+#define IDC_WT_LABEL2           404
+#define IDC_WT_VALUE2           405
+#define IDC_WT_LABEL3           406
+#define IDC_WT_VALUE3           407
+#define IDC_WT_LABEL4           408
+#define IDC_WT_VALUE4           409
+#define IDC_WT_EXPLANATION      411
+
+/* Set Position and Size (412). */
+#define IDC_POS_LEFT            414
+#define IDC_POS_TOP             415
+#define IDC_POS_WIDTH           416
+#define IDC_POS_HEIGHT          417
+#define IDC_POS_ONLY            418     /* "Position Only" */
+#define IDC_POS_DRAW            419
+#define IDC_POS_SELECT          420
+
+/* Launch (422); _DEF_ controls show the Default Data group. */
+#define IDC_LAUNCH_FILE         423
+#define IDC_LAUNCH_CMDLINE      424
+#define IDC_LAUNCH_SIZEPOS      425     /* "&Size and Pos" */
+#define IDC_LAUNCH_POSTEXT      426     /* position/size text */
+#define IDC_LAUNCH_DEF_FILE     428
+#define IDC_LAUNCH_DEF_CMDLINE  429
+#define IDC_LAUNCH_DEF_POSTEXT  430
+#define IDC_LAUNCH_BROWSE       431
+
+/* Web Address (435). */
+#define IDC_WEB_ADDRESS         436
+#define IDC_WEB_DEF_ADDRESS     437
+
+/* Multi Media (438). */
+#define IDC_MM_DEVICE           439
+#define IDC_MM_FUNCTION         440
+#define IDC_MM_TRACK            441
+#define IDC_MM_DEF_DEVICE       442
+#define IDC_MM_DEF_FUNCTION     443
+#define IDC_MM_DEF_TRACK        444
+
+/* Edit (445). */
+#define IDC_EDIT_FUNCTION       446
+#define IDC_EDIT_DATA           447
+#define IDC_EDIT_DEF_FUNCTION   448
+#define IDC_EDIT_DEF_DATA       449
+
+/* System (450). */
+#define IDC_SYS_FUNCTION        451
+#define IDC_SYS_CURRENT_LABEL   452     /* "Current:" */
+#define IDC_SYS_CURRENT         453     /* text of the current hot key */
+#define IDC_SYS_HOTKEY_CODE     454     /* hot-key code, held outside the visible area */
+#define IDC_SYS_DEF_FUNCTION    455
+#define IDC_SYS_DEF_CURRENT     456
+#define IDC_SYS_ASSIGN          457
+
+/* Hot Key (458). */
+#define IDC_HK_KEY              454
+#define IDC_HK_ALT              459
+#define IDC_HK_CTRL             460
+#define IDC_HK_SHIFT            461
+#define IDC_HK_FOLLOWED_BY      462
+
+/* View Messages (463). */
+#define IDC_MSG_SEQUENCE        464     /* messages to send, multiple selection */
+#define IDC_MSG_ADD             465
+#define IDC_MSG_DELETE          466
+#define IDC_MSG_WPARAM          467
+#define IDC_MSG_LPARAM          468
+#define IDC_MSG_NAME            469     /* "Current Message:" */
+#define IDC_MSG_APPLICATIONS    471
+#define IDC_MSG_START           472
+#define IDC_MSG_STOP            473
+#define IDC_MSG_TRACE           474
+#define IDC_MSG_RESET           475
+
+/* Zendra Commands (476). */
+#define IDC_ZD_MACRO            477
+#define IDC_ZD_COMMAND          478
+#define IDC_ZD_PREVIEW          479
+#define IDC_ZD_SWITCH_LABEL     480
+#define IDC_ZD_SWITCH           481
+#define IDC_ZD_HOUSE            482
+#define IDC_ZD_FUNCTION_LABEL   483
+#define IDC_ZD_FUNCTION         484
+#define IDC_ZD_PERCENT_LABEL    485
+#define IDC_ZD_PERCENT          486
+#define IDC_ZD_PERCENT_ARROWS   487
+#define IDC_ZD_CODE_LABEL       488
+#define IDC_ZD_CODE             489
+#define IDC_ZD_UNITS            490
+#define IDC_ZD_DEF_TYPE         491
+#define IDC_ZD_DEF_COMMAND      492
+#define IDC_ZD_HELP             493
+
 /* ---- Data tables (RCDATA) ------------------------------------------------------------- */
 /* String lists end with an empty entry; "paired" tables match another one by position. */
 #define IDR_MESSAGE_NAMES       400     /* window-message display names */

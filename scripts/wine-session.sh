@@ -51,6 +51,8 @@ if [ ! -f "$WINEPREFIX/.orvane-ready" ]; then
   mkdir -p "$fonts"
   cp /usr/share/wine/fonts/sserif*.fon "$fonts/"
   [ -f /usr/share/wine/fonts/ms_sans_serif.ttf ] && cp /usr/share/wine/fonts/ms_sans_serif.ttf "$fonts/"
+  # Caption buttons and scroll arrows are drawn from Marlett.
+  [ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
   # Wine's crash dialog would wait for a click that never comes in a test run.
