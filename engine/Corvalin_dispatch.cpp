@@ -12,7 +12,9 @@
 #include "Corvalin_internal.h"
 #include "Corvalin_keys.h"
 #include "Corvalin_launch.h"
+#include "Corvalin_media.h"
 #include "Corvalin_zendra.h"
+#include "mixer.h"
 
 /* Translated codes: bit 7 selects a mode, bit 6 marks the mode-independent codes. */
 enum {
@@ -277,16 +279,33 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 
     /* ---- Media and volume (Corvalin_media, mixer) ---- */
     case FN_MCIPLAY:
+        SendMCIControl(lpszFunction, MEDIA_PLAY, 0);
+        break;
     case FN_MCIFASTFWD:
+        SendMCIControl(lpszFunction, MEDIA_FORWARD, 0);
+        break;
     case FN_MCIREWIND:
+        SendMCIControl(lpszFunction, MEDIA_BACKWARD, 0);
+        break;
     case FN_MCISTOP:
+        SendMCIControl(lpszFunction, MEDIA_STOP, 0);
+        break;
     case FN_MCIPAUSE:
+        SendMCIControl(lpszFunction, MEDIA_PAUSE, 0);
+        break;
     case FN_MCITRACK:
+        SendMCITrack(lpszFunction);
+        break;
     case FN_AUXVOLUP:
     case FN_AUXVOLDN:
+        ChangeAuxVolume(uiFunction == FN_AUXVOLUP);
+        break;
     case FN_MIXERVOLUP:
     case FN_MIXERVOLDN:
+        MixerVolume(uiFunction == FN_MIXERVOLUP);
+        break;
     case FN_MIXERMUTE:
+        MixerMute();
         break;
 
     /* ---- Programs and web addresses (Corvalin_launch) ---- */
