@@ -14,8 +14,9 @@
  *   WINDOW = NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER][,typing][,keepopen]
  *
  * The title of window NAME is "Probe NAME" (class "OrvaneProbe"). With handoff=OTHER,
- * the window makes OTHER the foreground window when another program sends it
- * WM_SETFOCUS, the way an application may pass activation on to one of its windows.
+ * the window makes OTHER the foreground window at the first WM_SETFOCUS after it was
+ * posted PROBE_ARM_HANDOFF (WM_APP + 1), the way an application may pass activation on
+ * to another of its windows.
  * With typing, the window keeps the keyboard focus in its edit control; with keepopen, it
  * records WM_CLOSE and stays open.
  * The program ends when its last window is closed.
@@ -26,7 +27,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-enum { MAX_WINDOWS = 8, NAME_SIZE = 32 };
+enum { MAX_WINDOWS = 8, NAME_SIZE = 32, PROBE_ARM_HANDOFF = WM_APP + 1 };
 
 struct tagPROBEWINDOW {
     char szName[NAME_SIZE];
@@ -36,6 +37,7 @@ struct tagPROBEWINDOW {
     BOOL bMinimized;
     BOOL bTyping;
     BOOL bKeepOpen;
+    BOOL bHandoffArmed;
     HWND hWnd;
 };
 
@@ -131,13 +133,14 @@ static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
 static void OnSetFocus(HWND hWnd, HWND hOldFocus)
 {
     (void)hOldFocus;
-    const tagPROBEWINDOW *ppw = (const tagPROBEWINDOW *)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    tagPROBEWINDOW *ppw = (tagPROBEWINDOW *)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
     if (ppw != NULL && ppw->bTyping) {
         SetFocus(GetDlgItem(hWnd, 1));
         return;
     }
-    if (!InSendMessage() || ppw == NULL || ppw->szHandoff[0] == '\0')
+    if (ppw == NULL || !ppw->bHandoffArmed)
         return;
+    ppw->bHandoffArmed = FALSE;
     const tagPROBEWINDOW *ppwOther = FindProbeWindow(ppw->szHandoff);
     if (ppwOther != NULL && ppwOther->hWnd != NULL)
         SetForegroundWindow(ppwOther->hWnd);
@@ -148,6 +151,13 @@ static void OnClose(HWND hWnd)
     const tagPROBEWINDOW *ppw = (const tagPROBEWINDOW *)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
     if (ppw == NULL || !ppw->bKeepOpen)
         DestroyWindow(hWnd);
+}
+
+static void OnArmHandoff(HWND hWnd)
+{
+    tagPROBEWINDOW *ppw = (tagPROBEWINDOW *)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    if (ppw != NULL && ppw->szHandoff[0] != '\0')
+        ppw->bHandoffArmed = TRUE;
 }
 
 static void OnDestroy(HWND hWnd)
@@ -165,6 +175,9 @@ static LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT uMessage, WPARAM wParam, LP
         HANDLE_MSG(hWnd, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(hWnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
+    case PROBE_ARM_HANDOFF:
+        OnArmHandoff(hWnd);
+        return 0;
     }
     return DefWindowProcA(hWnd, uMessage, wParam, lParam);
 }

@@ -1,0 +1,96 @@
+/*
+ * probe_client.cpp - driving probe.exe from a test.
+ */
+#include "probe_client.h"
+#include <stdio.h>
+#include "testsupport.h"
+
+bool StartProbe(ProbeProcess *pp, const std::string &strLogName, const std::vector<std::string> &windows)
+{
+    pp->strLog = BinaryDir() + "probe-" + strLogName + ".log";
+    DeleteFileA(pp->strLog.c_str());
+    std::string strCommand = "\"" + BinaryDir() + "probe.exe\" \"" + pp->strLog + "\"";
+    for (const std::string &strWindow : windows)
+        strCommand += " " + strWindow;
+
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back('\0');
+    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    pp->hProcess = pi.hProcess;
+    return WaitForProbeLine(*pp, "ready", 10000);
+}
+
+void StopProbe(ProbeProcess *pp)
+{
+    if (pp->hProcess == NULL)
+        return;
+    TerminateProcess(pp->hProcess, 0);
+    WaitForSingleObject(pp->hProcess, 5000);
+    CloseHandle(pp->hProcess);
+    pp->hProcess = NULL;
+}
+
+HWND ProbeWindow(const char *pszName)
+{
+    return FindWindowA("OrvaneProbe", ("Probe " + std::string(pszName)).c_str());
+}
+
+HWND ProbeControl(const char *pszName, const char *pszClass)
+{
+    return FindWindowExA(ProbeWindow(pszName), NULL, pszClass, NULL);
+}
+
+std::vector<std::string> ProbeLog(const ProbeProcess &pp)
+{
+    std::vector<std::string> lines;
+    HANDLE hFile = CreateFileA(pp.strLog.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               NULL, OPEN_EXISTING, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return lines;
+    std::string strText;
+    char buffer[4096];
+    DWORD cbRead;
+    while (ReadFile(hFile, buffer, sizeof(buffer), &cbRead, NULL) && cbRead > 0)
+        strText.append(buffer, cbRead);
+    CloseHandle(hFile);
+    size_t iStart = 0, iEnd;
+    while ((iEnd = strText.find('\n', iStart)) != std::string::npos) {
+        lines.push_back(strText.substr(iStart, iEnd - iStart));
+        iStart = iEnd + 1;
+    }
+    return lines;
+}
+
+bool ProbeLogHas(const ProbeProcess &pp, const std::string &strLine)
+{
+    for (const std::string &str : ProbeLog(pp))
+        if (str == strLine)
+            return true;
+    return false;
+}
+
+bool WaitForProbeLine(const ProbeProcess &pp, const std::string &strLine, DWORD dwTimeout)
+{
+    return WaitFor([&] { return ProbeLogHas(pp, strLine); }, dwTimeout);
+}
+
+std::vector<std::string> ProbeLines(const ProbeProcess &pp, const std::string &strPrefix)
+{
+    std::vector<std::string> lines;
+    for (const std::string &str : ProbeLog(pp))
+        if (str.compare(0, strPrefix.size(), strPrefix) == 0)
+            lines.push_back(str);
+    return lines;
+}
+
+std::string ProbeHex(unsigned long long ull)
+{
+    char sz[24];
+    snprintf(sz, sizeof(sz), "0x%llx", ull);
+    return sz;
+}

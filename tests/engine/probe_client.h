@@ -1,0 +1,35 @@
+/*
+ * probe_client.h - starting standins/probe (probe.exe) from a test, finding its windows
+ * and reading what they recorded. See probe.cpp for the window specs and the log lines.
+ */
+#ifndef ORVANE_PROBE_CLIENT_H
+#define ORVANE_PROBE_CLIENT_H
+
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct ProbeProcess {
+    HANDLE hProcess = NULL;
+    std::string strLog;      /* the log file, in the test program's folder */
+};
+
+/* Starts probe.exe with the given window specs ("NAME,X,Y,W,H[,hidden]..."), logging to
+   probe-<strLogName>.log, and waits until every window exists. */
+bool StartProbe(ProbeProcess *pp, const std::string &strLogName, const std::vector<std::string> &windows);
+void StopProbe(ProbeProcess *pp);
+
+HWND ProbeWindow(const char *pszName);                         /* top-level "Probe NAME" */
+HWND ProbeControl(const char *pszName, const char *pszClass);  /* "Edit", "ListBox", "Button" */
+
+std::vector<std::string> ProbeLog(const ProbeProcess &pp);
+/* Waits until the log holds the line (e.g. "queued A 0x0112 0xf030 0x0"). */
+bool WaitForProbeLine(const ProbeProcess &pp, const std::string &strLine, DWORD dwTimeout = 3000);
+bool ProbeLogHas(const ProbeProcess &pp, const std::string &strLine);
+/* Lines of the log that start with the prefix (e.g. "queued B "). */
+std::vector<std::string> ProbeLines(const ProbeProcess &pp, const std::string &strPrefix);
+
+/* The log's way of writing a number: 0x and lower-case hexadecimal. */
+std::string ProbeHex(unsigned long long ull);
+
+#endif /* ORVANE_PROBE_CLIENT_H */
