@@ -5,6 +5,8 @@
  * message lists and the clipboard text.
  */
 #include <gtest/gtest.h>
+#include <string.h>
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -356,4 +358,57 @@ TEST(Playback, TypesEveryQueuedEventOnceWhereTheHookIsNotServed)
     EXPECT_TRUE(WaitFor([&] { return EditText(tt.hEdit) == "abC-d!\"x"; }, 3000))
         << EditText(tt.hEdit);
     DestroyWindow(tt.hFrame);
+}
+
+namespace {
+/* Random texts of random bytes (no NUL), up to cchMax characters. */
+std::string RandomText(unsigned *puSeed, size_t cchMax)
+{
+    auto next = [&] { *puSeed = *puSeed * 1103515245u + 12345u; return (*puSeed >> 16) & 0x7FFF; };
+    std::string str(next() % (cchMax + 1), ' ');
+    for (char &c : str)
+        c = (char)(1 + next() % 255);
+    return str;
+}
+
+/* Every key that goes down in the queue comes up again, in the same run. */
+void ExpectEveryKeyReleased()
+{
+    int aiHeld[256] = {};
+    for (const KeyEvent &ke : QueuedEvents())
+        aiHeld[ke.second] += ke.first == WM_KEYUP ? -1 : 1;
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(aiHeld[i], 0) << "key " << i;
+}
+}  // namespace
+
+TEST_F(KeyQueue, RandomTextsHotKeysAndMessageListsStayInBounds)
+{
+    unsigned uSeed = 20261208;
+    for (int iRound = 0; iRound < 300; ++iRound) {
+        std::string strText = RandomText(&uSeed, 300);
+
+        AddKeyStrokes(strText.c_str());
+        ExpectEveryKeyReleased();
+        SkipAll();
+
+        std::string strHotKey = strText.substr(0, iRound % 7);
+        SendHotKey(strHotKey.c_str(), 0);
+        ExpectEveryKeyReleased();
+        EXPECT_LE(QueuedEvents().size(), 10u);
+        SkipAll();
+
+        size_t nItems = 0, nBrackets = std::count(strText.begin(), strText.end(), '[');
+        PostedMessage pm;
+        for (LPCSTR p = strText.c_str(); (p = ReadMessageItem(p, &pm.uiMessage, &pm.wParam, &pm.lParam)) != NULL;)
+            ++nItems;
+        EXPECT_LE(nItems, nBrackets);
+
+        char szClip[257 + 4];
+        memset(szClip, 0x5A, sizeof(szClip));
+        UINT cch = ReduceDoubledQuotes(szClip, 257, strText.c_str());
+        EXPECT_LE(cch, 256u);
+        EXPECT_EQ(strlen(szClip), cch);
+        EXPECT_EQ(std::string(szClip + 257, 4), std::string(4, 0x5A));
+    }
 }
