@@ -5,8 +5,10 @@
  * each execute and request; started otherwise, as the ".htm" open command, it records its
  * command line and ends. Records go to "browser.txt" in the report folder:
  *   start <PROGRAM> <arguments>
+ *   connect <service> <topic>
  *   execute <service> <topic> <data>
  *   request <service> <topic> <item>
+ *   disconnect <service>
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -46,7 +48,9 @@ static std::string StringOfHandle(HSZ hsz)
 static void Record(LPCSTR lpszKind, HSZ hszTopicIn, const std::string &strText)
 {
     std::string strLine = std::string(lpszKind) + " " + szService + " " +
-                          StringOfHandle(hszTopicIn) + " " + strText;
+                          StringOfHandle(hszTopicIn);
+    if (!strText.empty())
+        strLine += " " + strText;
     AppendReport(szReportFile, strLine.c_str());
 }
 
@@ -58,6 +62,12 @@ static HDDEDATA CALLBACK ServerCallback(UINT uType, UINT uFmt, HCONV hConv, HSZ 
     case XTYP_CONNECT:
         return (HDDEDATA)(ULONG_PTR)(DdeCmpStringHandles(hsz1, hszTopic) == 0 &&
                                      DdeCmpStringHandles(hsz2, hszService) == 0);
+    case XTYP_CONNECT_CONFIRM:
+        Record("connect", hsz1, std::string());
+        break;
+    case XTYP_DISCONNECT:
+        AppendReport(szReportFile, (std::string("disconnect ") + szService).c_str());
+        break;
     case XTYP_EXECUTE: {
         DWORD cbData = 0;
         LPBYTE lpData = DdeAccessData(hData, &cbData);

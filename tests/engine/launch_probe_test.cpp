@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <map>
+#include <stdlib.h>
 #include <string>
 #include "Corvalin.h"
 #include "standin_reports.h"
@@ -149,6 +150,41 @@ TEST_F(LaunchProbe, BareFileNameStartsThroughWinExec)
     ASSERT_EQ(1u, record.count("cmdline")) << "the probe did not start";
     EXPECT_EQ("bare", record["args"]);
     EXPECT_EQ(std::to_string(SW_SHOWNORMAL), record["show"]);
+}
+
+TEST_F(LaunchProbe, SecondTryNamesTheProgramExactly)
+{
+    /* "launch probe.exe" beside a broken "launch.exe": the whole command line resolves to
+       the broken program, so only the second try, naming the file, starts the probe; it
+       gets the command line alone. */
+    std::string strSpaced = strReportDir + "launch probe.exe";
+    ASSERT_TRUE(CopyFileA(strProbe.c_str(), strSpaced.c_str(), FALSE));
+    HANDLE hBroken = CreateFileA((strReportDir + "launch.exe").c_str(), GENERIC_WRITE, 0, NULL,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hBroken);
+    DWORD cbWritten;
+    WriteFile(hBroken, "not a program", 13, &cbWritten, NULL);
+    CloseHandle(hBroken);
+
+    Run(LaunchSize(strSpaced + chCmdSep + "second try" + chPosSep + "60,70,300,200"));
+    auto record = Record();
+    ASSERT_EQ(1u, record.count("cmdline")) << "the probe did not start";
+    EXPECT_EQ("second try", record["cmdline"]);
+    EXPECT_EQ(strReportDir.substr(0, strReportDir.size() - 1), record["cwd"]);
+    EXPECT_EQ(std::to_string(SW_SHOWDEFAULT), record["show"]);
+    EXPECT_EQ("60,70,300,200", record["window"]);
+}
+
+TEST_F(LaunchProbe, ThreeNumbersSizeWithUnsetHeight)
+{
+    /* The missing height stays -1 and the system makes the window as low as it allows. */
+    Run(LaunchSize(strProbe + chPosSep + "30,40,300"));
+    auto record = Record();
+    EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE), record["flags"]);
+    EXPECT_EQ("300", record["cx"]);
+    EXPECT_EQ("-1", record["cy"]);
+    ASSERT_EQ(0u, record["window"].find("30,40,300,")) << record["window"];
+    EXPECT_GT(atoi(record["window"].substr(10).c_str()), 0);
 }
 
 TEST_F(LaunchProbe, CommandLineLongerThanItsBufferIsCut)

@@ -140,6 +140,21 @@ protected:
         return WaitForLines(strReportDir + "browser.txt", cLines, dwTimeout);
     }
 
+    /* The server saw one whole conversation per transaction: connect, the transaction,
+       disconnect (the engine released its side). */
+    void ExpectConversations(const char *pszService, const std::vector<std::string> &transactions)
+    {
+        std::vector<std::string> expected;
+        for (const std::string &strTransaction : transactions) {
+            expected.push_back(std::string("connect ") + pszService + " WWW_OpenURL");
+            expected.push_back(strTransaction);
+            expected.push_back(std::string("disconnect ") + pszService);
+        }
+        std::vector<std::string> lines = BrowserLines(expected.size());
+        PumpMessages(200);
+        EXPECT_EQ(expected, ReadLines(strReportDir + "browser.txt"));
+    }
+
     static void Run(const std::string &strCommand)
     {
         std::string strCopy = strCommand;
@@ -152,11 +167,10 @@ TEST_F(WebAddress, InternetExplorerGetsADdeExecute)
     SetHtmCommand("\"{bin}IExplore.exe\" -nohome");
     StartServer("IEXPLORE", "IEXPLORE");
     Run("WEBADDRESS\"http://example.test/a?b=1,c\"");
-    std::vector<std::string> lines = BrowserLines(1);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ("execute IEXPLORE WWW_OpenURL \"http://example.test/a?b=1,c\",,-1,,,,,", lines[0]);
+    ExpectConversations("IEXPLORE",
+                        { "execute IEXPLORE WWW_OpenURL \"http://example.test/a?b=1,c\",,-1,,,,," });
     /* Nothing else was tried. */
-    PumpMessages(500);
+    PumpMessages(300);
     EXPECT_TRUE(ReadLines(strShellReport).empty());
 }
 
@@ -165,9 +179,7 @@ TEST_F(WebAddress, AddressWithQuotesGoesAsItIs)
     SetHtmCommand("C:\\PROGRA~1\\INTERN~1\\IEXPLORE.EXE %1");
     StartServer("IEXPLORE", "IEXPLORE");
     EXPECT_EQ(1, SendWebAddress("say \"\"hi\"\"", SW_SHOW));
-    std::vector<std::string> lines = BrowserLines(1);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ("execute IEXPLORE WWW_OpenURL \"say \"\"hi\"\"\",,-1,,,,,", lines[0]);
+    ExpectConversations("IEXPLORE", { "execute IEXPLORE WWW_OpenURL \"say \"\"hi\"\"\",,-1,,,,," });
 }
 
 TEST_F(WebAddress, NetscapeGetsADdeRequest)
@@ -175,21 +187,22 @@ TEST_F(WebAddress, NetscapeGetsADdeRequest)
     SetHtmCommand("\"{bin}NETSCAPE.EXE\" \"%1\"");
     StartServer("NETSCAPE", "Netscape");
     EXPECT_EQ(1, SendWebAddress("http://example.test/ns", SW_SHOW));
-    std::vector<std::string> lines = BrowserLines(1);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ("request Netscape WWW_OpenURL \"http://example.test/ns\",,0xffffffff,0x4,,,", lines[0]);
+    ExpectConversations("Netscape",
+                        { "request Netscape WWW_OpenURL \"http://example.test/ns\",,0xffffffff,0x4,,," });
 }
 
 TEST_F(WebAddress, EachAddressHasItsOwnConversation)
 {
     SetHtmCommand("\"{bin}NETSCAPE.EXE\" \"%1\"");
     StartServer("NETSCAPE", "Netscape");
-    for (int i = 0; i < 3; i++)
-        EXPECT_EQ(1, SendWebAddress(("http://example.test/" + std::to_string(i)).c_str(), SW_SHOW));
-    std::vector<std::string> lines = BrowserLines(3);
-    ASSERT_EQ(3u, lines.size());
-    for (int i = 0; i < 3; i++)
-        EXPECT_NE(std::string::npos, lines[i].find("/" + std::to_string(i) + "\""));
+    std::vector<std::string> transactions;
+    for (int i = 0; i < 3; i++) {
+        std::string strAddress = "http://example.test/" + std::to_string(i);
+        EXPECT_EQ(1, SendWebAddress(strAddress.c_str(), SW_SHOW));
+        transactions.push_back("request Netscape WWW_OpenURL \"" + strAddress +
+                               "\",,0xffffffff,0x4,,,");
+    }
+    ExpectConversations("Netscape", transactions);
 }
 
 TEST_F(WebAddress, NoDdeServerFallsBackToTheShell)
@@ -259,9 +272,39 @@ TEST_F(WebAddress, LongAddressIsSentWhole)
     StartServer("IEXPLORE", "IEXPLORE");
     std::string strAddress = "http://example.test/" + std::string(700, 'p');
     EXPECT_EQ(1, SendWebAddress(strAddress.c_str(), SW_SHOW));
-    std::vector<std::string> lines = BrowserLines(1);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ("execute IEXPLORE WWW_OpenURL \"" + strAddress + "\",,-1,,,,,", lines[0]);
+    ExpectConversations("IEXPLORE", { "execute IEXPLORE WWW_OpenURL \"" + strAddress + "\",,-1,,,,," });
+}
+
+/* Windows of this thread, message-only ones included: a DDE instance that is not released
+   keeps its windows. */
+int CountThreadWindows()
+{
+    int cWindows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND, LPARAM lParam) -> BOOL {
+        ++*(int *)lParam;
+        return TRUE;
+    }, (LPARAM)&cWindows);
+    for (HWND hWnd = NULL; (hWnd = FindWindowExA(HWND_MESSAGE, hWnd, NULL, NULL)) != NULL;)
+        if (GetWindowThreadProcessId(hWnd, NULL) == GetCurrentThreadId())
+            cWindows++;
+    return cWindows;
+}
+
+TEST_F(WebAddress, DdeConversationsAreReleased)
+{
+    /* Only the answered path is counted: when no server answers, Wine's DdeConnect keeps
+       the client window it made for the attempt, whatever the caller releases. */
+    SetHtmCommand("\"{bin}IEXPLORE.EXE\" -nohome");
+    StartServer("IEXPLORE", "IEXPLORE");
+    EXPECT_EQ(1, SendWebAddress("http://example.test/first", SW_SHOW));
+    PumpMessages(200);
+    int cWindows = CountThreadWindows();
+    for (int i = 0; i < 5; i++)
+        EXPECT_EQ(1, SendWebAddress("http://example.test/again", SW_SHOW));
+    PumpMessages(200);
+    EXPECT_EQ(cWindows, CountThreadWindows());
+    std::vector<std::string> lines = BrowserLines(3 * 6);
+    EXPECT_EQ(6, std::count(lines.begin(), lines.end(), "disconnect IEXPLORE"));
 }
 
 } // namespace
