@@ -70,6 +70,32 @@
 #define IDS_KEY_ALT             522
 #define IDS_KEY_ALTGR           523
 
+/* ---- Icons, bitmaps, cursor ---------------------------------------------------------------
+   One more icon group, "IDI_PC", is known by its name and deliberately has no number. */
+#define IDI_MODE_WEB            2       /* notification area: icon id = mode + 1 */
+#define IDI_MODE_PHONE          3
+#define IDI_MODE_DVD            4
+#define IDI_MODE_CD             5
+#define IDI_HOME_AUTOMATION     6       /* 32 x 32 */
+#define IDI_TASK_FALLBACK       7       /* task switcher: window without an icon */
+#define IDI_LAUNCH              11      /* what's-this: program without icons of its own */
+#define IDI_WEB_ADDRESS         12
+#define IDI_EDIT                13
+#define IDI_MEDIA               14
+#define IDI_SYSTEM              15      /* system function and window message */
+#define IDI_REMOTE              56      /* tray window class icon, 32 x 32 and 16 x 16 */
+#define IDI_REMOTE_MOUSE        57
+#define IDI_REMOTE_SMALL        61
+
+/* Function-type marks beside assigned buttons (16 x 16). */
+#define IDB_MARK_LAUNCH         1
+#define IDB_MARK_WEB            2
+#define IDB_MARK_EDIT           3
+#define IDB_MARK_MEDIA          4
+#define IDB_MARK_SYSTEM         5       /* system function, window message, home automation */
+
+#define IDCUR_CAPTURE           1       /* position dialog: pointing at a window */
+
 /* ---- Dialog templates ------------------------------------------------------------------ */
 #define IDD_TASKS               3       /* task switcher (no caption, no controls) */
 #define IDD_KEYBOARD            327     /* on-screen keyboard (no controls) */
