@@ -13,6 +13,7 @@
 #include <vector>
 #include "Corvalin.h"
 #include "Corvalin_keys.h"
+#include "probe_client.h"
 #include "testsupport.h"
 
 static const char szText[] =
@@ -119,26 +120,17 @@ static double Median(std::vector<double> values)
 int main(int argc, char **argv)
 {
     int iRounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-    std::string strLog = BinaryDir() + "keys_bench_probe.log";
-    std::string strCommand = "\"" + BinaryDir() + "probe.exe\" \"" + strLog +
-                             "\" typist,100,100,900,220,typing,keepopen";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back('\0');
-    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return 1;
+    ProbeProcess pp;
     HWND hFrame = NULL;
-    WaitFor([&] {
-        hFrame = FindWindowA("OrvaneProbe", "Probe typist");
-        return hFrame != NULL && GetForegroundWindow() == hFrame;
-    });
-    hEdit = hFrame != NULL ? GetDlgItem(hFrame, 1) : NULL;
+    if (StartProbe(&pp, "keys_bench", { "typist,100,100,900,220,typing,keepopen" })) {
+        hFrame = ProbeWindow("typist");
+        WaitFor([&] { return GetForegroundWindow() == hFrame; });
+    }
+    hEdit = ProbeControl("typist", "Edit");
     HWND hClipOwner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
     if (hEdit == NULL || (GetKeyState(VK_CAPITAL) & 1)) {
         fprintf(stderr, "keys_bench: no probe with the focus, or Caps Lock is on\n");
-        TerminateProcess(pi.hProcess, 1);
+        StopProbe(&pp);
         return 1;
     }
 
@@ -178,11 +170,8 @@ int main(int argc, char **argv)
     if (iFailed)
         printf("%d typing runs did not produce the text\n", iFailed);
 
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    DeleteFileA(strLog.c_str());
+    StopProbe(&pp);
+    DeleteFileA(pp.strLog.c_str());
     DestroyWindow(hClipOwner);
     return iFailed ? 1 : 0;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 #include "Corvalin.h"
+#include "probe_client.h"
 #include "testsupport.h"
 
 namespace {
@@ -28,28 +29,18 @@ bool CapsLockOn() { return (GetKeyState(VK_CAPITAL) & 1) != 0; }
 
 class KeysIntoProbe : public ::testing::Test {
 protected:
-    PROCESS_INFORMATION pi = {};
-    std::string strLog;
+    ProbeProcess pp;
     HWND hFrame = NULL;
     HWND hEdit = NULL;
     HWND hClipOwner = NULL;
 
     void SetUp() override
     {
-        strLog = BinaryDir() + "keys_e2e_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
-        std::string strCommand = "\"" + BinaryDir() + "probe.exe\" \"" + strLog +
-                                 "\" typist,100,100,420,220,typing,keepopen";
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        std::vector<char> command(strCommand.begin(), strCommand.end());
-        command.push_back('\0');
-        ASSERT_TRUE(CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-        ASSERT_TRUE(WaitFor([&] {
-            hFrame = FindWindowA("OrvaneProbe", "Probe typist");
-            return hFrame != NULL && GetForegroundWindow() == hFrame;
-        }));
-        hEdit = GetDlgItem(hFrame, 1);
+        std::string strName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ASSERT_TRUE(StartProbe(&pp, "keys_" + strName, { "typist,100,100,420,220,typing,keepopen" }));
+        hFrame = ProbeWindow("typist");
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hFrame; }));
+        hEdit = ProbeControl("typist", "Edit");
         SendMessageA(hEdit, WM_SETTEXT, 0, (LPARAM)"");
         hClipOwner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
         if (CapsLockOn())
@@ -61,14 +52,9 @@ protected:
     {
         if (CapsLockOn())
             PressCapsLock();
-        if (pi.hProcess != NULL) {
-            TerminateProcess(pi.hProcess, 0);
-            WaitForSingleObject(pi.hProcess, 5000);
-            CloseHandle(pi.hThread);
-            CloseHandle(pi.hProcess);
-        }
+        StopProbe(&pp);
         DestroyWindow(hClipOwner);
-        DeleteFileA(strLog.c_str());
+        DeleteFileA(pp.strLog.c_str());
     }
 
     void Run(const std::string &strCommand)
@@ -99,30 +85,22 @@ protected:
     std::vector<LoggedMessage> QueuedMessages(const std::string &strName, Keep bKeep)
     {
         std::vector<LoggedMessage> messages;
-        HANDLE hFile = CreateFileA(strLog.c_str(), GENERIC_READ,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   NULL, OPEN_EXISTING, 0, NULL);
-        if (hFile == INVALID_HANDLE_VALUE)
-            return messages;
-        std::string strText;
-        char achBuffer[4096];
-        DWORD cbRead;
-        while (ReadFile(hFile, achBuffer, sizeof(achBuffer), &cbRead, NULL) && cbRead > 0)
-            strText.append(achBuffer, cbRead);
-        CloseHandle(hFile);
-
         std::string strPrefix = "queued " + strName + " ";
-        for (size_t iLine = 0; iLine < strText.size();) {
-            size_t iEnd = strText.find('\n', iLine);
-            std::string strLine = strText.substr(iLine, iEnd - iLine);
-            iLine = iEnd == std::string::npos ? strText.size() : iEnd + 1;
+        for (const std::string &strLine : ProbeLines(pp, strPrefix)) {
             unsigned uMessage, uwParam;
-            if (strLine.compare(0, strPrefix.size(), strPrefix) == 0 &&
-                sscanf(strLine.c_str() + strPrefix.size(), "%x %x", &uMessage, &uwParam) == 2 &&
+            if (sscanf(strLine.c_str() + strPrefix.size(), "%x %x", &uMessage, &uwParam) == 2 &&
                 bKeep(uMessage))
                 messages.push_back(LoggedMessage(uMessage, uwParam));
         }
         return messages;
+    }
+
+    bool Pressed(UINT uMessage, unsigned uKey)
+    {
+        for (const LoggedMessage &lm : KeyMessages())
+            if (lm == LoggedMessage(uMessage, uKey))
+                return true;
+        return false;
     }
 
     std::vector<LoggedMessage> KeyMessages()
@@ -198,21 +176,17 @@ TEST_F(KeysIntoProbe, MessageListIsPostedToTheForegroundWindow)
     EXPECT_EQ(listed(), (std::vector<LoggedMessage>{ { WM_CLOSE, 0 }, { WM_SYSCOMMAND, SC_CLOSE } }));
 }
 
-TEST_F(KeysIntoProbe, WindowMenuAndMoveWindowPressTheirKeys)
+TEST_F(KeysIntoProbe, WindowMenuPressesTheApplicationsKey)
 {
     Run("WINDOWMENU");
-    auto pressed = [&](UINT uMessage, unsigned uKey) {
-        for (const LoggedMessage &lm : KeyMessages())
-            if (lm == LoggedMessage(uMessage, uKey))
-                return true;
-        return false;
-    };
-    EXPECT_TRUE(WaitFor([&] { return pressed(WM_KEYDOWN, VK_APPS); }));
-    SendMessageA(hEdit, WM_CANCELMODE, 0, 0);   /* close the edit control's context menu */
+    EXPECT_TRUE(WaitFor([&] { return Pressed(WM_KEYDOWN, VK_APPS); }));
+}
 
+TEST_F(KeysIntoProbe, MoveWindowPressesAltSpaceInTheWindowUnderTheCursor)
+{
     RECT rFrame;
     GetWindowRect(hFrame, &rFrame);
     SetCursorPos((rFrame.left + rFrame.right) / 2, (rFrame.top + rFrame.bottom) / 2);
     Run("MOVEWINDOW");
-    EXPECT_TRUE(WaitFor([&] { return pressed(WM_SYSKEYDOWN, VK_MENU) && pressed(WM_SYSKEYDOWN, VK_SPACE); }));
+    EXPECT_TRUE(WaitFor([&] { return Pressed(WM_SYSKEYDOWN, VK_MENU) && Pressed(WM_SYSKEYDOWN, VK_SPACE); }));
 }
