@@ -5,10 +5,11 @@
  *
  * Playback: StartJournalPlayback installs JournalPlaybackProc as a journal-playback hook,
  * which the system asks for one event after the other. Systems that accept such a hook
- * but never call it (and those that refuse it) would leave the queue growing and nothing
- * typed; a watchdog on the first request catches that, removes the hook before anything
- * was taken from it, and plays the same events with SendInput instead. Once a system has
- * been found not to serve the hook, later playbacks go to SendInput at once.
+ * but never call it would leave the queue growing and nothing typed: a watchdog on the
+ * first request catches that, removes the hook before anything was taken from it, and
+ * plays the same events, in order, with SendInput instead. Once a system has been found
+ * not to serve the hook, later playbacks go to SendInput at once; so does a playback
+ * whose hook the system refuses.
  */
 #include <windows.h>
 #include <string.h>
