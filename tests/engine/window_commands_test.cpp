@@ -285,6 +285,18 @@ TEST_F(WindowCommands, ArrangeAndPowerCommandsLetLaterItemsRun)
     EXPECT_TRUE(EqualRect(&rBefore, &rAfter));
 }
 
+TEST_F(WindowCommands, ShutdownEndsTheSessionOfEveryWindowedProgram)
+{
+    /* Under Wine the request reaches the windows of this prefix: they are asked to end
+       the session, told it ends, and their programs are closed. A failed request would
+       show "Exit Windows failed" and keep this test waiting. */
+    Start({ szWindowA });
+    RunCommand("SHUTDOWN");
+    EXPECT_TRUE(WaitFor([&] { return !ProbeLines(probe, "sent A 0x0011 ").empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return !ProbeLines(probe, "sent A 0x0016 0x1 ").empty(); }));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(probe.hProcess, 10000));
+}
+
 TEST(CursorCommands, NudgesMoveFivePixelsAndStopAtTheScreenEdges)
 {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
