@@ -84,8 +84,6 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction);
 HWND FindParent(HWND hWnd);
 void SelectWindow(HWND *lphWnd, BOOL bParent);
 void Nudge(UINT uiFunction);
-extern "C" BOOL CALLBACK IconizeWindowsProc(HWND hWnd, LPARAM lParam);
-extern "C" BOOL CALLBACK RestoreWindowsProc(HWND hWnd, LPARAM lParam);
-extern "C" BOOL CALLBACK MaximizeWindowsProc(HWND hWnd, LPARAM lParam);
+/* The enumeration callbacks are exports: Corvalin.h. */
 
 #endif /* ORVANE_CORVALIN_INTERNAL_H */

@@ -19,6 +19,8 @@ static const char szRoot[] = "Software\\Zendra\\Orvane";
    *pbCreated tells which. Null when the key can be neither opened nor created. */
 static HKEY OpenTopic(LPCSTR lpszTopic, BOOL *pbCreated)
 {
+    if (lpszTopic == NULL)
+        return NULL;
     char szPath[MAX_PATH + sizeof(szRoot)];
     int iLength = snprintf(szPath, sizeof(szPath), "%s\\%s", szRoot, lpszTopic);
     if (iLength < 0 || iLength >= (int)sizeof(szPath))

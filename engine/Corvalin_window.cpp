@@ -4,6 +4,7 @@
  * maximising every top-level window, and nudging the cursor.
  */
 #include <windows.h>
+#include "Corvalin.h"
 #include "Corvalin_internal.h"
 
 enum { NUDGE_STEP = 5, ACTIVATE_TIMEOUT = 2000 };
