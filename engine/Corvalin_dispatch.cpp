@@ -15,6 +15,7 @@
 #include "Corvalin_media.h"
 #include "Corvalin_zendra.h"
 #include "mixer.h"
+#include "task32.h"
 
 /* Translated codes: bit 7 selects a mode, bit 6 marks the mode-independent codes. */
 enum {
@@ -324,6 +325,8 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 
     /* ---- Tool windows: task switcher (task32), on-screen keyboard (virtk32) ---- */
     case FN_NEXTTASK:
+        OpenTaskSwitcher(hWnd);
+        break;
     case FN_KEYBOARD:
         break;
 

@@ -1,0 +1,443 @@
+/*
+ * task32.cpp - the task switcher window: built from Brenvik's captionless template, it
+ * lists the main windows of the desktop as icons, lets the remote move between them
+ * (cursor or Left/Right) and brings the chosen one to the front on Enter or a click.
+ * Painting is composed off screen so that moving the highlight does not flicker.
+ */
+#include <windows.h>
+#include <windowsx.h>
+#include <shellapi.h>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Corvalin_internal.h"
+#include "virtk32.h"
+#include "task32.h"
+
+HWND hTaskWindow;
+
+/* State of the open switcher (one at a time). */
+static LPAPPLIST lpAppList;
+static HWND     *lphWindowList;
+static int       iCurrentWnd;       /* current item; kept between openings */
+static int       iButDown;          /* item pressed with the mouse button, 0 for none */
+static BOOL      bButDown;          /* mouse button held */
+static POINT     pMouse;
+static RECT      rTextRect;         /* the name area */
+static HBRUSH    hBrush;            /* background */
+static POINT     ptPlaced;          /* where the switcher last put the cursor (client) */
+static DWORD     dwPlacedTime;      /* and when */
+
+#define PLACED_ECHO_TIME    250     /* milliseconds in which other pointer reports are echoes */
+
+/* Colours. */
+#define CR_BACKGROUND       RGB(192, 192, 192)
+#define CR_LIGHT            RGB(255, 255, 255)
+#define CR_SHADOW           RGB(92, 92, 92)
+#define CR_CURRENT_TOP      RGB(0, 10, 195)
+#define CR_CURRENT_BOTTOM   RGB(0, 10, 80)
+#define CR_PRESSED          RGB(0, 192, 192)
+
+/* Frame widths and offsets, in pixels. */
+#define WINDOW_FRAME_WIDTH  3
+#define NAME_FRAME_WIDTH    3
+#define NAME_FRAME_OUTSET   3
+#define CURRENT_FRAME_WIDTH 2
+#define ICON_OFFSET         4       /* icon inside its frame */
+#define NAME_TEXT_INSET     5
+#define NAME_TEXT_TOP       3
+#define TASK_NAME_LENGTH    260     /* names are copied up to 259 characters */
+
+/* Dialog-procedure form of HANDLE_MSG: the message's result goes to DWLP_MSGRESULT, except
+   for WM_INITDIALOG and the control-colour messages, which return theirs directly. */
+#define HANDLE_DLGMSG(hWnd, uMessage, fn) \
+    case (uMessage): return DialogResult(hWnd, uMessage, HANDLE_##uMessage(hWnd, wParam, lParam, fn))
+
+static INT_PTR DialogResult(HWND hWnd, UINT uMessage, LRESULT lResult)
+{
+    if (uMessage == WM_INITDIALOG || (uMessage >= WM_CTLCOLORMSGBOX && uMessage <= WM_CTLCOLORSTATIC))
+        return lResult;
+    SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+    return TRUE;
+}
+
+/* ---- Drawing --------------------------------------------------------------------------- */
+
+static void DrawString(HDC hDC, RECT rTextRect, LPCSTR lpszStr)
+{
+    if (lpszStr == NULL || lpszStr[0] == '\0')
+        return;
+    int iHeight = (int)(0.7 * (rTextRect.bottom - rTextRect.top));
+    HFONT hFont = CreateFontA(iHeight, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                              VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
+    HFONT hOldFont = SelectFont(hDC, hFont);
+    int iOldMode = SetBkMode(hDC, TRANSPARENT);
+    int iFirst = FindMaxTextLength(hDC, rTextRect.right - rTextRect.left - NAME_TEXT_INSET, lpszStr);
+    TextOutA(hDC, rTextRect.left + NAME_TEXT_INSET, rTextRect.top + NAME_TEXT_TOP,
+             lpszStr + iFirst, lstrlenA(lpszStr + iFirst));
+    SetBkMode(hDC, iOldMode);
+    SelectFont(hDC, hOldFont);
+    DeleteFont(hFont);
+}
+
+/* The sunken frame around the name area. */
+static void DrawTextFrame(HDC hDC, RECT rRect)
+{
+    InflateRect(&rRect, NAME_FRAME_OUTSET, NAME_FRAME_OUTSET);
+    DrawGFrame(hDC, rRect, NAME_FRAME_WIDTH, CR_SHADOW, CR_LIGHT);
+}
+
+/* An item's icon inside its frame; Brenvik's default icon when the item has none. */
+static void DrawItemIcon(HDC hDC, LPAPPITEM lpItem, int x, int y)
+{
+    if (lpItem->hIcon != NULL) {
+        DrawIcon(hDC, x + ICON_OFFSET, y + ICON_OFFSET, lpItem->hIcon);
+        return;
+    }
+    HICON hDefault = GetIconRes(IDI_TASK_FALLBACK);
+    if (hDefault != NULL) {
+        DrawIcon(hDC, x + ICON_OFFSET, y + ICON_OFFSET, hDefault);
+        DestroyIcon(hDefault);
+    }
+}
+
+static void DetailWindow(HWND hTaskWnd, HDC hDC, RECT rArea, RECT rTextRect, LPAPPLIST lpAppList,
+                         int iCurrentWnd, int iButDown, BOOL bButDown)
+{
+    RECT rMeet, rFrame;
+    LPAPPITEM lpItem;
+
+    FillRect(hDC, &rArea, hBrush);
+
+    if (IntersectRect(&rMeet, &rArea, &rTextRect)) {
+        GetInfoFromList(lpAppList, iCurrentWnd, &lpItem);
+        if (lpItem != NULL)
+            DrawString(hDC, rTextRect, lpItem->lpszName);
+        DrawTextFrame(hDC, rTextRect);
+    }
+
+    RECT rClient;
+    GetClientRect(hTaskWnd, &rClient);
+    DrawGFrame(hDC, rClient, WINDOW_FRAME_WIDTH, CR_LIGHT, CR_SHADOW);
+
+    int i = 1;
+    for (lpItem = lpAppList->lpFirstItem; lpItem != NULL; lpItem = lpItem->lpNextItem, i++) {
+        GetFrameRect(i, &rFrame);
+        RECT rIcon = rFrame;
+        GetIconRect(&rIcon);
+        if (IntersectRect(&rMeet, &rArea, &rIcon))
+            DrawItemIcon(hDC, lpItem, rFrame.left, rFrame.top);
+    }
+
+    /* The pressed item: its frame filled, its icon on top. */
+    if (bButDown && GetInfoFromList(lpAppList, iButDown, &lpItem)) {
+        GetFrameRect(iButDown, &rFrame);
+        HBRUSH hPressed = CreateSolidBrush(CR_PRESSED);
+        FillRect(hDC, &rFrame, hPressed);
+        DeleteBrush(hPressed);
+        DrawItemIcon(hDC, lpItem, rFrame.left, rFrame.top);
+    }
+
+    GetFrameRect(iCurrentWnd, &rFrame);
+    if (IntersectRect(&rMeet, &rArea, &rFrame))
+        DrawGFrame(hDC, rFrame, CURRENT_FRAME_WIDTH, CR_CURRENT_TOP, CR_CURRENT_BOTTOM);
+}
+
+/* Repaints the frames of two items and the name area at once. */
+static void RedrawItems(HWND hTaskWnd, int iFirst, int iSecond)
+{
+    const int iItems[] = { iFirst, iSecond };
+    for (int i : iItems) {
+        if (i < 1)
+            continue;
+        RECT rFrame;
+        GetFrameRect(i, &rFrame);
+        InvalidateRect(hTaskWnd, &rFrame, FALSE);
+    }
+    RECT rName = rTextRect;
+    InflateRect(&rName, NAME_FRAME_OUTSET + NAME_FRAME_WIDTH, NAME_FRAME_OUTSET + NAME_FRAME_WIDTH);
+    InvalidateRect(hTaskWnd, &rName, FALSE);
+    UpdateWindow(hTaskWnd);
+}
+
+/* ---- Placement --------------------------------------------------------------------------- */
+
+/* Client point to screen, then the cursor goes there. */
+static void MoveCursor(HWND hWnd, int iX, int iY)
+{
+    ptPlaced.x = iX;
+    ptPlaced.y = iY;
+    dwPlacedTime = GetTickCount();
+    POINT pt = { iX, iY };
+    ClientToScreen(hWnd, &pt);
+    SetCursorPos(pt.x, pt.y);
+}
+
+static void MoveCursorToItem(HWND hTaskWnd, int iItem)
+{
+    RECT rFrame;
+    GetFrameRect(iItem, &rFrame);
+    MoveCursor(hTaskWnd, (rFrame.left + rFrame.right) / 2, (rFrame.top + rFrame.bottom) / 2);
+}
+
+/* Topmost, shown, in the middle of the screen's working area. */
+static void PlaceCenter(HWND hWnd)
+{
+    RECT rClient;
+    GetClientRect(hWnd, &rClient);
+    int x = (GetSystemMetrics(SM_CXFULLSCREEN) - rClient.right) >> 1;
+    int y = (GetSystemMetrics(SM_CYFULLSCREEN) - rClient.bottom) >> 1;
+    SetWindowPos(hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+/* ---- Building the list ------------------------------------------------------------------- */
+
+/* The icon shown for a window: the first icon of its program file, else its class icon
+   (large, then small). Every icon returned is the caller's own, to destroy. */
+static HICON GetWindowIcon(HWND hWnd)
+{
+    char szPath[MAX_PATH];
+    if (ProcessNameFromWindow(hWnd, szPath, sizeof(szPath))) {
+        HICON hIcon = ExtractIconA(hInstance, szPath, 0);
+        /* 1 means the file exists but holds no icon. */
+        if (hIcon != NULL && hIcon != (HICON)1)
+            return hIcon;
+    }
+    HICON hClassIcon = (HICON)GetClassLongPtrA(hWnd, GCLP_HICON);
+    if (hClassIcon == NULL)
+        hClassIcon = (HICON)GetClassLongPtrA(hWnd, GCLP_HICONSM);
+    return hClassIcon != NULL ? CopyIcon(hClassIcon) : NULL;
+}
+
+/* Fills lpAppList from the enumerated handles; returns the number of the active window's
+   item (0 when it is not listed), or -1 when memory ran out. */
+static int BuildAppList(HWND hActive)
+{
+    lpAppList = (LPAPPLIST)LocalAlloc(LPTR, sizeof(APPLIST));
+    if (lpAppList == NULL)
+        return -1;
+    int iActive = 0;
+    for (int i = 0; lphWindowList[i] != NULL; i++) {
+        HWND hWnd = lphWindowList[i];
+        char szName[TASK_NAME_LENGTH] = "";
+        GetWindowTextA(hWnd, szName, sizeof(szName));
+        HICON hIcon = GetWindowIcon(hWnd);
+        if (!AddInfoToList(lpAppList, hWnd, hIcon, szName)) {
+            if (hIcon != NULL)
+                DestroyIcon(hIcon);
+            return -1;
+        }
+        if (hWnd == hActive)
+            iActive = i + 1;
+    }
+    return iActive;
+}
+
+/* ---- Message handlers -------------------------------------------------------------------- */
+
+static BOOL OnInitDialog(HWND hTaskWnd, HWND hFocusWnd, LPARAM lParam)
+{
+    (void)hFocusWnd;
+    (void)lParam;
+    hTaskWindow = hTaskWnd;
+    lphWindowList = (HWND *)LocalAlloc(LPTR, sizeof(HWND));
+    if (lphWindowList != NULL)
+        EnumWindows(EnumTaskWindowProc, (LPARAM)&lphWindowList);
+    if (lphWindowList == NULL || lphWindowList[0] == NULL) {
+        DestroyWindow(hTaskWnd);
+        return FALSE;
+    }
+
+    if (hBrush == NULL)
+        hBrush = CreateSolidBrush(CR_BACKGROUND);
+    int iActive = BuildAppList(GetActiveWindow());
+    LocalFree(lphWindowList);
+    lphWindowList = NULL;
+    if (iActive < 0) {
+        DestroyWindow(hTaskWnd);
+        return FALSE;
+    }
+    /* The active window's item, else the first: the name area always shows a window. */
+    iCurrentWnd = iActive > 0 ? iActive : 1;
+
+    SIZE size = GetTaskWindowSize(lpAppList->iNumberOfItem);
+    SetWindowPos(hTaskWnd, NULL, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    RECT rClient;
+    GetClientRect(hTaskWnd, &rClient);
+    rTextRect = GetNameArea(rClient);
+
+    PlaceCenter(hTaskWnd);
+    MoveCursor(hTaskWnd, 20 + GetSystemMetrics(SM_CXICON) / 2, 20 + GetSystemMetrics(SM_CYICON) / 2);
+    bButDown = FALSE;
+    iButDown = 0;
+    SetFocus(hTaskWnd);
+    SetForegroundWindow(hTaskWnd);
+    return FALSE;
+}
+
+static void OnDestroy(HWND hTaskWnd)
+{
+    (void)hTaskWnd;
+    /* Freed here so that a switcher destroyed from outside leaks nothing either. */
+    DeleteInfoList(&lpAppList);
+    if (lphWindowList != NULL)
+        LocalFree(lphWindowList);
+    lphWindowList = NULL;
+    if (hBrush != NULL)
+        DeleteBrush(hBrush);
+    hBrush = NULL;
+    hTaskWindow = NULL;
+}
+
+static void OnPaint(HWND hTaskWnd)
+{
+    PAINTSTRUCT ps;
+    HDC hDC = BeginPaint(hTaskWnd, &ps);
+    if (lpAppList != NULL && ps.rcPaint.right > 0 && ps.rcPaint.bottom > 0) {
+        /* Composed on a bitmap reaching the invalid rectangle's far corner. */
+        HDC hMemDC = CreateCompatibleDC(hDC);
+        HBITMAP hBitmap = CreateCompatibleBitmap(hDC, ps.rcPaint.right, ps.rcPaint.bottom);
+        HBITMAP hOldBitmap = SelectBitmap(hMemDC, hBitmap);
+        DetailWindow(hTaskWnd, hMemDC, ps.rcPaint, rTextRect, lpAppList, iCurrentWnd, iButDown, bButDown);
+        BitBlt(hDC, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, hMemDC, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        SelectBitmap(hMemDC, hOldBitmap);
+        DeleteBitmap(hBitmap);
+        DeleteDC(hMemDC);
+    }
+    EndPaint(hTaskWnd, &ps);
+}
+
+/* Brings the current item's window to the front and closes the switcher. */
+static void SwitchToCurrent(HWND hTaskWnd)
+{
+    LPAPPITEM lpItem;
+    if (GetInfoFromList(lpAppList, iCurrentWnd, &lpItem) && IsWindow(lpItem->hWnd)) {
+        SetForegroundWindow(lpItem->hWnd);
+        SetActiveWindow(lpItem->hWnd);
+        SetFocus(lpItem->hWnd);
+        if (IsIconic(lpItem->hWnd))
+            ShowWindow(lpItem->hWnd, SW_RESTORE);
+    }
+    DestroyWindow(hTaskWnd);
+}
+
+static void MakeCurrent(HWND hTaskWnd, int iItem)
+{
+    int iOld = iCurrentWnd;
+    iCurrentWnd = iItem;
+    RedrawItems(hTaskWnd, iOld, iItem);
+}
+
+static void OnKey(HWND hTaskWnd, UINT vk, BOOL fDown, int cRepeat, UINT flags)
+{
+    (void)fDown;
+    (void)cRepeat;
+    (void)flags;
+    if (lpAppList == NULL)
+        return;
+    switch (vk) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        MakeCurrent(hTaskWnd, StepItem(iCurrentWnd, vk == VK_LEFT ? -1 : 1, lpAppList->iNumberOfItem));
+        MoveCursorToItem(hTaskWnd, iCurrentWnd);
+        break;
+    case VK_RETURN:
+        SwitchToCurrent(hTaskWnd);
+        break;
+    }
+}
+
+static void OnMouseMove(HWND hTaskWnd, int x, int y, UINT keyFlags)
+{
+    /* Right after the switcher placed the cursor, a report of the pointer elsewhere is
+       an echo of where it was before (some display servers send one): it would take the
+       highlight back to the item the keys just left. */
+    if (GetTickCount() - dwPlacedTime < PLACED_ECHO_TIME && (x != ptPlaced.x || y != ptPlaced.y))
+        return;
+    bButDown = keyFlags == MK_LBUTTON;
+    pMouse.x = x;
+    pMouse.y = y;
+    int iItem = GetRectFromPoint(lpAppList, &pMouse, NULL);
+    if (bButDown || iItem == 0 || iItem == iCurrentWnd)
+        return;
+    MakeCurrent(hTaskWnd, iItem);
+}
+
+static void OnLButtonDown(HWND hTaskWnd, BOOL fDoubleClick, int x, int y, UINT keyFlags)
+{
+    (void)fDoubleClick;
+    (void)keyFlags;
+    pMouse.x = x;
+    pMouse.y = y;
+    bButDown = TRUE;
+    int iItem = GetRectFromPoint(lpAppList, &pMouse, NULL);
+    if (iItem == 0)
+        return;
+    /* A press without a move before it still presses the item under the pointer. */
+    iButDown = iItem;
+    if (iItem != iCurrentWnd)
+        MakeCurrent(hTaskWnd, iItem);
+    else
+        RedrawItems(hTaskWnd, iItem, 0);
+}
+
+static void OnLButtonUp(HWND hTaskWnd, int x, int y, UINT keyFlags)
+{
+    (void)keyFlags;
+    pMouse.x = x;
+    pMouse.y = y;
+    BOOL bWasDown = bButDown;
+    int iPressed = iButDown;
+    bButDown = FALSE;
+    iButDown = 0;
+    int iItem = GetRectFromPoint(lpAppList, &pMouse, NULL);
+    if (iItem == 0) {
+        if (bWasDown)
+            RedrawItems(hTaskWnd, iCurrentWnd, iPressed);
+    } else if (iItem == iPressed) {
+        PostMessageA(hTaskWnd, WM_KEYDOWN, VK_RETURN, 0);
+    } else {
+        int iOld = iCurrentWnd;
+        iCurrentWnd = iItem;
+        RedrawItems(hTaskWnd, iOld, iItem);
+        if (iPressed != 0 && iPressed != iOld)
+            RedrawItems(hTaskWnd, iPressed, 0);
+    }
+}
+
+static HBRUSH OnCtlColor(HWND hTaskWnd, HDC hDC, HWND hChild, int iType)
+{
+    (void)hTaskWnd;
+    (void)hChild;
+    (void)iType;
+    SetBkColor(hDC, CR_BACKGROUND);
+    return hBrush;
+}
+
+extern "C" INT_PTR CALLBACK TaskDlgProc(HWND hTaskWnd, UINT uMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMessage) {
+        HANDLE_DLGMSG(hTaskWnd, WM_INITDIALOG, OnInitDialog);
+        HANDLE_DLGMSG(hTaskWnd, WM_DESTROY, OnDestroy);
+        HANDLE_DLGMSG(hTaskWnd, WM_PAINT, OnPaint);
+        HANDLE_DLGMSG(hTaskWnd, WM_KEYDOWN, OnKey);
+        HANDLE_DLGMSG(hTaskWnd, WM_MOUSEMOVE, OnMouseMove);
+        HANDLE_DLGMSG(hTaskWnd, WM_LBUTTONDOWN, OnLButtonDown);
+        HANDLE_DLGMSG(hTaskWnd, WM_LBUTTONUP, OnLButtonUp);
+        HANDLE_DLGMSG(hTaskWnd, WM_CTLCOLORMSGBOX, OnCtlColor);
+        HANDLE_DLGMSG(hTaskWnd, WM_CTLCOLOREDIT, OnCtlColor);
+        HANDLE_DLGMSG(hTaskWnd, WM_CTLCOLORLISTBOX, OnCtlColor);
+        HANDLE_DLGMSG(hTaskWnd, WM_CTLCOLORBTN, OnCtlColor);
+        HANDLE_DLGMSG(hTaskWnd, WM_CTLCOLORDLG, OnCtlColor);
+        HANDLE_DLGMSG(hTaskWnd, WM_CTLCOLORSCROLLBAR, OnCtlColor);
+        HANDLE_DLGMSG(hTaskWnd, WM_CTLCOLORSTATIC, OnCtlColor);
+    }
+    return FALSE;
+}
+
+void OpenTaskSwitcher(HWND hOwner)
+{
+    if (hTaskWindow == NULL)
+        CreateDialogRes(IDD_TASKS, hOwner, TaskDlgProc);
+}

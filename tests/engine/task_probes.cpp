@@ -1,0 +1,92 @@
+/*
+ * task_probes.cpp - starting taskprobe and finding its windows for the switcher tests.
+ */
+#include "task_probes.h"
+#include <gtest/gtest.h>
+#include "testsupport.h"
+
+bool StartProbes(tagPROBES &probes, const std::vector<std::string> &arguments,
+                 const std::vector<std::string> &waitFor)
+{
+    std::string strCommand = "\"" + BinaryDir() + "taskprobe.exe\"";
+    for (const std::string &strArgument : arguments) {
+        strCommand += " \"" + strArgument + "\"";
+        probes.titles.push_back(strArgument.size() > 2 && strArgument[0] != 'U' ? strArgument.substr(2) : "");
+    }
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back('\0');
+    probes.pi = {};
+    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &probes.pi))
+        return false;
+    WaitForInputIdle(probes.pi.hProcess, 5000);
+    return WaitFor([&] {
+        for (const std::string &strTitle : waitFor)
+            if (FindTitled(strTitle) == NULL)
+                return false;
+        return true;
+    });
+}
+
+void StopProbes(tagPROBES &probes)
+{
+    if (probes.pi.hProcess == NULL)
+        return;
+    TerminateProcess(probes.pi.hProcess, 0);
+    WaitForSingleObject(probes.pi.hProcess, 5000);
+    CloseHandle(probes.pi.hThread);
+    CloseHandle(probes.pi.hProcess);
+    probes.pi = {};
+    PumpMessages(50);
+}
+
+HWND FindTitled(const std::string &strTitle)
+{
+    return FindWindowA(NULL, strTitle.c_str());
+}
+
+static BOOL CALLBACK CollectTitle(HWND hWnd, LPARAM lParam)
+{
+    char szTitle[256] = "";
+    if (IsWindowVisible(hWnd) && GetWindowTextA(hWnd, szTitle, sizeof(szTitle)) > 0)
+        ((std::vector<std::string> *)lParam)->push_back(szTitle);
+    return TRUE;
+}
+
+std::vector<std::string> WindowTitlesInOrder()
+{
+    std::vector<std::string> titles;
+    EnumWindows(CollectTitle, (LPARAM)&titles);
+    return titles;
+}
+
+bool MakeProgramWindows95(const std::string &strExeName)
+{
+    HKEY hKey;
+    std::string strKey = "Software\\Wine\\AppDefaults\\" + strExeName;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL) != ERROR_SUCCESS)
+        return false;
+    LONG lResult = RegSetValueExA(hKey, "Version", 0, REG_SZ, (const BYTE *)"win95", 6);
+    RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
+}
+
+bool RunningAs(const std::string &strExeName)
+{
+    char szSelf[MAX_PATH];
+    GetModuleFileNameA(NULL, szSelf, sizeof(szSelf));
+    return lstrcmpiA(szSelf, (BinaryDir() + strExeName).c_str()) == 0;
+}
+
+DWORD RunCurrentTestUnderWindows95(const std::string &strCopyName)
+{
+    char szSelf[MAX_PATH];
+    GetModuleFileNameA(NULL, szSelf, sizeof(szSelf));
+    std::string strCopy = BinaryDir() + strCopyName;
+    if (RunningAs(strCopyName) || !CopyFileA(szSelf, strCopy.c_str(), FALSE) || !MakeProgramWindows95(strCopyName))
+        return (DWORD)-1;
+    const ::testing::TestInfo *pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string strFilter = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
+    return RunProcess("\"" + strCopy + "\" --gtest_filter=" + strFilter, 60000);
+}
