@@ -9,6 +9,10 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "zendrares32.h"
+#include "access_probe.h"
+#include <fstream>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -96,6 +100,110 @@ TEST(BrenvikExports, OrdinalsAndNamesReachTheSameFunctions)
                               "LoadRCDataStringZendraRes"};
     for (int i = 0; i < 12; ++i) {
         FARPROC pByOrdinal = GetProcAddress(hBrenvik, MAKEINTRESOURCEA(16 + i));
+        EXPECT_NE(nullptr, pByOrdinal) << pszNames[i];
+        EXPECT_EQ(pByOrdinal, GetProcAddress(hBrenvik, pszNames[i])) << pszNames[i];
+    }
+}
+
+/* ---- Exports that read strings: pointed at this program's own string table ------------ */
+
+class OwnStrings : public ::testing::Test {
+protected:
+    void SetUp() override { hInstance = GetModuleHandleA(NULL); }
+};
+
+/* A folder of its own for the launch stand-in's report. */
+std::string FreshReportFolder()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(sizeof(szTemp), szTemp);
+    std::string strFolder = std::string(szTemp) + "orvane-access-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(strFolder.c_str(), NULL);
+    DeleteFileA((strFolder + "\\launch.txt").c_str());
+    SetEnvironmentVariableA("ORVANE_REPORT_DIR", strFolder.c_str());
+    return strFolder;
+}
+
+/* Launches the stand-in through LaunchProg and returns the arguments it was given. */
+std::string LaunchAndReadArguments(LPCSTR lpszArgument)
+{
+    std::string strReport = FreshReportFolder() + "\\launch.txt";
+    UINT uResult = LaunchProg(IDS_PROBE_PROGRAM, lpszArgument, SW_SHOWNOACTIVATE);
+    EXPECT_GT(uResult, 31u) << "WinExec failed";
+    std::string strRecord;
+    WaitFor([&] {
+        std::ifstream file(strReport);
+        std::stringstream ss;
+        ss << file.rdbuf();
+        strRecord = ss.str();
+        return strRecord.find("\nend") != std::string::npos;
+    }, 15000);
+    size_t iArgs = strRecord.find("args=");
+    if (iArgs == std::string::npos)
+        return "(no report)";
+    size_t iEnd = strRecord.find_first_of("\r\n", iArgs);
+    return strRecord.substr(iArgs + 5, iEnd - iArgs - 5);
+}
+
+TEST_F(OwnStrings, LaunchProgAppendsAnArgumentThatFits)
+{
+    EXPECT_EQ("hello world", LaunchAndReadArguments("hello world"));
+    EXPECT_EQ("", LaunchAndReadArguments(nullptr));
+}
+
+/* The command "launchprobe.exe" has 15 characters: with the blank, an argument of 243
+   characters makes 259 and is appended; one more character and it is dropped whole. */
+TEST_F(OwnStrings, LaunchProgDropsAnArgumentThatWouldReachTheLimit)
+{
+    char szCommand[260];
+    ASSERT_EQ(15, GetStringRes(IDS_PROBE_PROGRAM, szCommand, sizeof(szCommand)));
+    std::string strLongest(243, 'x');
+    EXPECT_EQ(strLongest, LaunchAndReadArguments(strLongest.c_str()));
+    EXPECT_EQ("", LaunchAndReadArguments((strLongest + "y").c_str()));
+}
+
+TEST_F(OwnStrings, LaunchProgWithoutItsCommandStartsNothing)
+{
+    EXPECT_EQ(0u, LaunchProg(IDS_PROBE_MISSING, "x", SW_SHOWNOACTIVATE));
+}
+
+LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+TEST_F(OwnStrings, GetWindowHandleMatchesClassAndTitleEitherMayBeOpen)
+{
+    char szClass[64], szTitle[64];
+    GetStringRes(IDS_PROBE_CLASS, szClass, sizeof(szClass));
+    GetStringRes(IDS_PROBE_TITLE, szTitle, sizeof(szTitle));
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ProbeWndProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = szClass;
+    ASSERT_NE(0, RegisterClassA(&wc));
+    HWND hWnd = CreateWindowA(szClass, szTitle, WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL,
+                              GetModuleHandleA(NULL), NULL);
+    ASSERT_NE(nullptr, hWnd);
+
+    EXPECT_EQ(hWnd, GetWindowHandle(IDS_PROBE_CLASS, IDS_PROBE_TITLE));
+    EXPECT_EQ(hWnd, GetWindowHandle(0xFFFF, IDS_PROBE_TITLE));
+    EXPECT_EQ(hWnd, GetWindowHandle(IDS_PROBE_CLASS, 0xFFFF));
+    EXPECT_EQ(hWnd, GetWindowHandle(IDS_PROBE_MISSING, IDS_PROBE_TITLE)) << "a missing string leaves its side open";
+    EXPECT_EQ(nullptr, GetWindowHandle(IDS_PROBE_CLASS, IDS_PROBE_OTHER_TITLE));
+    EXPECT_EQ(nullptr, GetWindowHandle(0xFFFF, IDS_PROBE_OTHER_TITLE));
+    DestroyWindow(hWnd);
+    EXPECT_EQ(nullptr, GetWindowHandle(0xFFFF, IDS_PROBE_TITLE));
+}
+
+TEST(BrenvikExports, SharedVariablesByOrdinalAndName)
+{
+    HMODULE hBrenvik = LoadBrenvik();
+    ASSERT_NE(nullptr, hBrenvik);
+    const char *pszNames[] = {"_hHookMsg", "_hMessageDlg", "_hMainDlg", "_hMouseMsg", "_bDraw",
+                              "_bPosOnly", "_bSelect", "_bMseFirstDown", "_bSelectDown", "_hNewCur"};
+    for (int i = 0; i < 10; ++i) {
+        FARPROC pByOrdinal = GetProcAddress(hBrenvik, MAKEINTRESOURCEA(29 + i));
         EXPECT_NE(nullptr, pByOrdinal) << pszNames[i];
         EXPECT_EQ(pByOrdinal, GetProcAddress(hBrenvik, pszNames[i])) << pszNames[i];
     }
