@@ -54,33 +54,29 @@ protected:
                MMSYSERR_NOERROR;
     }
 
-    /* The value of a control (one for all channels). */
-    DWORD Value(const MIXERCONTROLA &mc)
+    /* Reads or writes the value of a control (one for all channels). */
+    MMRESULT Details(const MIXERCONTROLA &mc, DWORD *pdwValue, bool bSet)
     {
-        DWORD dwValue = 0xDEADBEEF;
         MIXERCONTROLDETAILS mcd = {};
         mcd.cbStruct = sizeof(mcd);
         mcd.dwControlID = mc.dwControlID;
         mcd.cChannels = 1;
         mcd.cbDetails = sizeof(DWORD);
-        mcd.paDetails = &dwValue;
-        EXPECT_EQ(mixerGetControlDetailsA((HMIXEROBJ)hMixer, &mcd,
-                                          MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE),
-                  (MMRESULT)MMSYSERR_NOERROR);
+        mcd.paDetails = pdwValue;
+        return bSet ? mixerSetControlDetails((HMIXEROBJ)hMixer, &mcd, MIXER_OBJECTF_HMIXER)
+                    : mixerGetControlDetailsA((HMIXEROBJ)hMixer, &mcd, MIXER_OBJECTF_HMIXER);
+    }
+
+    DWORD Value(const MIXERCONTROLA &mc)
+    {
+        DWORD dwValue = 0xDEADBEEF;
+        EXPECT_EQ(Details(mc, &dwValue, false), (MMRESULT)MMSYSERR_NOERROR);
         return dwValue;
     }
 
     void SetValue(const MIXERCONTROLA &mc, DWORD dwValue)
     {
-        MIXERCONTROLDETAILS mcd = {};
-        mcd.cbStruct = sizeof(mcd);
-        mcd.dwControlID = mc.dwControlID;
-        mcd.cChannels = 1;
-        mcd.cbDetails = sizeof(DWORD);
-        mcd.paDetails = &dwValue;
-        ASSERT_EQ(mixerSetControlDetails((HMIXEROBJ)hMixer, &mcd,
-                                         MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE),
-                  (MMRESULT)MMSYSERR_NOERROR);
+        ASSERT_EQ(Details(mc, &dwValue, true), (MMRESULT)MMSYSERR_NOERROR);
     }
 
     /* The volume after a command from a starting volume. */
