@@ -62,6 +62,12 @@ def frame(c, x0, y0, x1, y1, colour):
     line(c, x1, y0, x1, y1, colour)
 
 
+def panel(c, x0, y0, x1, y1, colour):
+    """A filled rectangle with a black outline."""
+    box(c, x0, y0, x1, y1, colour)
+    frame(c, x0, y0, x1, y1, 'K')
+
+
 def bevel(c, x0, y0, x1, y1, light='W', dark='d'):
     """A raised Windows 95 edge: light top and left, dark bottom and right."""
     line(c, x0, y0, x1, y0, light)
@@ -145,8 +151,7 @@ def gear(c, cx, cy, r, teeth, body='d', edge='K'):
 
 def window(c, x0, y0, x1, y1, title='n'):
     """An application window: black outline, coloured title bar, white client area."""
-    box(c, x0, y0, x1, y1, 'W')
-    frame(c, x0, y0, x1, y1, 'K')
+    panel(c, x0, y0, x1, y1, 'W')
     box(c, x0 + 1, y0 + 1, x1 - 1, y0 + 3, title)
     box(c, x1 - 4, y0 + 1, x1 - 2, y0 + 3, 's')     # close box
     line(c, x0 + 1, y0 + 4, x1 - 1, y0 + 4, 'K')
@@ -245,8 +250,7 @@ def labelled_disc(label, colour):
 
 def remote(c, x0, y0, x1, y1):
     """A handheld remote, upright: dark body, red power key, coloured mode keys, keypad."""
-    box(c, x0, y0, x1, y1, 'd')
-    frame(c, x0, y0, x1, y1, 'K')
+    panel(c, x0, y0, x1, y1, 'd')
     line(c, x0 + 1, y0 + 1, x0 + 1, y1 - 1, 's')
     width = x1 - x0
     if width >= 9:
@@ -396,8 +400,7 @@ def icon_web_32():
 def icon_edit_32():
     c = canvas(32)
     # A page of text with a folded corner.
-    box(c, 4, 2, 22, 29, 'W')
-    frame(c, 4, 2, 22, 29, 'K')
+    panel(c, 4, 2, 22, 29, 'W')
     for y in range(7, 27, 3):
         line(c, 7, y, 19 - (y % 4) * 2, y, 'd')
     overlay(c, 17, 2, """
@@ -463,14 +466,11 @@ def icon_media_32():
 def icon_system_32():
     c = canvas(32)
     # A monitor with a cog in front of it.
-    box(c, 1, 2, 25, 20, 's')
-    frame(c, 1, 2, 25, 20, 'K')
+    panel(c, 1, 2, 25, 20, 's')
     bevel(c, 2, 3, 24, 19)
-    box(c, 4, 5, 22, 17, 't')
-    frame(c, 4, 5, 22, 17, 'K')
+    panel(c, 4, 5, 22, 17, 't')
     box(c, 10, 21, 16, 22, 'd')
-    box(c, 6, 23, 20, 24, 's')
-    frame(c, 6, 23, 20, 24, 'K')
+    panel(c, 6, 23, 20, 24, 's')
     gear(c, 23, 22, 8.5, 8, body='s')
     return c
 
@@ -484,17 +484,13 @@ def icon_home_32():
     line(c, 14, 2, 1, 15, 'K')
     line(c, 17, 2, 30, 15, 'K')
     line(c, 14, 2, 17, 2, 'K')
-    box(c, 22, 3, 25, 9, 'r')      # chimney
-    frame(c, 22, 3, 25, 9, 'K')
+    panel(c, 22, 3, 25, 9, 'r')      # chimney
     # Walls, a door and a lit window.
-    box(c, 4, 15, 27, 30, 's')
-    frame(c, 4, 15, 27, 30, 'K')
+    panel(c, 4, 15, 27, 30, 's')
     line(c, 1, 15, 30, 15, 'K')
-    box(c, 7, 19, 14, 30, 'y')
-    frame(c, 7, 19, 14, 30, 'K')
+    panel(c, 7, 19, 14, 30, 'y')
     put(c, 12, 25, 'Y')
-    box(c, 18, 18, 25, 25, 'Y')
-    frame(c, 18, 18, 25, 25, 'K')
+    panel(c, 18, 18, 25, 25, 'Y')
     line(c, 21, 18, 21, 25, 'K')
     line(c, 18, 21, 25, 21, 'K')
     # Light rays from the window.

@@ -51,23 +51,19 @@ std::vector<std::string> StringList(UINT uID)
     return entries;
 }
 
-std::vector<WORD> Words(UINT uID)
+/* A table of little-endian values of one size (words or 32-bit integers). */
+template <typename T>
+std::vector<T> Values(UINT uID)
 {
     std::string strBytes = TableBytes(uID);
-    EXPECT_EQ(0u, strBytes.size() % 2) << uID;
-    std::vector<WORD> values(strBytes.size() / 2);
-    memcpy(values.data(), strBytes.data(), values.size() * 2);
+    EXPECT_EQ(0u, strBytes.size() % sizeof(T)) << uID;
+    std::vector<T> values(strBytes.size() / sizeof(T));
+    memcpy(values.data(), strBytes.data(), values.size() * sizeof(T));
     return values;
 }
 
-std::vector<INT32> Integers(UINT uID)
-{
-    std::string strBytes = TableBytes(uID);
-    EXPECT_EQ(0u, strBytes.size() % 4) << uID;
-    std::vector<INT32> values(strBytes.size() / 4);
-    memcpy(values.data(), strBytes.data(), values.size() * 4);
-    return values;
-}
+std::vector<WORD> Words(UINT uID) { return Values<WORD>(uID); }
+std::vector<INT32> Integers(UINT uID) { return Values<INT32>(uID); }
 
 /* Fixed records: each a character and 16-bit values, ended by a record starting with 0. */
 struct tagKEYRECORD {
