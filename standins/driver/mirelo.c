@@ -13,6 +13,7 @@ static UNICODE_STRING usLinkName;
 
 /* Everything the receiver remembers; requests may come from several threads. */
 static volatile LONG lWindow;
+static volatile LONG lRequests;
 static volatile LONG lRegistrations;
 static volatile LONG lSpeed = MIRELO_DEFAULT_SPEED;
 static volatile LONG lEnable = 1;
@@ -28,6 +29,7 @@ static NTSTATUS CompleteRequest(PIRP pIrp, NTSTATUS status, ULONG_PTR ulInformat
 
 static NTSTATUS Register(const void *pInput, ULONG cbInput)
 {
+    InterlockedIncrement(&lRequests);
     if (pInput == NULL || cbInput != sizeof(ULONG))
         return STATUS_INVALID_PARAMETER;
     if (!lConnected)
@@ -53,6 +55,7 @@ static NTSTATUS Query(void *pOutput, ULONG cbOutput, ULONG_PTR *pulWritten)
     if (pOutput == NULL || cbOutput < sizeof(MIRELOSTATE))
         return STATUS_BUFFER_TOO_SMALL;
     pState->uiWindow = (unsigned int)lWindow;
+    pState->uiRequests = (unsigned int)lRequests;
     pState->uiRegistrations = (unsigned int)lRegistrations;
     pState->bSpeed = (unsigned char)lSpeed;
     pState->bEnable = (unsigned char)lEnable;

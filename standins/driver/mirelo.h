@@ -25,7 +25,8 @@
 /* What the driver holds, as read back with MIRELO_IOCTL_QUERY. */
 typedef struct tagMIRELOSTATE {
     unsigned int  uiWindow;         /* registered window (low 32 bits), 0 when none */
-    unsigned int  uiRegistrations;  /* accepted registrations since the driver loaded */
+    unsigned int  uiRequests;       /* registration requests since the driver loaded */
+    unsigned int  uiRegistrations;  /* of them accepted */
     unsigned char bSpeed;           /* cursor speed, 0 (slow) to 4 (fast) */
     unsigned char bEnable;          /* 1: buttons are reported; 0: cursor movement only */
     unsigned char bConnected;       /* 1 while the receiver accepts registrations */

@@ -108,8 +108,8 @@ static int PrintState(void)
         LogLine("receiver driver missing");
         return 1;
     }
-    LogLine("window 0x%08X registrations %u speed %u buttons %s receiver %s", msState.uiWindow,
-            msState.uiRegistrations, msState.bSpeed, msState.bEnable ? "enabled" : "disabled",
+    LogLine("window 0x%08X registrations %u of %u speed %u buttons %s receiver %s", msState.uiWindow,
+            msState.uiRegistrations, msState.uiRequests, msState.bSpeed, msState.bEnable ? "enabled" : "disabled",
             msState.bConnected ? "plugged in" : "unplugged");
     return 0;
 }

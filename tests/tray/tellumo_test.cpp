@@ -1,0 +1,598 @@
+/*
+ * tellumo_test.cpp - the tray program as a user meets it: started under Wine with the
+ * receiver driver running, fed codes by direct WM_USER posts or by the virtual remote,
+ * watched through the commands that reach the window in front, the driver's records and
+ * the notification area of the virtual desktop.
+ */
+#include <gtest/gtest.h>
+#include <algorithm>
+#include "testsupport.h"
+#include "traytest.h"
+#include "traywatch.h"
+
+/* Raw codes of the virtual remote, as the test assignments translate them. */
+enum {
+    RAW_PC = 16, RAW_WEB, RAW_PHONE, RAW_DVD, RAW_CD, RAW_SHIFT, RAW_VOLUP, RAW_VOLDOWN,
+    RAW_ONE = 33, RAW_TWO = 34, RAW_UP = 48, RAW_PLAY = 64
+};
+/* What the test assignments post (wParam of SINK_MESSAGE). */
+enum {
+    HIT_PC_ONE = 0x100, HIT_PC_TWO = 0x101, HIT_PC_UP = 0x10A, HIT_PC_SHIFT_ONE = 0x111,
+    HIT_PC_PLAY = 0x122, HIT_PC_MODE = 0x1FF, HIT_WEB_ONE = 0x200, HIT_WEB_MODE = 0x2FF,
+    HIT_VOLUP = 0x410
+};
+
+static const char *const apszTips[] = {
+    "PC Mode Selected", "PC Mode Selected (shift)", "WEB Mode Selected", "WEB Mode Selected (shift)",
+    "Phone Mode Selected", "Phone Mode Selected (shift)", "DVD Mode Selected", "DVD Mode Selected (shift)",
+    "CD Mode Selected", "CD Mode Selected (shift)"
+};
+
+class TellumoTest : public ::testing::Test {
+protected:
+    tagTELLUMO tProgram = {};
+    DWORD dwStart = 0;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(PrepareReceiver());
+        ASSERT_TRUE(InstallTestAssignments());
+        CreateSink();
+    }
+
+    void TearDown() override
+    {
+        if (tProgram.pi.hProcess != NULL)
+            CloseTellumo(&tProgram);
+        DestroySink();
+        PrepareReceiver();
+    }
+
+    void Start()
+    {
+        ASSERT_TRUE(StartTellumo(&tProgram));
+        ClearSink();
+    }
+
+    /* Posts the code every iInterval ms, iCount times in all, from now on. */
+    void Hold(BYTE bCode, int iCount, DWORD dwInterval)
+    {
+        DWORD dwFirst = GetTickCount();
+        for (int i = 0; i < iCount; i++) {
+            WaitFor([&] { return GetTickCount() - dwFirst >= i * dwInterval; }, 100000);
+            PostCode(tProgram.hWnd, bCode);
+        }
+    }
+
+    /* Hits with this wParam received in [dwFrom, dwTo) ms after dwStart. */
+    size_t HitsBetween(WPARAM wParam, DWORD dwFrom, DWORD dwTo)
+    {
+        return std::count_if(SinkHits().begin(), SinkHits().end(), [&](const tagSINKHIT &hit) {
+            return hit.wParam == wParam && hit.dwTick - dwStart >= dwFrom && hit.dwTick - dwStart < dwTo;
+        });
+    }
+
+    size_t Hits(WPARAM wParam)
+    {
+        return HitsBetween(wParam, 0, 0xFFFFFFFF);
+    }
+
+    /* The one icon of the notification area (the test prefix shows no other). */
+    bool TrayIcon(tagTRAYENTRY *pteEntry)
+    {
+        std::vector<tagTRAYENTRY> vEntries;
+        if (!ReadTrayIcons(&vEntries) || vEntries.size() != 1)
+            return false;
+        *pteEntry = vEntries[0];
+        return true;
+    }
+
+    ::testing::AssertionResult NoTrayIcon()
+    {
+        std::vector<tagTRAYENTRY> vEntries;
+        if (!ReadTrayIcons(&vEntries))
+            return ::testing::AssertionFailure() << "the tray cannot be read";
+        if (vEntries.empty())
+            return ::testing::AssertionSuccess();
+        ::testing::AssertionResult arShown = ::testing::AssertionFailure();
+        for (const tagTRAYENTRY &teEntry : vEntries)
+            arShown << "icon \"" << teEntry.strTip << "\" at " << teEntry.rcScreen.left << ","
+                    << teEntry.rcScreen.top << "; ";
+        return arShown;
+    }
+
+    /* Waits until the icon shows the tip and the picture of this mode (0-based) and shift. */
+    void ExpectTrayState(int iMode, int iShift)
+    {
+        std::string strTip = apszTips[iMode * 2 + iShift];
+        /* The tray draws the small image of the icon resource. */
+        HMODULE hModule = ImageFile(iMode == 0 ? "Tellumo.exe" : "Brenvik.dll");
+        int iIcon = iMode == 0 ? 1 : iMode + 1;
+        HICON hIcon = (HICON)LoadImageA(hModule, MAKEINTRESOURCEA(iIcon), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                        GetSystemMetrics(SM_CYSMICON), 0);
+        ASSERT_NE(nullptr, hIcon) << "icon of mode " << iMode;
+        tagTRAYENTRY teEntry = {};
+        double dMatch = 0.0;
+        EXPECT_TRUE(WaitFor([&] {
+            if (!TrayIcon(&teEntry) || teEntry.strTip != strTip)
+                return false;
+            dMatch = IconMatch(teEntry.rcScreen, hIcon);
+            return dMatch > 0.9;
+        }, 3000)) << "expected \"" << strTip << "\", shown \"" << teEntry.strTip << "\" with a picture "
+                   << dMatch << " like that of mode " << iMode;
+        DestroyIcon(hIcon);
+    }
+
+    /* A built program or library, loaded for its resources. */
+    static HMODULE ImageFile(const std::string &strName)
+    {
+        return LoadLibraryExA((BinaryDir() + strName).c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    }
+
+    MIRELOSTATE Receiver()
+    {
+        MIRELOSTATE msState = {};
+        EXPECT_TRUE(QueryReceiver(&msState));
+        return msState;
+    }
+
+    /* Visible windows of Tellumo's process with this class and caption. */
+    int CountProgramWindows(LPCSTR lpszClass, LPCSTR lpszTitle)
+    {
+        int iCount = 0;
+        for (HWND hWnd = FindWindowExA(NULL, NULL, lpszClass, lpszTitle); hWnd != NULL;
+             hWnd = FindWindowExA(NULL, hWnd, lpszClass, lpszTitle)) {
+            DWORD dwProcess = 0;
+            GetWindowThreadProcessId(hWnd, &dwProcess);
+            if (dwProcess == tProgram.pi.dwProcessId && IsWindowVisible(hWnd))
+                iCount++;
+        }
+        return iCount;
+    }
+
+    bool Responds()
+    {
+        DWORD_PTR dwResult;
+        return SendMessageTimeoutA(tProgram.hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &dwResult) != 0;
+    }
+};
+
+/* ---- auto-repeat ---- */
+
+TEST_F(TellumoTest, FirstCodeOfAPressActsAtOnce)
+{
+    Start();
+    dwStart = GetTickCount();
+    PostCode(tProgram.hWnd, RAW_ONE);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_ONE) == 1; }, 2000));
+    EXPECT_EQ(1u, HitsBetween(HIT_PC_ONE, 0, 500));
+    PostCode(tProgram.hWnd, RAW_TWO);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_TWO) == 1; }, 2000));
+    EXPECT_EQ(2u, SinkHits().size());
+}
+
+TEST_F(TellumoTest, HeldButtonWaitsASecondThenRepeatsUntilReleased)
+{
+    Start();
+    dwStart = GetTickCount();
+    Hold(RAW_UP, 26, 100);              /* 0 .. 2500 ms */
+    DWORD dwReleased = GetTickCount() - dwStart;
+    PumpMessages(150);
+    /* The first code acts; the repeats of the first second are dropped (timer 1 starts at the
+       first repeat, 100 ms, and runs out at 1100 ms at the earliest). */
+    EXPECT_EQ(1u, HitsBetween(HIT_PC_UP, 0, 300));
+    EXPECT_EQ(0u, HitsBetween(HIT_PC_UP, 300, 1090));
+    /* Then every repeat acts, up to the last. */
+    size_t cRepeating = HitsBetween(HIT_PC_UP, 1090, 0xFFFFFFFF);
+    EXPECT_GE(cRepeating, 8u);
+    EXPECT_LE(cRepeating, 15u);
+    EXPECT_GE(HitsBetween(HIT_PC_UP, dwReleased - 150, 0xFFFFFFFF), 1u) << "repeats stopped before the release";
+
+    /* A repeat 150 ms after the last one still belongs to the press. */
+    size_t cBefore = Hits(HIT_PC_UP);
+    PostCode(tProgram.hWnd, RAW_UP);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_UP) == cBefore + 1; }, 1000));
+    /* 300 ms without a repeat end the press: the same button acts at once again, and its
+       next repeat is dropped as that of a new press. */
+    PumpMessages(700);
+    PostCode(tProgram.hWnd, RAW_UP);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_UP) == cBefore + 2; }, 1000));
+    PumpMessages(80);
+    PostCode(tProgram.hWnd, RAW_UP);
+    PumpMessages(400);
+    EXPECT_EQ(cBefore + 2, Hits(HIT_PC_UP));
+}
+
+TEST_F(TellumoTest, SecondPressOfTheSameButtonIsDroppedUntilTheWaitRunsOut)
+{
+    Start();
+    dwStart = GetTickCount();
+    PostCode(tProgram.hWnd, RAW_ONE);
+    PumpMessages(1500);
+    /* More than a second later, with no repeat between: still taken as a repeat. */
+    PostCode(tProgram.hWnd, RAW_ONE);
+    PumpMessages(900);
+    EXPECT_EQ(1u, Hits(HIT_PC_ONE));
+    /* Timer 1 runs out 1000 ms after that repeat, auto-repeat lasts 300 ms, then the last
+       code is forgotten and the button acts again. */
+    PumpMessages(1000);
+    PostCode(tProgram.hWnd, RAW_ONE);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_ONE) == 2; }, 1000));
+}
+
+TEST_F(TellumoTest, OtherButtonDuringTheWaitActsAndTheWaitGoesOn)
+{
+    Start();
+    dwStart = GetTickCount();
+    PostCode(tProgram.hWnd, RAW_ONE);           /* acts */
+    PumpMessages(100);
+    PostCode(tProgram.hWnd, RAW_ONE);           /* dropped; timer 1 runs from here */
+    PumpMessages(200);
+    DWORD dwOther = GetTickCount() - dwStart;
+    Hold(RAW_TWO, 18, 100);                     /* 300 .. 2000 ms */
+    PumpMessages(100);
+    EXPECT_EQ(1u, Hits(HIT_PC_ONE));
+    EXPECT_EQ(1u, HitsBetween(HIT_PC_TWO, dwOther, dwOther + 200));
+    /* Timer 1 of the first button was not restarted by the other one: the other button's
+       repeats act from about 1100 ms, not from 1400 ms (a second after its own first repeat). */
+    std::vector<DWORD> vRepeats;
+    for (const tagSINKHIT &hit : SinkHits())
+        if (hit.wParam == HIT_PC_TWO && hit.dwTick - dwStart >= dwOther + 200)
+            vRepeats.push_back(hit.dwTick - dwStart);
+    ASSERT_FALSE(vRepeats.empty());
+    EXPECT_GE(vRepeats.front(), 1090u);
+    EXPECT_LT(vRepeats.front(), 1390u);
+}
+
+/* ---- the press path, mode and shift ---- */
+
+TEST_F(TellumoTest, ModeAndShiftButtonsChangeIconAndTip)
+{
+    Start();
+    ExpectTrayState(0, 0);
+    for (int iMode = 0; iMode < 5; iMode++) {
+        PostCode(tProgram.hWnd, (BYTE)(RAW_PC + iMode));
+        ExpectTrayState(iMode, 0);
+        PumpMessages(400);   /* the same code again soon would be a repeat */
+        PostCode(tProgram.hWnd, RAW_SHIFT);
+        ExpectTrayState(iMode, 1);
+        PumpMessages(400);
+    }
+    /* A mode selection clears shift and runs the mode's own command. */
+    PostCode(tProgram.hWnd, RAW_WEB);
+    ExpectTrayState(1, 0);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_WEB_MODE) == 2; }, 2000));
+    PostCode(tProgram.hWnd, RAW_ONE);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_WEB_ONE) == 1; }, 2000));
+    PostCode(tProgram.hWnd, RAW_PC);
+    ExpectTrayState(0, 0);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_MODE) == 2; }, 2000));
+}
+
+TEST_F(TellumoTest, ShiftedAndModeIndependentButtonsRunTheirCommands)
+{
+    Start();
+    PostCode(tProgram.hWnd, RAW_SHIFT);
+    PostCode(tProgram.hWnd, RAW_ONE);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_SHIFT_ONE) == 1; }, 2000));
+    /* Special buttons do not shift. */
+    PostCode(tProgram.hWnd, RAW_PLAY);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_PLAY) == 1; }, 2000));
+    PostCode(tProgram.hWnd, RAW_VOLUP);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_VOLUP) == 1; }, 2000));
+    /* A code without translation reads as button 0; unassigned codes run nothing. */
+    PostCode(tProgram.hWnd, 200);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_SHIFT_ONE) == 2; }, 2000));
+    EXPECT_EQ(0u, Hits(HIT_PC_ONE));
+    ExpectTrayState(0, 1);
+}
+
+TEST_F(TellumoTest, WholePressFromTheVirtualRemote)
+{
+    Start();
+    std::string strLog = BinaryDir() + "tellumo_test_remote.log";
+    DeleteFileA(strLog.c_str());
+    EXPECT_EQ(0u, RunRemote("/play 1 UP +200 PLAY VOL+ WEB 1", strLog));
+    EXPECT_TRUE(WaitFor([&] { return SinkHits().size() == 6; }, 3000));
+    std::vector<WPARAM> vGot;
+    for (const tagSINKHIT &hit : SinkHits())
+        vGot.push_back(hit.wParam);
+    std::vector<WPARAM> vWanted = { HIT_PC_ONE, HIT_PC_UP, HIT_PC_PLAY, HIT_VOLUP, HIT_WEB_MODE, HIT_WEB_ONE };
+    EXPECT_EQ(vWanted, vGot);
+    char szLine[60];
+    snprintf(szLine, sizeof(szLine), "code 0x21 -> window 0x%08X", (unsigned)(ULONG_PTR)tProgram.hWnd);
+    EXPECT_NE(std::string::npos, ReadTextFile(strLog).find(szLine)) << ReadTextFile(strLog);
+    ExpectTrayState(1, 0);
+}
+
+TEST_F(TellumoTest, HeldButtonOfTheVirtualRemote)
+{
+    Start();
+    EXPECT_EQ(0u, RunRemote("/play UP*25"));     /* 2.64 s at the receiver's interval */
+    PumpMessages(200);
+    /* One at once, nothing for a second, then the repeats. */
+    EXPECT_GE(Hits(HIT_PC_UP), 8u);
+    EXPECT_LE(Hits(HIT_PC_UP), 16u);
+}
+
+TEST_F(TellumoTest, ModeReportChangesTheIconOnlyWhenTheStateChanges)
+{
+    ASSERT_TRUE(ConnectReceiver(0));
+    Start();
+    EXPECT_TRUE(NoTrayIcon());
+    /* PC without shift is what the icon state already holds: nothing happens. */
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 257, 0x0000);
+    PumpMessages(500);
+    EXPECT_TRUE(NoTrayIcon());
+    /* A new state adds the icon even while the driver refuses the window. */
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 257, 0x0301);
+    ExpectTrayState(3, 1);
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 257, 0x0301);
+    PumpMessages(300);
+    ExpectTrayState(3, 1);
+    /* Only the low word counts. */
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 257, (LPARAM)0x7FFF0000 | 0x0001);
+    ExpectTrayState(0, 1);
+}
+
+/* ---- the driver link ---- */
+
+TEST_F(TellumoTest, RegistersItsWindowAtStartAndAfterEveryCode)
+{
+    MIRELOSTATE msBefore = Receiver();
+    Start();
+    MIRELOSTATE msStarted = Receiver();
+    EXPECT_EQ((DWORD)(ULONG_PTR)tProgram.hWnd, msStarted.uiWindow);
+    EXPECT_EQ(msBefore.uiRegistrations + 1, msStarted.uiRegistrations);
+    ExpectTrayState(0, 0);
+    PostCode(tProgram.hWnd, RAW_ONE);
+    PostCode(tProgram.hWnd, RAW_ONE);      /* dropped as a repeat, registered all the same */
+    PostCode(tProgram.hWnd, 250);
+    EXPECT_TRUE(WaitFor([&] { return Receiver().uiRegistrations == msStarted.uiRegistrations + 3; }, 2000));
+}
+
+TEST_F(TellumoTest, NoIconWhileTheReceiverRefusesTheWindow)
+{
+    ASSERT_TRUE(ConnectReceiver(0));
+    MIRELOSTATE msBefore = Receiver();
+    Start();
+    EXPECT_EQ(msBefore.uiRequests + 1, Receiver().uiRequests);
+    EXPECT_TRUE(NoTrayIcon());
+    /* Codes still run (they reach the window by other means here) and each tries again. */
+    PostCode(tProgram.hWnd, RAW_ONE);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_ONE) == 1; }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return Receiver().uiRequests == msBefore.uiRequests + 2; }, 2000));
+    EXPECT_TRUE(NoTrayIcon());
+    ASSERT_TRUE(ConnectReceiver(1));
+    PostCode(tProgram.hWnd, RAW_TWO);
+    ExpectTrayState(0, 0);
+    /* Refused again: the icon goes. */
+    ASSERT_TRUE(ConnectReceiver(0));
+    PostCode(tProgram.hWnd, RAW_ONE);
+    EXPECT_TRUE(WaitFor([&] { return (bool)NoTrayIcon(); }, 2000)) << NoTrayIcon().message();
+}
+
+TEST_F(TellumoTest, NoIconWhileTheDriverIsStopped)
+{
+    ASSERT_EQ(0u, RunProcess("\"" + BinaryDir() + "OrvaneSetup.exe\" /stopdriver"));
+    Start();
+    PumpMessages(300);
+    EXPECT_TRUE(NoTrayIcon());
+    ASSERT_EQ(0u, RunProcess("\"" + BinaryDir() + "OrvaneSetup.exe\" /driver"));
+    PostCode(tProgram.hWnd, RAW_ONE);
+    ExpectTrayState(0, 0);
+    EXPECT_EQ((DWORD)(ULONG_PTR)tProgram.hWnd, Receiver().uiWindow);
+}
+
+TEST_F(TellumoTest, PowerEventRetriesFiveTimesOncePerSecond)
+{
+    ASSERT_TRUE(ConnectReceiver(0));
+    Start();
+    unsigned uiRequests = Receiver().uiRequests;
+    DWORD dwPower = GetTickCount();
+    PostMessageA(tProgram.hWnd, WM_POWER, PWR_SUSPENDRESUME, 0);
+    PumpMessages(500);
+    EXPECT_EQ(uiRequests, Receiver().uiRequests);
+    EXPECT_TRUE(WaitFor([&] { return Receiver().uiRequests >= uiRequests + 5; }, 8000));
+    EXPECT_GE(GetTickCount() - dwPower, 4900u);
+    PumpMessages(2500);
+    EXPECT_EQ(uiRequests + 5, Receiver().uiRequests);
+    EXPECT_TRUE(NoTrayIcon());
+    /* A suspend request starts nothing. */
+    PostMessageA(tProgram.hWnd, WM_POWER, PWR_SUSPENDREQUEST, 0);
+    PumpMessages(2500);
+    EXPECT_EQ(uiRequests + 5, Receiver().uiRequests);
+    /* After the retries the program waits for a code. */
+    ASSERT_TRUE(ConnectReceiver(1));
+    PumpMessages(1500);
+    EXPECT_TRUE(NoTrayIcon());
+    PostCode(tProgram.hWnd, RAW_ONE);
+    ExpectTrayState(0, 0);
+}
+
+TEST_F(TellumoTest, PowerEventRetriesStopAtTheFirstSuccess)
+{
+    ASSERT_TRUE(ConnectReceiver(0));
+    Start();
+    unsigned uiRequests = Receiver().uiRequests;
+    PostMessageA(tProgram.hWnd, WM_POWER, PWR_CRITICALRESUME, 0);
+    EXPECT_TRUE(WaitFor([&] { return Receiver().uiRequests >= uiRequests + 2; }, 4000));
+    ASSERT_TRUE(ConnectReceiver(1));
+    ExpectTrayState(0, 0);
+    unsigned uiRegistered = Receiver().uiRequests;
+    EXPECT_LE(uiRegistered, uiRequests + 4);
+    PumpMessages(2500);
+    EXPECT_EQ(uiRegistered, Receiver().uiRequests);
+}
+
+TEST_F(TellumoTest, ResumeBroadcastAlsoRetries)
+{
+    ASSERT_TRUE(ConnectReceiver(0));
+    Start();
+    unsigned uiRequests = Receiver().uiRequests;
+    PostMessageA(tProgram.hWnd, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    PumpMessages(1500);
+    EXPECT_EQ(uiRequests, Receiver().uiRequests);
+    ASSERT_TRUE(ConnectReceiver(1));
+    PostMessageA(tProgram.hWnd, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    ExpectTrayState(0, 0);
+    EXPECT_EQ(uiRequests + 1, Receiver().uiRequests);
+}
+
+/* ---- one instance, menu, commands ---- */
+
+TEST_F(TellumoTest, SecondStartEndsAtOnce)
+{
+    Start();
+    EXPECT_EQ(0u, RunProcess("\"" + BinaryDir() + "Tellumo.exe\"", 10000));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(tProgram.pi.hProcess, 0));
+    EXPECT_EQ(tProgram.hWnd, FindWindowA("TELLUMO", "Zendra Remote Buttons"));
+    EXPECT_EQ(nullptr, FindWindowExA(NULL, tProgram.hWnd, "TELLUMO", "Zendra Remote Buttons"));
+    std::vector<tagTRAYENTRY> vEntries;
+    ASSERT_TRUE(ReadTrayIcons(&vEntries));
+    EXPECT_EQ(1u, vEntries.size());
+}
+
+/* Clicks a mouse button at a point of the screen, apart enough from the last click not to
+   make a double click. */
+static void ClickAt(POINT pt, bool bRight)
+{
+    SetCursorPos(pt.x, pt.y);
+    PumpMessages(GetDoubleClickTime() + 100);
+    INPUT aiClick[2] = {};
+    aiClick[0].type = aiClick[1].type = INPUT_MOUSE;
+    aiClick[0].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    aiClick[1].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, aiClick, sizeof(INPUT));
+}
+
+static void TypeKey(WORD wKey)
+{
+    INPUT aiKey[2] = {};
+    aiKey[0].type = aiKey[1].type = INPUT_KEYBOARD;
+    aiKey[0].ki.wVk = aiKey[1].ki.wVk = wKey;
+    aiKey[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, aiKey, sizeof(INPUT));
+}
+
+static HWND VisibleMenu()
+{
+    HWND hMenu = FindWindowA("#32768", NULL);
+    return hMenu != NULL && IsWindowVisible(hMenu) ? hMenu : NULL;
+}
+
+TEST_F(TellumoTest, ClickOnTheIconOpensTheMenuAndItsItemsWork)
+{
+    Start();
+    tagTRAYENTRY teEntry;
+    ASSERT_TRUE(WaitFor([&] { return TrayIcon(&teEntry); }, 3000));
+    POINT ptIcon = { (teEntry.rcScreen.left + teEntry.rcScreen.right) / 2,
+                     (teEntry.rcScreen.top + teEntry.rcScreen.bottom) / 2 };
+    for (bool bRight : { true, false }) {
+        ClickAt(ptIcon, bRight);
+        ASSERT_TRUE(WaitFor([] { return VisibleMenu() != NULL; }, 3000)) << (bRight ? "right" : "left");
+        /* Help, Configure, a separator and Close: four rows, opened at the pointer. */
+        RECT rcMenu;
+        GetWindowRect(VisibleMenu(), &rcMenu);
+        EXPECT_GT(rcMenu.bottom - rcMenu.top, 40);
+        EXPECT_LE(rcMenu.left, ptIcon.x);
+        TypeKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitFor([] { return VisibleMenu() == NULL; }, 3000));
+        PumpMessages(300);
+    }
+    /* Other mouse messages of the icon open nothing. */
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 256, WM_MOUSEMOVE);
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 256, WM_LBUTTONUP);
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 256, WM_RBUTTONDBLCLK);
+    PumpMessages(500);
+    EXPECT_EQ(nullptr, VisibleMenu());
+    /* "C&onfigure" by its access key opens the Buttons dialog. */
+    ClickAt(ptIcon, true);
+    ASSERT_TRUE(WaitFor([] { return VisibleMenu() != NULL; }, 3000));
+    TypeKey('O');
+    ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 1; }, 5000));
+    PostMessageA(FindWindowA("#32770", "Buttons"), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 0; }, 3000));
+    /* "&Close" ends the program and takes the icon away. */
+    ClickAt(ptIcon, true);
+    ASSERT_TRUE(WaitFor([] { return VisibleMenu() != NULL; }, 3000));
+    TypeKey('C');
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(tProgram.pi.hProcess, 5000));
+    DWORD dwExit = 1;
+    GetExitCodeProcess(tProgram.pi.hProcess, &dwExit);
+    EXPECT_EQ(0u, dwExit);
+    EXPECT_TRUE(WaitFor([&] { return (bool)NoTrayIcon(); }, 2000)) << NoTrayIcon().message();
+    CloseHandle(tProgram.pi.hThread);
+    CloseHandle(tProgram.pi.hProcess);
+    tProgram = {};
+}
+
+TEST_F(TellumoTest, CloseWithoutIconEndsTheProgram)
+{
+    ASSERT_TRUE(ConnectReceiver(0));
+    Start();
+    EXPECT_TRUE(NoTrayIcon());
+    EXPECT_EQ(0u, CloseTellumo(&tProgram));
+    EXPECT_TRUE(NoTrayIcon());
+}
+
+TEST_F(TellumoTest, ConfigureOpensOneButtonsDialogAtATime)
+{
+    Start();
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 263, 0);
+    ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 1; }, 5000));
+    /* A second Configure while it is open opens no second dialog. */
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 263, 0);
+    PumpMessages(500);
+    EXPECT_EQ(1, CountProgramWindows("#32770", "Buttons"));
+    /* Codes are still handled while the dialog is open. */
+    BringSinkToFront();
+    PostCode(tProgram.hWnd, RAW_TWO);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_TWO) == 1; }, 2000));
+    HWND hDialog = FindWindowA("#32770", "Buttons");
+    PostMessageA(hDialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 0; }, 3000));
+    /* Closed: Configure opens it again. */
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 263, 0);
+    ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 1; }, 5000));
+    PostMessageA(FindWindowA("#32770", "Buttons"), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 0; }, 3000));
+    EXPECT_TRUE(Responds());
+}
+
+/* Wine's help viewer, asked for the missing help file, offers to look for it. */
+static HWND HelpFileQuestion()
+{
+    for (HWND hBox = FindWindowExA(NULL, NULL, "#32770", NULL); hBox != NULL;
+         hBox = FindWindowExA(NULL, hBox, "#32770", NULL)) {
+        for (HWND hChild = GetWindow(hBox, GW_CHILD); hChild != NULL; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
+            char szText[200] = "";
+            GetWindowTextA(hChild, szText, sizeof(szText));
+            if (strstr(szText, "Mirelo.hlp") != NULL && IsWindowVisible(hBox))
+                return hBox;
+        }
+    }
+    return NULL;
+}
+
+TEST_F(TellumoTest, HelpAsksForTheHelpFile)
+{
+    Start();
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 262, 0);
+    ASSERT_TRUE(WaitFor([] { return HelpFileQuestion() != NULL; }, 10000));
+    SaveScreenShot("tray_help.bmp");
+    DWORD dwViewer = 0;
+    GetWindowThreadProcessId(HelpFileQuestion(), &dwViewer);
+    /* The help call waits for the viewer's question; answering it frees the program. */
+    PostMessageA(HelpFileQuestion(), WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(WaitFor([] { return HelpFileQuestion() == NULL; }, 5000));
+    /* The viewer stays for later help calls; this test started it, so it ends it. */
+    HANDLE hViewer = OpenProcess(PROCESS_TERMINATE, FALSE, dwViewer);
+    if (hViewer != NULL) {
+        TerminateProcess(hViewer, 0);
+        CloseHandle(hViewer);
+    }
+    EXPECT_TRUE(WaitFor([&] { return Responds(); }, 5000));
+    PostCode(tProgram.hWnd, RAW_ONE);
+    EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_ONE) == 1; }, 3000));
+}

@@ -1,0 +1,168 @@
+/*
+ * traytest.cpp - shared helpers of the tray program's tests.
+ */
+#include "traytest.h"
+#include "testsupport.h"
+#include <fstream>
+#include <sstream>
+
+bool PrepareReceiver()
+{
+    MIRELOSTATE msState;
+    if (!QueryReceiver(&msState) && RunProcess("\"" + BinaryDir() + "OrvaneSetup.exe\" /driver") != 0)
+        return false;
+    return ConnectReceiver(1) && SetReceiverMouse(MIRELO_DEFAULT_SPEED, 1) && QueryReceiver(&msState);
+}
+
+bool InstallTestAssignments()
+{
+    std::string strDir = BinaryDir();
+    return RunProcess("\"" + strDir + "OrvaneSetup.exe\" /data \"" + strDir + "tellumo_test.ini\"") == 0;
+}
+
+bool StartTellumo(tagTELLUMO *ptProgram)
+{
+    *ptProgram = {};
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    std::string strCommand = "\"" + BinaryDir() + "Tellumo.exe\"";
+    std::vector<char> command(strCommand.begin(), strCommand.end());
+    command.push_back('\0');
+    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &ptProgram->pi))
+        return false;
+    WaitFor([&] {
+        ptProgram->hWnd = FindWindowA("TELLUMO", "Zendra Remote Buttons");
+        return ptProgram->hWnd != NULL;
+    });
+    /* The window exists once WM_CREATE has registered it; let the first messages settle. */
+    PumpMessages(100);
+    return ptProgram->hWnd != NULL;
+}
+
+DWORD CloseTellumo(tagTELLUMO *ptProgram)
+{
+    if (ptProgram->pi.hProcess == NULL)
+        return (DWORD)-1;
+    PostMessageA(ptProgram->hWnd, WM_COMMAND, 261, 0);
+    DWORD dwExit = (DWORD)-1;
+    bool bEnded = WaitFor([&] { return WaitForSingleObject(ptProgram->pi.hProcess, 0) == WAIT_OBJECT_0; }, 10000);
+    if (bEnded)
+        GetExitCodeProcess(ptProgram->pi.hProcess, &dwExit);
+    else
+        TerminateProcess(ptProgram->pi.hProcess, (UINT)-1);
+    CloseHandle(ptProgram->pi.hThread);
+    CloseHandle(ptProgram->pi.hProcess);
+    *ptProgram = {};
+    return dwExit;
+}
+
+static HWND hSink;
+static std::vector<tagSINKHIT> vHits;
+
+static LRESULT CALLBACK SinkWndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (uiMessage == SINK_MESSAGE) {
+        vHits.push_back({ wParam, GetTickCount() });
+        return 0;
+    }
+    return DefWindowProcA(hWnd, uiMessage, wParam, lParam);
+}
+
+HWND CreateSink()
+{
+    static ATOM atomSink;
+    if (atomSink == 0) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = SinkWndProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+        wc.lpszClassName = "TrayTestSink";
+        atomSink = RegisterClassA(&wc);
+    }
+    hSink = CreateWindowExA(0, "TrayTestSink", "Commands arrive here", WS_OVERLAPPEDWINDOW, 100, 100, 300, 200,
+                            NULL, NULL, GetModuleHandleA(NULL), NULL);
+    ShowWindow(hSink, SW_SHOW);
+    BringSinkToFront();
+    vHits.clear();
+    return hSink;
+}
+
+void BringSinkToFront()
+{
+    SetForegroundWindow(hSink);
+    WaitFor([] { return GetForegroundWindow() == hSink; }, 2000);
+}
+
+void DestroySink()
+{
+    if (hSink != NULL)
+        DestroyWindow(hSink);
+    hSink = NULL;
+}
+
+const std::vector<tagSINKHIT> &SinkHits()
+{
+    return vHits;
+}
+
+void ClearSink()
+{
+    vHits.clear();
+}
+
+void PostCode(HWND hTellumo, BYTE bCode)
+{
+    PostMessageA(hTellumo, WM_USER, bCode, 0);
+    PumpMessages(1);
+}
+
+DWORD RunRemote(const std::string &strArguments, const std::string &strLog)
+{
+    std::string strLogOption = strLog.empty() ? "" : "/log \"" + strLog + "\" ";
+    return RunProcess("\"" + BinaryDir() + "remote.exe\" " + strLogOption + strArguments);
+}
+
+std::string ReadTextFile(const std::string &strPath)
+{
+    std::ifstream in(strPath, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool SaveScreenShot(const std::string &strName)
+{
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    HDC hdcScreen = GetDC(NULL);
+    HDC hdcShot = CreateCompatibleDC(hdcScreen);
+    BITMAPINFOHEADER bih = {};
+    bih.biSize = sizeof(bih);
+    bih.biWidth = cx;
+    bih.biHeight = cy;
+    bih.biPlanes = 1;
+    bih.biBitCount = 24;
+    bih.biCompression = BI_RGB;
+    bih.biSizeImage = ((cx * 3 + 3) & ~3) * cy;
+    void *pvBits = NULL;
+    HBITMAP hbmShot = CreateDIBSection(hdcScreen, (BITMAPINFO *)&bih, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    bool bSaved = false;
+    if (hbmShot != NULL) {
+        HGDIOBJ hOld = SelectObject(hdcShot, hbmShot);
+        BitBlt(hdcShot, 0, 0, cx, cy, hdcScreen, 0, 0, SRCCOPY);
+        GdiFlush();
+        BITMAPFILEHEADER bfh = {};
+        bfh.bfType = 0x4D42;
+        bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
+        bfh.bfSize = bfh.bfOffBits + bih.biSizeImage;
+        std::ofstream out(BinaryDir() + strName, std::ios::binary);
+        out.write((const char *)&bfh, sizeof(bfh));
+        out.write((const char *)&bih, sizeof(bih));
+        out.write((const char *)pvBits, bih.biSizeImage);
+        bSaved = out.good();
+        SelectObject(hdcShot, hOld);
+        DeleteObject(hbmShot);
+    }
+    DeleteDC(hdcShot);
+    ReleaseDC(NULL, hdcScreen);
+    return bSaved;
+}

@@ -1,0 +1,63 @@
+/*
+ * traytest.h - what the tray program's tests share: the receiver driver in a known state,
+ * Tellumo started and closed as a separate process, an assignment store of the tests' own,
+ * and a window in front that counts the messages the assigned commands post to it.
+ */
+#ifndef ORVANE_TRAYTEST_H
+#define ORVANE_TRAYTEST_H
+
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "remote.h"
+
+/* Installs and starts the driver service when needed; plugs the receiver in, speed 3,
+   buttons enabled. Returns false when the driver cannot be made to run. */
+bool PrepareReceiver();
+
+/* Writes tellumo_test.ini (next to the test programs) as the assignment store. */
+bool InstallTestAssignments();
+
+/* A running Tellumo. */
+struct tagTELLUMO {
+    PROCESS_INFORMATION pi;
+    HWND hWnd;
+};
+
+/* Starts Tellumo and waits for its window; false when it does not come. */
+bool StartTellumo(tagTELLUMO *ptProgram);
+/* Chooses Close (command 261) and waits for the end; returns the exit code, or (DWORD)-1
+   when the program had to be terminated. */
+DWORD CloseTellumo(tagTELLUMO *ptProgram);
+
+/* Message that the test assignments post to the foreground window: "[8123:N]". */
+#define SINK_MESSAGE 0x8123
+
+/* One message received by the sink: its wParam and when it came (GetTickCount). */
+struct tagSINKHIT {
+    WPARAM wParam;
+    DWORD dwTick;
+};
+
+/* Creates the sink window and brings it to the front. */
+HWND CreateSink();
+void DestroySink();
+/* Makes the sink the foreground window again (after another window took its place). */
+void BringSinkToFront();
+/* Messages received since the sink was created or cleared. */
+const std::vector<tagSINKHIT> &SinkHits();
+void ClearSink();
+
+/* Posts a receiver code to Tellumo and keeps this thread's messages flowing. */
+void PostCode(HWND hTellumo, BYTE bCode);
+
+/* Runs the virtual remote with a command line; its exit code. Its log goes to lpszLog. */
+DWORD RunRemote(const std::string &strArguments, const std::string &strLog = "");
+
+/* Saves the whole screen as a .bmp file next to the test programs, for a person to look at. */
+bool SaveScreenShot(const std::string &strName);
+
+/* The whole text of a file, empty when it cannot be read. */
+std::string ReadTextFile(const std::string &strPath);
+
+#endif /* ORVANE_TRAYTEST_H */
