@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 : "${ORVANE_BUILD:=$root/build}"
 
-packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
+packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
           googletest wine wine64 fonts-wine xvfb x11-utils imagemagick pulseaudio python3)
 missing=()
 for p in "${packages[@]}"; do
