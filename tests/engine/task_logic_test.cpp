@@ -274,16 +274,8 @@ TEST_F(TaskProbeWindows, ProgramFileOfAWindowOnWindowsNT)
 
 TEST_F(TaskProbeWindows, ProgramFileOfAWindowOnTheWindows95Family)
 {
-    OSVERSIONINFOA osvi = {};
-    osvi.dwOSVersionInfoSize = sizeof(osvi);
-    ASSERT_TRUE(GetVersionExA(&osvi));
-    if (osvi.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
-        /* Run again where the platform reports Windows 95 (the process snapshot branch). */
-        ASSERT_FALSE(RunningAs("task_logic_win95.exe")) << "the platform ignored Version=win95";
-        StopProbes(probes);
-        EXPECT_EQ(0u, RunCurrentTestUnderWindows95("task_logic_win95.exe"));
+    if (RerunUnderWindows95("task_logic_win95.exe"))
         return;
-    }
     LoadFuncAddress();
     ExpectProbeNamed(FindTitled("Logic Owned"));
     char szPath[MAX_PATH];

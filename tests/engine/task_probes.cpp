@@ -61,7 +61,7 @@ std::vector<std::string> WindowTitlesInOrder()
     return titles;
 }
 
-bool MakeProgramWindows95(const std::string &strExeName)
+static bool MakeProgramWindows95(const std::string &strExeName)
 {
     HKEY hKey;
     std::string strKey = "Software\\Wine\\AppDefaults\\" + strExeName;
@@ -72,21 +72,32 @@ bool MakeProgramWindows95(const std::string &strExeName)
     return lResult == ERROR_SUCCESS;
 }
 
-bool RunningAs(const std::string &strExeName)
+static bool RunningAs(const std::string &strExeName)
 {
     char szSelf[MAX_PATH];
     GetModuleFileNameA(NULL, szSelf, sizeof(szSelf));
     return lstrcmpiA(szSelf, (BinaryDir() + strExeName).c_str()) == 0;
 }
 
-DWORD RunCurrentTestUnderWindows95(const std::string &strCopyName)
+bool RerunUnderWindows95(const std::string &strCopyName)
 {
+    OSVERSIONINFOA osvi = {};
+    osvi.dwOSVersionInfoSize = sizeof(osvi);
+    GetVersionExA(&osvi);
+    if (osvi.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
+        return false;
+    /* The copy itself must never get here: that would mean the setting was ignored. */
+    EXPECT_FALSE(RunningAs(strCopyName)) << "the platform ignored Version=win95";
+    if (RunningAs(strCopyName))
+        return true;
+
     char szSelf[MAX_PATH];
     GetModuleFileNameA(NULL, szSelf, sizeof(szSelf));
     std::string strCopy = BinaryDir() + strCopyName;
-    if (RunningAs(strCopyName) || !CopyFileA(szSelf, strCopy.c_str(), FALSE) || !MakeProgramWindows95(strCopyName))
-        return (DWORD)-1;
+    EXPECT_TRUE(CopyFileA(szSelf, strCopy.c_str(), FALSE));
+    EXPECT_TRUE(MakeProgramWindows95(strCopyName));
     const ::testing::TestInfo *pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string strFilter = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
-    return RunProcess("\"" + strCopy + "\" --gtest_filter=" + strFilter, 60000);
+    EXPECT_EQ(0u, RunProcess("\"" + strCopy + "\" --gtest_filter=" + strFilter, 60000));
+    return true;
 }

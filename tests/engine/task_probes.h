@@ -28,15 +28,10 @@ HWND FindTitled(const std::string &strTitle);
 /* Titles of the visible top-level windows in the system's window order. */
 std::vector<std::string> WindowTitlesInOrder();
 
-/* Writes HKCU\Software\Wine\AppDefaults\<exe>\Version = win95, so that the program of that
-   file name sees the Windows 95 family; true when written. */
-bool MakeProgramWindows95(const std::string &strExeName);
-
-/* Whether this program's file is named strExeName. */
-bool RunningAs(const std::string &strExeName);
-
-/* Runs the current test again in a copy of this program named strCopyName, which the
-   platform reports as the Windows 95 family; returns the copy's exit code. */
-DWORD RunCurrentTestUnderWindows95(const std::string &strCopyName);
+/* On the Windows NT family: runs the current test again in a copy of this program named
+   strCopyName, which the platform is told (HKCU\Software\Wine\AppDefaults\<name>
+   Version=win95) to report as the Windows 95 family, expects it to pass and returns true;
+   the caller then returns at once. On the Windows 95 family: returns false. */
+bool RerunUnderWindows95(const std::string &strCopyName);
 
 #endif /* ORVANE_TASK_PROBES_H */

@@ -125,16 +125,15 @@ std::vector<DWORD> Pixels(HDC hDC, HBITMAP hBitmap, int cx, int cy)
     return pixels;
 }
 
-/* What the window shows inside rArea (client coordinates). */
-std::vector<DWORD> Capture(HWND hWnd, RECT rArea)
+/* Pixels of a cx by cy bitmap, compatible with hWnd's display, after draw(hMemDC). */
+template <typename Drawing>
+std::vector<DWORD> DrawnPixels(HWND hWnd, int cx, int cy, Drawing draw)
 {
-    int cx = rArea.right - rArea.left, cy = rArea.bottom - rArea.top;
-    UpdateWindow(hWnd);
     HDC hWindowDC = GetDC(hWnd);
     HDC hMemDC = CreateCompatibleDC(hWindowDC);
     HBITMAP hBitmap = CreateCompatibleBitmap(hWindowDC, cx, cy);
     HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
-    BitBlt(hMemDC, 0, 0, cx, cy, hWindowDC, rArea.left, rArea.top, SRCCOPY);
+    draw(hMemDC, hWindowDC);
     SelectObject(hMemDC, hOld);
     std::vector<DWORD> pixels = Pixels(hMemDC, hBitmap, cx, cy);
     DeleteObject(hBitmap);
@@ -143,31 +142,44 @@ std::vector<DWORD> Capture(HWND hWnd, RECT rArea)
     return pixels;
 }
 
+/* What the window shows inside rArea (client coordinates). */
+std::vector<DWORD> Capture(HWND hWnd, RECT rArea)
+{
+    UpdateWindow(hWnd);
+    return DrawnPixels(hWnd, rArea.right - rArea.left, rArea.bottom - rArea.top, [&](HDC hMemDC, HDC hWindowDC) {
+        BitBlt(hMemDC, 0, 0, rArea.right - rArea.left, rArea.bottom - rArea.top, hWindowDC, rArea.left,
+               rArea.top, SRCCOPY);
+    });
+}
+
+void FillGrey(HDC hDC, int cx, int cy)
+{
+    RECT rFill = { 0, 0, cx, cy };
+    HBRUSH hGrey = CreateSolidBrush(RGB(192, 192, 192));
+    FillRect(hDC, &rFill, hGrey);
+    DeleteObject(hGrey);
+}
+
+/* The switcher's name font for an area cy pixels high. */
+HFONT CreateNameFont(int cy)
+{
+    return CreateFontA((int)(0.7 * cy), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x24, "MS Sans Serif");
+}
+
 /* A name area of that size showing lpszText as a person expects it: grey, the text in the
    switcher's font five pixels in and three down. */
 std::vector<DWORD> RenderName(HWND hSwitcher, RECT rArea, const char *lpszText)
 {
     int cx = rArea.right - rArea.left, cy = rArea.bottom - rArea.top;
-    HDC hWindowDC = GetDC(hSwitcher);
-    HDC hMemDC = CreateCompatibleDC(hWindowDC);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hWindowDC, cx, cy);
-    HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
-    RECT rFill = { 0, 0, cx, cy };
-    HBRUSH hGrey = CreateSolidBrush(RGB(192, 192, 192));
-    FillRect(hMemDC, &rFill, hGrey);
-    DeleteObject(hGrey);
-    HFONT hFont = CreateFontA((int)(0.7 * cy), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x24, "MS Sans Serif");
-    HGDIOBJ hOldFont = SelectObject(hMemDC, hFont);
-    SetBkMode(hMemDC, TRANSPARENT);
-    TextOutA(hMemDC, 5, 3, lpszText, lstrlenA(lpszText));
-    SelectObject(hMemDC, hOldFont);
-    DeleteObject(hFont);
-    SelectObject(hMemDC, hOld);
-    std::vector<DWORD> pixels = Pixels(hMemDC, hBitmap, cx, cy);
-    DeleteObject(hBitmap);
-    DeleteDC(hMemDC);
-    ReleaseDC(hSwitcher, hWindowDC);
-    return pixels;
+    return DrawnPixels(hSwitcher, cx, cy, [&](HDC hMemDC, HDC) {
+        FillGrey(hMemDC, cx, cy);
+        HFONT hFont = CreateNameFont(cy);
+        HGDIOBJ hOldFont = SelectObject(hMemDC, hFont);
+        SetBkMode(hMemDC, TRANSPARENT);
+        TextOutA(hMemDC, 5, 3, lpszText, lstrlenA(lpszText));
+        SelectObject(hMemDC, hOldFont);
+        DeleteObject(hFont);
+    });
 }
 
 /* The highlighted item, as the colour of its frame shows it (0: none). */
@@ -233,46 +245,6 @@ int GoToName(HWND hSwitcher, const std::string &strTitle)
     return 0;
 }
 
-/* The window as a bitmap file in the build folder, for people to look at. */
-void SaveScreenshot(HWND hWnd, const std::string &strName)
-{
-    RECT rWindow;
-    GetWindowRect(hWnd, &rWindow);
-    int cx = rWindow.right - rWindow.left, cy = rWindow.bottom - rWindow.top;
-    UpdateWindow(hWnd);
-    HDC hWindowDC = GetWindowDC(hWnd);
-    HDC hMemDC = CreateCompatibleDC(hWindowDC);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hWindowDC, cx, cy);
-    HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
-    BitBlt(hMemDC, 0, 0, cx, cy, hWindowDC, 0, 0, SRCCOPY);
-    SelectObject(hMemDC, hOld);
-    std::vector<DWORD> pixels = Pixels(hMemDC, hBitmap, cx, cy);
-    DeleteObject(hBitmap);
-    DeleteDC(hMemDC);
-    ReleaseDC(hWnd, hWindowDC);
-
-    for (DWORD &dwPixel : pixels)
-        dwPixel |= 0xFF000000;
-    BITMAPINFOHEADER bih = {};
-    bih.biSize = sizeof(bih);
-    bih.biWidth = cx;
-    bih.biHeight = -cy;
-    bih.biPlanes = 1;
-    bih.biBitCount = 32;
-    BITMAPFILEHEADER bfh = {};
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
-    bfh.bfSize = bfh.bfOffBits + (DWORD)(pixels.size() * 4);
-    CreateDirectoryA((BinaryDir() + "shots").c_str(), NULL);
-    HANDLE hFile = CreateFileA((BinaryDir() + "shots\\" + strName + ".bmp").c_str(), GENERIC_WRITE, 0,
-                               NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD dwWritten;
-    WriteFile(hFile, &bfh, sizeof(bfh), &dwWritten, NULL);
-    WriteFile(hFile, &bih, sizeof(bih), &dwWritten, NULL);
-    WriteFile(hFile, pixels.data(), (DWORD)(pixels.size() * 4), &dwWritten, NULL);
-    CloseHandle(hFile);
-}
-
 class TaskSwitcher : public ::testing::Test {
 protected:
     tagPROBES probes;
@@ -304,7 +276,7 @@ TEST_F(TaskSwitcher, ListsTheVisibleTitledMainWindowsInTheSystemsOrder)
 
     HWND hSwitcher = OpenSwitcher();
     ASSERT_NE(nullptr, hSwitcher);
-    SaveScreenshot(hSwitcher, "task_switcher_kinds");
+    SaveWindowPicture(hSwitcher, "task_switcher_kinds");
     EXPECT_EQ(1, CurrentItem(hSwitcher));
     EXPECT_EQ(1, CursorItem(hSwitcher));
     EXPECT_EQ(expected, WalkNames(hSwitcher, probes.titles));
@@ -328,7 +300,7 @@ TEST_F(TaskSwitcher, ElevenWindowsFillThreeRowsAndTheArrowsStopAtTheEnds)
 
     HWND hSwitcher = OpenSwitcher();
     ASSERT_NE(nullptr, hSwitcher);
-    SaveScreenshot(hSwitcher, "task_switcher_eleven");
+    SaveWindowPicture(hSwitcher, "task_switcher_eleven");
     RECT rWindow;
     GetWindowRect(hSwitcher, &rWindow);
     EXPECT_EQ(5 * X() + 120, rWindow.right - rWindow.left);
@@ -346,7 +318,7 @@ TEST_F(TaskSwitcher, ElevenWindowsFillThreeRowsAndTheArrowsStopAtTheEnds)
     PumpMessages(300);
     EXPECT_EQ(11, CurrentItem(hSwitcher));
     EXPECT_EQ(expected[10], ShownName(hSwitcher, titles));
-    SaveScreenshot(hSwitcher, "task_switcher_item11");
+    SaveWindowPicture(hSwitcher, "task_switcher_item11");
 
     Key(hSwitcher, VK_LEFT, 10);
     EXPECT_TRUE(CurrentBecomes(hSwitcher, 1));
@@ -369,6 +341,8 @@ void Mouse(HWND hSwitcher, MouseAction action, int n)
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     inputs[1].mi.dwFlags = action == PRESS ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     SendInput(action == MOVE ? 1 : 2, inputs, sizeof(INPUT));
+    /* The input goes round the display server: wait until the pointer is there. */
+    WaitFor([&] { return CursorItem(hSwitcher) == n; }, 1000);
     PumpMessages(150);
 }
 
@@ -384,16 +358,17 @@ TEST_F(TaskSwitcher, PressOnOneIconAndReleaseOnAnotherOnlyMakesTheSecondCurrent)
     POINT ptCorner = { ItemCentre(1).x - X() / 2 - 1, ItemCentre(1).y - Y() / 2 - 1 };
     RECT rCorner = { ptCorner.x, ptCorner.y, ptCorner.x + 1, ptCorner.y + 1 };
     EXPECT_TRUE(WaitFor([&] { return Capture(hSwitcher, rCorner)[0] == 0x00C0C0; }, 1000));
-    SaveScreenshot(hSwitcher, "task_switcher_pressed");
+    SaveWindowPicture(hSwitcher, "task_switcher_pressed");
     Mouse(hSwitcher, MOVE, 3);
     EXPECT_EQ(expected[0], ShownName(hSwitcher, probes.titles));   /* nothing changes while held */
     Mouse(hSwitcher, RELEASE, 3);
+    EXPECT_TRUE(WaitFor([&] { return ShownName(hSwitcher, probes.titles) == expected[2]; }, 1000));
     ASSERT_TRUE(IsWindow(hSwitcher));
-    EXPECT_EQ(expected[2], ShownName(hSwitcher, probes.titles));
+    EXPECT_EQ(3, CurrentItem(hSwitcher));
 
     /* Moving without the button makes the item under the pointer current. */
     Mouse(hSwitcher, MOVE, 2);
-    EXPECT_EQ(expected[1], ShownName(hSwitcher, probes.titles));
+    EXPECT_TRUE(WaitFor([&] { return ShownName(hSwitcher, probes.titles) == expected[1]; }, 1000));
 
     /* Press and release on the same item switch to it. */
     Mouse(hSwitcher, PRESS, 2);
@@ -409,7 +384,7 @@ TEST_F(TaskSwitcher, ALongTitleShowsItsTail)
     ASSERT_TRUE(StartProbes(probes, { "T:" + strTitle }, { strTitle }));
     HWND hSwitcher = OpenSwitcher();
     ASSERT_NE(nullptr, hSwitcher);
-    SaveScreenshot(hSwitcher, "task_switcher_long_title");
+    SaveWindowPicture(hSwitcher, "task_switcher_long_title");
 
     RECT rArea = NameArea(hSwitcher);
     std::vector<DWORD> shown = Capture(hSwitcher, rArea);
@@ -422,8 +397,7 @@ TEST_F(TaskSwitcher, ALongTitleShowsItsTail)
 
     /* The longest tail that fits: one character more would not. */
     HDC hDC = GetDC(hSwitcher);
-    HFONT hFont = CreateFontA((int)(0.7 * (rArea.bottom - rArea.top)), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                              0x24, "MS Sans Serif");
+    HFONT hFont = CreateNameFont(rArea.bottom - rArea.top);
     HGDIOBJ hOldFont = SelectObject(hDC, hFont);
     SIZE size;
     GetTextExtentPoint32A(hDC, strTitle.c_str() + iShownFrom - 1, (int)(strTitle.size() - iShownFrom + 1), &size);
@@ -489,6 +463,102 @@ TEST_F(TaskSwitcher, KeysTypedOnTheKeyboardMoveAndSwitch)
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == FindTitled(expected[1]); }));
 }
 
+/* The remote's buttons as the tray program runs them: raw code, translation, the command
+   of the button in the current mode. The test's assignments replace the stored ones for
+   its duration. */
+class TaskSwitcherFromTheRemote : public TaskSwitcher {
+protected:
+    HKEY hOrvane = NULL;
+    std::string strOldMode;
+    bool bHadMode = false;
+    HWND hTray = NULL;
+    BYTE bMode = 0, bShift = 0;
+
+    void SetValue(const char *lpszKey, const char *lpszName, const std::string &strValue)
+    {
+        HKEY hKey;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hOrvane, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+        RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE *)strValue.c_str(), (DWORD)strValue.size() + 1);
+        RegCloseKey(hKey);
+    }
+    void SetUp() override
+    {
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane", 0, NULL, 0,
+                                                 KEY_ALL_ACCESS, NULL, &hOrvane, NULL));
+        char szMode[64] = "";
+        HKEY hModes;
+        if (RegOpenKeyExA(hOrvane, "Mode", 0, KEY_READ, &hModes) == ERROR_SUCCESS) {
+            DWORD cb = sizeof(szMode);
+            bHadMode = RegQueryValueExA(hModes, "1", NULL, NULL, (BYTE *)szMode, &cb) == ERROR_SUCCESS;
+            RegCloseKey(hModes);
+        }
+        strOldMode = szMode;
+        SetValue("Mode", "1", "TaskSwitcherTest");
+        /* Raw codes 201 to 203 are the buttons 0 to 2 of mode 0. */
+        SetValue("Translation", "201", "0");
+        SetValue("Translation", "202", "1");
+        SetValue("Translation", "203", "2");
+        SetValue("TaskSwitcherTest", "0", "NEXTTASK");
+        SetValue("TaskSwitcherTest", "1", "RIGHT,TYPE");
+        SetValue("TaskSwitcherTest", "2", "ENTER,TYPE");
+        hTray = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    }
+    void TearDown() override
+    {
+        TaskSwitcher::TearDown();
+        DestroyWindow(hTray);
+        RegDeleteKeyA(hOrvane, "TaskSwitcherTest");
+        HKEY hKey;
+        if (RegOpenKeyExA(hOrvane, "Translation", 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+            for (const char *lpszCode : { "201", "202", "203" })
+                RegDeleteValueA(hKey, lpszCode);
+            RegCloseKey(hKey);
+        }
+        if (RegOpenKeyExA(hOrvane, "Mode", 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+            if (bHadMode)
+                RegSetValueExA(hKey, "1", 0, REG_SZ, (const BYTE *)strOldMode.c_str(), (DWORD)strOldMode.size() + 1);
+            else
+                RegDeleteValueA(hKey, "1");
+            RegCloseKey(hKey);
+        }
+        RegCloseKey(hOrvane);
+    }
+    /* One press of the button with that raw code, the way the tray program handles it. */
+    void Press(BYTE bRawCode)
+    {
+        BYTE bCode = bRawCode;
+        if (DecodeScanCode(hTray, &bCode, &bMode, &bShift)) {
+            char szCommand[256];
+            if (LookUpCode(bMode, bCode, szCommand, sizeof(szCommand)))
+                ParseFunction(hTray, szCommand);
+        }
+        PumpMessages(200);
+    }
+};
+
+TEST_F(TaskSwitcherFromTheRemote, NextTaskThenTheArrowsAndEnterSwitchPrograms)
+{
+    ASSERT_TRUE(StartProbes(probes, { "T:Remote first", "T:Remote second" }, { "Remote first", "Remote second" }));
+    std::vector<std::string> expected = ExpectedOrder({ "Remote first", "Remote second" });
+
+    Press(201);
+    ASSERT_EQ(1u, Switchers().size());
+    HWND hSwitcher = Switchers()[0];
+    EXPECT_TRUE(CurrentBecomes(hSwitcher, 1));
+    PumpMessages(300);
+
+    Press(202);
+    EXPECT_TRUE(CurrentBecomes(hSwitcher, 2));
+    EXPECT_EQ(expected[1], ShownName(hSwitcher, expected));
+    Press(202);     /* the last item: stays */
+    PumpMessages(200);
+    EXPECT_EQ(2, CurrentItem(hSwitcher));
+
+    Press(203);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hSwitcher); }));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == FindTitled(expected[1]); }));
+}
+
 /* The icon drawn for an item, as the pixels inside its frame. */
 std::vector<DWORD> ItemIcon(HWND hSwitcher, int n)
 {
@@ -500,21 +570,10 @@ std::vector<DWORD> ItemIcon(HWND hSwitcher, int n)
 /* hIcon drawn on the switcher's grey, as the switcher would show it. */
 std::vector<DWORD> RenderIcon(HWND hSwitcher, HICON hIcon)
 {
-    HDC hWindowDC = GetDC(hSwitcher);
-    HDC hMemDC = CreateCompatibleDC(hWindowDC);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hWindowDC, X(), Y());
-    HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
-    RECT rFill = { 0, 0, X(), Y() };
-    HBRUSH hGrey = CreateSolidBrush(RGB(192, 192, 192));
-    FillRect(hMemDC, &rFill, hGrey);
-    DeleteObject(hGrey);
-    DrawIcon(hMemDC, 0, 0, hIcon);
-    SelectObject(hMemDC, hOld);
-    std::vector<DWORD> pixels = Pixels(hMemDC, hBitmap, X(), Y());
-    DeleteObject(hBitmap);
-    DeleteDC(hMemDC);
-    ReleaseDC(hSwitcher, hWindowDC);
-    return pixels;
+    return DrawnPixels(hSwitcher, X(), Y(), [&](HDC hMemDC, HDC) {
+        FillGrey(hMemDC, X(), Y());
+        DrawIcon(hMemDC, 0, 0, hIcon);
+    });
 }
 
 /* Item n shows the first icon of the probe's program file. */
@@ -548,7 +607,7 @@ TEST_F(TaskSwitcher, IconsComeFromTheProgramFileElseTheClassElseTheDefault)
 
     HWND hSwitcher = OpenSwitcher();
     ASSERT_NE(nullptr, hSwitcher);
-    SaveScreenshot(hSwitcher, "task_switcher_icons");
+    SaveWindowPicture(hSwitcher, "task_switcher_icons");
     ASSERT_EQ(expected, WalkNames(hSwitcher, titles));
     Key(hSwitcher, VK_LEFT, 5);
     for (int n = 1; n <= 3; n++) {
@@ -567,19 +626,13 @@ TEST_F(TaskSwitcher, IconsComeFromTheProgramFileElseTheClassElseTheDefault)
 
 TEST_F(TaskSwitcher, OnTheWindows95FamilyTheIconStillComesFromTheProgramFile)
 {
-    OSVERSIONINFOA osvi = {};
-    osvi.dwOSVersionInfoSize = sizeof(osvi);
-    ASSERT_TRUE(GetVersionExA(&osvi));
-    if (osvi.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
-        ASSERT_FALSE(RunningAs("task_switcher_win95.exe")) << "the platform ignored Version=win95";
-        EXPECT_EQ(0u, RunCurrentTestUnderWindows95("task_switcher_win95.exe"));
+    if (RerunUnderWindows95("task_switcher_win95.exe"))
         return;
-    }
     ASSERT_TRUE(StartProbes(probes, { "T:Probe under 95", "T:Other under 95" },
                             { "Probe under 95", "Other under 95" }));
     HWND hSwitcher = OpenSwitcher();
     ASSERT_NE(nullptr, hSwitcher);
-    SaveScreenshot(hSwitcher, "task_switcher_win95");
+    SaveWindowPicture(hSwitcher, "task_switcher_win95");
     int n = GoToName(hSwitcher, "Probe under 95");
     ASSERT_NE(0, n);
     ExpectProbeIconOnItem(hSwitcher, n);
