@@ -11,7 +11,6 @@
  *   disconnect <service>
  */
 #include <windows.h>
-#include <windowsx.h>
 #include <ddeml.h>
 #include <string.h>
 #include <string>
@@ -20,7 +19,6 @@
 static const char szReportFile[] = "browser.txt";
 static const char szTopic[] = "WWW_OpenURL";
 static const char szServerClass[] = "OrvaneBrowserServer";
-#define SERVER_LIFETIME_TIMER 1
 #define SERVER_LIFETIME_MS    120000   /* a forgotten server ends by itself */
 
 /* The DDE service that each program name serves. */
@@ -87,27 +85,6 @@ static HDDEDATA CALLBACK ServerCallback(UINT uType, UINT uFmt, HCONV hConv, HSZ 
     return NULL;
 }
 
-static void OnTimer(HWND hWnd, UINT uId)
-{
-    (void)uId;
-    DestroyWindow(hWnd);
-}
-
-static void OnDestroy(HWND hWnd)
-{
-    (void)hWnd;
-    PostQuitMessage(0);
-}
-
-static LRESULT CALLBACK ServerWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    switch (uMsg) {
-        HANDLE_MSG(hWnd, WM_TIMER, OnTimer);
-        HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
-    }
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-}
-
 /* Serves DDE until the server window (class OrvaneBrowserServer, titled with the
    service) is closed. */
 static int RunServer(HINSTANCE hInst)
@@ -120,19 +97,14 @@ static int RunServer(HINSTANCE hInst)
     DdeNameService(idInst, hszService, NULL, DNS_REGISTER);
 
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = ServerWndProc;
+    wc.lpfnWndProc = StandinWndProc;
     wc.hInstance = hInst;
     wc.lpszClassName = szServerClass;
     RegisterClassA(&wc);
     HWND hWnd = CreateWindowA(szServerClass, szService, WS_OVERLAPPED, 0, 0, 0, 0, NULL, NULL,
                               hInst, NULL);
-    SetTimer(hWnd, SERVER_LIFETIME_TIMER, SERVER_LIFETIME_MS, NULL);
-
-    MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    LimitLifetime(hWnd, SERVER_LIFETIME_MS);
+    RunMessageLoop();
     DdeNameService(idInst, hszService, NULL, DNS_UNREGISTER);
     DdeFreeStringHandle(idInst, hszService);
     DdeFreeStringHandle(idInst, hszTopic);

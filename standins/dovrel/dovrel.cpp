@@ -8,14 +8,12 @@
  * Closing either window ends the program.
  */
 #include <windows.h>
-#include <windowsx.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <string>
 #include "report.h"
 
-#define LIFETIME_TIMER 1
 #define LIFETIME_MS    120000   /* a forgotten stand-in ends by itself */
 
 /* The windows Dovrel opens, the argument that asks for each and its answer. */
@@ -53,33 +51,18 @@ static BOOL OnCopyData(HWND hWnd, HWND hWndFrom, PCOPYDATASTRUCT pcds)
     return pWindow ? (BOOL)pWindow->lAnswer : FALSE;
 }
 
-static void OnTimer(HWND hWnd, UINT uId)
-{
-    (void)uId;
-    DestroyWindow(hWnd);
-}
-
-static void OnDestroy(HWND hWnd)
-{
-    (void)hWnd;
-    PostQuitMessage(0);
-}
-
 static LRESULT CALLBACK DovrelWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    switch (uMsg) {
     /* The cracker for WM_COPYDATA drops the handler's answer, which is the point here. */
-    case WM_COPYDATA:
+    if (uMsg == WM_COPYDATA)
         return OnCopyData(hWnd, (HWND)wParam, (PCOPYDATASTRUCT)lParam);
-        HANDLE_MSG(hWnd, WM_TIMER, OnTimer);
-        HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
-    }
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return StandinWndProc(hWnd, uMsg, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInst, LPSTR lpszCmdLine, int nCmdShow)
 {
     (void)hPrevInst; (void)nCmdShow;
+    BOOL bOpened = FALSE;
     for (tagDOVRELWINDOW &window : aWindows) {
         LPCSTR lpszAsked = strstr(lpszCmdLine, window.lpszArgument);
         if (lpszAsked == NULL)
@@ -92,13 +75,8 @@ int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInst, LPSTR lpszCmdLine, int 
         RegisterClassA(&wc);
         window.hWnd = CreateWindowA(window.lpszClass, window.lpszTitle, WS_OVERLAPPED, 0, 0, 0, 0,
                                     NULL, NULL, hInst, NULL);
-        SetTimer(window.hWnd, LIFETIME_TIMER, LIFETIME_MS, NULL);
+        LimitLifetime(window.hWnd, LIFETIME_MS);
+        bOpened = TRUE;
     }
-
-    MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return bOpened ? RunMessageLoop() : 1;
 }

@@ -6,26 +6,11 @@
  * ended by "end".
  */
 #include <windows.h>
-#include <windowsx.h>
 #include <stdio.h>
 #include <string>
 #include "report.h"
 
 static const char szProbeClass[] = "OrvaneLaunchProbe";
-
-static void OnDestroy(HWND hWnd)
-{
-    (void)hWnd;
-    PostQuitMessage(0);
-}
-
-static LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    switch (uMsg) {
-        HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
-    }
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-}
 
 int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInst, LPSTR lpszCmdLine, int nCmdShow)
 {
@@ -38,7 +23,7 @@ int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInst, LPSTR lpszCmdLine, int 
     GetCurrentDirectoryA(sizeof(szCurDir), szCurDir);
 
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = ProbeWndProc;
+    wc.lpfnWndProc = StandinWndProc;
     wc.hInstance = hInst;
     wc.hCursor = LoadCursor(NULL, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
@@ -63,10 +48,8 @@ int WINAPI WinMain(HINSTANCE hInst, HINSTANCE hPrevInst, LPSTR lpszCmdLine, int 
                             GetArguments() + "\r\ncwd=" + szCurDir + "\r\n" + szStartup;
     AppendReport("launch.txt", strRecord.c_str());
 
-    if (hWnd != NULL)
-        DestroyWindow(hWnd);
-    MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0)
-        DispatchMessageA(&msg);
-    return 0;
+    if (hWnd == NULL)
+        return 1;
+    DestroyWindow(hWnd);
+    return RunMessageLoop();
 }

@@ -1,7 +1,8 @@
 /*
- * report.cpp - the stand-ins' report files (see report.h).
+ * report.cpp - the stand-ins' report files and window lifetime (see report.h).
  */
 #include <windows.h>
+#include <windowsx.h>
 #include <string>
 #include <string.h>
 #include "report.h"
@@ -68,4 +69,40 @@ LPCSTR GetArguments(void)
     while (*lpsz == ' ' || *lpsz == '\t')
         lpsz++;
     return lpsz;
+}
+
+static void OnDestroy(HWND hWnd)
+{
+    (void)hWnd;
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK StandinWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg) {
+        HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+static void CALLBACK EndLifetime(HWND hWnd, UINT uMsg, UINT_PTR idTimer, DWORD dwTime)
+{
+    (void)uMsg; (void)dwTime;
+    KillTimer(hWnd, idTimer);
+    DestroyWindow(hWnd);
+}
+
+void LimitLifetime(HWND hWnd, UINT uMilliseconds)
+{
+    SetTimer(hWnd, 1, uMilliseconds, EndLifetime);
+}
+
+int RunMessageLoop(void)
+{
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return (int)msg.wParam;
 }

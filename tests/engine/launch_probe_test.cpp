@@ -18,28 +18,18 @@ namespace {
 const char chCmdSep = '\x7F';
 const char chPosSep = '\x83';
 
-class LaunchProbe : public testing::Test {
+class LaunchProbe : public StandinTest {
 protected:
-    std::string strReportDir;
     std::string strProbe;          /* full path of the probe */
     std::string strBinDir;         /* its folder, without the trailing backslash */
 
     void SetUp() override
     {
-        strReportDir = CreateReportDir();
-        ASSERT_FALSE(strReportDir.empty());
-        std::string strBin = BinaryDir();
+        StandinTest::SetUp();
         strProbe = strBin + "launchprobe.exe";
         strBinDir = strBin.substr(0, strBin.size() - 1);
     }
-    void TearDown() override { RemoveReportDir(strReportDir); }
 
-    /* Runs one command string the way the tray program does. */
-    static void Run(const std::string &strCommand)
-    {
-        std::string strCopy = strCommand;
-        ParseFunction(NULL, &strCopy[0]);
-    }
     std::map<std::string, std::string> Record(DWORD dwTimeout = 10000)
     {
         return WaitForRecord(strReportDir + "launch.txt", dwTimeout);
@@ -58,6 +48,12 @@ protected:
 std::string Flags(DWORD dwFlags)
 {
     return std::to_string(dwFlags);
+}
+
+/* The startup record's position and size: "x,y,cx,cy". */
+std::string Startup(std::map<std::string, std::string> &record)
+{
+    return record["x"] + "," + record["y"] + "," + record["cx"] + "," + record["cy"];
 }
 
 TEST_F(LaunchProbe, FileAloneStartsInItsFolder)
@@ -87,10 +83,7 @@ TEST_F(LaunchProbe, LaunchSizePlacesAndSizesTheWindow)
     auto record = Record();
     EXPECT_EQ("sized", record["args"]);
     EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE), record["flags"]);
-    EXPECT_EQ("120", record["x"]);
-    EXPECT_EQ("130", record["y"]);
-    EXPECT_EQ("400", record["cx"]);
-    EXPECT_EQ("300", record["cy"]);
+    EXPECT_EQ("120,130,400,300", Startup(record));
     EXPECT_EQ("120,130,400,300", record["window"]);
 }
 
@@ -107,8 +100,7 @@ TEST_F(LaunchProbe, TwoNumbersPlaceWithoutSizing)
     Run(LaunchSize(strProbe + chPosSep + "50,60"));
     auto record = Record();
     EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION), record["flags"]);
-    EXPECT_EQ("50", record["x"]);
-    EXPECT_EQ("60", record["y"]);
+    EXPECT_EQ("50,60,-1,-1", Startup(record));
     ASSERT_EQ(0u, record["window"].find("50,60,")) << record["window"];
     EXPECT_NE("50,60,-1,-1", record["window"]);
 }
@@ -118,10 +110,7 @@ TEST_F(LaunchProbe, SignedAndSurplusPositionFields)
     Run(LaunchSize(strProbe + chPosSep + "+70,-20,+350,250,999,abc"));
     auto record = Record();
     EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE), record["flags"]);
-    EXPECT_EQ("70", record["x"]);
-    EXPECT_EQ("-20", record["y"]);
-    EXPECT_EQ("350", record["cx"]);
-    EXPECT_EQ("250", record["cy"]);
+    EXPECT_EQ("70,-20,350,250", Startup(record));
 }
 
 TEST_F(LaunchProbe, GarbagePositionReadsAsZero)
@@ -137,8 +126,7 @@ TEST_F(LaunchProbe, PositionBeforeCommandLine)
     auto record = Record();
     EXPECT_EQ("after", record["args"]);
     EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION), record["flags"]);
-    EXPECT_EQ("40", record["x"]);
-    EXPECT_EQ("45", record["y"]);
+    EXPECT_EQ("40,45,-1,-1", Startup(record));
 }
 
 TEST_F(LaunchProbe, BareFileNameStartsThroughWinExec)
@@ -181,8 +169,7 @@ TEST_F(LaunchProbe, ThreeNumbersSizeWithUnsetHeight)
     Run(LaunchSize(strProbe + chPosSep + "30,40,300"));
     auto record = Record();
     EXPECT_EQ(Flags(STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE), record["flags"]);
-    EXPECT_EQ("300", record["cx"]);
-    EXPECT_EQ("-1", record["cy"]);
+    EXPECT_EQ("30,40,300,-1", Startup(record));
     ASSERT_EQ(0u, record["window"].find("30,40,300,")) << record["window"];
     EXPECT_GT(atoi(record["window"].substr(10).c_str()), 0);
 }

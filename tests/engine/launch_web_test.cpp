@@ -19,42 +19,6 @@ const char szTestClass[] = "OrvaneTest.htmfile";
 const char szServerClass[] = "OrvaneBrowserServer";
 const char szWineBrowserKey[] = "Software\\Wine\\WineBrowser";
 
-/* Reads a key's value (default value when lpszValue is null); false when missing. */
-bool ReadValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, std::string *pstrData)
-{
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-        return false;
-    char szData[1024];
-    DWORD cbData = sizeof(szData) - 1;
-    bool bRead = RegQueryValueExA(hKey, lpszValue, NULL, NULL, (LPBYTE)szData, &cbData) == 0;
-    RegCloseKey(hKey);
-    if (bRead) {
-        szData[cbData] = '\0';
-        *pstrData = szData;
-    }
-    return bRead;
-}
-
-void WriteValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, const std::string &strData)
-{
-    HKEY hKey;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hRoot, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL,
-                                             &hKey, NULL));
-    RegSetValueExA(hKey, lpszValue, 0, REG_SZ, (const BYTE *)strData.c_str(),
-                   (DWORD)strData.size() + 1);
-    RegCloseKey(hKey);
-}
-
-void DeleteValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue)
-{
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS) {
-        RegDeleteValueA(hKey, lpszValue);
-        RegCloseKey(hKey);
-    }
-}
-
 /* The Unix path of a Windows path, through Wine's own conversion. */
 std::string UnixPath(const std::string &strPath)
 {
@@ -73,47 +37,40 @@ std::string UnixPath(const std::string &strPath)
     return strUnix;
 }
 
-class WebAddress : public testing::Test {
+class WebAddress : public StandinTest {
 protected:
-    std::string strReportDir;
-    std::string strBin;
     std::string strShellReport;     /* where the winebrowser script records */
     bool bHadHtm = false, bHadBrowsers = false;
     std::string strOldHtm, strOldBrowsers;
-    HANDLE hServer = NULL;
-    HWND hServerWnd = NULL;
 
     void SetUp() override
     {
-        strReportDir = CreateReportDir();
-        ASSERT_FALSE(strReportDir.empty());
-        strBin = BinaryDir();
+        StandinTest::SetUp();
         strShellReport = strBin + "winebrowser.txt";
         DeleteFileA(strShellReport.c_str());
 
-        bHadHtm = ReadValue(HKEY_CLASSES_ROOT, ".htm", NULL, &strOldHtm);
-        bHadBrowsers = ReadValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", &strOldBrowsers);
-        WriteValue(HKEY_CLASSES_ROOT, ".htm", NULL, szTestClass);
+        bHadHtm = ReadRegString(HKEY_CLASSES_ROOT, ".htm", NULL, &strOldHtm);
+        bHadBrowsers = ReadRegString(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers",
+                                     &strOldBrowsers);
+        ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, ".htm", NULL, szTestClass));
         std::string strScript = UnixPath(strBin + "record-browser.sh");
         ASSERT_FALSE(strScript.empty());
-        WriteValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", strScript);
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", strScript));
     }
 
     void TearDown() override
     {
-        StopStandin(hServer, hServerWnd);
-        for (const char *pszKey : { "\\shell\\open\\command", "\\shell\\open", "\\shell", "" })
-            RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(szTestClass) + pszKey).c_str());
+        DeleteRegKey(HKEY_CLASSES_ROOT, szTestClass);
         if (bHadHtm)
-            WriteValue(HKEY_CLASSES_ROOT, ".htm", NULL, strOldHtm);
+            WriteRegString(HKEY_CLASSES_ROOT, ".htm", NULL, strOldHtm);
         else
-            DeleteValue(HKEY_CLASSES_ROOT, ".htm", NULL);
+            DeleteRegValue(HKEY_CLASSES_ROOT, ".htm", NULL);
         if (bHadBrowsers)
-            WriteValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", strOldBrowsers);
+            WriteRegString(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", strOldBrowsers);
         else
-            DeleteValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers");
+            DeleteRegValue(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers");
         DeleteFileA(strShellReport.c_str());
-        RemoveReportDir(strReportDir);
+        StandinTest::TearDown();
     }
 
     /* Makes lpszCommand (with "{bin}" standing for the program folder) the ".htm" open
@@ -123,21 +80,21 @@ protected:
         size_t iBin = strCommand.find("{bin}");
         if (iBin != std::string::npos)
             strCommand.replace(iBin, 5, strBin);
-        WriteValue(HKEY_CLASSES_ROOT, (std::string(szTestClass) + "\\shell\\open\\command").c_str(),
-                   NULL, strCommand);
+        EXPECT_TRUE(WriteRegString(HKEY_CLASSES_ROOT,
+                                   (std::string(szTestClass) + "\\shell\\open\\command").c_str(),
+                                   NULL, strCommand));
     }
 
     /* Starts IEXPLORE or NETSCAPE serving DDE under lpszService. */
     void StartServer(const char *pszProgram, const char *pszService)
     {
-        hServer = StartStandin("\"" + strBin + pszProgram + ".EXE\" -dde", szServerClass,
-                               pszService, &hServerWnd);
-        ASSERT_NE(nullptr, hServerWnd) << pszProgram << " did not start serving DDE";
+        ASSERT_TRUE(Start("\"" + strBin + pszProgram + ".EXE\" -dde", szServerClass, pszService))
+            << pszProgram << " did not start serving DDE";
     }
 
     std::vector<std::string> BrowserLines(size_t cLines, DWORD dwTimeout = 10000)
     {
-        return WaitForLines(strReportDir + "browser.txt", cLines, dwTimeout);
+        return ReportLines("browser.txt", cLines, dwTimeout);
     }
 
     /* The server saw one whole conversation per transaction: connect, the transaction,
@@ -153,12 +110,6 @@ protected:
         std::vector<std::string> lines = BrowserLines(expected.size());
         PumpMessages(200);
         EXPECT_EQ(expected, ReadLines(strReportDir + "browser.txt"));
-    }
-
-    static void Run(const std::string &strCommand)
-    {
-        std::string strCopy = strCommand;
-        ParseFunction(NULL, &strCopy[0]);
     }
 };
 
@@ -226,34 +177,24 @@ TEST_F(WebAddress, UnknownBrowserIsNotAskedByDde)
     EXPECT_TRUE(ReadLines(strReportDir + "browser.txt").empty());
 }
 
-TEST_F(WebAddress, ShellFailureRunsTheBrowserCommandCutAtPlaceholder)
+TEST_F(WebAddress, ShellFailureRunsTheBrowserCommand)
 {
-    /* A page that does not exist cannot be opened by the shell; the browser is started
-       with the address instead. */
-    SetHtmCommand("{bin}NETSCAPE.EXE %1");
-    EXPECT_EQ(1, SendWebAddress("missing-page.htm", SW_SHOW));
-    std::vector<std::string> lines = BrowserLines(1);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ("start NETSCAPE missing-page.htm", lines[0]);
-}
-
-TEST_F(WebAddress, QuotedPlaceholderIsCutToo)
-{
-    SetHtmCommand("\"{bin}NETSCAPE.EXE\" -url \"%1\"");
-    EXPECT_EQ(1, SendWebAddress("missing-page.htm", SW_SHOW));
-    std::vector<std::string> lines = BrowserLines(1);
-    ASSERT_EQ(1u, lines.size());
-    /* The blank before the cut placeholder stays, and one more joins the address. */
-    EXPECT_EQ("start NETSCAPE -url  missing-page.htm", lines[0]);
-}
-
-TEST_F(WebAddress, CommandWithoutPlaceholderGetsTheAddressAppended)
-{
-    SetHtmCommand("\"{bin}NETSCAPE.EXE\" -nohome");
-    EXPECT_EQ(1, SendWebAddress("missing-page.htm", SW_SHOW));
-    std::vector<std::string> lines = BrowserLines(1);
-    ASSERT_EQ(1u, lines.size());
-    EXPECT_EQ("start NETSCAPE -nohome missing-page.htm", lines[0]);
+    /* A page that does not exist cannot be opened by the shell; the browser command is
+       run with the address instead, cut where its placeholder begins. */
+    struct { const char *pszCommand, *pszStarted; } aCases[] = {
+        { "{bin}NETSCAPE.EXE %1", "start NETSCAPE missing-page.htm" },
+        /* The blank before the cut placeholder stays, and one more joins the address. */
+        { "\"{bin}NETSCAPE.EXE\" -url \"%1\"", "start NETSCAPE -url  missing-page.htm" },
+        { "\"{bin}NETSCAPE.EXE\" -nohome", "start NETSCAPE -nohome missing-page.htm" },
+    };
+    size_t cStarted = 0;
+    for (const auto &c : aCases) {
+        SetHtmCommand(c.pszCommand);
+        EXPECT_EQ(1, SendWebAddress("missing-page.htm", SW_SHOW)) << c.pszCommand;
+        std::vector<std::string> lines = BrowserLines(++cStarted);
+        ASSERT_EQ(cStarted, lines.size()) << c.pszCommand;
+        EXPECT_EQ(c.pszStarted, lines.back());
+    }
 }
 
 TEST_F(WebAddress, NoBrowserCommandFails)

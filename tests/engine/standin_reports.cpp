@@ -3,6 +3,7 @@
  */
 #include "standin_reports.h"
 #include "testsupport.h"
+#include "Corvalin.h"
 #include <fstream>
 #include <vector>
 
@@ -83,17 +84,11 @@ std::map<std::string, std::string> WaitForRecord(const std::string &strPath, DWO
 HANDLE StartStandin(const std::string &strCommandLine, LPCSTR lpszClass, LPCSTR lpszTitle,
                     HWND *phWnd)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
-    command.push_back('\0');
     *phWnd = NULL;
-    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return NULL;
-    CloseHandle(pi.hThread);
-    WaitFor([&] { return (*phWnd = FindWindowA(lpszClass, lpszTitle)) != NULL; }, 10000);
-    return pi.hProcess;
+    HANDLE hProcess = StartProcess(strCommandLine);
+    if (hProcess != NULL)
+        WaitFor([&] { return (*phWnd = FindWindowA(lpszClass, lpszTitle)) != NULL; }, 10000);
+    return hProcess;
 }
 
 void StopStandin(HANDLE hProcess, HWND hWnd)
@@ -105,4 +100,41 @@ void StopStandin(HANDLE hProcess, HWND hWnd)
     if (WaitForSingleObject(hProcess, 10000) != WAIT_OBJECT_0)
         TerminateProcess(hProcess, 1);
     CloseHandle(hProcess);
+}
+
+void StandinTest::SetUp()
+{
+    strReportDir = CreateReportDir();
+    ASSERT_FALSE(strReportDir.empty());
+    strBin = BinaryDir();
+}
+
+void StandinTest::TearDown()
+{
+    Stop();
+    RemoveReportDir(strReportDir);
+}
+
+void StandinTest::Stop()
+{
+    StopStandin(hStandin, hStandinWnd);
+    hStandin = NULL;
+    hStandinWnd = NULL;
+}
+
+bool StandinTest::Start(const std::string &strCommandLine, LPCSTR lpszClass, LPCSTR lpszTitle)
+{
+    hStandin = StartStandin(strCommandLine, lpszClass, lpszTitle, &hStandinWnd);
+    return hStandinWnd != NULL;
+}
+
+std::vector<std::string> StandinTest::ReportLines(LPCSTR lpszFile, size_t cLines, DWORD dwTimeout)
+{
+    return WaitForLines(strReportDir + lpszFile, cLines, dwTimeout);
+}
+
+void StandinTest::Run(const std::string &strCommand)
+{
+    std::string strCopy = strCommand;
+    ParseFunction(NULL, &strCopy[0]);
 }

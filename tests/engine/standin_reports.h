@@ -6,6 +6,7 @@
 #ifndef ORVANE_STANDIN_REPORTS_H
 #define ORVANE_STANDIN_REPORTS_H
 
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <map>
 #include <string>
@@ -36,5 +37,30 @@ HANDLE StartStandin(const std::string &strCommandLine, LPCSTR lpszClass, LPCSTR 
 
 /* Closes a stand-in's window and waits for its process to end, then closes the handle. */
 void StopStandin(HANDLE hProcess, HWND hWnd);
+
+/* A test that talks to stand-ins: a fresh report folder, the program folder, and at most
+   one stand-in program kept running until the test ends. */
+class StandinTest : public testing::Test {
+protected:
+    std::string strReportDir;   /* with a trailing backslash */
+    std::string strBin;         /* the folder of every built program, with a backslash */
+    HANDLE hStandin = NULL;
+    HWND hStandinWnd = NULL;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    /* Starts the stand-in and waits for its window; true when the window is there. */
+    bool Start(const std::string &strCommandLine, LPCSTR lpszClass, LPCSTR lpszTitle);
+
+    /* Ends the stand-in (closes its window and waits for it). */
+    void Stop();
+
+    /* The lines of a report file, once it has at least cLines of them. */
+    std::vector<std::string> ReportLines(LPCSTR lpszFile, size_t cLines, DWORD dwTimeout = 10000);
+
+    /* Runs one command string through the engine the way the tray program does. */
+    static void Run(const std::string &strCommand);
+};
 
 #endif /* ORVANE_STANDIN_REPORTS_H */

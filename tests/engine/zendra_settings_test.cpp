@@ -6,40 +6,16 @@
 #include <windows.h>
 #include <string>
 #include "Corvalin_zendra.h"
+#include "dovrel_registry.h"
 
 namespace {
 
-const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
 
 class DovrelSettings : public testing::Test {
 protected:
     void SetUp() override { DeleteDovrelKey(); }
     void TearDown() override { DeleteDovrelKey(); }
 
-    static void DeleteDovrelKey()
-    {
-        for (const char *pszSub : { "\\BurstMode", "\\WorkingDirectory", "" })
-            RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(szDovrelKey) + pszSub).c_str());
-    }
-    /* The setting as Dovrel stores it: the default value of a subkey; "(none)" if missing. */
-    static std::string Stored(const char *pszSetting)
-    {
-        HKEY hKey;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, szDovrelKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-            return "(none)";
-        char szValue[1024];
-        LONG cbValue = sizeof(szValue);
-        LONG lResult = RegQueryValueA(hKey, pszSetting, szValue, &cbValue);
-        RegCloseKey(hKey);
-        return lResult == ERROR_SUCCESS ? std::string(szValue) : "(none)";
-    }
-    static void Store(const char *pszSetting, const std::string &strValue)
-    {
-        HKEY hKey;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, szDovrelKey, &hKey));
-        RegSetValueA(hKey, pszSetting, REG_SZ, strValue.c_str(), (DWORD)strValue.size());
-        RegCloseKey(hKey);
-    }
     static std::string Read(const char *pszSetting, const char *pszDefault, int iSize)
     {
         std::string strBuffer(iSize + 8, '#');
@@ -51,36 +27,36 @@ protected:
 
 TEST_F(DovrelSettings, MissingKeyIsCreatedWithTheDefaults)
 {
-    EXPECT_EQ("(none)", Stored("BurstMode"));
+    EXPECT_EQ("(none)", StoredDovrelSetting("BurstMode"));
     EXPECT_EQ("0", Read("BurstMode", "0", 10));
     EXPECT_EQ("c:\\home", Read("WorkingDirectory", "c:\\home", 240));
-    EXPECT_EQ("0", Stored("BurstMode"));
-    EXPECT_EQ("c:\\home", Stored("WorkingDirectory"));
+    EXPECT_EQ("0", StoredDovrelSetting("BurstMode"));
+    EXPECT_EQ("c:\\home", StoredDovrelSetting("WorkingDirectory"));
 }
 
 TEST_F(DovrelSettings, StoredValueIsRead)
 {
-    Store("BurstMode", "1");
-    Store("WorkingDirectory", "d:\\dovrel");
+    ASSERT_TRUE(StoreDovrelSetting("BurstMode", "1"));
+    ASSERT_TRUE(StoreDovrelSetting("WorkingDirectory", "d:\\dovrel"));
     EXPECT_EQ("1", Read("BurstMode", "0", 10));
     EXPECT_EQ("d:\\dovrel", Read("WorkingDirectory", "c:\\home", 240));
 }
 
 TEST_F(DovrelSettings, EmptyValueIsReplacedByTheDefault)
 {
-    Store("BurstMode", "");
+    ASSERT_TRUE(StoreDovrelSetting("BurstMode", ""));
     EXPECT_EQ("0", Read("BurstMode", "0", 10));
-    EXPECT_EQ("0", Stored("BurstMode"));
+    EXPECT_EQ("0", StoredDovrelSetting("BurstMode"));
 }
 
 TEST_F(DovrelSettings, ValueTooLongForTheBufferIsKept)
 {
     std::string strLong(300, 'd');
-    Store("WorkingDirectory", strLong);
+    ASSERT_TRUE(StoreDovrelSetting("WorkingDirectory", strLong));
     EXPECT_EQ("c:\\home", Read("WorkingDirectory", "c:\\home", 240));
-    EXPECT_EQ(strLong, Stored("WorkingDirectory"));
+    EXPECT_EQ(strLong, StoredDovrelSetting("WorkingDirectory"));
     /* Exactly filling the buffer is still read. */
-    Store("BurstMode", std::string(9, '7'));
+    ASSERT_TRUE(StoreDovrelSetting("BurstMode", std::string(9, '7')));
     EXPECT_EQ(std::string(9, '7'), Read("BurstMode", "0", 10));
 }
 

@@ -12,7 +12,7 @@ std::string BinaryDir()
     return strPath.substr(0, strPath.find_last_of("\\/") + 1);
 }
 
-DWORD RunProcess(const std::string &strCommandLine, DWORD dwTimeout)
+HANDLE StartProcess(const std::string &strCommandLine)
 {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
@@ -20,15 +20,73 @@ DWORD RunProcess(const std::string &strCommandLine, DWORD dwTimeout)
     std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
     command.push_back('\0');
     if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return NULL;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+DWORD RunProcess(const std::string &strCommandLine, DWORD dwTimeout)
+{
+    HANDLE hProcess = StartProcess(strCommandLine);
+    if (hProcess == NULL)
         return (DWORD)-1;
     DWORD dwExit = (DWORD)-1;
-    if (WaitForSingleObject(pi.hProcess, dwTimeout) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &dwExit);
+    if (WaitForSingleObject(hProcess, dwTimeout) == WAIT_OBJECT_0)
+        GetExitCodeProcess(hProcess, &dwExit);
     else
-        TerminateProcess(pi.hProcess, (UINT)-1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+        TerminateProcess(hProcess, (UINT)-1);
+    CloseHandle(hProcess);
     return dwExit;
+}
+
+bool ReadRegString(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, std::string *pstrData)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return false;
+    DWORD cbData = 0;
+    bool bRead = RegQueryValueExA(hKey, lpszValue, NULL, NULL, NULL, &cbData) == ERROR_SUCCESS;
+    std::vector<char> data(cbData + 1, '\0');
+    bRead = bRead && RegQueryValueExA(hKey, lpszValue, NULL, NULL, (LPBYTE)data.data(),
+                                      &cbData) == ERROR_SUCCESS;
+    RegCloseKey(hKey);
+    if (bRead)
+        *pstrData = data.data();
+    return bRead;
+}
+
+bool WriteRegString(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, const std::string &strData)
+{
+    HKEY hKey;
+    if (RegCreateKeyExA(hRoot, lpszKey, 0, NULL, 0, KEY_SET_VALUE, NULL, &hKey, NULL) !=
+        ERROR_SUCCESS)
+        return false;
+    bool bWritten = RegSetValueExA(hKey, lpszValue, 0, REG_SZ, (const BYTE *)strData.c_str(),
+                                   (DWORD)strData.size() + 1) == ERROR_SUCCESS;
+    RegCloseKey(hKey);
+    return bWritten;
+}
+
+void DeleteRegValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS) {
+        RegDeleteValueA(hKey, lpszValue);
+        RegCloseKey(hKey);
+    }
+}
+
+bool DeleteRegKey(HKEY hRoot, LPCSTR lpszKey)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+        return false;
+    char szSubKey[256];
+    while (RegEnumKeyA(hKey, 0, szSubKey, sizeof(szSubKey)) == ERROR_SUCCESS &&
+           DeleteRegKey(hKey, szSubKey)) {
+    }
+    RegCloseKey(hKey);
+    return RegDeleteKeyA(hRoot, lpszKey) == ERROR_SUCCESS;
 }
 
 void PumpMessages(DWORD dwMilliseconds)

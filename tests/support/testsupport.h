@@ -1,6 +1,6 @@
 /*
  * testsupport.h - helpers for the tests that run under Wine: where the built binaries
- * are, running a second process, pumping messages while waiting.
+ * are, running a second process, registry strings, pumping messages while waiting.
  */
 #ifndef ORVANE_TESTSUPPORT_H
 #define ORVANE_TESTSUPPORT_H
@@ -11,9 +11,20 @@
 /* Folder of the running test program, where every built binary lies (with a '\'). */
 std::string BinaryDir();
 
+/* Starts a command line; returns the process handle for the caller to close, or null. */
+HANDLE StartProcess(const std::string &strCommandLine);
+
 /* Runs a command line to its end; returns its exit code, or (DWORD)-1 when it could not
    start or did not end within dwTimeout milliseconds (then it is terminated). */
 DWORD RunProcess(const std::string &strCommandLine, DWORD dwTimeout = 30000);
+
+/* String values in the registry. lpszValue null means the key's default value; a missing
+   key reads false and is created by a write. DeleteRegKey removes a key with its subkeys
+   (true when it deleted the key). */
+bool ReadRegString(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, std::string *pstrData);
+bool WriteRegString(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, const std::string &strData);
+void DeleteRegValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue);
+bool DeleteRegKey(HKEY hRoot, LPCSTR lpszKey);
 
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
