@@ -245,6 +245,14 @@ int GoToName(HWND hSwitcher, const std::string &strTitle)
     return 0;
 }
 
+/* Whether a visible window with this title would be listed: this test's windows aside,
+   only the desktop's own windows are open, and they have no caption. */
+bool IsTaskWindowTitle(const std::string &strTitle)
+{
+    HWND hWnd = FindTitled(strTitle);
+    return hWnd != NULL && IsWindowVisible(hWnd) && (GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION) != 0;
+}
+
 class TaskSwitcher : public ::testing::Test {
 protected:
     tagPROBES probes;
@@ -286,6 +294,20 @@ TEST_F(TaskSwitcher, ListsTheVisibleTitledMainWindowsInTheSystemsOrder)
     PumpMessages(50);
     ASSERT_EQ(1u, Switchers().size());
     EXPECT_EQ(hSwitcher, Switchers()[0]);
+}
+
+TEST_F(TaskSwitcher, WithNoWindowToListItClosesAtOnceAndOpensLater)
+{
+    for (const std::string &strTitle : WindowTitlesInOrder())
+        ASSERT_FALSE(IsTaskWindowTitle(strTitle)) << strTitle;
+    RunCommand("NEXTTASK");
+    PumpMessages(100);
+    EXPECT_TRUE(Switchers().empty());
+
+    ASSERT_TRUE(StartProbes(probes, { "T:Late" }, { "Late" }));
+    HWND hSwitcher = OpenSwitcher();
+    ASSERT_NE(nullptr, hSwitcher);
+    EXPECT_EQ(std::vector<std::string>{ "Late" }, WalkNames(hSwitcher, { "Late" }));
 }
 
 TEST_F(TaskSwitcher, ElevenWindowsFillThreeRowsAndTheArrowsStopAtTheEnds)
