@@ -40,7 +40,7 @@ std::string UnixPath(const std::string &strPath)
 class WebAddress : public StandinTest {
 protected:
     std::string strShellReport;     /* where the winebrowser script records */
-    bool bHadHtm = false, bHadBrowsers = false;
+    bool bHadHtmKey = false, bHadHtm = false, bHadBrowsers = false;
     std::string strOldHtm, strOldBrowsers;
 
     void SetUp() override
@@ -49,6 +49,10 @@ protected:
         strShellReport = strBin + "winebrowser.txt";
         DeleteFileA(strShellReport.c_str());
 
+        HKEY hHtm;
+        bHadHtmKey = RegOpenKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, KEY_READ, &hHtm) == ERROR_SUCCESS;
+        if (bHadHtmKey)
+            RegCloseKey(hHtm);
         bHadHtm = ReadRegString(HKEY_CLASSES_ROOT, ".htm", NULL, &strOldHtm);
         bHadBrowsers = ReadRegString(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers",
                                      &strOldBrowsers);
@@ -63,8 +67,10 @@ protected:
         DeleteRegKey(HKEY_CLASSES_ROOT, szTestClass);
         if (bHadHtm)
             WriteRegString(HKEY_CLASSES_ROOT, ".htm", NULL, strOldHtm);
-        else
+        else if (bHadHtmKey)
             DeleteRegValue(HKEY_CLASSES_ROOT, ".htm", NULL);
+        else
+            DeleteRegKey(HKEY_CLASSES_ROOT, ".htm");
         if (bHadBrowsers)
             WriteRegString(HKEY_CURRENT_USER, szWineBrowserKey, "Browsers", strOldBrowsers);
         else
