@@ -9,6 +9,7 @@
  */
 #include <windows.h>
 #include <windowsx.h>
+#include <stdlib.h>
 #include <string.h>
 
 static const char szProbeClass[] = "TaskProbe";
