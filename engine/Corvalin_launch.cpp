@@ -115,7 +115,8 @@ void ReplaceChar(LPSTR lpszStr, char ch)
             *lpszStr = ch;
 }
 
-void FillStartupInfo(const RECT *lprPos, STARTUPINFOA *lpsi)
+/* The startup record for a launch position (see GetLaunchParams). */
+static void FillStartupInfo(const RECT *lprPos, STARTUPINFOA *lpsi)
 {
     ZeroMemory(lpsi, sizeof(*lpsi));
     lpsi->cb = sizeof(*lpsi);
@@ -206,16 +207,15 @@ int GetBrowserCommand(LPSTR lpszCommand, int iSize)
     return GetRegKey(HKEY_CLASSES_ROOT, szKey, lpszCommand, iSize) == ERROR_SUCCESS;
 }
 
-void ToLowerCase(LPSTR lpszString)
-{
-    for (; *lpszString; lpszString++)
-        if (*lpszString >= 'A' && *lpszString <= 'Z')
-            *lpszString += 'a' - 'A';
-}
-
 static char LowerChar(char ch)
 {
     return (ch >= 'A' && ch <= 'Z') ? (char)(ch + ('a' - 'A')) : ch;
+}
+
+void ToLowerCase(LPSTR lpszString)
+{
+    for (; *lpszString; lpszString++)
+        *lpszString = LowerChar(*lpszString);
 }
 
 int ContainString(LPCSTR lpszA, LPCSTR lpszB)
@@ -259,7 +259,9 @@ LPSTR GetExecutableName(LPCSTR lpszString)
     return lpszName;
 }
 
-LPSTR FormatURLMessage(LPCSTR lpszAddress, LPCSTR lpszTail)
+/* The DDE message for a browser: the address in quotes followed by lpszTail, a new
+   local-heap string (null when out of memory). */
+static LPSTR FormatURLMessage(LPCSTR lpszAddress, LPCSTR lpszTail)
 {
     size_t cbMessage = strlen(lpszAddress) + strlen(lpszTail) + 3;
     LPSTR lpszMessage = (LPSTR)LocalAlloc(LPTR, cbMessage);
@@ -268,7 +270,8 @@ LPSTR FormatURLMessage(LPCSTR lpszAddress, LPCSTR lpszTail)
     return lpszMessage;
 }
 
-void CutAtPlaceholder(LPSTR lpszCommand)
+/* Cuts a browser command where its "%1" placeholder begins (quoted or not). */
+static void CutAtPlaceholder(LPSTR lpszCommand)
 {
     LPSTR lpszCut = strstr(lpszCommand, "\"%1\"");
     if (lpszCut == NULL)

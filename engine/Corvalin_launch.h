@@ -36,9 +36,6 @@ void GetDir(LPCSTR lpszFile, LPSTR lpszDir, int iSize);
 /* Replaces both separator bytes by ch (0 cuts the string at the first one). */
 void ReplaceChar(LPSTR lpszStr, char ch);
 
-/* Fills the startup record for a launch position (see GetLaunchParams). */
-void FillStartupInfo(const RECT *lprPos, STARTUPINFOA *lpsi);
-
 /* Web addresses. */
 int LaunchBrowserDDE(LPCSTR lpszAddress);
 int LaunchBrowser(LPCSTR lpszAddress, int iShowCmd);
@@ -56,13 +53,6 @@ int GetBrowserCommand(LPSTR lpszCommand, int iSize);
 /* A new lower-case local-heap copy of the program file name in a command ("x.exe" after
    the last backslash before ".exe"), or null when the command names no ".exe". */
 LPSTR GetExecutableName(LPCSTR lpszString);
-
-/* The DDE message for a browser: the address in quotes followed by lpszTail, a new
-   local-heap string (null when out of memory). */
-LPSTR FormatURLMessage(LPCSTR lpszAddress, LPCSTR lpszTail);
-
-/* Cuts a browser command where its "%1" placeholder begins (quoted or not). */
-void CutAtPlaceholder(LPSTR lpszCommand);
 
 /* 1 if lpszA contains lpszB, ignoring the case of ASCII letters. */
 int ContainString(LPCSTR lpszA, LPCSTR lpszB);

@@ -1,6 +1,6 @@
 /*
- * launch_logic_test.cpp - splitting launch arguments, the startup record they give, and
- * reading browser commands: the routines that touch no process, window or registry.
+ * launch_logic_test.cpp - splitting launch arguments and finding the program a browser
+ * command names: the routines that touch no process, window or registry.
  */
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -170,50 +170,6 @@ TEST(LaunchArguments, DirectoryOfAFile)
     }
 }
 
-TEST(LaunchArguments, ReplaceCharReplacesBothSeparators)
-{
-    char szText[] = "a\x7F" "b\x83" "c\x7F";
-    ReplaceChar(szText, ' ');
-    EXPECT_STREQ("a b c ", szText);
-    ReplaceChar(szText, '\0');
-    EXPECT_STREQ("a b c ", szText);
-    char szCut[] = "file\x7F" "args";
-    ReplaceChar(szCut, '\0');
-    EXPECT_STREQ("file", szCut);
-}
-
-TEST(LaunchStartup, PositionAndSizeRules)
-{
-    struct { RECT r; DWORD dwFlags, dwXSize, dwYSize; } aCases[] = {
-        { { 0, 0, 0, 0 }, STARTF_USESHOWWINDOW, (DWORD)CW_USEDEFAULT, (DWORD)CW_USEDEFAULT },
-        /* x = 0 disables position and size */
-        { { 0, 100, 400, 300 }, STARTF_USESHOWWINDOW, 400, 300 },
-        /* two numbers: position only */
-        { { 50, 60, -1, -1 }, STARTF_USESHOWWINDOW | STARTF_USEPOSITION, (DWORD)-1, (DWORD)-1 },
-        { { 50, 60, 400, 300 },
-          STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE, 400, 300 },
-        { { -50, 60, 0, 0 }, STARTF_USESHOWWINDOW | STARTF_USEPOSITION | STARTF_USESIZE,
-          (DWORD)CW_USEDEFAULT, (DWORD)CW_USEDEFAULT },
-    };
-    for (const auto &c : aCases) {
-        STARTUPINFOA si;
-        memset(&si, 0x55, sizeof(si));
-        FillStartupInfo(&c.r, &si);
-        SCOPED_TRACE(testing::Message() << c.r.left << "," << c.r.top << "," << c.r.right);
-        EXPECT_EQ(sizeof(STARTUPINFOA), si.cb);
-        EXPECT_EQ(c.dwFlags, si.dwFlags);
-        EXPECT_EQ((DWORD)c.r.left, si.dwX);
-        EXPECT_EQ((DWORD)c.r.top, si.dwY);
-        EXPECT_EQ(c.dwXSize, si.dwXSize);
-        EXPECT_EQ(c.dwYSize, si.dwYSize);
-        EXPECT_EQ(SW_SHOWDEFAULT, si.wShowWindow);
-        EXPECT_EQ(NULL, si.lpDesktop);
-        EXPECT_EQ(NULL, si.lpTitle);
-        EXPECT_EQ(0u, si.dwFillAttribute);
-        EXPECT_EQ(NULL, si.hStdInput);
-    }
-}
-
 /* GetExecutableName's result as a std::string, "(null)" when there is none. */
 std::string ExecutableName(const char *pszCommand)
 {
@@ -236,54 +192,6 @@ TEST(BrowserCommand, ExecutableName)
     EXPECT_EQ("(null)", ExecutableName(""));
     /* The first ".exe" counts, even inside a folder name. */
     EXPECT_EQ("a.exe", ExecutableName("C:\\a.exe\\b.exe"));
-}
-
-TEST(BrowserCommand, ContainStringIgnoresCase)
-{
-    EXPECT_EQ(1, ContainString("c:\\x\\iexplore.exe", "IEXPLORE.EXE"));
-    EXPECT_EQ(1, ContainString("myIExplore.EXE", "iexplore.exe"));
-    EXPECT_EQ(0, ContainString("iexplore.ex", "IEXPLORE.EXE"));
-    EXPECT_EQ(0, ContainString("", "a"));
-    EXPECT_EQ(1, ContainString("abc", ""));
-    EXPECT_EQ(1, ContainString("aab", "ab"));
-
-    char szText[] = "AbC-xYz\x83\xC4";
-    ToLowerCase(szText);
-    EXPECT_STREQ("abc-xyz\x83\xC4", szText);   /* bytes outside A to Z are kept */
-}
-
-TEST(BrowserCommand, MessageFormats)
-{
-    LPSTR lpsz = FormatURLMessage("http://a.test/", ",,-1,,,,,");
-    ASSERT_NE(nullptr, lpsz);
-    EXPECT_STREQ("\"http://a.test/\",,-1,,,,,", lpsz);
-    LocalFree(lpsz);
-
-    /* Quotes in the address are passed as they are; length has no limit. */
-    lpsz = FormatURLMessage("a\"\"b", ",,0xffffffff,0x4,,,");
-    EXPECT_STREQ("\"a\"\"b\",,0xffffffff,0x4,,,", lpsz);
-    LocalFree(lpsz);
-    std::string strLong(5000, 'u');
-    lpsz = FormatURLMessage(strLong.c_str(), "");
-    EXPECT_EQ("\"" + strLong + "\"", std::string(lpsz));
-    LocalFree(lpsz);
-}
-
-TEST(BrowserCommand, CutAtPlaceholder)
-{
-    struct { const char *pszCommand, *pszCut; } aCases[] = {
-        { "\"C:\\b\\b.exe\" \"%1\"", "\"C:\\b\\b.exe\" " },
-        { "C:\\b\\b.exe %1", "C:\\b\\b.exe " },
-        { "C:\\b\\b.exe -url \"%1\" -x %1", "C:\\b\\b.exe -url " },
-        { "C:\\b\\b.exe -nohome", "C:\\b\\b.exe -nohome" },
-        { "%1", "" },
-    };
-    for (const auto &c : aCases) {
-        char szCommand[BROWSER_KEY_BUFFER];
-        strcpy(szCommand, c.pszCommand);
-        CutAtPlaceholder(szCommand);
-        EXPECT_STREQ(c.pszCut, szCommand) << c.pszCommand;
-    }
 }
 
 } // namespace
