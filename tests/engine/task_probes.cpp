@@ -61,17 +61,6 @@ std::vector<std::string> WindowTitlesInOrder()
     return titles;
 }
 
-static bool MakeProgramWindows95(const std::string &strExeName)
-{
-    HKEY hKey;
-    std::string strKey = "Software\\Wine\\AppDefaults\\" + strExeName;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &hKey, NULL) != ERROR_SUCCESS)
-        return false;
-    LONG lResult = RegSetValueExA(hKey, "Version", 0, REG_SZ, (const BYTE *)"win95", 6);
-    RegCloseKey(hKey);
-    return lResult == ERROR_SUCCESS;
-}
-
 static bool RunningAs(const std::string &strExeName)
 {
     char szSelf[MAX_PATH];
@@ -95,7 +84,8 @@ bool RerunUnderWindows95(const std::string &strCopyName)
     GetModuleFileNameA(NULL, szSelf, sizeof(szSelf));
     std::string strCopy = BinaryDir() + strCopyName;
     EXPECT_TRUE(CopyFileA(szSelf, strCopy.c_str(), FALSE));
-    EXPECT_TRUE(MakeProgramWindows95(strCopyName));
+    EXPECT_TRUE(WriteRegString(HKEY_CURRENT_USER, ("Software\\Wine\\AppDefaults\\" + strCopyName).c_str(),
+                               "Version", "win95"));
     const ::testing::TestInfo *pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string strFilter = std::string(pInfo->test_suite_name()) + "." + pInfo->name();
     EXPECT_EQ(0u, RunProcess("\"" + strCopy + "\" --gtest_filter=" + strFilter, 60000));

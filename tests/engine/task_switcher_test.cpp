@@ -490,31 +490,19 @@ TEST_F(TaskSwitcher, KeysTypedOnTheKeyboardMoveAndSwitch)
    its duration. */
 class TaskSwitcherFromTheRemote : public TaskSwitcher {
 protected:
-    HKEY hOrvane = NULL;
+    const char *lpszOrvane = "Software\\Zendra\\Orvane\\";
     std::string strOldMode;
     bool bHadMode = false;
     HWND hTray = NULL;
     BYTE bMode = 0, bShift = 0;
 
-    void SetValue(const char *lpszKey, const char *lpszName, const std::string &strValue)
+    void SetValue(const std::string &strKey, const char *lpszName, const std::string &strValue)
     {
-        HKEY hKey;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hOrvane, lpszKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
-        RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE *)strValue.c_str(), (DWORD)strValue.size() + 1);
-        RegCloseKey(hKey);
+        ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, (lpszOrvane + strKey).c_str(), lpszName, strValue));
     }
     void SetUp() override
     {
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane", 0, NULL, 0,
-                                                 KEY_ALL_ACCESS, NULL, &hOrvane, NULL));
-        char szMode[64] = "";
-        HKEY hModes;
-        if (RegOpenKeyExA(hOrvane, "Mode", 0, KEY_READ, &hModes) == ERROR_SUCCESS) {
-            DWORD cb = sizeof(szMode);
-            bHadMode = RegQueryValueExA(hModes, "1", NULL, NULL, (BYTE *)szMode, &cb) == ERROR_SUCCESS;
-            RegCloseKey(hModes);
-        }
-        strOldMode = szMode;
+        bHadMode = ReadRegString(HKEY_CURRENT_USER, (lpszOrvane + std::string("Mode")).c_str(), "1", &strOldMode);
         SetValue("Mode", "1", "TaskSwitcherTest");
         /* Raw codes 201 to 203 are the buttons 0 to 2 of mode 0. */
         SetValue("Translation", "201", "0");
@@ -529,21 +517,13 @@ protected:
     {
         TaskSwitcher::TearDown();
         DestroyWindow(hTray);
-        RegDeleteKeyA(hOrvane, "TaskSwitcherTest");
-        HKEY hKey;
-        if (RegOpenKeyExA(hOrvane, "Translation", 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
-            for (const char *lpszCode : { "201", "202", "203" })
-                RegDeleteValueA(hKey, lpszCode);
-            RegCloseKey(hKey);
-        }
-        if (RegOpenKeyExA(hOrvane, "Mode", 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
-            if (bHadMode)
-                RegSetValueExA(hKey, "1", 0, REG_SZ, (const BYTE *)strOldMode.c_str(), (DWORD)strOldMode.size() + 1);
-            else
-                RegDeleteValueA(hKey, "1");
-            RegCloseKey(hKey);
-        }
-        RegCloseKey(hOrvane);
+        DeleteRegKey(HKEY_CURRENT_USER, (lpszOrvane + std::string("TaskSwitcherTest")).c_str());
+        for (const char *lpszCode : { "201", "202", "203" })
+            DeleteRegValue(HKEY_CURRENT_USER, (lpszOrvane + std::string("Translation")).c_str(), lpszCode);
+        if (bHadMode)
+            SetValue("Mode", "1", strOldMode);
+        else
+            DeleteRegValue(HKEY_CURRENT_USER, (lpszOrvane + std::string("Mode")).c_str(), "1");
     }
     /* One press of the button with that raw code, the way the tray program handles it. */
     void Press(BYTE bRawCode)
