@@ -18,7 +18,7 @@ HWND hTaskWindow;
 /* State of the open switcher (one at a time). */
 static LPAPPLIST lpAppList;
 static HWND     *lphWindowList;
-static int       iCurrentWnd;       /* current item; kept between openings */
+static int       iCurrentWnd;       /* current item, from 1 */
 static int       iButDown;          /* item pressed with the mouse button, 0 for none */
 static BOOL      bButDown;          /* mouse button held */
 static POINT     pMouse;
@@ -86,18 +86,13 @@ static void DrawTextFrame(HDC hDC, RECT rRect)
     DrawGFrame(hDC, rRect, NAME_FRAME_WIDTH, CR_SHADOW, CR_LIGHT);
 }
 
-/* An item's icon inside its frame; Brenvik's default icon when the item has none. */
+/* An item's icon inside its frame; Brenvik's default icon when the item has none (a
+   shared resource icon, which is not destroyed). */
 static void DrawItemIcon(HDC hDC, LPAPPITEM lpItem, int x, int y)
 {
-    if (lpItem->hIcon != NULL) {
-        DrawIcon(hDC, x + ICON_OFFSET, y + ICON_OFFSET, lpItem->hIcon);
-        return;
-    }
-    HICON hDefault = GetIconRes(IDI_TASK_FALLBACK);
-    if (hDefault != NULL) {
-        DrawIcon(hDC, x + ICON_OFFSET, y + ICON_OFFSET, hDefault);
-        DestroyIcon(hDefault);
-    }
+    HICON hIcon = lpItem->hIcon != NULL ? lpItem->hIcon : GetIconRes(IDI_TASK_FALLBACK);
+    if (hIcon != NULL)
+        DrawIcon(hDC, x + ICON_OFFSET, y + ICON_OFFSET, hIcon);
 }
 
 static void DetailWindow(HWND hTaskWnd, HDC hDC, RECT rArea, RECT rTextRect, LPAPPLIST lpAppList,
@@ -267,7 +262,7 @@ static BOOL OnInitDialog(HWND hTaskWnd, HWND hFocusWnd, LPARAM lParam)
     rTextRect = GetNameArea(rClient);
 
     PlaceCenter(hTaskWnd);
-    MoveCursor(hTaskWnd, 20 + GetSystemMetrics(SM_CXICON) / 2, 20 + GetSystemMetrics(SM_CYICON) / 2);
+    MoveCursorToItem(hTaskWnd, 1);
     bButDown = FALSE;
     iButDown = 0;
     SetFocus(hTaskWnd);
@@ -376,10 +371,7 @@ static void OnLButtonDown(HWND hTaskWnd, BOOL fDoubleClick, int x, int y, UINT k
         return;
     /* A press without a move before it still presses the item under the pointer. */
     iButDown = iItem;
-    if (iItem != iCurrentWnd)
-        MakeCurrent(hTaskWnd, iItem);
-    else
-        RedrawItems(hTaskWnd, iItem, 0);
+    MakeCurrent(hTaskWnd, iItem);
 }
 
 static void OnLButtonUp(HWND hTaskWnd, int x, int y, UINT keyFlags)
@@ -398,11 +390,9 @@ static void OnLButtonUp(HWND hTaskWnd, int x, int y, UINT keyFlags)
     } else if (iItem == iPressed) {
         PostMessageA(hTaskWnd, WM_KEYDOWN, VK_RETURN, 0);
     } else {
-        int iOld = iCurrentWnd;
-        iCurrentWnd = iItem;
-        RedrawItems(hTaskWnd, iOld, iItem);
-        if (iPressed != 0 && iPressed != iOld)
-            RedrawItems(hTaskWnd, iPressed, 0);
+        /* Released over another item: it becomes current; the pressed one looks raised again. */
+        MakeCurrent(hTaskWnd, iItem);
+        RedrawItems(hTaskWnd, iPressed, 0);
     }
 }
 
