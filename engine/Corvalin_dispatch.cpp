@@ -328,6 +328,7 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
         OpenTaskSwitcher(hWnd);
         break;
     case FN_KEYBOARD:
+        OpenKeyboard(hWnd);
         break;
 
     case FN_CLOSING:

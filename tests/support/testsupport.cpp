@@ -113,7 +113,7 @@ bool SaveWindowPicture(HWND hWnd, const std::string &strName)
     bih.biWidth = cx;
     bih.biHeight = -cy;
     bih.biPlanes = 1;
-    bih.biBitCount = 32;
+    bih.biBitCount = 24;      /* no alpha byte for viewers to take as transparency */
     void *pvBits = NULL;
     HBITMAP hBitmap = CreateDIBSection(NULL, (BITMAPINFO *)&bih, DIB_RGB_COLORS, &pvBits, NULL, 0);
     if (hBitmap == NULL)
@@ -125,7 +125,7 @@ bool SaveWindowPicture(HWND hWnd, const std::string &strName)
     GdiFlush();
 
     BITMAPFILEHEADER bfh = {};
-    DWORD cbBits = (DWORD)cx * cy * 4;
+    DWORD cbBits = (DWORD)((cx * 3 + 3) & ~3) * cy;
     bfh.bfType = 0x4D42;
     bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
     bfh.bfSize = bfh.bfOffBits + cbBits;
