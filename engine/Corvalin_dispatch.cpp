@@ -16,6 +16,7 @@
 #include "Corvalin_zendra.h"
 #include "mixer.h"
 #include "task32.h"
+#include "virtk32.h"
 
 /* Translated codes: bit 7 selects a mode, bit 6 marks the mode-independent codes. */
 enum {
