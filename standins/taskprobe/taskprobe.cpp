@@ -69,11 +69,10 @@ static HWND CreateProbeWindow(LPCSTR lpszArgument, HWND hPrevious, int iIndex)
     return hWnd;
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpszCmdLine, int iCmdShow)
+/* main rather than WinMain: the arguments arrive split, on every target. */
+int main(int argc, char **argv)
 {
-    (void)hPrevInstance;
-    (void)lpszCmdLine;
-    (void)iCmdShow;
+    HINSTANCE hInstance = GetModuleHandleA(NULL);
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ProbeWndProc;
     wc.hInstance = hInstance;
@@ -85,8 +84,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpszCmdLi
         return 1;
 
     HWND hPrevious = NULL;
-    for (int i = 1; i < __argc; i++) {
-        HWND hWnd = CreateProbeWindow(__argv[i], hPrevious, i);
+    for (int i = 1; i < argc; i++) {
+        HWND hWnd = CreateProbeWindow(argv[i], hPrevious, i);
         if (hWnd != NULL)
             hPrevious = hWnd;
     }
