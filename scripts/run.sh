@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Runs the system on this machine: installs what is missing, builds, prepares the Wine prefix
+# (the receiver driver as a service, the installation data; the picture files lie next to
+# the programs, which is the installation directory), then starts the driver, Tellumo and
+# the virtual remote.
+#
+# With a DISPLAY you drive it by hand: click the virtual remote's buttons (or press their
+# keys) and watch the tray icon and the programs in front; closing the remote ends the run.
+# Without one, a short scripted session runs under Xvfb: it prints what happened and saves
+# screenshots in $ORVANE_BUILD/run/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+: "${ORVANE_BUILD:=$root/build}"
+export ORVANE_BUILD
+
+if [ -z "${ORVANE_SESSION:-}" ]; then
+  "$root/scripts/setup.sh"
+  # Decided before the session, which starts Xvfb when there is no display.
+  if [ -n "${DISPLAY:-}" ]; then export ORVANE_RUN=hand; else export ORVANE_RUN=scripted; fi
+  exec "$root/scripts/wine-session.sh" "$0" "$@"
+fi
+
+bin="$ORVANE_BUILD/bin"
+out="$ORVANE_BUILD/run"
+wbin=$(winepath -w "$bin")
+mkdir -p "$out"
+
+run() { wine "$@" </dev/null; }
+
+echo "== Preparing the prefix"
+run "$bin/OrvaneSetup.exe" /driver
+run "$bin/OrvaneSetup.exe" /data "$wbin\\orvane.ini" "$wbin"
+run "$bin/remote.exe" /connect 1
+run "$bin/remote.exe" /mouse 3 1
+
+echo "== Starting Tellumo"
+wine "$bin/Tellumo.exe" </dev/null &
+for _ in $(seq 100); do
+  run "$bin/remote.exe" /state | grep -qv "window 0x00000000" && break
+  sleep 0.1
+done
+run "$bin/remote.exe" /state
+
+if [ "$ORVANE_RUN" = hand ]; then
+  echo "== The virtual remote is open: click its buttons or press their keys (F1-F5 modes,"
+  echo "   S shift, digits, arrows, Enter, P play ...). The tray icon shows mode and shift;"
+  echo "   right-click it for Help, Configure and Close. Close the remote to end the run."
+  run "$bin/remote.exe" /log "$wbin\\remote.log"
+  exit 0
+fi
+
+# ---- the scripted session ----
+rm -f "$out"/*.png "$out"/presses.log "$bin/winebrowser.txt"
+# The browser is a recorder here: the addresses handed to it land in winebrowser.txt.
+run reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$bin/record-browser.sh" /f >/dev/null
+trap 'wine reg delete "HKCU\\Software\\Wine\\WineBrowser" /v Browsers /f </dev/null >/dev/null 2>&1 || true' EXIT
+wine "$bin/remote.exe" </dev/null &
+remote_window=$!
+sleep 2
+
+shot=0
+# step TITLE SEQUENCE...: presses buttons of the remote, then shows the tray and takes a screenshot.
+step() {
+  local title=$1; shift
+  shot=$((shot + 1))
+  echo
+  echo "== $shot. $title"
+  if [ $# -gt 0 ]; then run "$bin/remote.exe" /log "$wbin\\..\\run\\presses.log" /play "$@" || true; fi
+  sleep 1.5
+  run "$bin/traystate.exe" /hover >/dev/null || true
+  sleep 1.5
+  printf '   tray: '; run "$bin/traystate.exe" || true
+  local name
+  name=$(printf '%s' "${title%%:*}" | tr 'A-Z ' 'a-z-')
+  import -window root "$out/$(printf %02d "$shot")-$name.png"
+}
+
+step "start: PC mode, own icon" 
+step "PLAY: launches Notepad" PLAY +2500
+step "SHIFT 1 2 3: shift on, the digits type into Notepad" SHIFT +200 1 2 3
+step "SHIFT OK: shift off, Enter" SHIFT +200 OK
+step "PC 7: pointer home, 7 maximizes the window under it" PC +500 7
+step "WEB: mode change, its own command opens a web address" WEB +1500
+step "PHONE" PHONE
+step "DVD" DVD
+step "CD" CD
+step "PC: back to PC, the pointer goes home" PC
+step "UP held: one at once, repeats after a second" UP*20
+
+echo
+echo "== $((shot + 1)). Menu of the tray icon, then Close"
+run "$bin/traystate.exe" /click
+sleep 1.5
+import -window root "$out/$(printf %02d $((shot + 1)))-menu.png"
+run "$bin/traystate.exe" /type c
+sleep 1.5
+printf '   tray: '; run "$bin/traystate.exe" || true
+import -window root "$out/$(printf %02d $((shot + 2)))-closed.png"
+kill "$remote_window" 2>/dev/null || true
+
+echo
+echo "== Codes the remote sent (presses.log)"
+cat "$out/presses.log"
+echo
+echo "== Addresses handed to the browser (winebrowser.txt)"
+cat "$bin/winebrowser.txt" 2>/dev/null || echo "(none)"
+echo
+echo "== Screenshots in $out:"
+ls "$out"/*.png
