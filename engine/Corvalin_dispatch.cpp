@@ -3,8 +3,8 @@
  * change, a shift toggle, a mode-independent command or a button code, and runs each
  * item of a command string against one target window.
  *
- * Each action family has one case group in ProcessFunction; the keywords of a family
- * whose module is not part of the library yet are recognised and do nothing.
+ * Each action family (window, system, keys, media, launch, home automation, tool
+ * windows) has its own case group in ProcessFunction.
  */
 #include <windows.h>
 #include <stdio.h>
@@ -138,11 +138,7 @@ static void FocusProgramManager(HWND *phTarget)
 {
     HWND hPrevious = *phTarget;
     *phTarget = FindWindowA("Progman", "Program Manager");
-    SetForegroundWindow(*phTarget);
-    SetActiveWindow(*phTarget);
-    SetFocus(*phTarget);
-    SendMessageA(*phTarget, WM_ACTIVATE, WA_ACTIVE, 0);
-    SendMessageA(*phTarget, WM_SETFOCUS, (WPARAM)hPrevious, 0);
+    ActivateWindow(*phTarget, hPrevious);
 }
 
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
@@ -152,7 +148,6 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
     static HWND hWnd = NULL;
     if (hWnd == NULL)
         hWnd = GetForegroundWindow();
-    (void)lpszFunction;
 
     switch (uiFunction) {
     /* ---- Window commands ---- */

@@ -82,6 +82,7 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction);
 /* ---- Window and desktop commands ----------------------------------------------------- */
 
 HWND FindParent(HWND hWnd);
+void ActivateWindow(HWND hWnd, HWND hPrevious);
 void SelectWindow(HWND *lphWnd, BOOL bParent);
 void Nudge(UINT uiFunction);
 /* The enumeration callbacks are exports: Corvalin.h. */

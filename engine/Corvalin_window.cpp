@@ -22,10 +22,21 @@ HWND FindParent(HWND hWnd)
 }
 
 /* Sends without waiting forever on a program that does not answer. */
-static void SendToSelected(HWND hWnd, UINT uMessage, WPARAM wParam)
+static void SendUnlessHung(HWND hWnd, UINT uMessage, WPARAM wParam)
 {
     DWORD_PTR dwResult;
     SendMessageTimeoutA(hWnd, uMessage, wParam, 0, SMTO_ABORTIFHUNG, ACTIVATE_TIMEOUT, &dwResult);
+}
+
+/* Brings a window to the foreground and tells it that it is active and has the focus,
+   taken from hPrevious. */
+void ActivateWindow(HWND hWnd, HWND hPrevious)
+{
+    SetForegroundWindow(hWnd);
+    SetActiveWindow(hWnd);
+    SetFocus(hWnd);
+    SendUnlessHung(hWnd, WM_ACTIVATE, WA_ACTIVE);
+    SendUnlessHung(hWnd, WM_SETFOCUS, (WPARAM)hPrevious);
 }
 
 void SelectWindow(HWND *lphWnd, BOOL bParent)
@@ -38,12 +49,7 @@ void SelectWindow(HWND *lphWnd, BOOL bParent)
     HWND hWnd = WindowFromPoint(ptCursor);
     if (bParent)
         hWnd = FindParent(hWnd);
-
-    SetForegroundWindow(hWnd);
-    SetActiveWindow(hWnd);
-    SetFocus(hWnd);
-    SendToSelected(hWnd, WM_ACTIVATE, WA_ACTIVE);
-    SendToSelected(hWnd, WM_SETFOCUS, (WPARAM)hPrevious);
+    ActivateWindow(hWnd, hPrevious);
 
     if (lphWnd != NULL)
         *lphWnd = hWnd;

@@ -12,17 +12,8 @@ bool StartProbe(ProbeProcess *pp, const std::string &strLogName, const std::vect
     std::string strCommand = "\"" + BinaryDir() + "probe.exe\" \"" + pp->strLog + "\"";
     for (const std::string &strWindow : windows)
         strCommand += " " + strWindow;
-
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back('\0');
-    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    pp->hProcess = pi.hProcess;
-    return WaitForProbeLine(*pp, "ready", 10000);
+    pp->hProcess = StartProcess(strCommand);
+    return pp->hProcess != NULL && WaitForProbeLine(*pp, "ready", 10000);
 }
 
 void StopProbe(ProbeProcess *pp)
@@ -93,4 +84,30 @@ std::string ProbeHex(unsigned long long ull)
     char sz[24];
     snprintf(sz, sizeof(sz), "0x%llx", ull);
     return sz;
+}
+
+bool MoveCursor(int x, int y)
+{
+    auto there = [&] {
+        POINT pt;
+        GetCursorPos(&pt);
+        return pt.x == x && pt.y == y;
+    };
+    return WaitFor([&] {
+        SetCursorPos(x, y);
+        return there() && (PumpMessages(30), there());
+    }, 3000);
+}
+
+POINT SettledCursorPosition()
+{
+    POINT ptBefore, ptAfter;
+    GetCursorPos(&ptAfter);
+    int iTries = 0;
+    do {
+        ptBefore = ptAfter;
+        PumpMessages(30);
+        GetCursorPos(&ptAfter);
+    } while ((ptBefore.x != ptAfter.x || ptBefore.y != ptAfter.y) && ++iTries < 50);
+    return ptAfter;
 }

@@ -1,6 +1,7 @@
 /*
  * probe_client.h - starting standins/probe (probe.exe) from a test, finding its windows
- * and reading what they recorded. See probe.cpp for the window specs and the log lines.
+ * and reading what they recorded (see probe.cpp for the window specs and the log lines);
+ * moving the cursor for commands that act where it points.
  */
 #ifndef ORVANE_PROBE_CLIENT_H
 #define ORVANE_PROBE_CLIENT_H
@@ -31,5 +32,11 @@ std::vector<std::string> ProbeLines(const ProbeProcess &pp, const std::string &s
 
 /* The log's way of writing a number: 0x and lower-case hexadecimal. */
 std::string ProbeHex(unsigned long long ull);
+
+/* Moves the cursor and waits until the system reports it there: under Wine the
+   position of an earlier move can still come back for a moment. */
+bool MoveCursor(int x, int y);
+/* The cursor position once two readings a moment apart agree. */
+POINT SettledCursorPosition();
 
 #endif /* ORVANE_PROBE_CLIENT_H */

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "testsupport.h"
+#include "probe_client.h"
 #include "Corvalin.h"
 
 namespace {
@@ -19,6 +20,7 @@ std::string KeyPath(const std::string &strTopic)
     return std::string(szRoot) + "\\" + strTopic;
 }
 
+/* A value of any type, stored exactly as given (no terminator added). */
 void SetRawValue(const std::string &strTopic, const char *pszName, DWORD dwType, const void *pData, DWORD cbData)
 {
     HKEY hKey;
@@ -30,39 +32,32 @@ void SetRawValue(const std::string &strTopic, const char *pszName, DWORD dwType,
 
 void SetValue(const std::string &strTopic, const char *pszName, const std::string &strData)
 {
-    SetRawValue(strTopic, pszName, REG_SZ, strData.c_str(), (DWORD)strData.size() + 1);
-}
-
-/* The stored data, its type and size; false when the value (or key) does not exist. */
-bool QueryValue(const std::string &strTopic, const char *pszName, std::string *pstrData, DWORD *pdwType = NULL)
-{
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(strTopic).c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-        return false;
-    char buffer[2048];
-    DWORD cbData = sizeof(buffer), dwType;
-    LONG lResult = RegQueryValueExA(hKey, pszName, NULL, &dwType, (BYTE *)buffer, &cbData);
-    RegCloseKey(hKey);
-    if (lResult != ERROR_SUCCESS)
-        return false;
-    pstrData->assign(buffer, cbData);
-    if (pdwType != NULL)
-        *pdwType = dwType;
-    return true;
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, KeyPath(strTopic).c_str(), pszName, strData));
 }
 
 /* The stored string, or "<missing>" when the value (or key) does not exist. */
 std::string StoredValue(const std::string &strTopic, const char *pszName)
 {
     std::string strData;
-    if (!QueryValue(strTopic, pszName, &strData))
+    if (!ReadRegString(HKEY_CURRENT_USER, KeyPath(strTopic).c_str(), pszName, &strData))
         return "<missing>";
-    return strData.substr(0, strnlen(strData.c_str(), strData.size()));
+    return strData;
+}
+
+DWORD StoredType(const std::string &strTopic, const char *pszName)
+{
+    HKEY hKey;
+    DWORD dwType = REG_NONE;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(strTopic).c_str(), 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
+        RegQueryValueExA(hKey, pszName, NULL, &dwType, NULL, NULL);
+        RegCloseKey(hKey);
+    }
+    return dwType;
 }
 
 void DeleteTopic(const std::string &strTopic)
 {
-    RegDeleteKeyA(HKEY_CURRENT_USER, KeyPath(strTopic).c_str());
+    DeleteRegKey(HKEY_CURRENT_USER, KeyPath(strTopic).c_str());
 }
 
 /* A fresh installation: five mode keys, no assignments and no translations. */
@@ -79,13 +74,12 @@ protected:
     }
 };
 
+/* Decodes a raw code with the cursor at ptStart; where the code's command left it. */
 POINT CursorAfter(POINT ptStart, BYTE bCode, BYTE *pbMode, BYTE *pbShift, int *piResult)
 {
-    SetCursorPos(ptStart.x, ptStart.y);
+    EXPECT_TRUE(MoveCursor(ptStart.x, ptStart.y));
     *piResult = DecodeScanCode(NULL, &bCode, pbMode, pbShift);
-    POINT pt;
-    GetCursorPos(&pt);
-    return pt;
+    return SettledCursorPosition();
 }
 
 } // namespace
@@ -143,10 +137,7 @@ TEST_F(Store, StringsWithoutTerminatorAndOtherTypes)
     EXPECT_STREQ("d", buffer);
     Get("StoreTest", "Number", "n", buffer, sizeof(buffer));
     EXPECT_STREQ("n", buffer);
-    std::string strData;
-    DWORD dwType = 0;
-    ASSERT_TRUE(QueryValue("StoreTest", "Number", &strData, &dwType));
-    EXPECT_EQ((DWORD)REG_DWORD, dwType);
+    EXPECT_EQ((DWORD)REG_DWORD, StoredType("StoreTest", "Number"));
     /* No buffer: nothing happens. */
     Get("StoreTest", "Exact", "", NULL, 10);
     Get("StoreTest", "Exact", "", buffer, 0);
@@ -257,6 +248,13 @@ TEST_F(Store, AnUnknownRawCodeReadsAsButtonZeroAndLeavesAnEmptyValue)
     bCode = 201;
     EXPECT_EQ(1, DecodeScanCode(NULL, &bCode, &bMode, &bShift));
     EXPECT_EQ(0, bCode);
+    /* Longer than the 20-byte buffer: read as missing, and kept as it is. */
+    SetValue("Translation", "202", std::string(20, '0') + "82");
+    bCode = 202;
+    EXPECT_EQ(1, DecodeScanCode(NULL, &bCode, &bMode, &bShift));
+    EXPECT_EQ(0, bCode);
+    EXPECT_EQ(0, bMode);
+    EXPECT_EQ(std::string(20, '0') + "82", StoredValue("Translation", "202"));
 }
 
 TEST_F(Store, AModeCodeSelectsTheModeRunsItsCommandAndClearsShift)
@@ -276,6 +274,15 @@ TEST_F(Store, AModeCodeSelectsTheModeRunsItsCommandAndClearsShift)
     }
     /* The mode's command is the value "Default" of its key, not a button value. */
     EXPECT_EQ("<missing>", StoredValue("Phone", "255"));
+
+    /* A mode command longer than its 256-byte buffer is not run. */
+    SetValue("Phone", "Default", "HOMEPOINTER," + std::string(300, ' '));
+    BYTE bMode = 0, bShift = 1;
+    int iResult;
+    POINT pt = CursorAfter(POINT{ 10, 10 }, 5, &bMode, &bShift, &iResult);
+    EXPECT_EQ(2, bMode);
+    EXPECT_EQ(10, pt.x);
+    EXPECT_EQ(10, pt.y);
 }
 
 TEST_F(Store, ModeCodesBeyondTheFiveModesChangeNothing)

@@ -27,36 +27,16 @@ POINT CenterOf(HWND hWnd)
     return POINT{ (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
 }
 
-/* Moves the cursor and waits until the system reports it there: under Wine the
-   position of an earlier move can still come back for a moment. */
-void MoveCursor(int x, int y)
-{
-    SetCursorPos(x, y);
-    auto there = [&] {
-        POINT pt;
-        GetCursorPos(&pt);
-        return pt.x == x && pt.y == y;
-    };
-    WaitFor([&] { return there() && (PumpMessages(30), there()); }, 2000);
-}
-
 void PointAt(HWND hWnd)
 {
     POINT pt = CenterOf(hWnd);
-    MoveCursor(pt.x, pt.y);
+    EXPECT_TRUE(MoveCursor(pt.x, pt.y));
 }
 
 bool MakeForeground(HWND hWnd)
 {
     SetForegroundWindow(hWnd);
     return WaitFor([&] { return GetForegroundWindow() == hWnd; });
-}
-
-POINT CursorPosition()
-{
-    POINT pt;
-    GetCursorPos(&pt);
-    return pt;
 }
 
 class WindowCommands : public ::testing::Test {
@@ -162,7 +142,7 @@ TEST_F(WindowCommands, SelectTextClicksTheControlUnderTheCursor)
     ASSERT_TRUE(MakeForeground(hB));
     HWND hEdit = ProbeControl("A", "Edit");
     POINT pt = CenterOf(hEdit);
-    MoveCursor(pt.x, pt.y);
+    EXPECT_TRUE(MoveCursor(pt.x, pt.y));
     RunCommand("SELECTTEXT");
     ScreenToClient(hEdit, &pt);
     LPARAM lClient = MAKELPARAM(pt.x, pt.y);
@@ -314,9 +294,9 @@ TEST(CursorCommands, NudgesMoveFivePixelsAndStopAtTheScreenEdges)
         { { 300, cy - 2 }, "DNUDGE", { 300, cy - 1 } },
     };
     for (const auto &move : moves) {
-        MoveCursor(move.ptStart.x, move.ptStart.y);
+        ASSERT_TRUE(MoveCursor(move.ptStart.x, move.ptStart.y));
         RunCommand(move.pszCommand);
-        POINT pt = CursorPosition();
+        POINT pt = SettledCursorPosition();
         EXPECT_EQ(move.ptExpected.x, pt.x) << move.pszCommand << " from " << move.ptStart.x;
         EXPECT_EQ(move.ptExpected.y, pt.y) << move.pszCommand << " from " << move.ptStart.y;
     }
@@ -324,9 +304,9 @@ TEST(CursorCommands, NudgesMoveFivePixelsAndStopAtTheScreenEdges)
 
 TEST(CursorCommands, HomePointerCentresTheCursor)
 {
-    MoveCursor(3, 4);
+    ASSERT_TRUE(MoveCursor(3, 4));
     RunCommand("HOMEPOINTER");
-    POINT pt = CursorPosition();
+    POINT pt = SettledCursorPosition();
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2, pt.x);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2, pt.y);
 }
