@@ -15,34 +15,35 @@ int iVersion;
 
 /* ---- Layout tables ------------------------------------------------------------------- */
 
+/* The bytes of RCDATA wName, or null; *phData is to be released with FreeResource. */
+static const void *LockRCData(WORD wName, HGLOBAL *phData)
+{
+    *phData = GetRCDataZendraRes(wName);
+    return *phData != NULL ? LockResource(*phData) : NULL;
+}
+
 int GetIntRCData(WORD wName, int iIndex)
 {
-    int iValue = 0;
-    HGLOBAL hData = GetRCDataZendraRes(wName);
-    if (hData == NULL)
-        return 0;
-    const int *lpiData = (const int *)LockResource(hData);
-    if (lpiData != NULL)
-        iValue = lpiData[iIndex];
-    FreeResource(hData);
+    HGLOBAL hData;
+    const int *lpiData = (const int *)LockRCData(wName, &hData);
+    int iValue = lpiData != NULL ? lpiData[iIndex] : 0;
+    if (hData != NULL)
+        FreeResource(hData);
     return iValue;
 }
 
 WORD GetWordRCData(WORD wName, int iIndex)
 {
+    HGLOBAL hData;
+    const WORD *lpwData = (const WORD *)LockRCData(wName, &hData);
     WORD wValue = 0;
-    HGLOBAL hData = GetRCDataZendraRes(wName);
-    if (hData == NULL)
-        return 0;
-    const WORD *lpwData = (const WORD *)LockResource(hData);
-    if (lpwData != NULL) {
-        for (int i = 0; i <= iIndex; i++) {
-            wValue = lpwData[i];
-            if (wValue == 255)
-                break;
-        }
+    for (int i = 0; lpwData != NULL && i <= iIndex; i++) {
+        wValue = lpwData[i];
+        if (wValue == 255)
+            break;
     }
-    FreeResource(hData);
+    if (hData != NULL)
+        FreeResource(hData);
     return wValue;
 }
 
@@ -204,10 +205,8 @@ static const int CHAR_RECORD = 5;
 void GetKeyboardChar(LPSTR lpChar, WORD wControlKey, WORD wVKCode)
 {
     *lpChar = 0;
-    HGLOBAL hData = GetRCDataZendraRes(IDR_CHAR_KEYS);
-    if (hData == NULL)
-        return;
-    const BYTE *lpbRecord = (const BYTE *)LockResource(hData);
+    HGLOBAL hData;
+    const BYTE *lpbRecord = (const BYTE *)LockRCData(IDR_CHAR_KEYS, &hData);
     if (lpbRecord != NULL) {
         /* The first record of the key, then the adjacent ones of the same key. */
         while (lpbRecord[0] != 0 && MAKEWORD(lpbRecord[3], lpbRecord[4]) != wVKCode)
@@ -223,7 +222,8 @@ void GetKeyboardChar(LPSTR lpChar, WORD wControlKey, WORD wVKCode)
             }
         }
     }
-    FreeResource(hData);
+    if (hData != NULL)
+        FreeResource(hData);
 }
 
 static char LetterInCase(char cLetter, BYTE bState)

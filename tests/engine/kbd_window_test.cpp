@@ -36,17 +36,6 @@ const COLORREF crAltLatched = RGB(0, 0, 128);
 const COLORREF crCtrlChar = RGB(192, 0, 0);
 const RECT rStrip = { 74, 15, 435, 40 };
 
-void PressCapsLock()
-{
-    INPUT aInput[2] = {};
-    aInput[0].type = aInput[1].type = INPUT_KEYBOARD;
-    aInput[0].ki.wVk = aInput[1].ki.wVk = VK_CAPITAL;
-    aInput[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, aInput, sizeof(INPUT));
-}
-
-bool CapsLockOn() { return (GetKeyState(VK_CAPITAL) & 1) != 0; }
-
 void SetWorkingDirectory(const std::string &strDir)
 {
     HKEY hKey;
@@ -391,10 +380,9 @@ TEST_F(Keyboard, CapsLockWrapsLettersInTwoCapsLockStrokes)
     Key(VK_ESCAPE);
     SetForegroundWindow(ProbeWindow("typist"));
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == ProbeWindow("typist"); }));
+    size_t cBefore = KeysDown().size() + 1;                   /* and the Caps Lock press itself */
     PressCapsLock();
-    ASSERT_TRUE(WaitFor([] { return CapsLockOn(); }));
-    SendMessageA(hEdit, WM_SETTEXT, 0, (LPARAM)"");
-    size_t cBefore = KeysDown().size();                       /* the Caps Lock press itself */
+    ASSERT_TRUE(WaitFor([&] { return CapsLockOn() && KeysDown().size() == cBefore; }));
     Open();
     EXPECT_EQ(LatchPixel(KEY_CAPS), crCapsLatched);
     Click(KEY_H);
@@ -488,6 +476,16 @@ TEST_F(Keyboard, EscapeDropsTheLine)
     EXPECT_TRUE(KeysDown().empty());
 }
 
+TEST_F(Keyboard, CloseBoxDropsTheLineAndANewKeyboardCanOpen)
+{
+    Click(KEY_Q);
+    SendMessageA(hKeyboard, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hKeyboard); }));
+    Open();
+    Click(KEY_W);
+    Send("w");
+}
+
 /* ---- Without a picture -------------------------------------------------------------------- */
 
 class KeyboardWithoutPicture : public Keyboard {
@@ -499,6 +497,36 @@ protected:
         return strDir;
     }
 };
+
+/* A picture cut off in its pixel rows, as a broken copy would leave it. */
+class KeyboardWithCutPicture : public Keyboard {
+protected:
+    std::string PictureFolder(const std::string &strBin) override
+    {
+        std::string strDir = strBin + "kbd_cutpicture";
+        CreateDirectoryA(strDir.c_str(), NULL);
+        HANDLE hIn = CreateFileA((strBin + "keyboard.bmp").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                                 OPEN_EXISTING, 0, NULL);
+        std::vector<char> bytes(20000);
+        DWORD cb = 0;
+        ReadFile(hIn, bytes.data(), (DWORD)bytes.size(), &cb, NULL);
+        CloseHandle(hIn);
+        HANDLE hOut = CreateFileA((strDir + "\\keyboard.bmp").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        WriteFile(hOut, bytes.data(), cb, &cb, NULL);
+        CloseHandle(hOut);
+        return strDir;
+    }
+};
+
+TEST_F(KeyboardWithCutPicture, StillTypes)
+{
+    RECT rClient;
+    GetClientRect(hKeyboard, &rClient);
+    EXPECT_EQ(rClient.right, 454);
+    Click(KEY_SHIFT);
+    Click(KEY_Q);
+    Send("Q");
+}
 
 TEST_F(KeyboardWithoutPicture, StillTypes)
 {

@@ -102,6 +102,20 @@ void PumpMessages(DWORD dwMilliseconds)
     } while (GetTickCount() - dwStart < dwMilliseconds);
 }
 
+void PressCapsLock()
+{
+    INPUT aInput[2] = {};
+    aInput[0].type = aInput[1].type = INPUT_KEYBOARD;
+    aInput[0].ki.wVk = aInput[1].ki.wVk = VK_CAPITAL;
+    aInput[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, aInput, sizeof(INPUT));
+}
+
+bool CapsLockOn()
+{
+    return (GetKeyState(VK_CAPITAL) & 1) != 0;
+}
+
 bool SaveWindowPicture(HWND hWnd, const std::string &strName)
 {
     RECT rWindow;

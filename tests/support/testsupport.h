@@ -29,6 +29,10 @@ bool DeleteRegKey(HKEY hRoot, LPCSTR lpszKey);
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
 
+/* Presses Caps Lock once, as a user would; and whether this thread sees it on. */
+void PressCapsLock();
+bool CapsLockOn();
+
 /* Writes what the window shows, frame included, to shots\<strName>.bmp in the binary
    folder, for people to look at. Returns false when the file could not be written. */
 bool SaveWindowPicture(HWND hWnd, const std::string &strName);
