@@ -59,6 +59,11 @@ void MovePointer(const tagREMOTEBUTTON *pButton);
 /* Presses and releases a mouse button (BK_CLICK). */
 void ClickPointer(const tagREMOTEBUTTON *pButton);
 
+/* Input as a person gives it: a click of the left or right mouse button where the pointer
+   is, a press and release of a key. */
+void ClickMouseButton(bool bRight);
+void PressKey(WORD wKey);
+
 /* Log: every code sent or held back, one line each, to the file opened here (stdout when
    none is opened). */
 void OpenLog(LPCSTR lpszPath);

@@ -93,14 +93,27 @@ void MovePointer(const tagREMOTEBUTTON *pButton)
         SetCursorPos(ptCursor.x + pButton->iDx * iStep, ptCursor.y + pButton->iDy * iStep);
 }
 
-void ClickPointer(const tagREMOTEBUTTON *pButton)
+void ClickMouseButton(bool bRight)
 {
-    bool bRight = pButton->iDx != 0;
     INPUT aiClick[2] = {};
     aiClick[0].type = aiClick[1].type = INPUT_MOUSE;
     aiClick[0].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     aiClick[1].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInput(2, aiClick, sizeof(INPUT));
+}
+
+void PressKey(WORD wKey)
+{
+    INPUT aiKey[2] = {};
+    aiKey[0].type = aiKey[1].type = INPUT_KEYBOARD;
+    aiKey[0].ki.wVk = aiKey[1].ki.wVk = wKey;
+    aiKey[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, aiKey, sizeof(INPUT));
+}
+
+void ClickPointer(const tagREMOTEBUTTON *pButton)
+{
+    ClickMouseButton(pButton->iDx != 0);
     POINT ptCursor = {};
     GetCursorPos(&ptCursor);
     LogLine("%-8s clicked at (%ld,%ld)", pButton->lpszName, ptCursor.x, ptCursor.y);

@@ -11,23 +11,16 @@
 #include <windows.h>
 #include <stdio.h>
 #include <ctype.h>
+#include "remote.h"
 #include "traywatch.h"
-
-static void SendKeyPress(WORD wKey)
-{
-    INPUT aiKey[2] = {};
-    aiKey[0].type = aiKey[1].type = INPUT_KEYBOARD;
-    aiKey[0].ki.wVk = aiKey[1].ki.wVk = wKey;
-    aiKey[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, aiKey, sizeof(INPUT));
-    Sleep(50);
-}
 
 int main(int argc, char **argv)
 {
     if (argc == 3 && lstrcmpiA(argv[1], "/type") == 0) {
-        for (const char *psz = argv[2]; *psz != '\0'; psz++)
-            SendKeyPress((WORD)toupper((unsigned char)*psz));
+        for (const char *psz = argv[2]; *psz != '\0'; psz++) {
+            PressKey((WORD)toupper((unsigned char)*psz));
+            Sleep(50);
+        }
         return 0;
     }
     std::vector<tagTRAYENTRY> vEntries;
@@ -46,12 +39,7 @@ int main(int argc, char **argv)
         return 1;
     const RECT &rc = vEntries[0].rcScreen;
     SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    if (lstrcmpiA(argv[1], "/click") == 0) {
-        INPUT aiClick[2] = {};
-        aiClick[0].type = aiClick[1].type = INPUT_MOUSE;
-        aiClick[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-        aiClick[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        SendInput(2, aiClick, sizeof(INPUT));
-    }
+    if (lstrcmpiA(argv[1], "/click") == 0)
+        ClickMouseButton(true);
     return 0;
 }

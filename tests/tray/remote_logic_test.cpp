@@ -86,10 +86,12 @@ TEST(RemoteButtons, NamesCodesAndShortcutsAreUnique)
         const tagREMOTEBUTTON &rb = prbButtons[i];
         EXPECT_TRUE(setNames.insert(rb.lpszName).second) << rb.lpszName;
         EXPECT_TRUE(setKeys.insert(rb.uiKey).second) << rb.lpszName;
-        for (int iSpan = 0; iSpan < rb.iSpan; iSpan++)
+        for (int iSpan = 0; iSpan < rb.iSpan; iSpan++) {
             EXPECT_TRUE(setPlaces.insert(rb.iRow * 100 + rb.iColumn + iSpan).second) << rb.lpszName;
-        if (rb.iKind == BK_CODE)
+        }
+        if (rb.iKind == BK_CODE) {
             EXPECT_TRUE(setCodes.insert(rb.bCode).second) << rb.lpszName;
+        }
         EXPECT_EQ(&rb, FindButtonByName(rb.lpszName));
         EXPECT_EQ(&rb, FindButtonByKey(rb.uiKey));
     }
@@ -242,6 +244,7 @@ TEST(InstallationData, EveryButtonOfEveryModeIsAssigned)
         ExpectKnownCommand(std::string(apszModes[iMode]) + " Default", mapMode.at("Default"));
     }
     EXPECT_EQ(2u, dfData["Default"].size());
-    for (const auto &nv : dfData["Default"])
+    for (const auto &nv : dfData["Default"]) {
         ExpectKnownCommand("Default " + nv.first, nv.second);
+    }
 }

@@ -459,20 +459,7 @@ static void ClickAt(POINT pt, bool bRight)
 {
     SetCursorPos(pt.x, pt.y);
     PumpMessages(GetDoubleClickTime() + 100);
-    INPUT aiClick[2] = {};
-    aiClick[0].type = aiClick[1].type = INPUT_MOUSE;
-    aiClick[0].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    aiClick[1].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, aiClick, sizeof(INPUT));
-}
-
-static void TypeKey(WORD wKey)
-{
-    INPUT aiKey[2] = {};
-    aiKey[0].type = aiKey[1].type = INPUT_KEYBOARD;
-    aiKey[0].ki.wVk = aiKey[1].ki.wVk = wKey;
-    aiKey[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, aiKey, sizeof(INPUT));
+    ClickMouseButton(bRight);
 }
 
 static HWND VisibleMenu()
@@ -496,7 +483,7 @@ TEST_F(TellumoTest, ClickOnTheIconOpensTheMenuAndItsItemsWork)
         GetWindowRect(VisibleMenu(), &rcMenu);
         EXPECT_GT(rcMenu.bottom - rcMenu.top, 40);
         EXPECT_LE(rcMenu.left, ptIcon.x);
-        TypeKey(VK_ESCAPE);
+        PressKey(VK_ESCAPE);
         ASSERT_TRUE(WaitFor([] { return VisibleMenu() == NULL; }, 3000));
         PumpMessages(300);
     }
@@ -509,14 +496,14 @@ TEST_F(TellumoTest, ClickOnTheIconOpensTheMenuAndItsItemsWork)
     /* "C&onfigure" by its access key opens the Buttons dialog. */
     ClickAt(ptIcon, true);
     ASSERT_TRUE(WaitFor([] { return VisibleMenu() != NULL; }, 3000));
-    TypeKey('O');
+    PressKey('O');
     ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 1; }, 5000));
     PostMessageA(FindWindowA("#32770", "Buttons"), WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return CountProgramWindows("#32770", "Buttons") == 0; }, 3000));
     /* "&Close" ends the program and takes the icon away. */
     ClickAt(ptIcon, true);
     ASSERT_TRUE(WaitFor([] { return VisibleMenu() != NULL; }, 3000));
-    TypeKey('C');
+    PressKey('C');
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(tProgram.pi.hProcess, 5000));
     DWORD dwExit = 1;
     GetExitCodeProcess(tProgram.pi.hProcess, &dwExit);
