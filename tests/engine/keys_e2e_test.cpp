@@ -15,18 +15,6 @@ namespace {
 
 typedef std::pair<unsigned, unsigned> LoggedMessage;   /* message, wparam */
 
-/* Presses Caps Lock once, as a user would. */
-void PressCapsLock()
-{
-    INPUT aInput[2] = {};
-    aInput[0].type = aInput[1].type = INPUT_KEYBOARD;
-    aInput[0].ki.wVk = aInput[1].ki.wVk = VK_CAPITAL;
-    aInput[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, aInput, sizeof(INPUT));
-}
-
-bool CapsLockOn() { return (GetKeyState(VK_CAPITAL) & 1) != 0; }
-
 class KeysIntoProbe : public ::testing::Test {
 protected:
     ProbeProcess pp;
