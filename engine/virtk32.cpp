@@ -21,7 +21,6 @@ static const POINT pWindowPos = { 100, 100 };
 static const RECT rDisplayStrip = { 74, 15, 435, 40 };
 static const int CAPTION_TARGET_CHARS = 245;
 static const int ARROW_STEP = 5;
-static const DWORD ACTIVATE_TIMEOUT = 2000;
 static const char szPicture[] = "keyboard.bmp";
 
 /* The open keyboard. */
@@ -119,21 +118,9 @@ static void QueueLatchedKey(BYTE bKey, BYTE bFlag, BYTE bModifier)
     }
 }
 
-/* Makes hTarget the foreground window with the focus, as if the user had clicked it. */
-static void BringForward(HWND hTarget, HWND hLostFocus)
-{
-    DWORD_PTR dwResult;
-    SetForegroundWindow(hTarget);
-    SetActiveWindow(hTarget);
-    SetFocus(hTarget);
-    SendMessageTimeoutA(hTarget, WM_ACTIVATE, WA_ACTIVE, 0, SMTO_ABORTIFHUNG, ACTIVATE_TIMEOUT, &dwResult);
-    SendMessageTimeoutA(hTarget, WM_SETFOCUS, (WPARAM)hLostFocus, 0, SMTO_ABORTIFHUNG, ACTIVATE_TIMEOUT,
-                        &dwResult);
-}
-
 void SendData(HWND hTarget, HWND hKbdWnd, const tagCHARBUFFER *pcBuffer)
 {
-    BringForward(hTarget, hKbdWnd);
+    ActivateWindow(hTarget, hKbdWnd);
     BOOL bCapsLock = GetKeyState(VK_CAPITAL) & 1;
     if (bCapsLock)
         SendKey(VK_CAPITAL);

@@ -102,9 +102,17 @@ protected:
     /* Opens the keyboard with the cursor over the probe, as a remote user would. */
     void Open()
     {
-        SetCursorPos(ptOverProbe.x, ptOverProbe.y);
-        ASSERT_TRUE(WaitFor([&] { return ScreenCursorAt(ptOverProbe); }));
-        PumpMessages(100);
+        /* Under Wine an earlier cursor move may still be reported late: put the cursor
+           there until it stays. */
+        int iSteady = 0;
+        ASSERT_TRUE(WaitFor([&] {
+            if (!ScreenCursorAt(ptOverProbe)) {
+                SetCursorPos(ptOverProbe.x, ptOverProbe.y);
+                iSteady = 0;
+            }
+            PumpMessages(50);
+            return ++iSteady >= 4;
+        }));
         Run("KEYBOARD");
         ASSERT_TRUE(WaitFor([&] {
             hKeyboard = FindWindowA("#32770", "Keyboard: Probe typist");
