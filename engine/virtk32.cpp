@@ -120,6 +120,9 @@ static void QueueLatchedKey(BYTE bKey, BYTE bFlag, BYTE bModifier)
 
 void SendData(HWND hTarget, HWND hKbdWnd, const tagCHARBUFFER *pcBuffer)
 {
+    /* A target closed meanwhile: the line would land in whatever window comes forward. */
+    if (!IsWindow(hTarget))
+        return;
     ActivateWindow(hTarget, hKbdWnd);
     BOOL bCapsLock = GetKeyState(VK_CAPITAL) & 1;
     if (bCapsLock)

@@ -494,6 +494,26 @@ TEST_F(Keyboard, CloseBoxDropsTheLineAndANewKeyboardCanOpen)
     Send("w");
 }
 
+TEST_F(Keyboard, EnterAfterTheTargetClosedTypesNothing)
+{
+    ProbeProcess bystander;
+    ASSERT_TRUE(StartProbe(&bystander, "kbd_bystander", { "bystander,40,420,300,200,typing" }));
+    HWND hBystanderEdit = ProbeControl("bystander", "Edit");
+    SendMessageA(hBystanderEdit, WM_SETTEXT, 0, (LPARAM)"");
+    SetForegroundWindow(hKeyboard);
+    Click(KEY_Q);
+    StopProbe(&probe);
+    Key(VK_RETURN);
+    EXPECT_FALSE(IsWindow(hKeyboard));
+    SetForegroundWindow(ProbeWindow("bystander"));
+    PumpMessages(500);
+    char sz[64] = "";
+    SendMessageA(hBystanderEdit, WM_GETTEXT, sizeof(sz), (LPARAM)sz);
+    EXPECT_STREQ(sz, "");                                      /* the line went nowhere */
+    StopProbe(&bystander);
+    DeleteFileA(bystander.strLog.c_str());
+}
+
 /* ---- Without a picture -------------------------------------------------------------------- */
 
 class KeyboardWithoutPicture : public Keyboard {
