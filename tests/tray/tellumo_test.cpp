@@ -504,14 +504,8 @@ TEST_F(TellumoTest, ClickOnTheIconOpensTheMenuAndItsItemsWork)
     ClickAt(ptIcon, true);
     ASSERT_TRUE(WaitFor([] { return VisibleMenu() != NULL; }, 3000));
     PressKey('C');
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(tProgram.pi.hProcess, 5000));
-    DWORD dwExit = 1;
-    GetExitCodeProcess(tProgram.pi.hProcess, &dwExit);
-    EXPECT_EQ(0u, dwExit);
+    EXPECT_EQ(0u, WaitForTellumoEnd(&tProgram));
     EXPECT_TRUE(WaitFor([&] { return (bool)NoTrayIcon(); }, 2000)) << NoTrayIcon().message();
-    CloseHandle(tProgram.pi.hThread);
-    CloseHandle(tProgram.pi.hProcess);
-    tProgram = {};
 }
 
 TEST_F(TellumoTest, CloseWithoutIconEndsTheProgram)
@@ -521,6 +515,15 @@ TEST_F(TellumoTest, CloseWithoutIconEndsTheProgram)
     EXPECT_TRUE(NoTrayIcon());
     EXPECT_EQ(0u, CloseTellumo(&tProgram));
     EXPECT_TRUE(NoTrayIcon());
+}
+
+TEST_F(TellumoTest, WindowClosedOtherwiseAlsoTakesTheIconAway)
+{
+    Start();
+    ExpectTrayState(0, 0);
+    PostMessageA(tProgram.hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, WaitForTellumoEnd(&tProgram));
+    EXPECT_TRUE(WaitFor([&] { return (bool)NoTrayIcon(); }, 2000)) << NoTrayIcon().message();
 }
 
 TEST_F(TellumoTest, ConfigureOpensOneButtonsDialogAtATime)

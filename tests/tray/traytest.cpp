@@ -44,6 +44,11 @@ DWORD CloseTellumo(tagTELLUMO *ptProgram)
     if (ptProgram->pi.hProcess == NULL)
         return (DWORD)-1;
     PostMessageA(ptProgram->hWnd, WM_COMMAND, 261, 0);
+    return WaitForTellumoEnd(ptProgram);
+}
+
+DWORD WaitForTellumoEnd(tagTELLUMO *ptProgram)
+{
     DWORD dwExit = (DWORD)-1;
     bool bEnded = WaitFor([&] { return WaitForSingleObject(ptProgram->pi.hProcess, 0) == WAIT_OBJECT_0; }, 10000);
     if (bEnded)

@@ -29,6 +29,9 @@ bool StartTellumo(tagTELLUMO *ptProgram);
 /* Chooses Close (command 261) and waits for the end; returns the exit code, or (DWORD)-1
    when the program had to be terminated. */
 DWORD CloseTellumo(tagTELLUMO *ptProgram);
+/* Waits for the program to end by itself (else terminates it) and forgets it; the exit code
+   as above. */
+DWORD WaitForTellumoEnd(tagTELLUMO *ptProgram);
 
 /* Message that the test assignments post to the foreground window: "[8123:N]". */
 #define SINK_MESSAGE 0x8123
