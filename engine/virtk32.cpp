@@ -361,6 +361,9 @@ static void Kbd_OnLButtonDown(HWND hWnd, BOOL fDoubleClick, int x, int y, UINT k
     (void)keyFlags;
     if (lprKeyBut == NULL)
         return;
+    /* Whatever waits to be painted is painted at rest first: while the key is held, only
+       its own rectangle may take the pressed picture and the shifted labels. */
+    UpdateWindow(hWnd);
     SetCapture(hWnd);
     pCharOffSet.x = 2;
     pCharOffSet.y = 1;
