@@ -88,6 +88,9 @@ std::string ProbeHex(unsigned long long ull)
 
 bool MoveCursor(int x, int y)
 {
+    /* A session left without windows holds an empty cursor clip under Wine until the
+       desktop window is back; asking for the desktop brings it back. */
+    GetDesktopWindow();
     auto there = [&] {
         POINT pt;
         GetCursorPos(&pt);
