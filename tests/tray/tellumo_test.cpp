@@ -583,6 +583,7 @@ TEST_F(TellumoTest, HelpAsksForTheHelpFile)
         CloseHandle(hViewer);
     }
     EXPECT_TRUE(WaitFor([&] { return Responds(); }, 5000));
+    BringSinkToFront();
     PostCode(tProgram.hWnd, RAW_ONE);
     EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_ONE) == 1; }, 3000));
 }
