@@ -50,8 +50,7 @@ static tagCHARBUFFER cBuffer[CHARBUFFER_CELLS];
 
 void SetCursorPosInWnd(HWND hWnd, const RECT *lprRect)
 {
-    POINT pCentre = { lprRect->left + (lprRect->right - lprRect->left) / 2,
-                      lprRect->top + (lprRect->bottom - lprRect->top) / 2 };
+    POINT pCentre = KeyCentre(lprRect);
     ClientToScreen(hWnd, &pCentre);
     SetCursorPos(pCentre.x, pCentre.y);
 }
@@ -470,12 +469,10 @@ static void Kbd_OnKey(HWND hWnd, UINT vk, BOOL fDown, int cRepeat, UINT flags)
     case VK_DOWN: {
         if (iCurrentArea == -1)
             return;
-        const RECT &r = lprKeyBut[iCurrentArea];
-        int x = r.left + (r.right - r.left) / 2;
-        int y = r.top + (r.bottom - r.top) / 2;
-        x += vk == VK_LEFT ? -ARROW_STEP : vk == VK_RIGHT ? ARROW_STEP : 0;
-        y += vk == VK_UP ? -ARROW_STEP : vk == VK_DOWN ? ARROW_STEP : 0;
-        SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        POINT p = KeyCentre(&lprKeyBut[iCurrentArea]);
+        p.x += vk == VK_LEFT ? -ARROW_STEP : vk == VK_RIGHT ? ARROW_STEP : 0;
+        p.y += vk == VK_UP ? -ARROW_STEP : vk == VK_DOWN ? ARROW_STEP : 0;
+        SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
         return;
     }
     case VK_BACK:

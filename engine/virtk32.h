@@ -65,6 +65,9 @@ int  FindWhichKey(const RECT *lprKey, const POINT *lppMouse);
 
 /* ---- Navigation ------------------------------------------------------------------------ */
 
+/* The centre of a key (halves truncated toward zero). */
+POINT KeyCentre(const RECT *lprRect);
+
 int  OnEdge(const RECT *lprRect, const POINT *lppPoint);
 int  FindNextButton(const RECT *lprKeys, int iEdge, RECT rRect);
 BOOL IsOnSameButton(int iBut1, int iBut2);

@@ -70,7 +70,7 @@ static const int HOP = 20;
 static const int HOP_ROW = HOP * 5 / 3;          /* 33 */
 static const int CENTRE_BOX = 4;
 
-static POINT KeyCentre(const RECT *lprRect)
+POINT KeyCentre(const RECT *lprRect)
 {
     POINT pCentre = { lprRect->left + (lprRect->right - lprRect->left) / 2,
                       lprRect->top + (lprRect->bottom - lprRect->top) / 2 };
