@@ -16,6 +16,8 @@
 
 namespace {
 
+const char szSettings[] = "Software\\Zendra\\Orvane\\Settings";
+
 /* Delivered key numbers. */
 enum { KEY_Q = 0, KEY_T = 4, KEY_C = 21, KEY_G = 14, KEY_GRAVE = 26, KEY_1 = 27, KEY_2 = 28,
        KEY_BACKSLASH = 39, KEY_BACKSPACE = 47, KEY_TAB = 48, KEY_ENTER_UPPER = 49,
@@ -238,7 +240,7 @@ BITMAPINFOHEADER *InfoHeader(std::vector<BYTE> &file) { return (BITMAPINFOHEADER
 class KbdPicture : public ::testing::Test {
 protected:
     std::string strDir;
-    char szSaved[MAX_PATH + 1] = "";
+    std::string strSaved;
     bool bHadValue = false;
     HDC hDC = NULL;
     HBITMAP hBitmap = NULL;
@@ -248,10 +250,8 @@ protected:
     {
         strDir = BinaryDir() + "kbd_pictures";
         CreateDirectoryA(strDir.c_str(), NULL);
-        DWORD cb = sizeof(szSaved) - 1;
-        bHadValue = RegGetValueA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", "WorkingDirectory",
-                                 RRF_RT_REG_SZ, NULL, szSaved, &cb) == ERROR_SUCCESS;
-        SetWorkingDirectory(strDir);
+        bHadValue = ReadRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", &strSaved);
+        WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", strDir);
         hDC = GetDC(NULL);
     }
     void TearDown() override
@@ -262,27 +262,9 @@ protected:
             DeleteObject(hPalette);
         ReleaseDC(NULL, hDC);
         if (bHadValue)
-            SetWorkingDirectory(szSaved);
+            WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", strSaved);
         else
-            DeleteWorkingDirectory();
-    }
-    static void DeleteWorkingDirectory()
-    {
-        HKEY hKey;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", 0, KEY_ALL_ACCESS, &hKey)
-            == ERROR_SUCCESS) {
-            RegDeleteValueA(hKey, "WorkingDirectory");
-            RegCloseKey(hKey);
-        }
-    }
-    static void SetWorkingDirectory(const std::string &strDir)
-    {
-        HKEY hKey;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", 0, NULL, 0,
-                                  KEY_ALL_ACCESS, NULL, &hKey, NULL), ERROR_SUCCESS);
-        RegSetValueExA(hKey, "WorkingDirectory", 0, REG_SZ, (const BYTE *)strDir.c_str(),
-                       (DWORD)strDir.size() + 1);
-        RegCloseKey(hKey);
+            DeleteRegValue(HKEY_CURRENT_USER, szSettings, "WorkingDirectory");
     }
     void Write(const char *pszName, const std::vector<BYTE> &file)
     {
@@ -426,26 +408,18 @@ TEST_F(KbdPicture, RandomDamageNeverReadsOutsideTheFile)
 
 TEST(KbdInstallDirectory, MissingKeyBecomesTheCurrentDirectory)
 {
-    HKEY hKey;
-    char szSaved[MAX_PATH + 1] = "";
-    DWORD cb = sizeof(szSaved) - 1;
-    bool bHad = RegGetValueA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", "WorkingDirectory",
-                             RRF_RT_REG_SZ, NULL, szSaved, &cb) == ERROR_SUCCESS;
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings");
+    std::string strSaved, strDir;
+    bool bHad = ReadRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", &strSaved);
+    DeleteRegKey(HKEY_CURRENT_USER, szSettings);
 
     EXPECT_EQ(OpenLocalFile("nothere.bmp", OF_READ), HFILE_ERROR);
-    char szDir[MAX_PATH + 1] = "", szCurrent[MAX_PATH + 1] = "";
-    cb = sizeof(szDir) - 1;
-    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", "WorkingDirectory",
-                           RRF_RT_REG_SZ, NULL, szDir, &cb), ERROR_SUCCESS);
+    char szCurrent[MAX_PATH + 1] = "";
     GetCurrentDirectoryA(MAX_PATH, szCurrent);
-    EXPECT_STREQ(szDir, szCurrent);
+    EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", &strDir));
+    EXPECT_EQ(strDir, szCurrent);
 
-    if (bHad && RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", 0, NULL, 0,
-                                KEY_ALL_ACCESS, NULL, &hKey, NULL) == ERROR_SUCCESS) {
-        RegSetValueExA(hKey, "WorkingDirectory", 0, REG_SZ, (const BYTE *)szSaved, (DWORD)strlen(szSaved) + 1);
-        RegCloseKey(hKey);
-    }
+    if (bHad)
+        WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", strSaved);
 }
 
 }  // namespace

@@ -22,11 +22,7 @@ TEST(KbdFromTheRemote, AButtonOpensTheKeyboardThatTypesIntoTheProgramInFront)
 {
     ASSERT_TRUE(PrepareReceiver());
     ASSERT_TRUE(InstallTestAssignments());
-    HKEY hKey;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\PC", 0, NULL, 0, KEY_ALL_ACCESS,
-                              NULL, &hKey, NULL), ERROR_SUCCESS);
-    RegSetValueExA(hKey, "0", 0, REG_SZ, (const BYTE *)"KEYBOARD", 9);      /* button 1 */
-    RegCloseKey(hKey);
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\PC", "0", "KEYBOARD"));   /* button 1 */
 
     HGLOBAL hKeys = GetRCDataZendraRes(IDR_KEY_RECTS);
     const RECT *lprKeys = (const RECT *)LockResource(hKeys);

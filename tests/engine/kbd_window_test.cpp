@@ -38,11 +38,7 @@ const RECT rStrip = { 74, 15, 435, 40 };
 
 void SetWorkingDirectory(const std::string &strDir)
 {
-    HKEY hKey;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", 0, NULL, 0, KEY_ALL_ACCESS, NULL,
-                    &hKey, NULL);
-    RegSetValueExA(hKey, "WorkingDirectory", 0, REG_SZ, (const BYTE *)strDir.c_str(), (DWORD)strDir.size() + 1);
-    RegCloseKey(hKey);
+    WriteRegString(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", "WorkingDirectory", strDir);
 }
 
 class Keyboard : public ::testing::Test {
