@@ -70,5 +70,10 @@ fi
 # program starts them first: start them here, detached, so that no pipe of a later
 # program (ctest reads the tests' output through one) is held open by them.
 wine wineboot </dev/null >/dev/null 2>&1 || true
+# Wine closes the desktop a second after its last program ends, and a program starting
+# just then loses its windows: one idle program holds the desktop while this server runs.
+if [ -n "$started_server" ] && [ -f "$ORVANE_BUILD/bin/deskhold.exe" ]; then
+  wine "$ORVANE_BUILD/bin/deskhold.exe" </dev/null >/dev/null 2>&1 &
+fi
 
 "$@"
