@@ -8,29 +8,13 @@
 #include <string.h>
 #include <stdio.h>
 #include "Brenvik.h"
-#include "zendrares32.h"
-
-HINSTANCE hInstance;
+#include "Brenvik_internal.h"
 
 /* A locked RCDATA table: the loaded handle, to release, and its first byte. */
 struct tagRCTABLE {
     HGLOBAL hData;
     LPCSTR  lpszFirst;
 };
-
-extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE hInst, DWORD dwReason, LPVOID lpReserved)
-{
-    (void)dwReason;
-    (void)lpReserved;
-    hInstance = hInst;
-    return TRUE;
-}
-
-/* The C runtime's start-up code calls the entry point by this name. */
-extern "C" BOOL WINAPI DllMain(HINSTANCE hInst, DWORD dwReason, LPVOID lpReserved)
-{
-    return DllEntryPoint(hInst, dwReason, lpReserved);
-}
 
 /* A zero-filled local-heap copy of a string, for the caller to free with LocalFree. */
 static LPSTR CopyToLocal(LPCSTR lpszText)

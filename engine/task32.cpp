@@ -12,6 +12,7 @@
 #include "Corvalin_internal.h"
 #include "virtk32.h"
 #include "task32.h"
+#include "dlgcrack.h"
 
 HWND hTaskWindow;
 
@@ -46,19 +47,6 @@ static DWORD     dwPlacedTime;      /* and when */
 #define NAME_TEXT_INSET     5
 #define NAME_TEXT_TOP       3
 #define TASK_NAME_LENGTH    260     /* names are copied up to 259 characters */
-
-/* Dialog-procedure form of HANDLE_MSG: the message's result goes to DWLP_MSGRESULT, except
-   for WM_INITDIALOG and the control-colour messages, which return theirs directly. */
-#define HANDLE_DLGMSG(hWnd, uMessage, fn) \
-    case (uMessage): return DialogResult(hWnd, uMessage, HANDLE_##uMessage(hWnd, wParam, lParam, fn))
-
-static INT_PTR DialogResult(HWND hWnd, UINT uMessage, LRESULT lResult)
-{
-    if (uMessage == WM_INITDIALOG || (uMessage >= WM_CTLCOLORMSGBOX && uMessage <= WM_CTLCOLORSTATIC))
-        return lResult;
-    SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
-    return TRUE;
-}
 
 /* ---- Drawing --------------------------------------------------------------------------- */
 

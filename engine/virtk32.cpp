@@ -13,7 +13,7 @@
 #include "Corvalin_internal.h"
 #include "Corvalin_keys.h"
 #include "virtk32.h"
-#include "virtk32_bitmap.h"
+#include "picture.h"
 
 /* The two halves of the picture: at rest, and every key pressed. */
 static const int PRESSED_PICTURE_OFFSET = 454;

@@ -8,7 +8,7 @@
 #include "testsupport.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "zendrares32.h"
+#include "Brenvik_internal.h"
 #include "access_probe.h"
 #include <fstream>
 #include <sstream>

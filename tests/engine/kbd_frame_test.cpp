@@ -4,7 +4,7 @@
  */
 #include <gtest/gtest.h>
 #include <windows.h>
-#include "virtk32.h"
+#include "frame.h"
 
 namespace {
 

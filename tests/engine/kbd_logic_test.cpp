@@ -11,7 +11,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "virtk32.h"
-#include "virtk32_bitmap.h"
+#include "picture.h"
 #include "testsupport.h"
 
 namespace {

@@ -1,12 +1,12 @@
 /*
- * virtk32_frame.cpp - the bevelled grey frame of the engine's tool windows (the on-screen
- * keyboard and the task switcher): each edge is a trapezoid of one-pixel lines, so that
+ * frame.cpp - the bevelled grey frame of the tool windows (the on-screen keyboard and the
+ * task switcher): each edge is a trapezoid of one-pixel lines, so that
  * the light and dark edges meet on a clean diagonal at the corners.
  */
 #include <windows.h>
 #include <windowsx.h>
 #include <math.h>
-#include "virtk32.h"
+#include "frame.h"
 
 /* How an edge's lines run: along rows (top, bottom) or columns (left, right); whether they
    start inset by the corner depth and widen outward, or start full and narrow inward; and

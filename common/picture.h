@@ -1,10 +1,10 @@
 /*
- * virtk32_bitmap.h - pictures of the installation directory: opening a file there and
- * turning a bitmap file into a device-dependent bitmap with its palette. One source,
- * compiled into Corvalin (the on-screen keyboard) and Brenvik (the remote picture).
+ * picture.h - pictures of the installation directory: opening a file there and turning a
+ * bitmap file into a device-dependent bitmap with its palette (the on-screen keyboard, the
+ * picture of the remote and the function editor's pictures).
  */
-#ifndef ORVANE_VIRTK32_BITMAP_H
-#define ORVANE_VIRTK32_BITMAP_H
+#ifndef ORVANE_COMMON_PICTURE_H
+#define ORVANE_COMMON_PICTURE_H
 
 #include <windows.h>
 
@@ -28,4 +28,4 @@ const BYTE *FindBitmapBits(const BYTE *pbBlock, DWORD cbBlock, DWORD dwFileBitsO
    else 0. */
 int GetPaletteSize(const BITMAPINFOHEADER *pbih);
 
-#endif /* ORVANE_VIRTK32_BITMAP_H */
+#endif /* ORVANE_COMMON_PICTURE_H */

@@ -1,19 +1,15 @@
 /*
- * Corvalin_registry.cpp - Get and Write, the two routines through which the engine and
- * the configuration library read and store every setting and assignment: string values
- * of keys below HKEY_CURRENT_USER\Software\Zendra\Orvane. Compiled into both Corvalin and
- * Brenvik, which export them under the same names.
+ * registry.cpp - Get and Write, the two routines through which the engine and the
+ * configuration library read and store every setting and assignment: string values of keys
+ * below the configuration root. Linked into both Corvalin and Brenvik, which export them
+ * under the same names.
  */
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
-#ifdef CORVALIN_BUILD
-#include "Corvalin.h"
-#else
-#include "Brenvik.h"
-#endif
+#include "registry.h"
 
-static const char szRoot[] = "Software\\Zendra\\Orvane";
+static const char szRoot[] = ORVANE_ROOT_KEY;
 
 /* Opens root\lpszTopic with full access, creating it when it does not exist yet;
    *pbCreated tells which. Null when the key can be neither opened nor created. */

@@ -1,17 +1,18 @@
 /*
- * virtk32_bitmap.cpp - pictures of the installation directory: the path of a file there,
- * and a bitmap file turned into a device-dependent bitmap and palette. Compiled into both
- * Corvalin (keyboard picture) and Brenvik (remote picture). A picture file is installed
+ * picture.cpp - pictures of the installation directory: the path of a file there, and a
+ * bitmap file turned into a device-dependent bitmap and palette, for the keyboard and the
+ * picture of the remote. A picture file is installed
  * data that a user can replace or damage: every offset and size in it is checked against
  * the bytes actually read before GDI is given any of them.
  */
 #include <windows.h>
 #include <windowsx.h>
 #include <string.h>
-#include "virtk32_bitmap.h"
+#include "picture.h"
+#include "registry.h"
 
-static const char szSettingsKey[] = "Software\\Zendra\\Orvane\\Settings";
-static const char szWorkingDirectory[] = "WorkingDirectory";
+static const char szSettingsKey[] = ORVANE_SETTINGS_KEY;
+static const char szWorkingDirectory[] = ORVANE_WORKING_DIRECTORY;
 
 /* The installation directory into lpszDir (MAX_PATH + 1 characters). */
 static void GetInstallDirectory(LPSTR lpszDir)

@@ -1,0 +1,34 @@
+/*
+ * registry.h - where every setting and assignment of the system lives: string values of keys
+ * below HKEY_CURRENT_USER\Software\Zendra\Orvane, read and written through Get and Write.
+ * Both libraries link these routines and export them under the same names.
+ */
+#ifndef ORVANE_COMMON_REGISTRY_H
+#define ORVANE_COMMON_REGISTRY_H
+
+#include <windows.h>
+
+/* The configuration root below HKEY_CURRENT_USER, and the per-machine settings key. */
+#define ORVANE_ROOT_KEY     "Software\\Zendra\\Orvane"
+#define ORVANE_SETTINGS     "Settings"
+#define ORVANE_SETTINGS_KEY ORVANE_ROOT_KEY "\\" ORVANE_SETTINGS
+#define ORVANE_WORKING_DIRECTORY "WorkingDirectory"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Reads value lpszSection of key lpszTopic into lpszBuffer, creating a missing key or value
+   with lpszDefault; a stored value that is not a string or does not fit the buffer is left
+   alone and the default is returned. */
+void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefault,
+                LPSTR lpszBuffer, int iMaxSize);
+
+/* Stores a string value (null stores ""); 1 on success, 0 when the key is unavailable. */
+int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ORVANE_COMMON_REGISTRY_H */

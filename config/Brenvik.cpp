@@ -1,0 +1,41 @@
+/*
+ * Brenvik.cpp - the library's entry point, which records the module instance that every
+ * resource lookup uses, and the variables of the data section shared by every process
+ * that loads Brenvik (the hooks run inside foreign processes and meet the dialogs here).
+ */
+#include <windows.h>
+#include "Brenvik.h"
+#include "Brenvik_internal.h"
+
+HINSTANCE hInstance;
+
+/* Exported (Brenvik.h). */
+HHOOK   _hHookMsg      SHARED_SECTION = NULL;
+HWND    _hMessageDlg   SHARED_SECTION = NULL;
+HWND    _hMainDlg      SHARED_SECTION = NULL;
+HHOOK   _hMouseMsg     SHARED_SECTION = NULL;
+BOOL    _bDraw         SHARED_SECTION = FALSE;
+BOOL    _bPosOnly      SHARED_SECTION = FALSE;
+BOOL    _bSelect       SHARED_SECTION = FALSE;
+BOOL    _bMseFirstDown SHARED_SECTION = FALSE;
+BOOL    _bSelectDown   SHARED_SECTION = FALSE;
+HCURSOR _hNewCur       SHARED_SECTION = NULL;
+
+/* The function editor's holders, shared with the family dialogs. */
+tagBUTTONINFO *pbiHolder  SHARED_SECTION = NULL;
+int  fCurrentFunction     SHARED_SECTION = NO_FUNCTION;
+BYTE bEmpty               SHARED_SECTION = 0;
+
+extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE hInst, DWORD dwReason, LPVOID lpReserved)
+{
+    (void)dwReason;
+    (void)lpReserved;
+    hInstance = hInst;
+    return TRUE;
+}
+
+/* The C runtime's start-up code calls the entry point by this name. */
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInst, DWORD dwReason, LPVOID lpReserved)
+{
+    return DllEntryPoint(hInst, dwReason, lpReserved);
+}
