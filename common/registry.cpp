@@ -11,15 +11,21 @@
 
 static const char szRoot[] = ORVANE_ROOT_KEY;
 
+/* Forms root\lpszTopic; FALSE when the path does not fit. */
+static BOOL TopicPath(LPCSTR lpszTopic, LPSTR lpszPath, size_t cbPath)
+{
+    if (lpszTopic == NULL)
+        return FALSE;
+    int iLength = snprintf(lpszPath, cbPath, "%s\\%s", szRoot, lpszTopic);
+    return iLength >= 0 && (size_t)iLength < cbPath;
+}
+
 /* Opens root\lpszTopic with full access, creating it when it does not exist yet;
    *pbCreated tells which. Null when the key can be neither opened nor created. */
 static HKEY OpenTopic(LPCSTR lpszTopic, BOOL *pbCreated)
 {
-    if (lpszTopic == NULL)
-        return NULL;
     char szPath[MAX_PATH + sizeof(szRoot)];
-    int iLength = snprintf(szPath, sizeof(szPath), "%s\\%s", szRoot, lpszTopic);
-    if (iLength < 0 || iLength >= (int)sizeof(szPath))
+    if (!TopicPath(lpszTopic, szPath, sizeof(szPath)))
         return NULL;
 
     HKEY hKey = NULL;
@@ -87,4 +93,29 @@ extern "C" int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuf
     SetStringValue(hKey, lpszSection, lpszBuffer != NULL ? lpszBuffer : "");
     RegCloseKey(hKey);
     return 1;
+}
+
+extern "C" LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection)
+{
+    char szPath[MAX_PATH + sizeof(szRoot)];
+    HKEY hKey = NULL;
+    if (!TopicPath(lpszTopic, szPath, sizeof(szPath))
+        || RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return NULL;
+    LPSTR lpszText = NULL;
+    DWORD dwType = REG_NONE;
+    DWORD cbData = 0;
+    if (RegQueryValueExA(hKey, lpszSection, NULL, &dwType, NULL, &cbData) == ERROR_SUCCESS
+        && (dwType == REG_SZ || dwType == REG_EXPAND_SZ) && cbData > 0) {
+        /* One byte more than stored: the value may come without its terminator. */
+        lpszText = (LPSTR)LocalAlloc(LPTR, cbData + 1);
+        if (lpszText != NULL
+            && (RegQueryValueExA(hKey, lpszSection, NULL, NULL, (BYTE *)lpszText, &cbData) != ERROR_SUCCESS
+                || lpszText[0] == '\0')) {
+            LocalFree(lpszText);
+            lpszText = NULL;
+        }
+    }
+    RegCloseKey(hKey);
+    return lpszText;
 }

@@ -27,6 +27,11 @@ void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefault,
 /* Stores a string value (null stores ""); 1 on success, 0 when the key is unavailable. */
 int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer);
 
+/* The whole of a string value however long, as a new local-heap string for the caller to
+   free with LocalFree; null when the value is missing, empty or not a string. For values
+   that Get's buffer cannot hold; creates nothing. */
+LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection);
+
 #ifdef __cplusplus
 }
 #endif

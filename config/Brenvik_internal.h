@@ -20,6 +20,9 @@ extern HINSTANCE hInstance;   /* this library's module, recorded by DllEntryPoin
    Each reader comes in two members: the plain one finds the table in this library's own
    instance, the ...ZendraRes one goes through the GetRCDataZendraRes export. */
 
+/* A zero-filled local-heap copy of a string, for the caller to free with LocalFree. */
+LPSTR CopyToLocal(LPCSTR lpszText);
+
 BYTE  CompareStringsRC(LPCSTR lpszText, UINT uID_RCDATA);
 BYTE  CompareStringsRCZendraRes(LPCSTR lpszText, UINT uID_RCDATA);
 LPSTR FunctionNameRC(UINT uID_RCDATA, BYTE bPosition);
@@ -53,8 +56,26 @@ enum { BT_DEFAULT = 0, BT_SHIFT = 1, BT_SPECIAL = 2, BT_NOMODE = 3 };
 #define SPECIAL_BUTTONS  7       /* six transport buttons and the mode button */
 #define NOMODE_BUTTONS   2
 #define COMMAND_SIZE     513     /* a stored command and its terminator, plus one */
+#define COMMAND_LIMIT    512     /* longest command the model reads or composes, with NUL */
+#define MODE_KEY_SIZE    20      /* a mode's key name under "Mode", with NUL */
 
-/* One button. Strings are owned by the record; null means empty, "" is never stored. */
+/* ConvertButtonToCommand: the fields would give a command longer than COMMAND_LIMIT. The
+   buffer is left empty and SaveButtonData leaves the stored value as it was. */
+#define COMMAND_TOO_LONG (-1)
+
+/* One button. Strings are owned by the record; null means empty (treat "" the same).
+   A fresh record is all zero: type APPLAUNCH without a program, i.e. not assigned.
+
+   pszStored keeps the command exactly as the registry held it whenever the fields cannot
+   give that text back (composing them would store something else), so a button nobody
+   edits is written back byte for byte. Two cases:
+   - no template list recognises the command, or it is too long to convert: fFunction is
+     NO_FUNCTION and the three strings are null. The button IS assigned (show it marked),
+     but to something the editors cannot show or edit;
+   - the command is recognised but not in the form the model composes (other letter case,
+     a missing closing quote, stray separators): type and strings are filled as usual.
+   AssignButtonInfo, CopyButtonData and ConvertCommandToButton replace it (an edit or a new
+   command wins); ConvertButtonToCommand and SaveButtonData write it back while it is set. */
 struct tagBUTTONINFO {
     int   fFunction;             /* function type, NO_FUNCTION for none */
     LPSTR pszPrimary;
@@ -62,6 +83,7 @@ struct tagBUTTONINFO {
     LPSTR pszExtra2;
     tagBUTTONINFO *pbiNext;      /* next and previous record of the same list */
     tagBUTTONINFO *pbiLast;
+    LPSTR pszStored;             /* the stored command kept as read, or null (see above) */
 };
 
 /* The buttons of one mode. */
@@ -101,7 +123,10 @@ int   GetButtonCommand(LPSTR lpszCommand, BYTE bScanCode, int rmMode);
 int   WriteButtonCommand(LPCSTR lpszCommand, BYTE bScanCode, int rmMode);
 void  GetButton(tagBUTTONINFO **ppbiResult, tagREMOTE *prRemote, int rmMode, int btType, BYTE bPosition);
 void  ConvertCommandToButton(tagBUTTONINFO *pbiButton, LPCSTR lpszCommand);
+/* lpszTemplate: a COMMAND_SIZE buffer (a function name may be longer than its template). */
 void  GetFunctionFromCommand(tagBUTTONINFO *pbiButton, LPSTR lpszTemplate);
+/* 1 built, 0 nothing to store (buffer empty), COMMAND_TOO_LONG (buffer empty). Pure: the
+   record is not changed (the quotes of an edit text are doubled in the command only). */
 int   ConvertButtonToCommand(tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
 void  PadQuotes(tagBUTTONINFO *pbiButton);
 void  AssignButtonInfo(tagBUTTONINFO *pbiButton, int fFunction, LPCSTR lpszPrimary,

@@ -16,8 +16,7 @@ struct tagRCTABLE {
     LPCSTR  lpszFirst;
 };
 
-/* A zero-filled local-heap copy of a string, for the caller to free with LocalFree. */
-static LPSTR CopyToLocal(LPCSTR lpszText)
+LPSTR CopyToLocal(LPCSTR lpszText)
 {
     size_t cbText = strlen(lpszText);
     LPSTR lpszCopy = (LPSTR)LocalAlloc(LPTR, cbText + 1);

@@ -1,0 +1,352 @@
+/*
+ * The button model: stored commands of every function family decompose into records and
+ * compose back to the same text; commands the model cannot edit survive unchanged; a
+ * configuration run writes the registry back as it found it; the function editor's holders.
+ * The conversions read their template lists from Brenvik.dll's tables.
+ */
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <vector>
+#include "testsupport.h"
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+
+namespace {
+
+const char szRoot[] = "Software\\Zendra\\Orvane";
+const char *const pszModeKeys[] = { "ModelPC", "ModelWEB", "ModelPhone", "ModelDVD", "ModelCD" };
+
+std::string KeyPath(const std::string &strTopic)
+{
+    return std::string(szRoot) + "\\" + strTopic;
+}
+
+std::string Text(LPCSTR lpsz)
+{
+    return lpsz != nullptr ? lpsz : "<null>";
+}
+
+/* A record as text: type and the three fields, for comparisons with one message. */
+std::string Fields(const tagBUTTONINFO &bi)
+{
+    return std::to_string(bi.fFunction) + "|" + Text(bi.pszPrimary) + "|" + Text(bi.pszExtra1) + "|" +
+           Text(bi.pszExtra2);
+}
+
+/* One record on the heap, as the model makes them, freed at the end of the test. */
+struct Record {
+    tagBUTTONINFO *pbi = nullptr;
+    Record() { CreateButtonMemory(&pbi, 1); }
+    ~Record() { FreeButtonFunctions(&pbi); }
+    tagBUTTONINFO *operator->() { return pbi; }
+};
+
+/* Composes into a buffer with a guard behind its 513 bytes; fails when the guard moved. */
+int Compose(tagBUTTONINFO *pbi, std::string *pstrCommand)
+{
+    std::vector<char> buffer(COMMAND_SIZE + 64, '\x55');
+    int iResult = ConvertButtonToCommand(pbi, buffer.data());
+    for (size_t i = COMMAND_SIZE; i < buffer.size(); ++i)
+        EXPECT_EQ('\x55', buffer[i]) << "written past the buffer";
+    *pstrCommand = buffer.data();
+    EXPECT_LT(pstrCommand->size(), (size_t)COMMAND_LIMIT);
+    return iResult;
+}
+
+class ButtonModel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static HMODULE hBrenvik = LoadLibraryA("Brenvik.dll");
+        ASSERT_NE(nullptr, hBrenvik);
+        hInstance = hBrenvik;
+    }
+
+    /* Loads the command, checks the fields, and checks that it composes back unchanged. */
+    void ExpectRoundTrip(const std::string &strCommand, const std::string &strFields, bool bEditable = true)
+    {
+        Record r;
+        ConvertCommandToButton(r.pbi, strCommand.c_str());
+        EXPECT_EQ(strFields, Fields(*r.pbi)) << strCommand;
+        EXPECT_EQ(bEditable, r->pszStored == nullptr) << strCommand;
+        std::string strComposed;
+        EXPECT_EQ(1, Compose(r.pbi, &strComposed));
+        EXPECT_EQ(strCommand, strComposed);
+    }
+};
+
+TEST_F(ButtonModel, EveryFamilyDecomposesAndComposesBack)
+{
+    /* Launch: file alone, with command line, with size only, with both. */
+    ExpectRoundTrip("LAUNCH\"notepad.exe\"", "0|notepad.exe|<null>|<null>");
+    ExpectRoundTrip("LAUNCH\"notepad.exe\x7Freadme.txt\"", "0|notepad.exe|readme.txt|<null>");
+    ExpectRoundTrip("LAUNCHSIZE\"calc.exe\x83" "10,20\"", "0|calc.exe|<null>|10,20");
+    ExpectRoundTrip("LAUNCHSIZE\"calc.exe\x7F/x, /y\x83" "1,2,300,400\"", "0|calc.exe|/x, /y|1,2,300,400");
+    ExpectRoundTrip("WEBADDRESS\"http://example.com/a,b\"", "1|http://example.com/a,b|<null>|<null>");
+    /* Media: with device, the track after 0x83, volume functions without a device. */
+    ExpectRoundTrip("MCIPLAY\"cdaudio\"", "2|cdaudio|Play|<null>");
+    ExpectRoundTrip("MCIFASTFWD\"cdaudio\"", "2|cdaudio|Skip Forward|<null>");
+    ExpectRoundTrip("MCITRACK\"cdaudio\x83" "12\"", "2|cdaudio|Change Track|12");
+    ExpectRoundTrip("MCISTOP\"\"", "2|<null>|Stop|<null>");
+    ExpectRoundTrip("MIXERMUTE", "2|<null>|Master Mute|<null>");
+    ExpectRoundTrip("AUXVOLDN", "2|<null>|Aux Volume Down (Win3x)|<null>");
+    /* Edit: two-item templates without argument, quotes doubled, separators are text. */
+    ExpectRoundTrip("PAGEUP,TYPE", "3|Page Up|<null>|<null>");
+    ExpectRoundTrip("FTWELVE,TYPE", "3|F12|<null>|<null>");
+    ExpectRoundTrip("WRITE\"say \"\"hi\"\"\"", "3|Type|say \"hi\"|<null>");
+    ExpectRoundTrip("SELECT,END,PASTE\"a\x7F" "b\x83" "c\x7F" "d\"", "3|Paste|a\x7F" "b\x83" "c\x7F" "d|<null>");
+    ExpectRoundTrip("WRITE\"\"\"\"", "3|Type|\"|<null>");
+    /* System: plain, with several items, the hot key with its code. */
+    ExpectRoundTrip("NEXTTASK", "4|Task Manager|<null>|<null>");
+    ExpectRoundTrip("SELECT,MAXIMIZE", "4|Maximize|<null>|<null>");
+    ExpectRoundTrip("HOTKEY\"100Pu\"", "4|Hot Key|100Pu|<null>");
+    ExpectRoundTrip("MESSAGE\"[0010:0000:0000]\"", "5|[0010:0000:0000]|<null>|<null>");
+    ExpectRoundTrip("ZENDRA\"A1 On\"", "6|A1 On|<null>|<null>");
+}
+
+TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
+{
+    /* No list knows these: not editable, the text kept whole. */
+    ExpectRoundTrip("ENTER,TAB", "-1|<null>|<null>|<null>", false);
+    ExpectRoundTrip("LAUNCH\"a\"junk", "-1|<null>|<null>|<null>", false);
+    ExpectRoundTrip(" NEXTTASK", "-1|<null>|<null>|<null>", false);
+    ExpectRoundTrip("\"", "-1|<null>|<null>|<null>", false);
+    /* Known templates in another form: editable, but stored back as they were. */
+    ExpectRoundTrip("nexttask", "4|Task Manager|<null>|<null>", false);
+    ExpectRoundTrip("LAUNCH\"notepad.exe", "0|notepad.exe|<null>|<null>", false);
+    ExpectRoundTrip("MCIPLAY\"cdaudio\x83" "3\"", "2|cdaudio|Play|3", false);
+    ExpectRoundTrip("LAUNCH\"a\x7F" "b\x7F" "c\"", "0|a|<null>|b", false);
+    /* Longer than the model reads: kept whole, composing it would not fit the buffer. */
+    std::string strLong = "WEBADDRESS\"" + std::string(600, 'x') + "\"";
+    Record r;
+    ConvertCommandToButton(r.pbi, strLong.c_str());
+    EXPECT_EQ("-1|<null>|<null>|<null>", Fields(*r.pbi));
+    EXPECT_EQ(strLong, Text(r->pszStored));
+    std::string strComposed;
+    EXPECT_EQ(COMMAND_TOO_LONG, Compose(r.pbi, &strComposed));
+    EXPECT_EQ("", strComposed);
+    /* An edit replaces the kept text; an empty command leaves a fresh record. */
+    AssignButtonInfo(r.pbi, WEBBROWSER, "w", nullptr, "");
+    EXPECT_EQ(nullptr, r->pszStored);
+    EXPECT_EQ("1|w|<null>|<null>", Fields(*r.pbi));
+    ConvertCommandToButton(r.pbi, "");
+    EXPECT_EQ("0|<null>|<null>|<null>", Fields(*r.pbi));
+}
+
+TEST_F(ButtonModel, FieldsThatWouldNotFitAreRefusedWhole)
+{
+    Record r;
+    /* 511 characters is the longest command; one more is refused, never cut. */
+    std::string strFile(511 - strlen("LAUNCH\"\""), 'f');
+    AssignButtonInfo(r.pbi, APPLAUNCH, strFile.c_str(), nullptr, nullptr);
+    std::string strComposed;
+    EXPECT_EQ(1, Compose(r.pbi, &strComposed));
+    EXPECT_EQ(511u, strComposed.size());
+    AssignButtonInfo(r.pbi, APPLAUNCH, (strFile + "f").c_str(), nullptr, nullptr);
+    EXPECT_EQ(COMMAND_TOO_LONG, Compose(r.pbi, &strComposed));
+    EXPECT_EQ("", strComposed);
+    /* Doubled quotes count: 300 quotes make 600 characters. */
+    AssignButtonInfo(r.pbi, EDIT, "Type", std::string(300, '"').c_str(), nullptr);
+    EXPECT_EQ(COMMAND_TOO_LONG, Compose(r.pbi, &strComposed));
+    EXPECT_EQ(std::string(300, '"'), Text(r->pszExtra1)) << "composing leaves the record alone";
+    AssignButtonInfo(r.pbi, APPLAUNCH, "a", std::string(300, 'c').c_str(), std::string(300, 's').c_str());
+    EXPECT_EQ(COMMAND_TOO_LONG, Compose(r.pbi, &strComposed));
+    /* Nothing to store: no primary, unknown names, no function. */
+    AssignButtonInfo(r.pbi, EDIT, nullptr, "text", nullptr);
+    EXPECT_EQ(0, Compose(r.pbi, &strComposed));
+    AssignButtonInfo(r.pbi, SYSTEM, "No Such Function", nullptr, nullptr);
+    EXPECT_EQ(1, Compose(r.pbi, &strComposed));
+    EXPECT_EQ("", strComposed);
+    AssignButtonInfo(r.pbi, NO_FUNCTION, "x", nullptr, nullptr);
+    EXPECT_EQ(0, Compose(r.pbi, &strComposed));
+    /* PadQuotes doubles the edit text's quotes in the record itself. */
+    AssignButtonInfo(r.pbi, EDIT, "Type", "a\"b", nullptr);
+    PadQuotes(r.pbi);
+    EXPECT_EQ("a\"\"b", Text(r->pszExtra1));
+}
+
+/* ---- A configuration run against the registry ------------------------------------------- */
+
+struct StoredValue {
+    DWORD dwType;
+    std::string strData;
+    bool operator==(const StoredValue &o) const { return dwType == o.dwType && strData == o.strData; }
+};
+typedef std::map<std::string, StoredValue> Snapshot;
+
+/* Every value of the assignment keys, raw: type and bytes. */
+Snapshot TakeSnapshot()
+{
+    Snapshot snapshot;
+    std::vector<std::string> topics = { "Mode", "Default" };
+    topics.insert(topics.end(), std::begin(pszModeKeys), std::end(pszModeKeys));
+    for (const std::string &strTopic : topics) {
+        HKEY hKey;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(strTopic).c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+            continue;
+        for (DWORD dwIndex = 0;; ++dwIndex) {
+            char szName[256];
+            DWORD cchName = sizeof(szName);
+            std::vector<char> data(4096);
+            DWORD cbData = (DWORD)data.size();
+            DWORD dwType = 0;
+            if (RegEnumValueA(hKey, dwIndex, szName, &cchName, NULL, &dwType, (BYTE *)data.data(), &cbData) !=
+                ERROR_SUCCESS)
+                break;
+            snapshot[strTopic + "\\" + szName] = { dwType, std::string(data.data(), cbData) };
+        }
+        RegCloseKey(hKey);
+    }
+    return snapshot;
+}
+
+class ButtonStore : public ButtonModel {
+protected:
+    void SetUp() override
+    {
+        ButtonModel::SetUp();
+        for (const char *pszTopic : { "Mode", "Default" })
+            DeleteRegKey(HKEY_CURRENT_USER, KeyPath(pszTopic).c_str());
+        for (const char *pszTopic : pszModeKeys)
+            DeleteRegKey(HKEY_CURRENT_USER, KeyPath(pszTopic).c_str());
+        for (int i = 0; i < MODES; ++i)
+            Write("Mode", std::to_string(i + 1).c_str(), pszModeKeys[i]);
+    }
+};
+
+TEST_F(ButtonStore, ARunLeavesAPopulatedStoreByteIdentical)
+{
+    /* Every button of every mode gets a command; a few kinds the model cannot edit. */
+    const char *const pszCommands[] = {
+        "LAUNCH\"notepad.exe\x7Freadme.txt\"", "MIXERMUTE", "PAGEUP,TYPE", "WRITE\"say \"\"hi\"\"\"",
+        "HOTKEY\"100Pu\"", "ENTER,TAB", "launch\"x", "MCITRACK\"cdaudio\x83" "4\"", "",
+        "SELECT,END,PASTE\"\x7F\x83\"",
+    };
+    int iCommand = 0;
+    std::string strLong = "ZENDRA\"" + std::string(700, 'z') + "\"";
+    for (int iMode = 0; iMode < MODES; ++iMode) {
+        for (int iCode = 0; iCode < 40; ++iCode)
+            Write(pszModeKeys[iMode], std::to_string(iCode).c_str(), pszCommands[iCommand++ % 10]);
+        Write(pszModeKeys[iMode], "Default", iMode == 2 ? strLong.c_str() : "NEXTTASK");
+    }
+    Write("Default", "0", "KEYBOARD");
+    Write("Default", "1", strLong.c_str());
+    Snapshot before = TakeSnapshot();
+    ASSERT_EQ(5u + 5 * 41 + 2, before.size());
+
+    tagREMOTE *pr = nullptr;
+    CreateButtonList(&pr);
+    ASSERT_NE(nullptr, pr);
+    tagBUTTONINFO *pbi = nullptr;
+    GetButton(&pbi, pr, CD, BT_SPECIAL, 6);
+    ASSERT_NE(nullptr, pbi);
+    EXPECT_EQ("4|Task Manager|<null>|<null>", Fields(*pbi)) << "the mode button is value Default";
+    GetButton(&pbi, pr, WEB, BT_SHIFT, 0);
+    ASSERT_NE(nullptr, pbi);
+    EXPECT_EQ("2|cdaudio|Change Track|4", Fields(*pbi)) << "shift position 0 is code 17";
+    GetButton(&pbi, pr, PC, BT_NOMODE, 1);
+    EXPECT_EQ(strLong, Text(pbi->pszStored));
+    GetButton(&pbi, pr, PC, BT_DEFAULT, 17);
+    EXPECT_EQ(nullptr, pbi);
+    /* Creating again saves the first tree before loading anew. */
+    CreateButtonList(&pr);
+    DestroyButtonList(&pr);
+    EXPECT_EQ(nullptr, pr);
+    EXPECT_TRUE(before == TakeSnapshot());
+}
+
+TEST_F(ButtonStore, AnEmptyStoreGetsAll207ValuesEmptyAndEditsAreWritten)
+{
+    tagREMOTE *pr = nullptr;
+    CreateButtonList(&pr);
+    tagBUTTONINFO *pbi = nullptr;
+    GetButton(&pbi, pr, DVD, BT_SPECIAL, 2);
+    AssignButtonInfo(pbi, MULTIMEDIA, nullptr, "Master Mute", nullptr);
+    GetButton(&pbi, pr, PC, BT_NOMODE, 0);
+    AssignButtonInfo(pbi, EDIT, "Type", "a\"b", nullptr);
+    DestroyButtonList(&pr);
+
+    Snapshot after = TakeSnapshot();
+    EXPECT_EQ(5u + 5 * 41 + 2, after.size());
+    int iEmpty = 0;
+    for (const auto &value : after)
+        iEmpty += value.first.compare(0, 5, "Mode\\") != 0 && value.second.strData.empty();
+    EXPECT_EQ(205, iEmpty);
+    std::string strStored;
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("ModelDVD").c_str(), "36", &strStored);
+    EXPECT_EQ("MIXERMUTE", strStored);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("Default").c_str(), "0", &strStored);
+    EXPECT_EQ("WRITE\"a\"\"b\"", strStored);
+
+    /* A mode without a key name is neither read nor written; its buttons stay empty. */
+    Write("ModelPhone", "5", "NEXTTASK");
+    Write("Mode", "3", "");
+    char szCommand[COMMAND_SIZE];
+    EXPECT_EQ(0, GetButtonCommand(szCommand, 5, PHONE));
+    EXPECT_EQ(0, WriteButtonCommand("CASCADE", 5, PHONE));
+    CreateButtonList(&pr);
+    GetButton(&pbi, pr, PHONE, BT_DEFAULT, 5);
+    EXPECT_EQ(nullptr, pbi->pszPrimary);
+    AssignButtonInfo(pbi, SYSTEM, "Cascade Windows", nullptr, nullptr);
+    DestroyButtonList(&pr);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("ModelPhone").c_str(), "5", &strStored);
+    EXPECT_EQ("NEXTTASK", strStored);
+    EXPECT_EQ(1, GetButtonCommand(szCommand, 36, DVD));
+    EXPECT_STREQ("MIXERMUTE", szCommand);
+    EXPECT_EQ(1, WriteButtonCommand("HOMEPOINTER", 42, CD));
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("Default").c_str(), "1", &strStored);
+    EXPECT_EQ("HOMEPOINTER", strStored);
+}
+
+/* ---- The function editor's holders ------------------------------------------------------ */
+
+TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
+{
+    Record button;
+    tagBUTTONINFO *pbiHolders = nullptr;
+    pbiButton = button.pbi;
+    ConvertCommandToButton(button.pbi, "MIXERMUTE");
+    GenerateButtonFunctions(&pbiHolders);
+    EXPECT_EQ(0x7F & ~(1 << MULTIMEDIA), bEmpty);
+    tagBUTTONINFO *pbiHeld = pbiHolders;
+    for (int fFunction = 0; fFunction < FUNCTION_TYPES; ++fFunction, pbiHeld = pbiHeld->pbiNext) {
+        ASSERT_NE(nullptr, pbiHeld);
+        EXPECT_EQ(fFunction, pbiHeld->fFunction);
+    }
+    EXPECT_EQ(nullptr, pbiHeld);
+
+    /* The editor changes the launch holder; the other holders keep what they held. */
+    AssignButtonInfo(pbiHolders, APPLAUNCH, "calc.exe", nullptr, "1,2");
+    ConvertCommandToButton(button.pbi, "NEXTTASK");
+    GenerateButtonFunctions(&pbiHolders);
+    EXPECT_EQ(0x7F & ~(1 << SYSTEM), bEmpty);
+    EXPECT_EQ("0|calc.exe|<null>|1,2", Fields(*pbiHolders));
+    CopyButtonData(&pbiButton, pbiHolders, APPLAUNCH);
+    EXPECT_EQ("0|calc.exe|<null>|1,2", Fields(*button.pbi));
+
+    /* A kept command fills no holder; confirming a type replaces the kept text. */
+    ConvertCommandToButton(button.pbi, "ENTER,TAB");
+    GenerateButtonFunctions(&pbiHolders);
+    EXPECT_EQ(0x7F, bEmpty);
+    CopyButtonData(&pbiButton, pbiHolders, SYSTEM);
+    EXPECT_EQ(nullptr, button->pszStored);
+    EXPECT_EQ("4|Task Manager|<null>|<null>", Fields(*button.pbi));
+
+    /* No function: the type becomes -1, the strings stay but nothing is stored. */
+    CopyButtonData(&pbiButton, pbiHolders, NO_FUNCTION);
+    EXPECT_EQ("-1|Task Manager|<null>|<null>", Fields(*button.pbi));
+    char szCommand[COMMAND_SIZE];
+    EXPECT_EQ(0, ConvertButtonToCommand(button.pbi, szCommand));
+
+    BYTE bFlags = 0;
+    for (int fFunction : { -1, 0, 6, 7, 200 })
+        SetButtonFlag(&bFlags, fFunction);
+    EXPECT_EQ(0x41, bFlags);
+    FreeButtonFunctions(&pbiHolders);
+    EXPECT_EQ(nullptr, pbiHolders);
+    pbiButton = nullptr;
+}
+
+} // namespace
