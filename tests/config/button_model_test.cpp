@@ -5,7 +5,9 @@
  * The conversions read their template lists from Brenvik.dll's tables.
  */
 #include <gtest/gtest.h>
+#include <windowsx.h>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 #include "testsupport.h"
@@ -52,6 +54,10 @@ int Compose(tagBUTTONINFO *pbi, std::string *pstrCommand)
         EXPECT_EQ('\x55', buffer[i]) << "written past the buffer";
     *pstrCommand = buffer.data();
     EXPECT_LT(pstrCommand->size(), (size_t)COMMAND_LIMIT);
+    EXPECT_TRUE(iResult == 1 || iResult == 0 || iResult == COMMAND_TOO_LONG);
+    if (iResult != 1) {
+        EXPECT_EQ("", *pstrCommand);
+    }
     return iResult;
 }
 
@@ -165,6 +171,109 @@ TEST_F(ButtonModel, FieldsThatWouldNotFitAreRefusedWhole)
     AssignButtonInfo(r.pbi, EDIT, "Type", "a\"b", nullptr);
     PadQuotes(r.pbi);
     EXPECT_EQ("a\"\"b", Text(r->pszExtra1));
+}
+
+/* ---- Randomised conversions ------------------------------------------------------------ */
+
+const int iCases = 4000;
+const char *const pszPieces[] = {
+    "LAUNCH", "LAUNCHSIZE", "WEBADDRESS", "MCIPLAY", "MCITRACK", "MIXERMUTE", "PAGEUP,TYPE",
+    "WRITE", "SELECT,END,PASTE", "HOTKEY", "NEXTTASK", "SELECT,CLOSE", "MESSAGE", "ZENDRA",
+    "\"", "\"\"", "\x7F", "\x83", ",", " ", "%s", "calc.exe", "1,2,3,4", "Master Mute",
+};
+
+const char *const pszKeywords[] = { "LAUNCH", "LAUNCHSIZE", "MCITRACK", "WRITE", "HOTKEY", "ZENDRA" };
+
+/* The text as the last bytes before a page that may not be read. */
+class FencedText {
+public:
+    FencedText()
+    {
+        SYSTEM_INFO si;
+        GetSystemInfo(&si);
+        m_cbPage = si.dwPageSize;
+        m_pbBase = (BYTE *)VirtualAlloc(NULL, 2 * m_cbPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        DWORD dwOld;
+        VirtualProtect(m_pbBase + m_cbPage, m_cbPage, PAGE_NOACCESS, &dwOld);
+    }
+    ~FencedText() { VirtualFree(m_pbBase, 0, MEM_RELEASE); }
+    LPCSTR Place(const std::string &strText)
+    {
+        LPSTR lpsz = (LPSTR)m_pbBase + m_cbPage - strText.size() - 1;
+        memcpy(lpsz, strText.c_str(), strText.size() + 1);
+        return lpsz;
+    }
+
+private:
+    BYTE *m_pbBase;
+    size_t m_cbPage;
+};
+
+std::string RandomText(std::mt19937 &rng, size_t cbMax)
+{
+    std::string strText;
+    size_t cbWanted = rng() % (cbMax + 1);
+    while (strText.size() < cbWanted) {
+        if (rng() % 3 == 0)
+            strText += (char)(1 + rng() % 255);
+        else
+            strText += pszPieces[rng() % (sizeof(pszPieces) / sizeof(pszPieces[0]))];
+    }
+    return strText;
+}
+
+TEST_F(ButtonModel, StoredCommandsComposeBackUnchanged)
+{
+    std::mt19937 rng(1313);
+    Record r;
+    FencedText fence;
+    int iEditable = 0;
+    for (int iCase = 0; iCase < iCases; ++iCase) {
+        std::string strCommand = RandomText(rng, iCase % 10 == 0 ? 700 : 120);
+        /* Half of them shaped as a keyword with one quoted argument. */
+        if (iCase % 2 == 0)
+            strCommand = pszKeywords[rng() % 6] + ("\"" + strCommand + "\"");
+        ConvertCommandToButton(r.pbi, fence.Place(strCommand));
+        std::string strComposed;
+        int iResult = Compose(r.pbi, &strComposed);
+        if (strCommand.empty()) {
+            EXPECT_EQ(0, iResult);
+        } else if (strCommand.size() >= COMMAND_LIMIT) {
+            EXPECT_EQ(COMMAND_TOO_LONG, iResult);
+            EXPECT_STREQ(strCommand.c_str(), r->pszStored);
+        } else {
+            ASSERT_EQ(strCommand, strComposed) << "case " << iCase;
+            iEditable += r->pszStored == nullptr;
+        }
+    }
+    EXPECT_GT(iEditable, iCases / 50) << "too few generated commands were recognised";
+}
+
+TEST_F(ButtonModel, RecordsComposeWithinTheLimitAndReadBackTheSame)
+{
+    std::mt19937 rng(4242);
+    Record r;
+    int iComposed = 0;
+    for (int iCase = 0; iCase < iCases; ++iCase) {
+        int fFunction = (int)(rng() % 9) - 1;
+        std::string strFields[3] = { RandomText(rng, 200), RandomText(rng, 200), RandomText(rng, 200) };
+        /* Function names from the lists half the time, so most records compose. */
+        if (rng() % 2 == 0 && (fFunction == EDIT || fFunction == SYSTEM))
+            strFields[0] = fFunction == EDIT ? "Type" : "Hot Key";
+        if (rng() % 2 == 0 && fFunction == MULTIMEDIA)
+            strFields[1] = rng() % 2 ? "Change Track" : "Master Mute";
+        AssignButtonInfo(r.pbi, fFunction, strFields[0].c_str(), strFields[1].c_str(), strFields[2].c_str());
+        std::string strCommand;
+        if (Compose(r.pbi, &strCommand) != 1 || strCommand.empty())
+            continue;
+        /* Whatever was composed loads and composes again to the same text. */
+        ConvertCommandToButton(r.pbi, strCommand.c_str());
+        std::string strAgain;
+        EXPECT_EQ(1, Compose(r.pbi, &strAgain));
+        ASSERT_EQ(strCommand, strAgain) << "case " << iCase;
+        ++iComposed;
+    }
+    EXPECT_GT(iComposed, iCases / 4) << "too few generated records composed";
 }
 
 /* ---- A configuration run against the registry ------------------------------------------- */
@@ -347,6 +456,77 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
     FreeButtonFunctions(&pbiHolders);
     EXPECT_EQ(nullptr, pbiHolders);
     pbiButton = nullptr;
+}
+
+/* ---- Services of the editors ------------------------------------------------------------- */
+
+TEST_F(ButtonModel, ControlsReadIntoFieldsAndTheMediaDevicesFillABox)
+{
+    HWND hParent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 300, 200, NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hParent);
+    HWND hEdit = CreateWindowA("EDIT", "typed \"text\"", WS_CHILD, 0, 0, 100, 20, hParent, (HMENU)1, NULL, NULL);
+    CreateWindowA("STATIC", "", WS_CHILD, 0, 30, 100, 20, hParent, (HMENU)2, NULL, NULL);
+    HWND hCombo = CreateWindowA("COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 60, 100, 200, hParent,
+                                (HMENU)3, NULL, NULL);
+    ASSERT_NE(nullptr, hEdit);
+    ASSERT_NE(nullptr, hCombo);
+
+    LPSTR lpszField = nullptr;
+    AssignButtonString(&lpszField, "old");
+    DlgItemToString(hParent, 1, &lpszField);
+    EXPECT_EQ("typed \"text\"", Text(lpszField));
+    DlgItemToString(hParent, 2, &lpszField);
+    EXPECT_EQ("", Text(lpszField)) << "an empty control gives an empty string, not null";
+
+    /* The devices of the "mci" section; the selection ignores case, else the first. */
+    GetMCIDevices(hCombo, "WAVEAUDIO");
+    EXPECT_GE(ComboBox_FindStringExact(hCombo, -1, "cdaudio"), 0);
+    DlgItemToString(hParent, 3, &lpszField);
+    EXPECT_EQ("waveaudio", Text(lpszField));
+    GetMCIDevices(hCombo, "no such device");
+    EXPECT_EQ(0, ComboBox_GetCurSel(hCombo));
+    ComboBox_SetCurSel(hCombo, -1);
+    DlgItemToString(hParent, 3, &lpszField);
+    EXPECT_EQ("", Text(lpszField));
+    AssignButtonString(&lpszField, nullptr);
+    EXPECT_EQ(nullptr, lpszField);
+    DestroyWindow(hParent);
+}
+
+/* Answers the program chooser from a second thread as a person would: types a name
+   without extension and confirms; remembers the title it found. */
+DWORD WINAPI AnswerFileChooser(LPVOID lpParam)
+{
+    std::string *pstrTitle = (std::string *)lpParam;
+    HWND hChooser = NULL;
+    WaitFor([&] {
+        hChooser = FindWindowA("#32770", "Select Application to Launch...");
+        return hChooser != NULL && IsWindowVisible(hChooser);
+    }, 15000);
+    if (hChooser == NULL)
+        return 1;
+    *pstrTitle = "Select Application to Launch...";
+    SaveWindowPicture(hChooser, "program_chooser");
+    SetDlgItemTextA(hChooser, 0x47C, "C:\\windows\\notepad");     /* the file name box */
+    PostMessageA(hChooser, WM_COMMAND, IDOK, 0);
+    return 0;
+}
+
+TEST_F(ButtonModel, TheProgramChooserPutsItsChoiceIntoTheLaunchDialog)
+{
+    HWND hLaunch = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 300, 200, NULL, NULL, NULL, NULL);
+    HWND hFile = CreateWindowA("EDIT", "before", WS_CHILD, 0, 0, 200, 20, hLaunch, (HMENU)IDC_LAUNCH_FILE, NULL, NULL);
+    ASSERT_NE(nullptr, hFile);
+    std::string strTitle;
+    HANDLE hThread = CreateThread(NULL, 0, AnswerFileChooser, &strTitle, 0, NULL);
+    GetFileName(hLaunch);
+    WaitForSingleObject(hThread, 20000);
+    CloseHandle(hThread);
+    EXPECT_EQ("Select Application to Launch...", strTitle);
+    char szFile[MAX_PATH] = "";
+    GetWindowTextA(hFile, szFile, sizeof(szFile));
+    EXPECT_STRCASEEQ("C:\\windows\\notepad.exe", szFile) << "the default extension is added";
+    DestroyWindow(hLaunch);
 }
 
 } // namespace
