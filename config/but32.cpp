@@ -24,6 +24,7 @@ tagBUTTONTYPEINFO btiButton;
 #define CMDLINE_SEPARATOR "\x7F"     /* program file | command line */
 #define EXTRA_SEPARATOR   "\x83"     /* ... | size and position, device | track */
 
+#define VALUE_NAME_SIZE   12         /* a scan code or "Default", with NUL */
 #define DEFAULT_KEY       "Default"  /* key of the mode-independent buttons, value of a mode's own */
 #define CHANGE_TRACK      7          /* position of "Change Track" in the media names */
 #define HOLDERS           FUNCTION_TYPES
@@ -45,8 +46,10 @@ static const tagFUNCTIONLIST aflFunctions[FUNCTION_TYPES] = {
     { IDR_ZENDRA_TEMPLATES,  0 },                   /* ZENDRACOMMAND */
 };
 
-/* Scan code of the first record of each button kind (the mode button is the exception). */
+/* By button kind: the scan code of the first record (the mode button is the exception) and
+   the number of buttons, so a longer list never reaches another kind's values. */
 static const BYTE abFirstScanCode[] = { 0, MAIN_BUTTONS, 2 * MAIN_BUTTONS, 41 };
+static const BYTE abButtons[] = { MAIN_BUTTONS, MAIN_BUTTONS, SPECIAL_BUTTONS, NOMODE_BUTTONS };
 #define MODE_BUTTON_POSITION 6
 #define MODE_BUTTON_CODE     255
 
@@ -437,7 +440,10 @@ static BOOL IsNoModeCode(BYTE bScanCode)
 /* The name of the key that holds mode rmMode's assignments; "" when there is none. */
 static void ModeKeyName(int rmMode, LPSTR lpszModeKey)
 {
-    char szValue[12];
+    lpszModeKey[0] = '\0';
+    if (rmMode < 0 || rmMode >= MODES)
+        return;
+    char szValue[VALUE_NAME_SIZE];
     snprintf(szValue, sizeof(szValue), "%d", rmMode + 1);
     Get("Mode", szValue, "", lpszModeKey, MODE_KEY_SIZE);
 }
@@ -448,7 +454,7 @@ static BOOL ButtonPlace(BYTE bScanCode, LPCSTR lpszModeKey, LPCSTR *ppszKey, LPS
 {
     if (IsNoModeCode(bScanCode)) {
         *ppszKey = DEFAULT_KEY;
-        snprintf(lpszValue, 12, "%d", bScanCode - 41);
+        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode - 41);
         return TRUE;
     }
     if (lpszModeKey[0] == '\0')
@@ -457,7 +463,7 @@ static BOOL ButtonPlace(BYTE bScanCode, LPCSTR lpszModeKey, LPCSTR *ppszKey, LPS
     if (bScanCode == MODE_BUTTON_CODE)
         lstrcpyA(lpszValue, DEFAULT_KEY);
     else
-        snprintf(lpszValue, 12, "%d", bScanCode);
+        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode);
     return TRUE;
 }
 
@@ -474,7 +480,7 @@ int GetButtonCommand(LPSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
     lpszCommand[0] = '\0';
     char szModeKey[MODE_KEY_SIZE];
-    char szValue[12];
+    char szValue[VALUE_NAME_SIZE];
     LPCSTR lpszKey;
     if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
         return 0;
@@ -485,7 +491,7 @@ int GetButtonCommand(LPSTR lpszCommand, BYTE bScanCode, int rmMode)
 int WriteButtonCommand(LPCSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
     char szModeKey[MODE_KEY_SIZE];
-    char szValue[12];
+    char szValue[VALUE_NAME_SIZE];
     LPCSTR lpszKey;
     if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
         return 0;
@@ -497,12 +503,15 @@ int WriteButtonCommand(LPCSTR lpszCommand, BYTE bScanCode, int rmMode)
 static void ForEachButton(tagBUTTONINFO *pbiList, int rmMode, int btType,
                           void (*pfnButton)(tagBUTTONINFO *pbi, LPCSTR lpszKey, LPCSTR lpszValue))
 {
+    if (btType < BT_DEFAULT || btType > BT_NOMODE)
+        return;
     char szModeKey[MODE_KEY_SIZE] = "";
     if (btType != BT_NOMODE)
         ModeKeyName(rmMode, szModeKey);
     BYTE bPosition = 0;
-    for (tagBUTTONINFO *pbi = FirstRecord(pbiList); pbi != NULL; pbi = pbi->pbiNext, ++bPosition) {
-        char szValue[12];
+    for (tagBUTTONINFO *pbi = FirstRecord(pbiList); pbi != NULL && bPosition < abButtons[btType];
+         pbi = pbi->pbiNext, ++bPosition) {
+        char szValue[VALUE_NAME_SIZE];
         LPCSTR lpszKey;
         if (!ButtonPlace(ScanCode(btType, bPosition), szModeKey, &lpszKey, szValue))
             return;
