@@ -286,11 +286,11 @@ struct StoredValue {
 typedef std::map<std::string, StoredValue> Snapshot;
 
 /* Every value of the assignment keys, raw: type and bytes. */
-Snapshot TakeSnapshot()
+Snapshot TakeSnapshot(const char *const *ppszModeKeys = pszModeKeys)
 {
     Snapshot snapshot;
     std::vector<std::string> topics = { "Mode", "Default" };
-    topics.insert(topics.end(), std::begin(pszModeKeys), std::end(pszModeKeys));
+    topics.insert(topics.end(), ppszModeKeys, ppszModeKeys + MODES);
     for (const std::string &strTopic : topics) {
         HKEY hKey;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(strTopic).c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
@@ -407,6 +407,31 @@ TEST_F(ButtonStore, AnEmptyStoreGetsAll207ValuesEmptyAndEditsAreWritten)
     EXPECT_EQ(1, WriteButtonCommand("HOMEPOINTER", 42, CD));
     ReadRegString(HKEY_CURRENT_USER, KeyPath("Default").c_str(), "1", &strStored);
     EXPECT_EQ("HOMEPOINTER", strStored);
+}
+
+TEST_F(ButtonModel, TheInstallationsAssignmentsComeBackUnchanged)
+{
+    std::string strDir = BinaryDir();
+    ASSERT_EQ(0u, RunProcess("\"" + strDir + "OrvaneSetup.exe\" /data \"" + strDir + "orvane.ini\""));
+    const char *const pszInstalledKeys[] = { "PC", "WEB", "Phone", "DVD", "CD" };
+    Snapshot before = TakeSnapshot(pszInstalledKeys);
+    ASSERT_EQ(5u + 207, before.size());
+
+    tagREMOTE *pr = nullptr;
+    CreateButtonList(&pr);
+    int iEditable = 0;
+    for (int iMode = 0; iMode < MODES; ++iMode) {
+        for (int btType : { BT_DEFAULT, BT_SHIFT, BT_SPECIAL }) {
+            tagBUTTONINFO *pbi = nullptr;
+            GetButton(&pbi, pr, iMode, btType, 0);
+            for (; pbi != nullptr; pbi = pbi->pbiNext)
+                iEditable += pbi->pszStored == nullptr;
+        }
+    }
+    /* Most of them are templates of the editors; keys the editors do not offer are kept. */
+    EXPECT_GT(iEditable, 150);
+    DestroyButtonList(&pr);
+    EXPECT_TRUE(before == TakeSnapshot(pszInstalledKeys));
 }
 
 /* ---- The function editor's holders ------------------------------------------------------ */
