@@ -75,7 +75,11 @@ enum { BT_DEFAULT = 0, BT_SHIFT = 1, BT_SPECIAL = 2, BT_NOMODE = 3 };
    - the command is recognised but not in the form the model composes (other letter case,
      a missing closing quote, stray separators): type and strings are filled as usual.
    AssignButtonInfo, CopyButtonData and ConvertCommandToButton replace it (an edit or a new
-   command wins); ConvertButtonToCommand and SaveButtonData write it back while it is set. */
+   command wins); ConvertButtonToCommand and SaveButtonData write it back while it is set.
+   GenerateButtonFunctions gives such a button no holder; the function editor's OK with no
+   function chosen (CopyButtonData with -1) drops the kept command, as confirmed.
+   A button is assigned when pszStored is set, or its type is 0 to 6 with a primary text
+   (for MULTIMEDIA: a primary or an extra 1, the volume functions have no device). */
 struct tagBUTTONINFO {
     int   fFunction;             /* function type, NO_FUNCTION for none */
     LPSTR pszPrimary;
@@ -128,6 +132,7 @@ void  GetFunctionFromCommand(tagBUTTONINFO *pbiButton, LPSTR lpszTemplate);
 /* 1 built, 0 nothing to store (buffer empty), COMMAND_TOO_LONG (buffer empty). Pure: the
    record is not changed (the quotes of an edit text are doubled in the command only). */
 int   ConvertButtonToCommand(tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* Doubles the quotes of pszExtra1 in the record (ConvertButtonToCommand does not call it). */
 void  PadQuotes(tagBUTTONINFO *pbiButton);
 void  AssignButtonInfo(tagBUTTONINFO *pbiButton, int fFunction, LPCSTR lpszPrimary,
                        LPCSTR lpszExtra1, LPCSTR lpszExtra2);
@@ -136,9 +141,10 @@ void  FreeButtonFunctions(tagBUTTONINFO **ppbiList);
 void  GenerateButtonFunctions(tagBUTTONINFO **ppbiHolder);
 void  SetButtonFlag(BYTE *pbFlags, int fFunction);
 void  CopyButtonData(tagBUTTONINFO **ppbiDest, tagBUTTONINFO *pbiHolder, int fFunction);
+/* The field becomes the control's text, "" (not null) when the control is empty. */
 void  DlgItemToString(HWND hDlg, int iControl, LPSTR *ppszField);
 void  GetFileName(HWND hDlg);
-void  GetSizeAndPosition(HWND hDlg);
+void  GetSizeAndPosition(HWND hDlg);     /* comes with the position-capture dialog */
 void  GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect);
 
 #endif /* ORVANE_BRENVIK_INTERNAL_H */
