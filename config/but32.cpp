@@ -313,9 +313,9 @@ static LPCSTR Argument(const tagARGUMENTS *pa, int iArgument)
     return lpsz < lpszEnd ? lpsz : lpszEnd;
 }
 
-void ConvertCommandToButton(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
+/* Fills a record whose strings are all null. */
+static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
 {
-    AssignButtonInfo(pbi, NO_FUNCTION, NULL, NULL, NULL);
     if (!HasText(lpszCommand)) {
         pbi->fFunction = APPLAUNCH;      /* as a fresh record: not assigned */
         return;
@@ -362,6 +362,16 @@ void ConvertCommandToButton(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     char szComposed[COMMAND_SIZE];
     if (ComposeCommand(pbi, szComposed) != 1 || strcmp(szComposed, lpszCommand) != 0)
         AssignButtonString(&pbi->pszStored, lpszCommand);
+}
+
+void ConvertCommandToButton(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
+{
+    /* The old strings go last: the command may be one of them (a kept command read again). */
+    tagBUTTONINFO biOld = *pbi;
+    pbi->fFunction = NO_FUNCTION;
+    pbi->pszPrimary = pbi->pszExtra1 = pbi->pszExtra2 = pbi->pszStored = NULL;
+    FillFromCommand(pbi, lpszCommand);
+    AssignButtonInfo(&biOld, NO_FUNCTION, NULL, NULL, NULL);
 }
 
 /* ---- Lists of records ------------------------------------------------------------------- */

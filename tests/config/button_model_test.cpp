@@ -108,6 +108,7 @@ TEST_F(ButtonModel, EveryFamilyDecomposesAndComposesBack)
     ExpectRoundTrip("NEXTTASK", "4|Task Manager|<null>|<null>");
     ExpectRoundTrip("SELECT,MAXIMIZE", "4|Maximize|<null>|<null>");
     ExpectRoundTrip("HOTKEY\"100Pu\"", "4|Hot Key|100Pu|<null>");
+    ExpectRoundTrip("HOTKEY\"\"", "4|Hot Key|<null>|<null>");
     ExpectRoundTrip("MESSAGE\"[0010:0000:0000]\"", "5|[0010:0000:0000]|<null>|<null>");
     ExpectRoundTrip("ZENDRA\"A1 On\"", "6|A1 On|<null>|<null>");
 }
@@ -134,6 +135,8 @@ TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
     EXPECT_EQ(COMMAND_TOO_LONG, Compose(r.pbi, &strComposed));
     EXPECT_EQ("", strComposed);
     /* An edit replaces the kept text; an empty command leaves a fresh record. */
+    ConvertCommandToButton(r.pbi, r->pszStored);
+    EXPECT_EQ(strLong, Text(r->pszStored)) << "a kept command read again";
     AssignButtonInfo(r.pbi, WEBBROWSER, "w", nullptr, "");
     EXPECT_EQ(nullptr, r->pszStored);
     EXPECT_EQ("1|w|<null>|<null>", Fields(*r.pbi));
