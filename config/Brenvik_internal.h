@@ -30,6 +30,17 @@ LPSTR FunctionNameRCZendraRes(UINT uID_RCDATA, BYTE bPosition);
 void  FillComboBoxRC(HWND hComboBox, UINT uID_RCDATA, LPCSTR lpszSelect);
 void  FillComboBoxRCZendraRes(HWND hComboBox, UINT uID_RCDATA, LPCSTR lpszSelect);
 void  FillComboBox(HWND hComboBox, LPCSTR lpszList, LPCSTR lpszSelect);
+/* A string list and a 16-bit value list that belong together by position, read through
+   GetRCDataZendraRes (so they also serve the hooks inside other processes). The walk calls
+   pfnEntry for each entry until it returns TRUE, and then returns TRUE. The lookups give
+   the value of a name (bIgnoreCase: compared without case) or the first name of a value
+   (cut to cchName); FALSE, with 0 or "", when there is none. FillPairedList fills a combo
+   box with the names, each with its value as item data. */
+typedef BOOL (*PAIREDENTRYPROC)(LPCSTR lpszName, WORD wValue, void *pContext);
+BOOL  ForEachPairedEntry(UINT uNames, UINT uValues, PAIREDENTRYPROC pfnEntry, void *pContext);
+BOOL  PairedValueOfName(UINT uNames, UINT uValues, LPCSTR lpszName, BOOL bIgnoreCase, WORD *pwValue);
+BOOL  PairedNameOfValue(UINT uNames, UINT uValues, WORD wValue, LPSTR lpszName, int cchName);
+void  FillPairedList(HWND hDlg, int iControl, UINT uNames, UINT uValues);
 
 /* ---- but32: the button model ---------------------------------------------------------- */
 
@@ -146,5 +157,109 @@ void  DlgItemToString(HWND hDlg, int iControl, LPSTR *ppszField);
 void  GetFileName(HWND hDlg);
 void  GetSizeAndPosition(HWND hDlg);     /* comes with the position-capture dialog */
 void  GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect);
+
+/* ---- mode32_hotkey: the hot-key dialog and the forms of a hot key ----------------------
+   A hot-key value holds 0xFF in bits 31-24 for Alt, 23-16 for Ctrl, 15-8 for Shift, and
+   the key code in bits 7-0; a following key code travels beside it. The code stored with
+   the button is "A" or "-", "C" or "-", "S" or "-", the key code byte and the following
+   key code byte, ending early at a missing key. Key codes are those of the key table
+   (IDR_HOTKEY_NAMES and IDR_HOTKEY_CODES), which the engine turns into virtual keys. */
+
+#define HOTKEY_CODE_SIZE    6       /* five characters and the terminator */
+#define HOTKEY_NAME_SIZE    16      /* longest key name and the terminator */
+#define HOTKEY_TEXT_SIZE    48      /* "ALT-CTRL-SHIFT-" + name + ", " + name */
+
+/* The colour, help file and colour messages of the editor dialogs. */
+#define EDITOR_GREY         RGB(192, 192, 192)
+#define EDITOR_HELP_FILE    "Mirelo.hlp"
+#define EDITOR_CTLCOLOR_DLGMSGS(hDlg, fn) \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLOREDIT, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORLISTBOX, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORBTN, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORDLG, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSCROLLBAR, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSTATIC, fn)
+
+/* The hot key being edited by the System dialog. */
+extern LONG lHotKeyCode;
+extern BYTE bExtraChar;
+
+/* Hot Key dialog (template 458): edits lHotKeyCode and bExtraChar; ends with 1. */
+INT_PTR CALLBACK HotKeyDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+
+/* Conversions, touching no window. A key name and its code (0 and "" for none); a value
+   and its code (lpszCode: HOTKEY_CODE_SIZE bytes); a code's value (FALSE, nothing set,
+   for an empty code; a blank following key counts as none) and its text. */
+BYTE  StringToCode(LPCSTR lpszName);
+void  CodeToString(BYTE bCode, LPSTR lpszName);
+void  HotKeyValueToCode(LONG lValue, BYTE bFollowing, LPSTR lpszCode);
+BOOL  HotKeyCodeToValue(LPCSTR lpszCode, LONG *plValue, BYTE *pbFollowing);
+void  HotKeyCodeToText(LPCSTR lpszCode, LPSTR lpszText, int cchText);
+
+/* In a dialog: the text of a value into a control and its code into control 454;
+   lHotKeyCode and bExtraChar from the code in control 454; the text of a code into a
+   control (bFlag 1: as it is, else with "&" doubled). */
+void  SetHotKeyText(HWND hDlg, int iControl, LONG lValue, BYTE bFollowing);
+void  SetHotKeyLong(HWND hDlg);
+void  ShowHotKeyType(HWND hDlg, int iControl, LPCSTR lpszCode, int bFlag);
+
+/* The Hot Key dialog's controls from a value: check boxes and lists (no selection for a
+   code without an item); check boxes alone; lists alone (position 0 for a code without an
+   item). The position of a code in a key list, 0xFFFF when none. */
+void  SetSelection(HWND hDlg, LONG lValue, BYTE bFollowing);
+void  ShowCheckBoxSelection(HWND hDlg, LONG lValue);
+void  ShowKeyText(HWND hDlg, LONG lValue, BYTE bFollowing);
+int   FindItemIndex(HWND hDlg, int iList, BYTE bCode);
+
+/* ---- mode32_message: the window-message recorder ----------------------------------------
+   A sequence is up to six groups "[message:wparam:lparam]" in hexadecimal. Its entries in
+   the sequence list read "message wparam lparam"; those of the trace list
+   "NAME [wparam] [lparam]" or "number: <Undefined> [wparam] [lparam]". */
+
+#define MESSAGE_GROUPS      6       /* groups of a sequence */
+#define TRACE_ENTRIES       100     /* entries the trace list keeps */
+#define MESSAGE_NAME_SIZE   32      /* a message name or typed number, and its terminator */
+#define MESSAGE_PARAM_SIZE  9       /* eight hexadecimal digits and the terminator */
+#define MESSAGE_ENTRY_SIZE  64      /* an entry of either list */
+#define MESSAGE_GROUP_SIZE  64      /* one encoded group */
+#define MESSAGE_TITLE_SIZE  256     /* a window title in the application list */
+
+/* A message's number by its name (without case), and the name of a number; FALSE, with 0
+   or "", when the list has none. */
+BOOL  GetWinMessageValue(LPCSTR lpszName, DWORD *pdwValue);
+BOOL  GetMessageName(DWORD dwMessage, LPSTR lpszName, int cchName);
+
+/* Texts, touching no window. CheckMessageFields: null when the fields make an entry, else
+   why not. The fields of a sequence entry (cut to MESSAGE_NAME_SIZE and
+   MESSAGE_PARAM_SIZE). The group of an entry (MESSAGE_GROUP_SIZE bytes): a name becomes
+   its number, a number stays as it is; FALSE for a name the list does not know. The
+   entry of a stored group and of a recorded message (MESSAGE_ENTRY_SIZE bytes). The
+   fields of a trace entry: the name, or the number of an "<Undefined>" one. */
+LPCSTR CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam);
+void  SplitSequenceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPSTR lpszLParam);
+BOOL  EncodeMessage(LPCSTR lpszEntry, LPSTR lpszGroup);
+void  FormatSequenceEntry(DWORD dwMessage, DWORD dwWParam, DWORD dwLParam, LPSTR lpszEntry);
+void  FormatTraceEntry(const MSG *pMsg, LPSTR lpszEntry);
+void  SplitTraceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPSTR lpszLParam);
+
+/* In the dialog: the first six groups of a sequence into the sequence list (returns how
+   many); all entries as one heap sequence (null when empty, or when an entry is refused,
+   then with *pbRefused set); the selected entries deleted; a trace entry into the current
+   message fields; a heap copy of the hidden sequence field (null when empty). */
+int   AddMessagesToListBox(HWND hDlg, int iList, LPCSTR lpszSequence);
+LPSTR CreateEncodedMessage(HWND hDlg, int iList, BOOL *pbRefused);
+void  DeleteListBoxItem(HWND hDlg, int iList);
+void  PutMessage(HWND hDlg, LPCSTR lpszEntry);
+LPSTR GetEncodedString(HWND hDlg);
+
+/* The application list: the titles of the visible, captioned, titled top-level windows
+   without owner, each with its window as item data; *pphList the enumerated windows. */
+void  InitialiseApplicationList(HWND hDlg, int iList, HWND **pphList);
+BOOL CALLBACK EnumTaskWindowProc2(HWND hWnd, LPARAM lParam);
+
+/* Recording: adds a message of the chosen application to the trace list of the dialog,
+   from whatever process retrieved it; 1 when it was added. */
+int   AddTraceMsg(HWND hDlg, int iList, MSG msg);
 
 #endif /* ORVANE_BRENVIK_INTERNAL_H */

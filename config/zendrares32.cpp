@@ -218,3 +218,74 @@ void FillComboBox(HWND hComboBox, LPCSTR lpszList, LPCSTR lpszSelect)
     }
     ComboBox_SetCurSel(hComboBox, iSelect);
 }
+
+/* ---- Paired tables: a string list and the word list that matches it by position ------- */
+
+BOOL ForEachPairedEntry(UINT uNames, UINT uValues, PAIREDENTRYPROC pfnEntry, void *pContext)
+{
+    tagRCTABLE rcNames, rcValues;
+    if (!OpenTable(uNames, TRUE, &rcNames))
+        return FALSE;
+    BOOL bStopped = FALSE;
+    if (OpenTable(uValues, TRUE, &rcValues)) {
+        const BYTE *lpValue = (const BYTE *)rcValues.lpszFirst;
+        for (LPCSTR lpszEntry = rcNames.lpszFirst; !bStopped && *lpszEntry != '\0';
+             lpszEntry = NextEntry(lpszEntry), lpValue += 2)
+            bStopped = pfnEntry(lpszEntry, (WORD)(lpValue[0] | (lpValue[1] << 8)), pContext);
+        CloseTable(&rcValues);
+    }
+    CloseTable(&rcNames);
+    return bStopped;
+}
+
+/* What a lookup searches for and where it puts the other half of the entry. */
+struct tagPAIREDLOOKUP {
+    LPCSTR lpszName;
+    BOOL   bIgnoreCase;
+    WORD   wValue;
+    LPSTR  lpszFound;
+    int    cchFound;
+};
+
+BOOL PairedValueOfName(UINT uNames, UINT uValues, LPCSTR lpszName, BOOL bIgnoreCase, WORD *pwValue)
+{
+    tagPAIREDLOOKUP pl = { lpszName, bIgnoreCase, 0, NULL, 0 };
+    BOOL bFound = lpszName != NULL && ForEachPairedEntry(uNames, uValues,
+        [](LPCSTR lpszEntry, WORD wValue, void *pContext) -> BOOL {
+            tagPAIREDLOOKUP *ppl = (tagPAIREDLOOKUP *)pContext;
+            if ((ppl->bIgnoreCase ? lstrcmpiA(lpszEntry, ppl->lpszName) : strcmp(lpszEntry, ppl->lpszName)) != 0)
+                return FALSE;
+            ppl->wValue = wValue;
+            return TRUE;
+        }, &pl);
+    *pwValue = pl.wValue;
+    return bFound;
+}
+
+BOOL PairedNameOfValue(UINT uNames, UINT uValues, WORD wValue, LPSTR lpszName, int cchName)
+{
+    lpszName[0] = '\0';
+    tagPAIREDLOOKUP pl = { NULL, FALSE, wValue, lpszName, cchName };
+    return ForEachPairedEntry(uNames, uValues,
+        [](LPCSTR lpszEntry, WORD wValue, void *pContext) -> BOOL {
+            tagPAIREDLOOKUP *ppl = (tagPAIREDLOOKUP *)pContext;
+            if (wValue != ppl->wValue)
+                return FALSE;
+            lstrcpynA(ppl->lpszFound, lpszEntry, ppl->cchFound);
+            return TRUE;
+        }, &pl);
+}
+
+void FillPairedList(HWND hDlg, int iControl, UINT uNames, UINT uValues)
+{
+    HWND hComboBox = GetDlgItem(hDlg, iControl);
+    ComboBox_ResetContent(hComboBox);
+    ForEachPairedEntry(uNames, uValues,
+        [](LPCSTR lpszEntry, WORD wValue, void *pContext) -> BOOL {
+            HWND hComboBox = (HWND)pContext;
+            int iIndex = ComboBox_AddString(hComboBox, lpszEntry);
+            if (iIndex >= 0)
+                ComboBox_SetItemData(hComboBox, iIndex, wValue);
+            return FALSE;
+        }, hComboBox);
+}

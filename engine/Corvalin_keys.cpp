@@ -16,6 +16,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Corvalin_keys.h"
+#include "msglist.h"
 
 LPHOOKINFO lpHookInfo;
 
@@ -38,9 +39,6 @@ static const struct {
 };
 static const int HOTKEY_MODIFIERS = sizeof(hotKeyModifiers) / sizeof(hotKeyModifiers[0]);
 
-/* Longest field of a message list item, in characters. */
-static const int MESSAGE_FIELD_MAX = 12;
-
 /* The clipboard text: at most this many characters and its terminator. */
 static const UINT CLIPBOARD_TEXT_SIZE = 257;
 
@@ -57,50 +55,16 @@ const BYTE *FindKeyRecord(const BYTE *lpTable, UINT cbRecord, BYTE bChar, int iO
     return NULL;
 }
 
-/* Reads one hexadecimal field ended by ':', ']' or the end of the text into *lpdwValue
-   (0 when it is empty, too long or not hexadecimal); returns its end. */
-static LPCSTR ReadHexField(LPCSTR lpszField, DWORD *lpdwValue)
-{
-    LPCSTR lpszEnd = lpszField + strcspn(lpszField, ":]");
-    DWORD dwValue = 0;
-    if (lpszEnd - lpszField <= MESSAGE_FIELD_MAX) {
-        for (LPCSTR p = lpszField; p < lpszEnd; ++p) {
-            char c = *p;
-            int iDigit = (c >= '0' && c <= '9') ? c - '0'
-                       : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                       : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
-            if (iDigit < 0) {
-                dwValue = 0;
-                break;
-            }
-            dwValue = (dwValue << 4) | (DWORD)iDigit;
-        }
-    }
-    *lpdwValue = dwValue;
-    return lpszEnd;
-}
-
 LPCSTR ReadMessageItem(LPCSTR lpszList, UINT *lpuiMessage, WPARAM *lpwParam, LPARAM *lplParam)
 {
-    LPCSTR p = strchr(lpszList, '[');
-    if (p == NULL)
+    DWORD adwField[3];
+    LPCSTR lpszNext = ReadMessageGroup(lpszList, adwField);
+    if (lpszNext == NULL)
         return NULL;
-
-    DWORD adwField[3] = { 0, 0, 0 };
-    ++p;
-    for (int i = 0; i < 3; ++i) {
-        p = ReadHexField(p, &adwField[i]);
-        if (*p != ':')
-            break;
-        ++p;
-    }
     *lpuiMessage = LOWORD(adwField[0]);
     *lpwParam = LOWORD(adwField[1]);
     *lplParam = (LPARAM)(LONG)adwField[2];
-
-    /* Continue after the closing bracket (surplus fields are skipped with it). */
-    p = strchr(p, ']');
-    return p != NULL ? p + 1 : lpszList + strlen(lpszList);
+    return lpszNext;
 }
 
 UINT ReduceDoubledQuotes(LPSTR lpszTarget, UINT cchTarget, LPCSTR lpszSource)

@@ -41,6 +41,11 @@ BRENVIKAPI HWND    WINAPI CreateDialogRes(WORD wTemplate, HWND hParentWnd, DLGPR
 BRENVIKAPI HGLOBAL WINAPI GetRCDataZendraRes(UINT uID_RCDATA);
 BRENVIKAPI LPSTR   WINAPI LoadRCDataStringZendraRes(int iIDItem);
 
+/* The window-message recorder: its dialog procedure (template 463) and its system-wide
+   WH_GETMESSAGE hook procedure. */
+BRENVIKAPI INT_PTR CALLBACK MessageDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI LRESULT CALLBACK GetMsgProc(int iCode, WPARAM wParam, LPARAM lParam);
+
 /* Data shared by every process that loads Brenvik (ordinals 29 to 38): the message
    hook and the mouse hook run inside foreign processes and meet the dialogs here. */
 BRENVIKAPI extern HHOOK   _hHookMsg;        /* message-recorder hook */

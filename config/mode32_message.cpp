@@ -1,0 +1,565 @@
+/*
+ * mode32_message.cpp - the "View Messages" dialog, in which a person builds the short
+ * sequence of window messages that a MESSAGE button posts, and the recorder that helps to
+ * find them: a system-wide message hook that lists what a chosen application takes from
+ * its queue. The hook procedure runs inside every process that retrieves messages; it
+ * meets the dialog through the shared section and hands each entry over by WM_COPYDATA.
+ *
+ * A sequence is up to six groups "[message:wparam:lparam]" in hexadecimal: a message
+ * chosen by name is written as its number in four or more digits, numbers typed by the
+ * person are kept as typed.
+ */
+#include <windows.h>
+#include <windowsx.h>
+#include <stdio.h>
+#include <string.h>
+#include "dlgcrack.h"
+#include "msglist.h"
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+
+#define HELP_MESSAGES       10
+#define TRACE_SEND_TIMEOUT  500             /* ms a recorded program waits for the dialog */
+#define MESSAGE_CAPTION     "View Messages"
+
+/* The recorded application's top-level window, written only by the dialog's thread. */
+static HWND hTraceWnd SHARED_SECTION = NULL;
+
+/* The dialog (one at a time). */
+static struct tagMESSAGEDLG {
+    LPSTR  lpszInMsg;       /* the stored sequence being loaded */
+    LPSTR  lpszOutMsg;      /* the sequence built by OK */
+    HWND  *lphWindowList;   /* candidates of the application list, null-terminated */
+    int    bClear;          /* "C&lear" was the last list action */
+    HBRUSH hBrush;
+} message;
+
+/* ---- Names and numbers ---------------------------------------------------------------- */
+
+BOOL GetWinMessageValue(LPCSTR lpszName, DWORD *pdwValue)
+{
+    WORD wValue;
+    BOOL bFound = PairedValueOfName(IDR_MESSAGE_NAMES, IDR_MESSAGE_VALUES, lpszName, TRUE, &wValue);
+    *pdwValue = wValue;
+    return bFound;
+}
+
+BOOL GetMessageName(DWORD dwMessage, LPSTR lpszName, int cchName)
+{
+    lpszName[0] = '\0';
+    return dwMessage <= 0xFFFF &&
+           PairedNameOfValue(IDR_MESSAGE_NAMES, IDR_MESSAGE_VALUES, (WORD)dwMessage, lpszName, cchName);
+}
+
+/* ---- Texts of the lists (no window) ---------------------------------------------------- */
+
+/* Whether a text is a hexadecimal number of one to eight digits. */
+static BOOL IsHexNumber(LPCSTR lpszText)
+{
+    size_t cch = strlen(lpszText);
+    return cch >= 1 && cch <= 8 && strspn(lpszText, "0123456789abcdefABCDEF") == cch;
+}
+
+static BOOL IsMessageName(LPCSTR lpszText)
+{
+    return lpszText[0] == 'W' || lpszText[0] == 'w';
+}
+
+static const char szNotAMessage[] =
+    "The current message is neither a message name of the list nor a hexadecimal message "
+    "number (up to eight digits). Choose a name from the list or type the number.";
+
+LPCSTR CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam)
+{
+    DWORD dwValue;
+    if (IsMessageName(lpszMessage) ? !GetWinMessageValue(lpszMessage, &dwValue) : !IsHexNumber(lpszMessage))
+        return szNotAMessage;
+    if ((*lpszWParam != '\0' && !IsHexNumber(lpszWParam)) || (*lpszLParam != '\0' && !IsHexNumber(lpszLParam)))
+        return "Each parameter is a hexadecimal number of up to eight digits, or empty for 0.";
+    return NULL;
+}
+
+/* Copies the text up to the next blank (or the end) into a field of cchField bytes, cut
+   when longer; returns what follows the blank. */
+static LPCSTR TakeWord(LPCSTR lpszText, LPSTR lpszField, int cchField)
+{
+    size_t cchWord = strcspn(lpszText, " ");
+    lstrcpynA(lpszField, lpszText, (int)(cchWord + 1 < (size_t)cchField ? cchWord + 1 : (size_t)cchField));
+    return lpszText[cchWord] == ' ' ? lpszText + cchWord + 1 : lpszText + cchWord;
+}
+
+void SplitSequenceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPSTR lpszLParam)
+{
+    lpszEntry = TakeWord(lpszEntry, lpszMessage, MESSAGE_NAME_SIZE);
+    lpszEntry = TakeWord(lpszEntry, lpszWParam, MESSAGE_PARAM_SIZE);
+    lstrcpynA(lpszLParam, lpszEntry, MESSAGE_PARAM_SIZE);
+}
+
+BOOL EncodeMessage(LPCSTR lpszEntry, LPSTR lpszGroup)
+{
+    char szMessage[MESSAGE_NAME_SIZE], szWParam[MESSAGE_PARAM_SIZE], szLParam[MESSAGE_PARAM_SIZE];
+    SplitSequenceEntry(lpszEntry, szMessage, szWParam, szLParam);
+    lpszGroup[0] = '\0';
+    if (IsMessageName(szMessage)) {
+        DWORD dwValue;
+        if (!GetWinMessageValue(szMessage, &dwValue))
+            return FALSE;
+        snprintf(szMessage, sizeof(szMessage), "%04lX", (unsigned long)dwValue);
+    }
+    snprintf(lpszGroup, MESSAGE_GROUP_SIZE, "[%s:%s:%s]", szMessage, szWParam, szLParam);
+    return TRUE;
+}
+
+void FormatSequenceEntry(DWORD dwMessage, DWORD dwWParam, DWORD dwLParam, LPSTR lpszEntry)
+{
+    char szName[MESSAGE_NAME_SIZE];
+    /* A number without a name is shown as a number, which encodes back to itself. */
+    if (!GetMessageName(dwMessage, szName, sizeof(szName)))
+        snprintf(szName, sizeof(szName), "%04lX", (unsigned long)dwMessage);
+    snprintf(lpszEntry, MESSAGE_ENTRY_SIZE, "%s %08lX %08lX", szName,
+             (unsigned long)dwWParam, (unsigned long)dwLParam);
+}
+
+void FormatTraceEntry(const MSG *pMsg, LPSTR lpszEntry)
+{
+    char szName[MESSAGE_NAME_SIZE];
+    unsigned long ulWParam = (DWORD)pMsg->wParam, ulLParam = (DWORD)pMsg->lParam;
+    if (GetMessageName(pMsg->message, szName, sizeof(szName)))
+        snprintf(lpszEntry, MESSAGE_ENTRY_SIZE, "%s [%08lX] [%08lX]", szName, ulWParam, ulLParam);
+    else
+        snprintf(lpszEntry, MESSAGE_ENTRY_SIZE, "%04x: <Undefined> [%08lX] [%08lX]",
+                 pMsg->message, ulWParam, ulLParam);
+}
+
+/* The text after lpszMark up to the next "]", cut to the field; "" when there is none.
+   Returns where the field ends. */
+static LPCSTR TakeBracketed(LPCSTR lpszText, LPCSTR lpszMark, LPSTR lpszField, int cchField)
+{
+    lpszField[0] = '\0';
+    LPCSTR lpszStart = lpszText != NULL ? strstr(lpszText, lpszMark) : NULL;
+    if (lpszStart == NULL)
+        return NULL;
+    lpszStart += strlen(lpszMark);
+    size_t cchValue = strcspn(lpszStart, "]");
+    lstrcpynA(lpszField, lpszStart, (int)(cchValue + 1 < (size_t)cchField ? cchValue + 1 : (size_t)cchField));
+    return lpszStart + cchValue;
+}
+
+void SplitTraceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPSTR lpszLParam)
+{
+    TakeWord(lpszEntry, lpszMessage, MESSAGE_NAME_SIZE);
+    /* An entry without a name begins with its number and a colon: the number is kept. */
+    size_t cchMessage = strlen(lpszMessage);
+    if (cchMessage > 0 && lpszMessage[cchMessage - 1] == ':')
+        lpszMessage[cchMessage - 1] = '\0';
+    LPCSTR lpszRest = TakeBracketed(lpszEntry, " [", lpszWParam, MESSAGE_PARAM_SIZE);
+    TakeBracketed(lpszRest, "] [", lpszLParam, MESSAGE_PARAM_SIZE);
+}
+
+/* ---- Lists of the dialog ---------------------------------------------------------------- */
+
+/* The text of a list box entry, cut to cchText; "" when there is none. */
+static void GetListText(HWND hDlg, int iList, int iIndex, LPSTR lpszText, int cchText)
+{
+    lpszText[0] = '\0';
+    int cch = (int)SendDlgItemMessageA(hDlg, iList, LB_GETTEXTLEN, iIndex, 0);
+    if (cch == LB_ERR)
+        return;
+    if (cch < cchText) {
+        SendDlgItemMessageA(hDlg, iList, LB_GETTEXT, iIndex, (LPARAM)lpszText);
+        return;
+    }
+    LPSTR lpszLong = (LPSTR)LocalAlloc(LPTR, cch + 1);
+    if (lpszLong == NULL)
+        return;
+    SendDlgItemMessageA(hDlg, iList, LB_GETTEXT, iIndex, (LPARAM)lpszLong);
+    lstrcpynA(lpszText, lpszLong, cchText);
+    LocalFree(lpszLong);
+}
+
+int AddMessagesToListBox(HWND hDlg, int iList, LPCSTR lpszSequence)
+{
+    int iCount = 0;
+    DWORD adwField[3];
+    char szEntry[MESSAGE_ENTRY_SIZE];
+    while (lpszSequence != NULL && iCount < MESSAGE_GROUPS &&
+           (lpszSequence = ReadMessageGroup(lpszSequence, adwField)) != NULL) {
+        FormatSequenceEntry(adwField[0], adwField[1], adwField[2], szEntry);
+        SendDlgItemMessageA(hDlg, iList, LB_ADDSTRING, 0, (LPARAM)szEntry);
+        ++iCount;
+    }
+    return iCount;
+}
+
+/* The groups of all entries of the list, in order, as a heap text (null when the list is
+   empty). An entry that cannot be encoded is reported and makes the result null with
+   *pbRefused set. */
+LPSTR CreateEncodedMessage(HWND hDlg, int iList, BOOL *pbRefused)
+{
+    *pbRefused = FALSE;
+    int iCount = (int)SendDlgItemMessageA(hDlg, iList, LB_GETCOUNT, 0, 0);
+    if (iCount <= 0)
+        return NULL;
+    LPSTR lpszSequence = (LPSTR)LocalAlloc(LPTR, (size_t)iCount * MESSAGE_GROUP_SIZE + 1);
+    if (lpszSequence == NULL)
+        return NULL;
+    char szEntry[MESSAGE_ENTRY_SIZE], szGroup[MESSAGE_GROUP_SIZE];
+    for (int i = 0; i < iCount; ++i) {
+        GetListText(hDlg, iList, i, szEntry, sizeof(szEntry));
+        if (!EncodeMessage(szEntry, szGroup)) {
+            MessageBoxA(hDlg, szNotAMessage, MESSAGE_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+            LocalFree(lpszSequence);
+            *pbRefused = TRUE;
+            return NULL;
+        }
+        strcat(lpszSequence, szGroup);
+    }
+    return lpszSequence;
+}
+
+void DeleteListBoxItem(HWND hDlg, int iList)
+{
+    int iSelected = (int)SendDlgItemMessageA(hDlg, iList, LB_GETSELCOUNT, 0, 0);
+    if (iSelected <= 0)
+        return;
+    int *piIndex = (int *)LocalAlloc(LPTR, iSelected * sizeof(int));
+    if (piIndex == NULL)
+        return;
+    iSelected = (int)SendDlgItemMessageA(hDlg, iList, LB_GETSELITEMS, iSelected, (LPARAM)piIndex);
+    /* From the last, so the positions of the others stay valid. */
+    for (int i = iSelected - 1; i >= 0; --i)
+        SendDlgItemMessageA(hDlg, iList, LB_DELETESTRING, piIndex[i], 0);
+    LocalFree(piIndex);
+}
+
+/* Appends an entry to the trace list, the oldest going when it is full, and shows it. */
+static void AppendTraceEntry(HWND hDlg, LPCSTR lpszEntry)
+{
+    while (SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_GETCOUNT, 0, 0) >= TRACE_ENTRIES)
+        SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_DELETESTRING, 0, 0);
+    int iIndex = (int)SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_ADDSTRING, 0, (LPARAM)lpszEntry);
+    if (iIndex >= 0)
+        SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_SETCARETINDEX, iIndex, FALSE);
+    SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_SETTOPINDEX, iIndex, 0);
+}
+
+void PutMessage(HWND hDlg, LPCSTR lpszEntry)
+{
+    char szMessage[MESSAGE_NAME_SIZE], szWParam[MESSAGE_PARAM_SIZE], szLParam[MESSAGE_PARAM_SIZE];
+    SplitTraceEntry(lpszEntry, szMessage, szWParam, szLParam);
+    int iIndex = (int)SendDlgItemMessageA(hDlg, IDC_MSG_NAME, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)szMessage);
+    if (iIndex >= 0)
+        SendDlgItemMessageA(hDlg, IDC_MSG_NAME, CB_SETCURSEL, iIndex, 0);
+    else
+        SetDlgItemTextA(hDlg, IDC_MSG_NAME, szMessage);
+    SetDlgItemTextA(hDlg, IDC_MSG_WPARAM, szWParam);
+    SetDlgItemTextA(hDlg, IDC_MSG_LPARAM, szLParam);
+}
+
+/* ---- The application list ------------------------------------------------------------- */
+
+BOOL CALLBACK EnumTaskWindowProc2(HWND hWnd, LPARAM lParam)
+{
+    HWND **pphList = (HWND **)lParam;
+    if (!IsWindowVisible(hWnd) || (GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION) == 0 ||
+        GetWindowTextLengthA(hWnd) == 0 || GetWindow(hWnd, GW_OWNER) != NULL)
+        return TRUE;
+    size_t cWindows = 0;
+    while (*pphList != NULL && (*pphList)[cWindows] != NULL)
+        ++cWindows;
+    HLOCAL hGrown = *pphList == NULL ? LocalAlloc(LPTR, 2 * sizeof(HWND))
+                  : LocalReAlloc((HLOCAL)*pphList, (cWindows + 2) * sizeof(HWND), LMEM_MOVEABLE | LMEM_ZEROINIT);
+    if (hGrown == NULL)
+        return FALSE;
+    *pphList = (HWND *)hGrown;
+    (*pphList)[cWindows] = hWnd;
+    (*pphList)[cWindows + 1] = NULL;
+    return TRUE;
+}
+
+void InitialiseApplicationList(HWND hDlg, int iList, HWND **pphList)
+{
+    if (*pphList != NULL)
+        LocalFree((HLOCAL)*pphList);
+    *pphList = NULL;
+    EnumWindows(EnumTaskWindowProc2, (LPARAM)pphList);
+
+    HWND hList = GetDlgItem(hDlg, iList);
+    ComboBox_ResetContent(hList);
+    char szTitle[MESSAGE_TITLE_SIZE];
+    for (HWND *phWnd = *pphList; phWnd != NULL && *phWnd != NULL; ++phWnd) {
+        if (!IsWindow(*phWnd) || GetWindowTextA(*phWnd, szTitle, sizeof(szTitle)) == 0)
+            continue;
+        int iIndex = ComboBox_AddString(hList, szTitle);
+        if (iIndex >= 0)
+            ComboBox_SetItemData(hList, iIndex, (LPARAM)*phWnd);
+    }
+    ComboBox_SetCurSel(hList, 0);
+}
+
+/* The window whose messages are recorded: the chosen application's, null for none. */
+static HWND ChosenApplication(HWND hDlg)
+{
+    HWND hList = GetDlgItem(hDlg, IDC_MSG_APPLICATIONS);
+    int iIndex = ComboBox_GetCurSel(hList);
+    return iIndex >= 0 ? (HWND)ComboBox_GetItemData(hList, iIndex) : NULL;
+}
+
+/* ---- Recording -------------------------------------------------------------------------- */
+
+int AddTraceMsg(HWND hDlg, int iList, MSG msg)
+{
+    HWND hTarget = hTraceWnd;
+    if (hDlg == NULL || hTarget == NULL)
+        return 0;
+    HWND hTop = msg.hwnd;
+    for (HWND hParent; (hParent = GetParent(hTop)) != NULL;)
+        hTop = hParent;
+    if (hTop != hTarget)
+        return 0;
+
+    char szEntry[MESSAGE_ENTRY_SIZE];
+    FormatTraceEntry(&msg, szEntry);
+    /* The entry travels by copy: the dialog may live in another process. */
+    COPYDATASTRUCT cds = { (ULONG_PTR)iList, (DWORD)strlen(szEntry) + 1, szEntry };
+    /* The recorded program waits for the dialog, but never long. */
+    DWORD_PTR dwResult = 0;
+    return SendMessageTimeoutA(hDlg, WM_COPYDATA, 0, (LPARAM)&cds, SMTO_ABORTIFHUNG, TRACE_SEND_TIMEOUT,
+                               &dwResult) != 0 && dwResult != 0;
+}
+
+LRESULT CALLBACK GetMsgProc(int iCode, WPARAM wParam, LPARAM lParam)
+{
+    const MSG *pMsg = (const MSG *)lParam;
+    if (iCode >= 0 && pMsg != NULL && pMsg->hwnd != NULL)
+        AddTraceMsg(_hMessageDlg, IDC_MSG_TRACE, *pMsg);
+    /* Every message goes on to the other hooks: recording must not change what the
+       programs get. */
+    return CallNextHookEx(_hHookMsg, iCode, wParam, lParam);
+}
+
+static void StartRecording(HWND hDlg)
+{
+    hTraceWnd = ChosenApplication(hDlg);
+    if (_hHookMsg == NULL)
+        _hHookMsg = SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, hInstance, 0);
+}
+
+static void StopRecording(void)
+{
+    if (_hHookMsg != NULL)
+        UnhookWindowsHookEx(_hHookMsg);
+    _hHookMsg = NULL;
+    hTraceWnd = NULL;
+}
+
+/* ---- The dialog ---------------------------------------------------------------------- */
+
+/* The MESSAGE holder, null when there is none. */
+static tagBUTTONINFO *MessageHolder(void)
+{
+    tagBUTTONINFO *pbi = pbiHolder;
+    while (pbi != NULL && pbi->pbiLast != NULL)
+        pbi = pbi->pbiLast;
+    while (pbi != NULL && pbi->fFunction != MESSAGE)
+        pbi = pbi->pbiNext;
+    return pbi;
+}
+
+LPSTR GetEncodedString(HWND hDlg)
+{
+    int cch = GetWindowTextLengthA(GetDlgItem(hDlg, IDC_ENCODED));
+    if (cch <= 0)
+        return NULL;
+    LPSTR lpszText = (LPSTR)LocalAlloc(LPTR, cch + 1);
+    if (lpszText != NULL)
+        GetDlgItemTextA(hDlg, IDC_ENCODED, lpszText, cch + 1);
+    return lpszText;
+}
+
+static void SelectCommandMessage(HWND hDlg)
+{
+    SendDlgItemMessageA(hDlg, IDC_MSG_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)"WM_COMMAND");
+}
+
+static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
+{
+    (void)hFocus;
+    (void)lParam;
+    _hMessageDlg = hDlg;
+    message.bClear = 0;
+    message.hBrush = CreateSolidBrush(EDITOR_GREY);
+    InitialiseApplicationList(hDlg, IDC_MSG_APPLICATIONS, &message.lphWindowList);
+
+    SendDlgItemMessageA(hDlg, IDC_MSG_SEQUENCE, LB_RESETCONTENT, 0, 0);
+    FillPairedList(hDlg, IDC_MSG_NAME, IDR_MESSAGE_NAMES, IDR_MESSAGE_VALUES);
+    tagBUTTONINFO *pbi = MessageHolder();
+    SetDlgItemTextA(hDlg, IDC_ENCODED, pbi != NULL && pbi->pszPrimary != NULL ? pbi->pszPrimary : "");
+    message.lpszInMsg = GetEncodedString(hDlg);
+    AddMessagesToListBox(hDlg, IDC_MSG_SEQUENCE, message.lpszInMsg);
+
+    SendDlgItemMessageA(hDlg, IDC_MSG_NAME, CB_LIMITTEXT, MESSAGE_NAME_SIZE - 1, 0);
+    SendDlgItemMessageA(hDlg, IDC_MSG_WPARAM, EM_LIMITTEXT, MESSAGE_PARAM_SIZE - 1, 0);
+    SendDlgItemMessageA(hDlg, IDC_MSG_LPARAM, EM_LIMITTEXT, MESSAGE_PARAM_SIZE - 1, 0);
+    SelectCommandMessage(hDlg);
+    SetFocus(GetDlgItem(hDlg, IDOK));
+    return FALSE;   /* the focus is set */
+}
+
+static void OnAdd(HWND hDlg)
+{
+    message.bClear = 0;
+    if (SendDlgItemMessageA(hDlg, IDC_MSG_SEQUENCE, LB_GETCOUNT, 0, 0) >= MESSAGE_GROUPS)
+        return;
+    char szMessage[MESSAGE_NAME_SIZE], szWParam[MESSAGE_PARAM_SIZE], szLParam[MESSAGE_PARAM_SIZE];
+    GetDlgItemTextA(hDlg, IDC_MSG_NAME, szMessage, sizeof(szMessage));
+    GetDlgItemTextA(hDlg, IDC_MSG_WPARAM, szWParam, sizeof(szWParam));
+    GetDlgItemTextA(hDlg, IDC_MSG_LPARAM, szLParam, sizeof(szLParam));
+    LPCSTR lpszRefusal = CheckMessageFields(szMessage, szWParam, szLParam);
+    if (lpszRefusal != NULL) {
+        MessageBoxA(hDlg, lpszRefusal, MESSAGE_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    char szEntry[MESSAGE_ENTRY_SIZE];
+    snprintf(szEntry, sizeof(szEntry), "%s %s %s", szMessage, szWParam, szLParam);
+    SendDlgItemMessageA(hDlg, IDC_MSG_SEQUENCE, LB_ADDSTRING, 0, (LPARAM)szEntry);
+}
+
+static void OnClear(HWND hDlg)
+{
+    message.bClear = 1;
+    SetDlgItemTextA(hDlg, IDC_MSG_NAME, "");
+    SetDlgItemTextA(hDlg, IDC_MSG_WPARAM, "");
+    SetDlgItemTextA(hDlg, IDC_MSG_LPARAM, "");
+    SendDlgItemMessageA(hDlg, IDC_MSG_SEQUENCE, LB_RESETCONTENT, 0, 0);
+    SelectCommandMessage(hDlg);
+}
+
+static void OnOK(HWND hDlg)
+{
+    if (message.lpszOutMsg != NULL)
+        LocalFree(message.lpszOutMsg);
+    message.lpszOutMsg = NULL;
+    if (message.bClear != 1) {
+        BOOL bRefused;
+        message.lpszOutMsg = CreateEncodedMessage(hDlg, IDC_MSG_SEQUENCE, &bRefused);
+        if (bRefused)
+            return;
+    }
+    SetDlgItemTextA(hDlg, IDC_ENCODED, message.lpszOutMsg != NULL ? message.lpszOutMsg : "");
+    /* An empty sequence leaves the button without a function. */
+    fCurrentFunction = message.lpszOutMsg != NULL ? MESSAGE : NO_FUNCTION;
+    tagBUTTONINFO *pbi = MessageHolder();
+    if (pbi != NULL) {
+        if (pbi->pszPrimary != NULL)
+            LocalFree(pbi->pszPrimary);
+        pbi->pszPrimary = GetEncodedString(hDlg);
+        bEmpty = (BYTE)~(1 << MESSAGE);
+    }
+    EndDialog(hDlg, 0);
+}
+
+static void OnTraceChosen(HWND hDlg)
+{
+    int iIndex = (int)SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_GETCURSEL, 0, 0);
+    if (iIndex < 0)
+        return;
+    char szEntry[MESSAGE_ENTRY_SIZE];
+    GetListText(hDlg, IDC_MSG_TRACE, iIndex, szEntry, sizeof(szEntry));
+    PutMessage(hDlg, szEntry);
+}
+
+static void OnCommand(HWND hDlg, int id, HWND hCtl, UINT uCode)
+{
+    (void)hCtl;
+    switch (id) {
+    case IDOK:
+        OnOK(hDlg);
+        break;
+    case IDCANCEL:
+        EndDialog(hDlg, 0);
+        break;
+    case IDC_CLEAR:
+        OnClear(hDlg);
+        break;
+    case IDC_HELPBUTTON:
+        WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_CONTEXT, HELP_MESSAGES);
+        break;
+    case IDC_MSG_ADD:
+        OnAdd(hDlg);
+        break;
+    case IDC_MSG_DELETE:
+        DeleteListBoxItem(hDlg, IDC_MSG_SEQUENCE);
+        break;
+    case IDC_MSG_START:
+        StartRecording(hDlg);
+        break;
+    case IDC_MSG_STOP:
+        StopRecording();
+        break;
+    case IDC_MSG_RESET:
+        SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_RESETCONTENT, 0, 0);
+        break;
+    case IDC_MSG_TRACE:
+        OnTraceChosen(hDlg);
+        break;
+    case IDC_MSG_APPLICATIONS:
+        if (uCode == CBN_DROPDOWN)
+            InitialiseApplicationList(hDlg, IDC_MSG_APPLICATIONS, &message.lphWindowList);
+        /* A new choice while recording records the new application from now on. */
+        else if (uCode == CBN_SELCHANGE && _hHookMsg != NULL)
+            hTraceWnd = ChosenApplication(hDlg);
+        break;
+    }
+}
+
+/* A trace entry from the hook, in whatever process it ran. */
+static BOOL OnCopyData(HWND hDlg, HWND hFrom, PCOPYDATASTRUCT pcds)
+{
+    (void)hFrom;
+    if (pcds == NULL || pcds->dwData != IDC_MSG_TRACE || pcds->lpData == NULL ||
+        pcds->cbData == 0 || pcds->cbData > MESSAGE_ENTRY_SIZE ||
+        ((LPCSTR)pcds->lpData)[pcds->cbData - 1] != '\0')
+        return FALSE;
+    AppendTraceEntry(hDlg, (LPCSTR)pcds->lpData);
+    return TRUE;
+}
+
+static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
+{
+    (void)hDlg;
+    (void)hChild;
+    (void)iType;
+    SetBkColor(hDC, EDITOR_GREY);
+    return message.hBrush;
+}
+
+static void OnDestroy(HWND hDlg)
+{
+    WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_QUIT, 0);
+    /* The dialog goes first, so a hook call in between finds nothing to add to. */
+    _hMessageDlg = NULL;
+    StopRecording();
+    if (message.lpszInMsg != NULL)
+        LocalFree(message.lpszInMsg);
+    if (message.lpszOutMsg != NULL)
+        LocalFree(message.lpszOutMsg);
+    if (message.lphWindowList != NULL)
+        LocalFree((HLOCAL)message.lphWindowList);
+    if (message.hBrush != NULL)
+        DeleteBrush(message.hBrush);
+    message = {};
+}
+
+INT_PTR CALLBACK MessageDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uiMessage) {
+        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
+        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
+        HANDLE_DLGMSG(hDlg, WM_COPYDATA, OnCopyData);
+        HANDLE_DLGMSG(hDlg, WM_DESTROY, OnDestroy);
+        EDITOR_CTLCOLOR_DLGMSGS(hDlg, OnCtlColor);
+    }
+    return FALSE;
+}
