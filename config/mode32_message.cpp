@@ -452,9 +452,7 @@ static void OnOK(HWND hDlg)
     fCurrentFunction = message.lpszOutMsg != NULL ? MESSAGE : NO_FUNCTION;
     tagBUTTONINFO *pbi = MessageHolder();
     if (pbi != NULL) {
-        if (pbi->pszPrimary != NULL)
-            LocalFree(pbi->pszPrimary);
-        pbi->pszPrimary = GetEncodedString(hDlg);
+        DlgItemToString(hDlg, IDC_ENCODED, &pbi->pszPrimary);
         bEmpty = (BYTE)~(1 << MESSAGE);
     }
     EndDialog(hDlg, 0);

@@ -409,7 +409,7 @@ TEST_F(MessageDialog, ClearThenOKUnassignsAndAddAfterClearCounts)
     Command(hDlg, IDC_CLEAR);
     EXPECT_EQ("WM_COMMAND", ControlText(hDlg, IDC_MSG_NAME));
     Close(hDlg, IDOK);
-    EXPECT_EQ("<null>", Stored());
+    EXPECT_EQ("", Stored());
     EXPECT_EQ(NO_FUNCTION, fCurrentFunction);
 
     Store("[0010:0:0]");

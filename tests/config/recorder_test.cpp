@@ -1,0 +1,139 @@
+/*
+ * The window-message recorder through Brenvik.dll as it ships: the View Messages dialog
+ * records what a probe application in another process takes from its queue (the hook is
+ * loaded into that process), keeps the newest hundred entries, turns a chosen entry into
+ * the current message, and the sequence it builds is posted by the engine's MESSAGE
+ * command to the probe, which records its arrival.
+ */
+#include <gtest/gtest.h>
+#include <windowsx.h>
+#include <string>
+#include "testsupport.h"
+#include "probe_client.h"
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Corvalin.h"
+
+namespace {
+
+std::string ControlText(HWND hDlg, int iControl)
+{
+    char szText[512] = "";
+    GetDlgItemTextA(hDlg, iControl, szText, sizeof(szText));
+    return szText;
+}
+
+int TraceCount(HWND hDlg)
+{
+    return (int)SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_GETCOUNT, 0, 0);
+}
+
+int FindTrace(HWND hDlg, const char *pszEntry)
+{
+    return (int)SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)pszEntry);
+}
+
+void Command(HWND hDlg, int iControl, UINT uCode = BN_CLICKED)
+{
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(iControl, uCode), (LPARAM)GetDlgItem(hDlg, iControl));
+}
+
+/* Picks a trace entry as a click would. */
+void ChooseTrace(HWND hDlg, const char *pszEntry)
+{
+    int iIndex = FindTrace(hDlg, pszEntry);
+    ASSERT_GE(iIndex, 0) << pszEntry;
+    SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_SETCURSEL, iIndex, 0);
+    Command(hDlg, IDC_MSG_TRACE, LBN_SELCHANGE);
+}
+
+size_t CountLines(const ProbeProcess &probe, const std::string &strLine)
+{
+    size_t c = 0;
+    for (const std::string &str : ProbeLog(probe))
+        c += str == strLine;
+    return c;
+}
+
+TEST(Recorder, RecordsAnotherProgramAndTheEngineSendsWhatWasChosen)
+{
+    ProbeProcess probe;
+    ASSERT_TRUE(StartProbe(&probe, "recorder", { "R,40,40,320,220" }));
+    HWND hProbe = ProbeWindow("R");
+    ASSERT_NE(nullptr, hProbe);
+
+    HWND hDlg = CreateDialogRes(IDD_MESSAGES, NULL, MessageDlgProc);
+    ASSERT_NE(nullptr, hDlg);
+    ShowWindow(hDlg, SW_SHOW);
+    EXPECT_EQ(hDlg, _hMessageDlg);
+    HWND hApps = GetDlgItem(hDlg, IDC_MSG_APPLICATIONS);
+    int iProbe = ComboBox_FindStringExact(hApps, -1, "Probe R");
+    ASSERT_GE(iProbe, 0);
+
+    /* Recording with no application chosen records nothing. */
+    ComboBox_SetCurSel(hApps, -1);
+    Command(hDlg, IDC_MSG_START);
+    ASSERT_NE(nullptr, _hHookMsg);
+    PostMessageA(hProbe, WM_USER, 0x1077, 0);
+    ASSERT_TRUE(WaitForProbeLine(probe, "queued R 0x0400 0x1077 0x0"));
+    EXPECT_EQ(0, TraceCount(hDlg));
+
+    /* Choosing the probe while recording: its messages arrive, the newest hundred stay. */
+    ComboBox_SetCurSel(hApps, iProbe);
+    Command(hDlg, IDC_MSG_APPLICATIONS, CBN_SELCHANGE);
+    for (WPARAM w = 0; w < 150; ++w)
+        PostMessageA(hProbe, WM_USER, w, 0);
+    PostMessageA(hProbe, WM_APP + 5, 2, (LPARAM)(DWORD)0xFFFFFFFF);
+    ASSERT_TRUE(WaitFor([&] { return FindTrace(hDlg, "8005: <Undefined> [00000002] [FFFFFFFF]") >= 0; }, 20000));
+    EXPECT_EQ(100, TraceCount(hDlg));
+    EXPECT_LT(FindTrace(hDlg, "WM_USER [00000000] [00000000]"), 0);
+    EXPECT_GE(FindTrace(hDlg, "WM_USER [00000095] [00000000]"), 0);
+    EXPECT_LT(FindTrace(hDlg, "WM_USER [00001077] [00000000]"), 0);
+    RedrawWindow(hDlg, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(SaveWindowPicture(hDlg, "message_recording"));
+
+    /* Chosen entries become the current message: a name, or the number without one. */
+    ChooseTrace(hDlg, "WM_USER [00000095] [00000000]");
+    EXPECT_EQ("WM_USER", ControlText(hDlg, IDC_MSG_NAME));
+    EXPECT_EQ("00000095", ControlText(hDlg, IDC_MSG_WPARAM));
+    EXPECT_EQ("00000000", ControlText(hDlg, IDC_MSG_LPARAM));
+    Command(hDlg, IDC_MSG_ADD);
+    ChooseTrace(hDlg, "8005: <Undefined> [00000002] [FFFFFFFF]");
+    EXPECT_EQ("8005", ControlText(hDlg, IDC_MSG_NAME));
+    EXPECT_EQ("FFFFFFFF", ControlText(hDlg, IDC_MSG_LPARAM));
+    Command(hDlg, IDC_MSG_ADD);
+
+    /* Stopped, nothing more is recorded; Reset empties the list. */
+    Command(hDlg, IDC_MSG_STOP);
+    EXPECT_EQ(nullptr, _hHookMsg);
+    PostMessageA(hProbe, WM_USER, 0x1234, 0);
+    ASSERT_TRUE(WaitForProbeLine(probe, "queued R 0x0400 0x1234 0x0"));
+    EXPECT_LT(FindTrace(hDlg, "WM_USER [00001234] [00000000]"), 0);
+    Command(hDlg, IDC_MSG_RESET);
+    EXPECT_EQ(0, TraceCount(hDlg));
+
+    Command(hDlg, IDOK);
+    const std::string strSequence = ControlText(hDlg, IDC_ENCODED);
+    EXPECT_EQ("[0400:00000095:00000000][8005:00000002:FFFFFFFF]", strSequence);
+
+    /* Closing while recording takes the hook away; the probe goes on as before. */
+    Command(hDlg, IDC_MSG_START);
+    ASSERT_NE(nullptr, _hHookMsg);
+    DestroyWindow(hDlg);
+    EXPECT_EQ(nullptr, _hHookMsg);
+    EXPECT_EQ(nullptr, _hMessageDlg);
+    PostMessageA(hProbe, WM_USER, 0x4321, 0);
+    ASSERT_TRUE(WaitForProbeLine(probe, "queued R 0x0400 0x4321 0x0"));
+
+    /* A button press runs the sequence: posted to the foreground window, the probe. */
+    size_t cBefore = CountLines(probe, "queued R 0x0400 0x95 0x0");
+    SetForegroundWindow(hProbe);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hProbe; }));
+    std::string strCommand = "MESSAGE\"" + strSequence + "\"";
+    ParseFunction(NULL, &strCommand[0]);
+    EXPECT_TRUE(WaitForProbeLine(probe, "queued R 0x8005 0x2 0xffffffffffffffff"));
+    EXPECT_EQ(cBefore + 1, CountLines(probe, "queued R 0x0400 0x95 0x0"));
+    StopProbe(&probe);
+}
+
+} // namespace
