@@ -241,6 +241,109 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     DestroyWindow(hSystem);
 }
 
+/* A window that keeps the keys it is sent: (message, virtual key) in order. */
+std::vector<std::pair<UINT, WPARAM>> typedKeys;
+
+LRESULT CALLBACK KeyCatcherProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (uiMessage >= WM_KEYFIRST && uiMessage <= WM_KEYLAST) {
+        if (uiMessage == WM_KEYDOWN || uiMessage == WM_SYSKEYDOWN || uiMessage == WM_KEYUP || uiMessage == WM_SYSKEYUP)
+            typedKeys.emplace_back(uiMessage, wParam);
+        return 0;   /* no menu mode after Alt */
+    }
+    return DefWindowProcA(hWnd, uiMessage, wParam, lParam);
+}
+
+/* The key each name of the table stands for, as Windows numbers it. */
+WORD VirtualKeyOf(const std::string &strName)
+{
+    static const struct { const char *pszName; WORD wKey; } named[] = {
+        { " `", VK_OEM_3 }, { " +", VK_ADD }, { " -", VK_OEM_MINUS }, { " *", VK_MULTIPLY },
+        { " =", VK_OEM_PLUS }, { " \\", VK_OEM_5 }, { " [", VK_OEM_4 }, { " ]", VK_OEM_6 },
+        { " ;", VK_OEM_1 }, { " '", VK_OEM_7 }, { " ,", VK_OEM_COMMA }, { " .", VK_OEM_PERIOD },
+        { " /", VK_OEM_2 }, { "<Space Bar>", VK_SPACE }, { "<Tab>", VK_TAB }, { "<Esc>", VK_ESCAPE },
+        { "<Insert>", VK_INSERT }, { "<Home>", VK_HOME }, { "<Page Up>", VK_PRIOR },
+        { "<Page Down>", VK_NEXT }, { "<Delete>", VK_DELETE }, { "<End>", VK_END },
+        { "<Up Arrow>", VK_UP }, { "<Left Arrow>", VK_LEFT }, { "<Down Arrow>", VK_DOWN },
+        { "<Right Arrow>", VK_RIGHT }, { "<Enter>", VK_RETURN }, { "<Back Space>", VK_BACK },
+    };
+    for (const auto &n : named)
+        if (strName == n.pszName)
+            return n.wKey;
+    if (strName.size() == 2 && strName[0] == ' ')
+        return (WORD)strName[1];    /* letters and digits */
+    if (strName.size() >= 4 && strName.compare(0, 2, "<F") == 0)
+        return (WORD)(VK_F1 - 1 + atoi(strName.c_str() + 2));
+    return 0;
+}
+
+/* The engine types every stored code as the key its name says, with its modifiers. */
+TEST_F(Brenvik, StoredCodesTypeTheirKeysThroughTheEngine)
+{
+    typedef void (WINAPI *PARSEFUNCTION)(HWND, LPSTR);
+    HMODULE hCorvalin = LoadLibraryA("Corvalin.dll");
+    ASSERT_NE(nullptr, hCorvalin);
+    PARSEFUNCTION pfnParseFunction = (PARSEFUNCTION)(void *)GetProcAddress(hCorvalin, "ParseFunction");
+    ASSERT_NE(nullptr, pfnParseFunction);
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = KeyCatcherProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "HotKeyCatcher";
+    RegisterClassA(&wc);
+    HWND hCatcher = CreateWindowA("HotKeyCatcher", "Hot key catcher", WS_POPUP | WS_VISIBLE | WS_CAPTION,
+                                  50, 50, 200, 100, NULL, NULL, wc.hInstance, NULL);
+    ASSERT_NE(nullptr, hCatcher);
+    SetForegroundWindow(hCatcher);
+    SetFocus(hCatcher);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hCatcher && GetFocus() == hCatcher; }));
+
+    /* Types a value's code; the keys that went down, in order, once the last is up. */
+    auto Typed = [&](LONG lValue, BYTE bFollowing, WORD wLastKey) {
+        typedKeys.clear();
+        std::string strCommand = "HOTKEY\"" + Code(lValue, bFollowing) + "\"";
+        pfnParseFunction(hCatcher, &strCommand[0]);
+        WaitFor([&] { return !typedKeys.empty() && typedKeys.back().second == wLastKey &&
+                             (typedKeys.back().first == WM_KEYUP || typedKeys.back().first == WM_SYSKEYUP); });
+        std::vector<std::pair<UINT, WPARAM>> downs;
+        for (const auto &k : typedKeys)
+            if (k.first == WM_KEYDOWN || k.first == WM_SYSKEYDOWN)
+                downs.push_back(k);
+        return downs;
+    };
+
+    char szName[HOTKEY_NAME_SIZE];
+    int cKeys = 0;
+    for (int iCode = 1; iCode < 256; ++iCode) {
+        CodeToString((BYTE)iCode, szName);
+        if (szName[0] == '\0')
+            continue;
+        ++cKeys;
+        WORD wKey = VirtualKeyOf(szName);
+        auto downs = Typed(iCode, 0, wKey);
+        ASSERT_EQ(1u, downs.size()) << szName;
+        EXPECT_EQ(wKey, downs[0].second) << szName;
+        /* F10 is a system key to Windows itself. */
+        EXPECT_EQ(wKey == VK_F10 ? (UINT)WM_SYSKEYDOWN : (UINT)WM_KEYDOWN, downs[0].first) << szName;
+    }
+    EXPECT_EQ(74, cKeys);
+
+    /* Alt and Shift with <F5>: all down as system keys. */
+    auto downs = Typed((LONG)0xFF00FF6B, 0, VK_MENU);
+    ASSERT_EQ(3u, downs.size());
+    EXPECT_EQ(VK_MENU, downs[0].second);
+    EXPECT_EQ(VK_SHIFT, downs[1].second);
+    EXPECT_EQ(VK_F5, downs[2].second);
+    EXPECT_EQ((UINT)WM_SYSKEYDOWN, downs[2].first);
+    /* Ctrl with " +", then <Enter> after the combination. */
+    downs = Typed(0x00FF0076, 0x72, VK_RETURN);
+    ASSERT_EQ(3u, downs.size());
+    EXPECT_EQ(VK_CONTROL, downs[0].second);
+    EXPECT_EQ(VK_ADD, downs[1].second);
+    EXPECT_EQ(VK_RETURN, downs[2].second);
+    DestroyWindow(hCatcher);
+}
+
 /* ---- Message sequences ------------------------------------------------------------------ */
 
 std::string Encode(const char *pszEntry)
