@@ -239,8 +239,9 @@ static void AppendTraceEntry(HWND hDlg, LPCSTR lpszEntry)
     while (SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_GETCOUNT, 0, 0) >= TRACE_ENTRIES)
         SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_DELETESTRING, 0, 0);
     int iIndex = (int)SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_ADDSTRING, 0, (LPARAM)lpszEntry);
-    if (iIndex >= 0)
-        SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_SETCARETINDEX, iIndex, FALSE);
+    if (iIndex < 0)
+        return;
+    SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_SETCARETINDEX, iIndex, FALSE);
     SendDlgItemMessageA(hDlg, IDC_MSG_TRACE, LB_SETTOPINDEX, iIndex, 0);
 }
 
@@ -280,12 +281,18 @@ BOOL CALLBACK EnumTaskWindowProc2(HWND hWnd, LPARAM lParam)
 
 void InitialiseApplicationList(HWND hDlg, int iList, HWND **pphList)
 {
+    /* A new list keeps the application chosen before, when it is still there. */
+    HWND hList = GetDlgItem(hDlg, iList);
+    char szChosen[MESSAGE_TITLE_SIZE] = "";
+    int iChosen = ComboBox_GetCurSel(hList);
+    if (iChosen >= 0 && ComboBox_GetLBTextLen(hList, iChosen) < (int)sizeof(szChosen))
+        ComboBox_GetLBText(hList, iChosen, szChosen);
+
     if (*pphList != NULL)
         LocalFree((HLOCAL)*pphList);
     *pphList = NULL;
     EnumWindows(EnumTaskWindowProc2, (LPARAM)pphList);
 
-    HWND hList = GetDlgItem(hDlg, iList);
     ComboBox_ResetContent(hList);
     char szTitle[MESSAGE_TITLE_SIZE];
     for (HWND *phWnd = *pphList; phWnd != NULL && *phWnd != NULL; ++phWnd) {
@@ -295,7 +302,8 @@ void InitialiseApplicationList(HWND hDlg, int iList, HWND **pphList)
         if (iIndex >= 0)
             ComboBox_SetItemData(hList, iIndex, (LPARAM)*phWnd);
     }
-    ComboBox_SetCurSel(hList, 0);
+    iChosen = szChosen[0] != '\0' ? ComboBox_FindStringExact(hList, -1, szChosen) : CB_ERR;
+    ComboBox_SetCurSel(hList, iChosen != CB_ERR ? iChosen : 0);
 }
 
 /* The window whose messages are recorded: the chosen application's, null for none. */
@@ -312,6 +320,10 @@ int AddTraceMsg(HWND hDlg, int iList, MSG msg)
 {
     HWND hTarget = hTraceWnd;
     if (hDlg == NULL || hTarget == NULL)
+        return 0;
+    /* The dialog's own thread is left out: adding an entry there makes more messages to
+       record, without end. */
+    if (GetWindowThreadProcessId(hDlg, NULL) == GetCurrentThreadId())
         return 0;
     HWND hTop = msg.hwnd;
     for (HWND hParent; (hParent = GetParent(hTop)) != NULL;)
@@ -505,8 +517,8 @@ static void OnCommand(HWND hDlg, int id, HWND hCtl, UINT uCode)
     case IDC_MSG_APPLICATIONS:
         if (uCode == CBN_DROPDOWN)
             InitialiseApplicationList(hDlg, IDC_MSG_APPLICATIONS, &message.lphWindowList);
-        /* A new choice while recording records the new application from now on. */
-        else if (uCode == CBN_SELCHANGE && _hHookMsg != NULL)
+        /* While recording, what is chosen now is recorded from now on. */
+        if ((uCode == CBN_DROPDOWN || uCode == CBN_SELCHANGE) && _hHookMsg != NULL)
             hTraceWnd = ChosenApplication(hDlg);
         break;
     }

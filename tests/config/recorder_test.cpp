@@ -81,6 +81,9 @@ TEST(Recorder, RecordsAnotherProgramAndTheEngineSendsWhatWasChosen)
     /* Choosing the probe while recording: its messages arrive, the newest hundred stay. */
     ComboBox_SetCurSel(hApps, iProbe);
     Command(hDlg, IDC_MSG_APPLICATIONS, CBN_SELCHANGE);
+    /* Opening the list again enumerates afresh and keeps the choice. */
+    Command(hDlg, IDC_MSG_APPLICATIONS, CBN_DROPDOWN);
+    EXPECT_EQ("Probe R", ControlText(hDlg, IDC_MSG_APPLICATIONS));
     for (WPARAM w = 0; w < 150; ++w)
         PostMessageA(hProbe, WM_USER, w, 0);
     PostMessageA(hProbe, WM_APP + 5, 2, (LPARAM)(DWORD)0xFFFFFFFF);
