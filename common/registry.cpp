@@ -119,3 +119,20 @@ extern "C" LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection)
     RegCloseKey(hKey);
     return lpszText;
 }
+
+extern "C" int GetByteValue(HKEY hKey, LPCSTR lpszValue, BYTE *pbValue)
+{
+    BYTE bData = 0;
+    DWORD dwType = REG_NONE;
+    DWORD cbData = sizeof(bData);
+    /* A wider value does not fit and fails with ERROR_MORE_DATA: the caller keeps its own. */
+    if (RegQueryValueExA(hKey, lpszValue, NULL, &dwType, &bData, &cbData) != ERROR_SUCCESS || cbData != sizeof(bData))
+        return 0;
+    *pbValue = bData;
+    return 1;
+}
+
+extern "C" int WriteByteValue(HKEY hKey, LPCSTR lpszValue, BYTE bValue)
+{
+    return RegSetValueExA(hKey, lpszValue, 0, REG_BINARY, &bValue, sizeof(bValue)) == ERROR_SUCCESS;
+}

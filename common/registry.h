@@ -32,6 +32,12 @@ int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer);
    that Get's buffer cannot hold; creates nothing. */
 LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection);
 
+/* One-byte REG_BINARY values of an already open key (the mouse settings). GetByteValue
+   leaves *pbValue alone and returns 0 when the value is missing or is not one byte long;
+   WriteByteValue returns 1 when the value was stored. */
+int GetByteValue(HKEY hKey, LPCSTR lpszValue, BYTE *pbValue);
+int WriteByteValue(HKEY hKey, LPCSTR lpszValue, BYTE bValue);
+
 #ifdef __cplusplus
 }
 #endif

@@ -11,10 +11,8 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Corvalin.h"
+#include "receiver.h"
 #include "tray.h"
-
-#define DRIVER_PATH         "\\\\.\\MIRELO"
-#define DRIVER_REGISTER     1       /* control code: register the window (4-byte handle) */
 
 #define IDI_PC_MODE         1       /* the program's own icon, shown in PC mode */
 #define IDI_TRAY_CLASS      56      /* Brenvik's icon of the window class */
@@ -96,19 +94,11 @@ static void RedrawTrayWindow(HWND hWnd)
 
 void RegisterVxD(HWND hWnd, BYTE bTrayMode, BYTE bTrayShift)
 {
-    /* OPEN_EXISTING: the NT family refuses a device open with no creation disposition. */
-    HANDLE hDevice = CreateFileA(DRIVER_PATH, 0, 0, NULL, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
-    if (hDevice == INVALID_HANDLE_VALUE) {
-        RemoveTrayIcon(hWnd, bTrayMode);
-        return;
-    }
     DWORD dwWindow = (DWORD)(ULONG_PTR)hWnd;    /* window handles fit in 32 bits */
-    DWORD cbReturned;
-    if (DeviceIoControl(hDevice, DRIVER_REGISTER, &dwWindow, sizeof(dwWindow), NULL, 0, &cbReturned, NULL))
+    if (CallReceiver(RECEIVER_REGISTER, &dwWindow, sizeof(dwWindow)))
         ShowTrayIcon(hWnd, bTrayMode, bTrayShift);
     else
         RemoveTrayIcon(hWnd, bTrayMode);
-    CloseHandle(hDevice);
 }
 
 BYTE ProcessCode(HWND hWnd, BYTE bScanCode)

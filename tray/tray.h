@@ -1,14 +1,11 @@
 /*
- * tray.h - Tellumo's window class and title (the applet looks for the same pair to see
- * whether the tray program runs) and its routines.
+ * tray.h - Tellumo's routines and program-wide values.
  */
 #ifndef ORVANE_TRAY_H
 #define ORVANE_TRAY_H
 
 #include <windows.h>
-
-#define TRAY_CLASS  "TELLUMO"
-#define TRAY_TITLE  "Zendra Remote Buttons"
+#include "Tellumo.h"
 
 extern HINSTANCE hInstance;
 extern HWND hMainWnd;

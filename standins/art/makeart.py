@@ -349,6 +349,41 @@ def icon_remote_mouse_16():
     return c
 
 
+# ---- Control Panel applet: the pictures beside speed and trail (32 x 32) -------------------
+
+POINTER_SMALL = """
+    K.......
+    KK......
+    KWK.....
+    KWWK....
+    KWWWK...
+    KWWWWK..
+    KWWWWWK.
+    KWWWKKKK
+    KWKWK...
+    KK.KWK..
+    K...KWK.
+    ....KK..
+"""
+
+
+def icon_speed_32():
+    """A pointer rushing to the right, streaks behind it."""
+    c = canvas(32)
+    overlay(c, 16, 8, POINTER_SMALL.replace('W', 'Y'))
+    for y, x0, x1 in [(10, 3, 13), (13, 0, 13), (16, 5, 13), (19, 2, 11)]:
+        line(c, x0, y, x1, y, 'n')
+    return c
+
+
+def icon_trail_32():
+    """A pointer with fading copies of itself along its way."""
+    c = canvas(32)
+    for x, y, fill, edge in [(1, 2, 's', 'd'), (8, 8, 's', 'd'), (15, 14, 'W', 'K')]:
+        overlay(c, x, y, POINTER_SMALL.replace('W', fill).replace('K', edge))
+    return c
+
+
 # ---- Function icons (32 x 32, what's-this window and task switcher) ----------------------
 
 
@@ -715,6 +750,8 @@ def main():
         'remote.ico': [icon_remote_32(), from_map(REMOTE_16)],
         'remotemouse.ico': [icon_remote_mouse_32(), icon_remote_mouse_16()],
         'remotesmall.ico': [from_map(REMOTE_16)],
+        'speed.ico': [icon_speed_32()],
+        'trail.ico': [icon_trail_32()],
     }
     for name, canvases in icons.items():
         write_icon(os.path.join(out, name), *canvases)
