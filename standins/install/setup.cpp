@@ -5,9 +5,16 @@
  *                                    found next to this program, as an auto-start kernel
  *                                    service and starts it
  *   OrvaneSetup /stopdriver          stops the driver (the device disappears)
- *   OrvaneSetup /data FILE [DIR]     writes the installation data file into the registry of
+ *   OrvaneSetup /removedriver        stops the driver and deletes its service
+ *   OrvaneSetup /data FILE [DIR] [/keep]
+ *                                    writes the installation data file into the registry of
  *                                    the current user; WorkingDirectory becomes DIR (default:
- *                                    this program's folder)
+ *                                    this program's folder). /keep (an upgrade) leaves the
+ *                                    assignments and settings already stored as they are and
+ *                                    only adds the missing ones
+ *   OrvaneSetup /remove FILE [/keep] removes the configuration of the current user; /keep
+ *                                    spares the button assignments (the assignment sections
+ *                                    of the data file)
  *
  * Exit code 0 on success; the reason of a failure is printed.
  */
@@ -19,7 +26,8 @@
 #include "mirelo.h"
 #include "setupdata.h"
 
-#define ROOT_KEY        "Software\\Zendra\\Orvane"
+#define VENDOR_KEY      "Software\\Zendra"
+#define ROOT_KEY        VENDOR_KEY "\\Orvane"
 #define DEVICE_WAIT_MS  10000
 
 static void ProgramFolder(LPSTR lpszFolder, DWORD cchFolder)
@@ -125,12 +133,13 @@ static LPSTR ReadWholeFile(LPCSTR lpszPath)
     return lpszText;
 }
 
-/* Opens root\lpszSection afresh: what an earlier installation left there goes. */
-static HKEY RecreateKey(LPCSTR lpszSection)
+/* Opens root\lpszSection; bAfresh first deletes what an earlier installation left there. */
+static HKEY OpenSectionKey(LPCSTR lpszSection, int bAfresh)
 {
     char szKey[MAX_PATH];
     snprintf(szKey, sizeof(szKey), "%s\\%s", ROOT_KEY, lpszSection);
-    SHDeleteKeyA(HKEY_CURRENT_USER, szKey);
+    if (bAfresh)
+        SHDeleteKeyA(HKEY_CURRENT_USER, szKey);
     HKEY hKey = NULL;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, szKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL,
                         &hKey, NULL) != ERROR_SUCCESS)
@@ -138,57 +147,187 @@ static HKEY RecreateKey(LPCSTR lpszSection)
     return hKey;
 }
 
-static int WriteData(LPCSTR lpszFile, LPCSTR lpszDirectory)
+/* Where a pass over the data file stands. */
+struct tagDATAPASS {
+    LPCSTR lpszFile;
+    int iLine;
+    int bKeep;          /* assignments already stored stay as they are */
+    HKEY hKey;          /* key of the current section (writing) */
+    int bKeepValues;    /* the current section's stored values stay */
+    int iValues;
+    LPSTR lpszKept;     /* names of the kept sections, each ended by '\n' (removing) */
+};
+
+typedef int (*DATALINEPROC)(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue);
+
+/* Calls lpfnLine for each line of the data file until one returns 0; 0 when the file
+   cannot be read, a line is not understood or the callback refused one. */
+static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
 {
-    LPSTR lpszText = ReadWholeFile(lpszFile);
+    LPSTR lpszText = ReadWholeFile(pdp->lpszFile);
     if (lpszText == NULL)
-        return Fail(lpszFile);
-    HKEY hKey = NULL;
-    bool bWritten = true;
-    int iLine = 0, iValues = 0;
-    for (LPSTR lpszLine = lpszText, lpszNext; lpszLine != NULL && bWritten; lpszLine = lpszNext) {
+        return Fail(pdp->lpszFile), 0;
+    int bGood = 1;
+    pdp->iLine = 0;
+    for (LPSTR lpszLine = lpszText, lpszNext; lpszLine != NULL && bGood; lpszLine = lpszNext) {
         lpszNext = strchr(lpszLine, '\n');
         if (lpszNext != NULL)
             *lpszNext++ = '\0';
-        iLine++;
+        pdp->iLine++;
         LPSTR lpszName, lpszValue;
-        BYTE abData[1024];
-        DWORD cbData, dwType;
-        switch (ParseDataLine(lpszLine, &lpszName, &lpszValue)) {
-        case LK_SECTION:
-            if (hKey != NULL)
-                RegCloseKey(hKey);
-            hKey = RecreateKey(lpszName);
-            bWritten = hKey != NULL;
-            break;
-        case LK_VALUE:
-            if (hKey == NULL || !DecodeDataValue(lpszValue, abData, sizeof(abData), &cbData, &dwType)) {
-                printf("OrvaneSetup: %s line %d: value outside a section or malformed\n", lpszFile, iLine);
-                bWritten = false;
-                break;
-            }
-            bWritten = RegSetValueExA(hKey, lpszName, 0, dwType, abData, cbData) == ERROR_SUCCESS;
-            iValues++;
-            break;
-        case LK_BAD:
-            printf("OrvaneSetup: %s line %d: not understood\n", lpszFile, iLine);
-            bWritten = false;
-            break;
+        int iKind = ParseDataLine(lpszLine, &lpszName, &lpszValue);
+        if (iKind == LK_BAD) {
+            printf("OrvaneSetup: %s line %d: not understood\n", pdp->lpszFile, pdp->iLine);
+            bGood = 0;
+        } else if (iKind != LK_NOTHING) {
+            bGood = lpfnLine(pdp, iKind, lpszName, lpszValue);
         }
     }
     free(lpszText);
-    if (hKey != NULL)
-        RegCloseKey(hKey);
+    return bGood;
+}
+
+static int WriteDataLine(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
+{
+    if (iKind == LK_SECTION) {
+        if (pdp->hKey != NULL)
+            RegCloseKey(pdp->hKey);
+        pdp->bKeepValues = pdp->bKeep && SectionKind(lpszName) != SK_TABLE;
+        pdp->hKey = OpenSectionKey(lpszName, !pdp->bKeepValues);
+        return pdp->hKey != NULL;
+    }
+    BYTE abData[1024];
+    DWORD cbData, dwType;
+    if (pdp->hKey == NULL || !DecodeDataValue(lpszValue, abData, sizeof(abData), &cbData, &dwType)) {
+        printf("OrvaneSetup: %s line %d: value outside a section or malformed\n", pdp->lpszFile, pdp->iLine);
+        return 0;
+    }
+    if (pdp->bKeepValues && RegQueryValueExA(pdp->hKey, lpszName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
+        return 1;
+    pdp->iValues++;
+    return RegSetValueExA(pdp->hKey, lpszName, 0, dwType, abData, cbData) == ERROR_SUCCESS;
+}
+
+static int WriteData(LPCSTR lpszFile, LPCSTR lpszDirectory, int bKeep)
+{
+    tagDATAPASS dp = {};
+    dp.lpszFile = lpszFile;
+    dp.bKeep = bKeep;
+    int bWritten = ForEachDataLine(&dp, WriteDataLine);
+    if (dp.hKey != NULL)
+        RegCloseKey(dp.hKey);
     if (!bWritten)
         return 1;
-    char szKey[] = ROOT_KEY "\\Settings";
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, szKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &hKey,
-                        NULL) != ERROR_SUCCESS
+    HKEY hKey = OpenSectionKey("Settings", FALSE);
+    if (hKey == NULL
         || RegSetValueExA(hKey, "WorkingDirectory", 0, REG_SZ, (const BYTE *)lpszDirectory,
                           (DWORD)strlen(lpszDirectory) + 1) != ERROR_SUCCESS)
         return Fail("writing WorkingDirectory");
     RegCloseKey(hKey);
-    printf("OrvaneSetup: %d values written, WorkingDirectory %s\n", iValues + 1, lpszDirectory);
+    printf("OrvaneSetup: %d values written, WorkingDirectory %s\n", dp.iValues + 1, lpszDirectory);
+    return 0;
+}
+
+/* Collects the assignment sections of the data file, the keys an uninstall may keep. */
+static int CollectKeptSection(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
+{
+    (void)lpszValue;
+    if (iKind != LK_SECTION || SectionKind(lpszName) != SK_ASSIGNMENTS)
+        return 1;
+    size_t cchKept = pdp->lpszKept != NULL ? strlen(pdp->lpszKept) : 0;
+    LPSTR lpszMore = (LPSTR)realloc(pdp->lpszKept, cchKept + strlen(lpszName) + 2);
+    if (lpszMore == NULL)
+        return 0;
+    pdp->lpszKept = lpszMore;
+    snprintf(lpszMore + cchKept, strlen(lpszName) + 2, "%s\n", lpszName);
+    return 1;
+}
+
+static int IsKeptSection(LPCSTR lpszKept, LPCSTR lpszName)
+{
+    char szLine[MAX_PATH + 2];
+    snprintf(szLine, sizeof(szLine), "%s\n", lpszName);
+    for (LPCSTR lpsz = lpszKept; lpsz != NULL && *lpsz != '\0'; lpsz = strchr(lpsz, '\n') + 1) {
+        if (strncmp(lpsz, szLine, strlen(szLine)) == 0)
+            return 1;
+    }
+    return 0;
+}
+
+/* Deletes HKEY_CURRENT_USER\lpszKey when it holds neither keys nor values. */
+static void DeleteKeyIfEmpty(LPCSTR lpszKey)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    DWORD dwKeys = 1, dwValues = 1;
+    RegQueryInfoKeyA(hKey, NULL, NULL, NULL, &dwKeys, NULL, NULL, &dwValues, NULL, NULL, NULL, NULL);
+    RegCloseKey(hKey);
+    if (dwKeys == 0 && dwValues == 0)
+        RegDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+}
+
+/* Removes everything below the configuration root; bKeep spares the assignment sections
+   of the data file. The vendor key goes too when nothing else is left in it. */
+static int RemoveData(LPCSTR lpszFile, int bKeep)
+{
+    tagDATAPASS dp = {};
+    dp.lpszFile = lpszFile;
+    if (bKeep && !ForEachDataLine(&dp, CollectKeptSection)) {
+        free(dp.lpszKept);
+        return 1;
+    }
+    HKEY hRoot;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ROOT_KEY, 0, KEY_ALL_ACCESS, &hRoot) == ERROR_SUCCESS) {
+        char szName[MAX_PATH];
+        DWORD dwIndex = 0;
+        for (DWORD cchName = MAX_PATH; RegEnumKeyExA(hRoot, dwIndex, szName, &cchName, NULL, NULL, NULL, NULL)
+                                       == ERROR_SUCCESS;
+             cchName = MAX_PATH) {
+            if (bKeep && IsKeptSection(dp.lpszKept, szName))
+                dwIndex++;
+            else
+                SHDeleteKeyA(hRoot, szName);
+        }
+        RegCloseKey(hRoot);
+    }
+    free(dp.lpszKept);
+    DeleteKeyIfEmpty(ROOT_KEY);
+    DeleteKeyIfEmpty(VENDOR_KEY);
+    printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", assignments kept" : "");
+    return 0;
+}
+
+/* Stops the driver and takes its service away. */
+static int RemoveDriver(void)
+{
+    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
+    if (hManager == NULL)
+        return Fail("opening the service manager");
+    SC_HANDLE hService = OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS);
+    BOOL bDeleted = TRUE;
+    if (hService != NULL) {
+        SERVICE_STATUS ssStatus;
+        ControlService(hService, SERVICE_CONTROL_STOP, &ssStatus);
+        bDeleted = DeleteService(hService);
+        CloseServiceHandle(hService);
+    }
+    CloseServiceHandle(hManager);
+    if (!bDeleted)
+        return Fail("deleting the driver service");
+    if (!WaitForDevice(0))
+        return Fail("waiting for the device to go");
+    printf("OrvaneSetup: no driver service left\n");
+    return 0;
+}
+
+/* Whether the last argument is "/keep"; it is then taken off the count. */
+static int TakeKeep(int *pArgc, char **argv)
+{
+    if (*pArgc > 3 && lstrcmpiA(argv[*pArgc - 1], "/keep") == 0) {
+        (*pArgc)--;
+        return 1;
+    }
     return 0;
 }
 
@@ -198,11 +337,22 @@ int main(int argc, char **argv)
         return InstallDriver();
     if (argc == 2 && lstrcmpiA(argv[1], "/stopdriver") == 0)
         return StopDriver();
-    if ((argc == 3 || argc == 4) && lstrcmpiA(argv[1], "/data") == 0) {
+    if (argc == 2 && lstrcmpiA(argv[1], "/removedriver") == 0)
+        return RemoveDriver();
+    if (argc >= 3 && lstrcmpiA(argv[1], "/data") == 0) {
+        int bKeep = TakeKeep(&argc, argv);
         char szFolder[MAX_PATH];
         ProgramFolder(szFolder, MAX_PATH);
-        return WriteData(argv[2], argc == 4 ? argv[3] : szFolder);
+        if (argc == 3 || argc == 4)
+            return WriteData(argv[2], argc == 4 ? argv[3] : szFolder, bKeep);
     }
-    printf("usage: OrvaneSetup /driver | /stopdriver | /data FILE [WORKINGDIRECTORY]\n");
+    if (argc >= 3 && lstrcmpiA(argv[1], "/remove") == 0) {
+        int bKeep = TakeKeep(&argc, argv);
+        if (argc == 3)
+            return RemoveData(argv[2], bKeep);
+    }
+    printf("usage: OrvaneSetup /driver | /stopdriver | /removedriver\n"
+           "       OrvaneSetup /data FILE [WORKINGDIRECTORY] [/keep]\n"
+           "       OrvaneSetup /remove FILE [/keep]\n");
     return 2;
 }

@@ -85,3 +85,13 @@ int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUs
     *pcbUsed = cbUsed;
     return 1;
 }
+
+int SectionKind(LPCSTR lpszSection)
+{
+    static const char *const apszTables[] = { "Mode", "Translation" };
+    for (const char *pszTable : apszTables) {
+        if (lstrcmpiA(lpszSection, pszTable) == 0)
+            return SK_TABLE;
+    }
+    return lstrcmpiA(lpszSection, "Settings") == 0 ? SK_SETTINGS : SK_ASSIGNMENTS;
+}

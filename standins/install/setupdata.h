@@ -18,4 +18,11 @@ int ParseDataLine(LPSTR lpszLine, LPSTR *plpszName, LPSTR *plpszValue);
    size). Returns 0 when the text is malformed or does not fit cbData. */
 int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUsed, DWORD *pdwType);
 
+/* What a section of the data holds, which decides how an upgrade and an uninstall treat
+   it: the installation's own tables ("Mode", "Translation") are written afresh by every
+   installation; the settings ("Settings") and the button assignments (every other section)
+   are the user's, kept by an upgrade; an uninstall keeps the assignments when asked to. */
+enum tagSECTIONKIND { SK_TABLE, SK_SETTINGS, SK_ASSIGNMENTS };
+int SectionKind(LPCSTR lpszSection);
+
 #endif /* ORVANE_SETUPDATA_H */

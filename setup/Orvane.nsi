@@ -1,0 +1,209 @@
+; Orvane.nsi - the setup program of Orvane. Installs the tray program, the command engine,
+; the configuration library, the Control Panel applet and the picture files into a folder
+; the user chooses, writes the installation data (modes, translation of the codes, a first
+; assignment of every button) through OrvaneSetup.exe from orvane.ini, registers the applet
+; with the Control Panel and starts the tray program at logon. The receiver stand-in and the
+; virtual remote are an option for trying the system without the hardware.
+;
+; Silent: setup.exe /S [/RECEIVER] [/D=folder]      uninstall.exe /S [/KEEP]
+; An upgrade keeps the user's assignments; an uninstall keeps them only when asked to.
+;
+; Built by the normal build: makensis -DTARGET=... -DSTAGE=<staged files> -DOUTFILE=<setup.exe> Orvane.nsi
+
+; TARGET is amd64-unicode for the x86_64 build, x86-unicode for the i686 one.
+Unicode true
+Target ${TARGET}
+!if "${TARGET}" == "amd64-unicode"
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+  !define REG_VIEW 64
+!else
+  !define PROGRAM_FILES "$PROGRAMFILES"
+  !define REG_VIEW 32
+!endif
+SetCompressor /SOLID lzma
+; The name setup.exe is what users look for; the shims Windows applies to it are harmless.
+!pragma warning disable 9000
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
+!include WinMessages.nsh
+!include "${STAGE}/files.nsh"
+
+!define PRODUCT         "Orvane"
+!define VERSION         "1.22.00"
+!define ROOT_KEY        "Software\Zendra\Orvane"
+!define SETTINGS_KEY    "${ROOT_KEY}\Settings"
+!define UNINSTALL_KEY   "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define CPLS_KEY        "Software\Microsoft\Windows\CurrentVersion\Control Panel\Cpls"
+!define RUN_KEY         "Software\Microsoft\Windows\CurrentVersion\Run"
+!define TRAY_CLASS      "TELLUMO"
+!define TRAY_TITLE      "Zendra Remote Buttons"
+!define TRAY_CLOSE      261
+!define MENU_FOLDER     "$SMPROGRAMS\${PRODUCT}"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "${PROGRAM_FILES}\${PRODUCT}"
+; An upgrade goes where the earlier installation is.
+InstallDirRegKey HKCU "${SETTINGS_KEY}" "WorkingDirectory"
+RequestExecutionLevel admin
+ShowInstDetails show
+ShowUninstDetails show
+VIProductVersion "1.22.0.0"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "The ${PRODUCT} project"
+
+Var TrayWasRunning
+
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "This puts ${PRODUCT} ${VERSION} on your computer: the tray program that turns the presses of your remote control into actions, the button configuration and the Remote Mouse applet of the Control Panel.$\r$\n$\r$\nClick Next to continue."
+!define MUI_COMPONENTSPAGE_SMALLDESC
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Tellumo.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start the ${PRODUCT} tray program now"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; Closes the tray program when it runs: its files are replaced or removed. $0 becomes 1
+; when it was running.
+!macro CloseTrayProgram
+  StrCpy $0 0
+  FindWindow $1 "${TRAY_CLASS}" "${TRAY_TITLE}"
+  ${If} $1 <> 0
+    StrCpy $0 1
+    SendMessage $1 ${WM_COMMAND} ${TRAY_CLOSE} 0 /TIMEOUT=5000
+    ; The window goes before the program has ended; give it the moments it needs.
+    ${For} $2 1 50
+      FindWindow $1 "${TRAY_CLASS}" "${TRAY_TITLE}"
+      ${IfThen} $1 = 0 ${|} ${Break} ${|}
+      Sleep 100
+    ${Next}
+    Sleep 500
+  ${EndIf}
+!macroend
+
+; Runs OrvaneSetup.exe of the installation with the given arguments; stops on a failure.
+!macro RunDataWriter ARGUMENTS
+  nsExec::ExecToLog '"$INSTDIR\OrvaneSetup.exe" ${ARGUMENTS}'
+  Pop $0
+  ${If} $0 != 0
+    DetailPrint `OrvaneSetup.exe ${ARGUMENTS} failed ($0)`
+    SetErrors
+  ${EndIf}
+!macroend
+
+Section "${PRODUCT} (required)" SecMain
+  SectionIn RO
+  !insertmacro CloseTrayProgram
+  StrCpy $TrayWasRunning $0
+  SetOutPath "$INSTDIR"
+  !insertmacro InstallMainFiles
+
+  ; Modes, translation and first assignments; assignments already there (an upgrade) stay.
+  ClearErrors
+  !insertmacro RunDataWriter '/data "$INSTDIR\orvane.ini" "$INSTDIR" /keep'
+  ${If} ${Errors}
+    MessageBox MB_ICONSTOP "The settings of ${PRODUCT} could not be written." /SD IDOK
+    Abort
+  ${EndIf}
+
+  WriteRegStr HKLM "${CPLS_KEY}" "Selvane" "$INSTDIR\Selvane.cpl"
+  WriteRegStr HKCU "${RUN_KEY}" "Tellumo" '"$INSTDIR\Tellumo.exe"'
+
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The ${PRODUCT} project"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tellumo.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+
+  CreateDirectory "${MENU_FOLDER}"
+  CreateShortcut "${MENU_FOLDER}\${PRODUCT} tray program.lnk" "$INSTDIR\Tellumo.exe"
+  CreateShortcut "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"
+SectionEnd
+
+Section /o "Receiver stand-in and virtual remote" SecReceiver
+  SetOutPath "$INSTDIR"
+  !insertmacro InstallReceiverFiles
+  ClearErrors
+  !insertmacro RunDataWriter "/driver"
+  ${If} ${Errors}
+    MessageBox MB_ICONEXCLAMATION "The receiver stand-in could not be started." /SD IDOK
+  ${EndIf}
+  CreateShortcut "${MENU_FOLDER}\Virtual remote.lnk" "$INSTDIR\remote.exe"
+SectionEnd
+
+; The tray program ran before an upgrade: it runs again after it.
+Section "-Restart"
+  ${If} $TrayWasRunning = 1
+    Exec '"$INSTDIR\Tellumo.exe"'
+  ${EndIf}
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecMain} "The tray program, the command engine, the button configuration, the Control Panel applet and the pictures."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecReceiver} "A stand-in for the receiver's driver and a remote control on the screen, for trying ${PRODUCT} without the hardware."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+Function .onInit
+  SetRegView ${REG_VIEW}
+  ; /RECEIVER chooses the receiver stand-in in a silent installation.
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/RECEIVER" $R1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecReceiver}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  SetRegView ${REG_VIEW}
+FunctionEnd
+
+Section "Uninstall"
+  !insertmacro CloseTrayProgram
+
+  ; The user's assignments stay only when asked for (/KEEP when silent).
+  StrCpy $R2 ""
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/KEEP" $R1
+  ${IfNot} ${Errors}
+    StrCpy $R2 " /keep"
+  ${ElseIfNot} ${Silent}
+    MessageBox MB_YESNO|MB_ICONQUESTION "Keep your button assignments for a later installation of ${PRODUCT}?" IDNO +2
+    StrCpy $R2 " /keep"
+  ${EndIf}
+  !insertmacro RunDataWriter '/remove "$INSTDIR\orvane.ini"$R2'
+  ${If} ${FileExists} "$INSTDIR\mirelo.sys"
+    !insertmacro RunDataWriter "/removedriver"
+  ${EndIf}
+
+  !insertmacro RemoveMainFiles
+  !insertmacro RemoveReceiverFiles
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+
+  Delete "${MENU_FOLDER}\${PRODUCT} tray program.lnk"
+  Delete "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk"
+  Delete "${MENU_FOLDER}\Virtual remote.lnk"
+  RMDir "${MENU_FOLDER}"
+
+  DeleteRegValue HKLM "${CPLS_KEY}" "Selvane"
+  DeleteRegKey /ifempty HKLM "${CPLS_KEY}"
+  DeleteRegValue HKCU "${RUN_KEY}" "Tellumo"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

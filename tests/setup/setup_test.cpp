@@ -1,0 +1,213 @@
+/*
+ * setup_test.cpp - the setup program on a Wine prefix that has never seen Orvane, run by
+ * fresh_prefix_test.sh in two sessions of that prefix: the first installs silently (with the
+ * receiver stand-in), the second is the next logon, where the tray program must come up by
+ * itself; then an upgrade over the edited installation and the uninstalls follow.
+ */
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <string>
+#include "testsupport.h"
+#include "traytest.h"
+#include "traywatch.h"
+
+#define INSTALL_DIR     "C:\\Program Files\\Orvane"
+#define VENDOR_KEY      "Software\\Zendra"
+#define ROOT_KEY        VENDOR_KEY "\\Orvane"
+#define SETTINGS_KEY    ROOT_KEY "\\Settings"
+#define UNINSTALL_KEY   "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvane"
+#define CPLS_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\Control Panel\\Cpls"
+#define RUN_KEY         "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+#define MENU_FOLDER     "Microsoft\\Windows\\Start Menu\\Programs\\Orvane"
+
+static const char *const apszInstalled[] = {
+    "Tellumo.exe", "Corvalin.dll", "Brenvik.dll", "Selvane.cpl", "keyboard.bmp", "OrvaneSetup.exe",
+    "orvane.ini", "mirelo.sys", "remote.exe", "uninstall.exe",
+};
+
+static std::string Installed(const std::string &strName)
+{
+    return INSTALL_DIR "\\" + strName;
+}
+
+static bool FileThere(const std::string &strPath)
+{
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+static bool KeyThere(HKEY hRoot, LPCSTR lpszKey)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
+static std::string RegString(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue)
+{
+    std::string strData = "<missing>";
+    ReadRegString(hRoot, lpszKey, lpszValue, &strData);
+    return strData;
+}
+
+static bool DriverServiceThere()
+{
+    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    SC_HANDLE hService = hManager != NULL ? OpenServiceA(hManager, "Mirelo", SERVICE_QUERY_STATUS) : NULL;
+    if (hService != NULL)
+        CloseServiceHandle(hService);
+    if (hManager != NULL)
+        CloseServiceHandle(hManager);
+    return hService != NULL;
+}
+
+static std::string MenuFolder()
+{
+    char szPrograms[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_APPDATA, NULL, 0, szPrograms);
+    return std::string(szPrograms) + "\\" MENU_FOLDER;
+}
+
+/* The names the Control Panel folder of the shell lists. */
+static std::string ControlPanelNames()
+{
+    std::string strNames;
+    CoInitialize(NULL);
+    IShellFolder *psfDesktop = NULL, *psfPanel = NULL;
+    LPITEMIDLIST pidlPanel = NULL;
+    if (SUCCEEDED(SHGetDesktopFolder(&psfDesktop))
+        && SUCCEEDED(SHGetSpecialFolderLocation(NULL, CSIDL_CONTROLS, &pidlPanel))
+        && SUCCEEDED(psfDesktop->BindToObject(pidlPanel, NULL, IID_IShellFolder, (void **)&psfPanel))) {
+        IEnumIDList *peItems = NULL;
+        if (SUCCEEDED(psfPanel->EnumObjects(NULL, SHCONTF_NONFOLDERS | SHCONTF_FOLDERS, &peItems)) && peItems) {
+            LPITEMIDLIST pidl;
+            while (peItems->Next(1, &pidl, NULL) == S_OK) {
+                STRRET sr;
+                char szName[MAX_PATH] = "";
+                if (SUCCEEDED(psfPanel->GetDisplayNameOf(pidl, SHGDN_NORMAL, &sr)))
+                    StrRetToBufA(&sr, pidl, szName, sizeof(szName));
+                strNames += std::string(szName) + "\n";
+                CoTaskMemFree(pidl);
+            }
+            peItems->Release();
+        }
+    }
+    if (psfPanel)
+        psfPanel->Release();
+    if (psfDesktop)
+        psfDesktop->Release();
+    CoTaskMemFree(pidlPanel);
+    return strNames;
+}
+
+/* Runs the installed uninstaller silently; it hands over to a copy of itself and ends at
+   once, so the end shows as its uninstall entry going. */
+static bool Uninstall(const std::string &strOptions)
+{
+    if (RunProcess("\"" + Installed("uninstall.exe") + "\" /S " + strOptions, 60000) != 0)
+        return false;
+    return WaitFor([] { return !KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY) && !FileThere(INSTALL_DIR); }, 60000);
+}
+
+static DWORD InstallSilently()
+{
+    return RunProcess("\"" + BinaryDir() + "setup.exe\" /S /RECEIVER /D=" INSTALL_DIR, 120000);
+}
+
+/* First session: a silent installation puts every file, key and value in its place. */
+TEST(SetupTest, InstallsIntoFreshPrefix)
+{
+    ASSERT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY)) << "the prefix is not fresh";
+    ASSERT_EQ(0u, InstallSilently());
+
+    for (const char *pszName : apszInstalled)
+        EXPECT_TRUE(FileThere(Installed(pszName))) << pszName;
+    /* Stripped: the installed library is smaller than the built one. */
+    WIN32_FILE_ATTRIBUTE_DATA fadBuilt, fadInstalled;
+    ASSERT_TRUE(GetFileAttributesExA((BinaryDir() + "Corvalin.dll").c_str(), GetFileExInfoStandard, &fadBuilt));
+    ASSERT_TRUE(GetFileAttributesExA(Installed("Corvalin.dll").c_str(), GetFileExInfoStandard, &fadInstalled));
+    EXPECT_LT(fadInstalled.nFileSizeLow, fadBuilt.nFileSizeLow);
+
+    EXPECT_EQ(INSTALL_DIR, RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
+    EXPECT_EQ("PC", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "1"));
+    EXPECT_EQ("CD", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "5"));
+    EXPECT_EQ("22", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
+    EXPECT_EQ("LAUNCH\"notepad.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
+    EXPECT_EQ("MIXERVOLUP", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Default", "0"));
+    EXPECT_EQ(Installed("Selvane.cpl"), RegString(HKEY_LOCAL_MACHINE, CPLS_KEY, "Selvane"));
+    EXPECT_EQ("\"" + Installed("Tellumo.exe") + "\"", RegString(HKEY_CURRENT_USER, RUN_KEY, "Tellumo"));
+    EXPECT_EQ("Orvane", RegString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName"));
+    EXPECT_TRUE(FileThere(MenuFolder() + "\\Orvane tray program.lnk"));
+    EXPECT_TRUE(FileThere(MenuFolder() + "\\Virtual remote.lnk"));
+    MIRELOSTATE msState;
+    EXPECT_TRUE(QueryReceiver(&msState)) << "the receiver stand-in runs";
+}
+
+/* Next logon: the tray program has started by itself and shows its icon; a press of the
+   virtual remote runs the button's first assignment; the Control Panel lists the applet. */
+TEST(SetupTest, WorksAfterLogon)
+{
+    HWND hTray = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hTray = FindWindowA("TELLUMO", "Zendra Remote Buttons")) != NULL; }, 30000));
+    std::vector<tagTRAYENTRY> vIcons;
+    EXPECT_TRUE(WaitFor([&] { return ReadTrayIcons(&vIcons) && vIcons.size() == 1; }, 10000));
+    ASSERT_EQ(1u, vIcons.size());
+    EXPECT_EQ("PC Mode Selected", vIcons[0].strTip);
+
+    ASSERT_EQ(0u, RunProcess("\"" + Installed("remote.exe") + "\" /play PC PLAY"));
+    HWND hNotepad = NULL;
+    EXPECT_TRUE(WaitFor([&] { return (hNotepad = FindWindowA("Notepad", NULL)) != NULL; }, 20000));
+    SaveScreenShot("setup_after_logon");
+    if (hNotepad != NULL)
+        PostMessageA(hNotepad, WM_CLOSE, 0, 0);
+
+    EXPECT_NE(std::string::npos, ControlPanelNames().find("Remote Mouse\n")) << ControlPanelNames();
+}
+
+/* An upgrade over the running, edited installation: the user's assignments and settings
+   stay, a removed one comes back, the installation's tables are written afresh, and the
+   tray program runs again. */
+TEST(SetupTest, UpgradeKeepsAssignments)
+{
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34", "LAUNCH\"winver.exe\""));
+    DeleteRegValue(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "0");
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64", "ff"));
+    HWND hOldTray = FindWindowA("TELLUMO", "Zendra Remote Buttons");
+    ASSERT_NE(nullptr, hOldTray);
+
+    ASSERT_EQ(0u, InstallSilently());
+    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
+    EXPECT_EQ("TAB,TYPE", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "0"));
+    EXPECT_EQ("22", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
+    EXPECT_EQ(INSTALL_DIR, RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
+    EXPECT_FALSE(IsWindow(hOldTray));
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000));
+}
+
+/* Uninstall: first keeping the assignments (only they stay), then, after installing once
+   more, removing everything: no file, key, value, shortcut or service of ours is left. */
+TEST(SetupTest, UninstallLeavesNothing)
+{
+    ASSERT_TRUE(Uninstall("/KEEP"));
+    EXPECT_EQ(nullptr, FindWindowA("TELLUMO", "Zendra Remote Buttons"));
+    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
+    EXPECT_TRUE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\Default"));
+    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, SETTINGS_KEY));
+    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\Mode"));
+    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\Translation"));
+
+    ASSERT_EQ(0u, InstallSilently());
+    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
+    ASSERT_TRUE(Uninstall(""));
+    EXPECT_FALSE(FileThere(INSTALL_DIR));
+    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, VENDOR_KEY));
+    EXPECT_FALSE(KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
+    EXPECT_EQ("<missing>", RegString(HKEY_LOCAL_MACHINE, CPLS_KEY, "Selvane"));
+    EXPECT_EQ("<missing>", RegString(HKEY_CURRENT_USER, RUN_KEY, "Tellumo"));
+    EXPECT_FALSE(FileThere(MenuFolder()));
+    EXPECT_FALSE(DriverServiceThere());
+    EXPECT_EQ(std::string::npos, ControlPanelNames().find("Remote Mouse\n"));
+}
