@@ -261,5 +261,24 @@ BOOL CALLBACK EnumTaskWindowProc2(HWND hWnd, LPARAM lParam);
 /* Recording: adds a message of the chosen application to the trace list of the dialog,
    from whatever process retrieved it; 1 when it was added. */
 int   AddTraceMsg(HWND hDlg, int iList, MSG msg);
+/* ---- profile32: assignment profiles ----------------------------------------------------
+   Window-menu commands of the picture of the remote (system commands keep their low four
+   bits clear). */
+#define SC_SAVE_PROFILE 0x0100
+#define SC_LOAD_PROFILE 0x0110
+
+struct tagPROFILE;
+void AddProfileMenu(HWND hDlg);
+/* Runs a profile command of the window menu on the picture's tree; FALSE for other commands. */
+BOOL OnProfileCommand(HWND hDlg, UINT uiCommand, tagREMOTE **pprRemote);
+/* The whole configuration of the registry into a profile file; TRUE when written. */
+BOOL SaveProfileFile(LPCSTR lpszPath);
+/* A profile file read and checked: PROFILE_OK, the reason it is refused (with its line in
+   *piLine), or -1 when the file cannot be read. */
+int  ReadProfileFile(LPCSTR lpszPath, tagPROFILE *pp, int *piLine);
+/* Reads a profile file, says how many assignments it would change and, when the user agrees,
+   writes it to the registry (TRUE); a file that is not a sound profile is refused with a
+   message naming its line, and nothing changes. */
+BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath);
 
 #endif /* ORVANE_BRENVIK_INTERNAL_H */

@@ -246,4 +246,19 @@
 #define IDR_KEY_LAYOUT          603     /* on-screen keyboard: layout variant (0 US) */
 #define IDR_KEY_ALTGR_KEYS      610     /* on-screen keyboard, layout 2: key of each AltGr label (not delivered) */
 
+/* Assignment profiles of the picture of the remote (a range of their own, 1900 to 1949). */
+#define IDS_PROFILE_SAVE          1900
+#define IDS_PROFILE_LOAD          1901
+#define IDS_PROFILE_FILTER        1902
+#define IDS_PROFILE_PATTERN       1903
+#define IDS_PROFILE_EXTENSION     1904
+#define IDS_PROFILE_CAPTION       1905
+#define IDS_PROFILE_CONFIRM       1906
+#define IDS_PROFILE_CONFIRM_MODES 1907
+#define IDS_PROFILE_UNCHANGED     1908
+#define IDS_PROFILE_REFUSED       1909
+#define IDS_PROFILE_UNREADABLE    1910
+#define IDS_PROFILE_UNWRITABLE    1911
+#define IDS_PROFILE_REASON_FIRST  1920    /* + reason 1 to 14: why a profile is refused */
+
 #endif /* ORVANE_BRENVIKRES_H */

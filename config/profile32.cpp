@@ -1,0 +1,311 @@
+/*
+ * profile32.cpp - assignment profiles: the picture of the remote's window menu saves every
+ * assignment (all button values, the mode names and the translation of the remote's codes)
+ * to a plain-text file and loads one back. A load reads and checks the whole file first,
+ * says how much it would change and replaces only after the user agrees; a file that is not
+ * a sound profile is refused, naming its line, and nothing changes. The per-machine settings
+ * (installation directory, cursor) never travel.
+ */
+#include <windows.h>
+#include <commdlg.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+#include "profile32_format.h"
+#include "registry.h"
+
+#define MESSAGE_SIZE 1024
+
+static const char szModeKey[] = "Mode";
+static const char szTranslationKey[] = "Translation";
+static const char szDefaultKey[] = "Default";
+
+/* ---- The registry side ----------------------------------------------------------------- */
+
+/* The string value lpszName of root\lpszKey, exactly as stored; FALSE when it is missing, not
+   a string or longer than cbValue allows. */
+static BOOL ReadStoredString(LPCSTR lpszKey, LPCSTR lpszName, LPSTR lpszValue, DWORD cbValue)
+{
+    char szPath[sizeof(ORVANE_ROOT_KEY) + PROFILE_KEY_SIZE + 1];
+    snprintf(szPath, sizeof(szPath), "%s\\%s", ORVANE_ROOT_KEY, lpszKey);
+    HKEY hKey;
+    lpszValue[0] = '\0';
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    DWORD dwType = REG_NONE, cbData = cbValue - 1;
+    LONG lResult = RegQueryValueExA(hKey, lpszName, NULL, &dwType, (LPBYTE)lpszValue, &cbData);
+    RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS || dwType != REG_SZ) {
+        lpszValue[0] = '\0';
+        return FALSE;
+    }
+    lpszValue[cbData] = '\0';     /* a stored string need not end in NUL */
+    return TRUE;
+}
+
+static BOOL AddValue(tagPROFILE *pp, LPCSTR lpszKey, LPCSTR lpszName, LPCSTR lpszValue)
+{
+    if (pp->iCount >= PROFILE_MAX_VALUES)
+        return FALSE;
+    tagPROFILEVALUE *ppv = &pp->pvValues[pp->iCount++];
+    lstrcpynA(ppv->szKey, lpszKey, sizeof(ppv->szKey));
+    lstrcpynA(ppv->szName, lpszName, sizeof(ppv->szName));
+    lstrcpynA(ppv->szValue, lpszValue, sizeof(ppv->szValue));
+    return TRUE;
+}
+
+static void AddStoredValue(tagPROFILE *pp, LPCSTR lpszKey, LPCSTR lpszName)
+{
+    char szValue[PROFILE_VALUE_SIZE];
+    ReadStoredString(lpszKey, lpszName, szValue, sizeof(szValue));
+    AddValue(pp, lpszKey, lpszName, szValue);
+}
+
+/* Every translation of a raw code that fits a profile, in stored order. */
+static void AddTranslations(tagPROFILE *pp)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\Translation", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    char szName[PROFILE_NAME_SIZE], szValue[PROFILE_VALUE_SIZE];
+    for (DWORD dwIndex = 0;; dwIndex++) {
+        DWORD cchName = sizeof(szName), cbValue = sizeof(szValue) - 1, dwType = REG_NONE;
+        LONG lResult = RegEnumValueA(hKey, dwIndex, szName, &cchName, NULL, &dwType,
+                                     (LPBYTE)szValue, &cbValue);
+        if (lResult == ERROR_NO_MORE_ITEMS)
+            break;
+        if (lResult != ERROR_SUCCESS || dwType != REG_SZ || szName[0] == '\0')
+            continue;          /* not a translation the engine could read */
+        szValue[cbValue] = '\0';
+        AddValue(pp, szTranslationKey, szName, szValue);
+    }
+    RegCloseKey(hKey);
+}
+
+/* The whole configuration as it stands in the registry, in the order a profile keeps. */
+static void CollectProfile(tagPROFILE *pp)
+{
+    char szModes[PROFILE_MODES][PROFILE_KEY_SIZE];
+    char szName[PROFILE_NAME_SIZE];
+    pp->iCount = 0;
+    for (int m = 0; m < PROFILE_MODES; m++) {
+        char szValue[PROFILE_VALUE_SIZE];
+        snprintf(szName, sizeof(szName), "%d", m + 1);
+        ReadStoredString(szModeKey, szName, szValue, sizeof(szValue));
+        /* A name the engine cannot read names no mode. */
+        lstrcpynA(szModes[m], strlen(szValue) < PROFILE_KEY_SIZE ? szValue : "", PROFILE_KEY_SIZE);
+        AddValue(pp, szModeKey, szName, szModes[m]);
+    }
+    AddTranslations(pp);
+    AddStoredValue(pp, szDefaultKey, "0");
+    AddStoredValue(pp, szDefaultKey, "1");
+    for (int m = 0; m < PROFILE_MODES; m++) {
+        if (szModes[m][0] == '\0')
+            continue;
+        for (int iButton = 0; iButton < PROFILE_MODE_VALUES; iButton++) {
+            if (iButton < PROFILE_MODE_VALUES - 1)
+                snprintf(szName, sizeof(szName), "%d", iButton);
+            else
+                lstrcpynA(szName, szDefaultKey, sizeof(szName));
+            AddStoredValue(pp, szModes[m], szName);
+        }
+    }
+}
+
+static BOOL IsButtonValue(const tagPROFILEVALUE *ppv)
+{
+    return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0;
+}
+
+/* How many button values of the profile differ from the registry's; *pbOther tells whether
+   a mode name or a translation does. */
+static int CountChanges(const tagPROFILE *pp, BOOL *pbOther)
+{
+    int iButtons = 0;
+    *pbOther = FALSE;
+    for (int i = 0; i < pp->iCount; i++) {
+        const tagPROFILEVALUE *ppv = &pp->pvValues[i];
+        char szStored[PROFILE_VALUE_SIZE];
+        BOOL bSame = ReadStoredString(ppv->szKey, ppv->szName, szStored, sizeof(szStored))
+                     && strcmp(szStored, ppv->szValue) == 0;
+        if (bSame)
+            continue;
+        if (IsButtonValue(ppv))
+            iButtons++;
+        else
+            *pbOther = TRUE;
+    }
+    return iButtons;
+}
+
+static int CountButtonValues(const tagPROFILE *pp)
+{
+    int iButtons = 0;
+    for (int i = 0; i < pp->iCount; i++)
+        iButtons += IsButtonValue(&pp->pvValues[i]);
+    return iButtons;
+}
+
+static void ApplyProfile(const tagPROFILE *pp)
+{
+    for (int i = 0; i < pp->iCount; i++)
+        Write(pp->pvValues[i].szKey, pp->pvValues[i].szName, pp->pvValues[i].szValue);
+}
+
+/* ---- Files and dialogs ------------------------------------------------------------------ */
+
+static int Say(HWND hDlg, UINT uiFormat, UINT uiType, ...)
+{
+    char szFormat[MESSAGE_SIZE], szMessage[MESSAGE_SIZE], szCaption[64];
+    GetStringRes(uiFormat, szFormat, sizeof(szFormat));
+    GetStringRes(IDS_PROFILE_CAPTION, szCaption, sizeof(szCaption));
+    va_list vaArguments;
+    va_start(vaArguments, uiType);
+    vsnprintf(szMessage, sizeof(szMessage), szFormat, vaArguments);
+    va_end(vaArguments);
+    return MessageBoxA(hDlg, szMessage, szCaption, uiType);
+}
+
+/* Asks for a profile's path with the common file dialog; FALSE when the user cancels. */
+static BOOL ChooseProfileFile(HWND hDlg, BOOL bSave, LPSTR lpszPath, DWORD cchPath)
+{
+    char szFilter[128], szExtension[8];
+    int cchName = GetStringRes(IDS_PROFILE_FILTER, szFilter, sizeof(szFilter) - 16);
+    int cchPattern = GetStringRes(IDS_PROFILE_PATTERN, szFilter + cchName + 1, 14);
+    szFilter[cchName + 1 + cchPattern + 1] = '\0';     /* the list ends with an empty pair */
+    GetStringRes(IDS_PROFILE_EXTENSION, szExtension, sizeof(szExtension));
+
+    OPENFILENAMEA ofn;
+    ZeroMemory(&ofn, sizeof(ofn));
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = hDlg;
+    ofn.lpstrFilter = szFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = lpszPath;
+    ofn.nMaxFile = cchPath;
+    ofn.lpstrDefExt = szExtension;
+    lpszPath[0] = '\0';
+    if (bSave) {
+        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+        return GetSaveFileNameA(&ofn);
+    }
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    return GetOpenFileNameA(&ofn);
+}
+
+BOOL SaveProfileFile(LPCSTR lpszPath)
+{
+    tagPROFILE *pp = (tagPROFILE *)LocalAlloc(LPTR, sizeof(tagPROFILE));
+    size_t cchText = PROFILE_MAX_FILE;
+    LPSTR lpszText = (LPSTR)LocalAlloc(LPTR, cchText);
+    BOOL bSaved = FALSE;
+    if (pp != NULL && lpszText != NULL) {
+        CollectProfile(pp);
+        size_t cchWritten = WriteProfile(pp, lpszText, cchText);
+        HANDLE hFile = cchWritten == 0 ? INVALID_HANDLE_VALUE
+                     : CreateFileA(lpszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hFile != INVALID_HANDLE_VALUE) {
+            DWORD cbDone = 0;
+            bSaved = WriteFile(hFile, lpszText, (DWORD)cchWritten, &cbDone, NULL) && cbDone == cchWritten;
+            bSaved = CloseHandle(hFile) && bSaved;
+            if (!bSaved)
+                DeleteFileA(lpszPath);     /* no half-written profile left behind */
+        }
+    }
+    LocalFree(lpszText);
+    LocalFree(pp);
+    return bSaved;
+}
+
+/* Reads and checks the profile file into *pp. PROFILE_OK, a PROFILE_x reason with its line
+   in *piLine, or -1 when the file cannot be read at all. */
+int ReadProfileFile(LPCSTR lpszPath, tagPROFILE *pp, int *piLine)
+{
+    HANDLE hFile = CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return -1;
+    tagPROFILEERROR peError = { PROFILE_TOO_LARGE, 1 };
+    int iResult = PROFILE_TOO_LARGE;
+    DWORD cbFile = GetFileSize(hFile, NULL);
+    if (cbFile != INVALID_FILE_SIZE && cbFile <= PROFILE_MAX_FILE) {
+        LPSTR lpText = (LPSTR)LocalAlloc(LPTR, cbFile + 1);
+        DWORD cbRead = 0;
+        if (lpText == NULL || !ReadFile(hFile, lpText, cbFile, &cbRead, NULL) || cbRead != cbFile)
+            iResult = -1;
+        else
+            iResult = ReadProfile(lpText, cbRead, pp, &peError) ? PROFILE_OK : peError.iReason;
+        LocalFree(lpText);
+    }
+    CloseHandle(hFile);
+    *piLine = peError.iLine;
+    return iResult;
+}
+
+BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath)
+{
+    tagPROFILE *pp = (tagPROFILE *)LocalAlloc(LPTR, sizeof(tagPROFILE));
+    if (pp == NULL)
+        return FALSE;
+    BOOL bApplied = FALSE;
+    int iLine = 0;
+    int iResult = ReadProfileFile(lpszPath, pp, &iLine);
+    if (iResult < 0) {
+        Say(hDlg, IDS_PROFILE_UNREADABLE, MB_OK | MB_ICONSTOP, lpszPath);
+    } else if (iResult != PROFILE_OK) {
+        char szReason[256];
+        GetStringRes(IDS_PROFILE_REASON_FIRST + iResult, szReason, sizeof(szReason));
+        Say(hDlg, IDS_PROFILE_REFUSED, MB_OK | MB_ICONSTOP, lpszPath, iLine, szReason);
+    } else {
+        BOOL bOther;
+        int iChanges = CountChanges(pp, &bOther);
+        if (iChanges == 0 && !bOther)
+            Say(hDlg, IDS_PROFILE_UNCHANGED, MB_OK | MB_ICONINFORMATION);
+        else if (Say(hDlg, bOther ? IDS_PROFILE_CONFIRM_MODES : IDS_PROFILE_CONFIRM,
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, iChanges, CountButtonValues(pp)) == IDYES) {
+            ApplyProfile(pp);
+            bApplied = TRUE;
+        }
+    }
+    LocalFree(pp);
+    return bApplied;
+}
+
+void AddProfileMenu(HWND hDlg)
+{
+    HMENU hMenu = GetSystemMenu(hDlg, FALSE);
+    char szItem[64];
+    AppendMenuA(hMenu, MF_SEPARATOR, 0, NULL);
+    GetStringRes(IDS_PROFILE_SAVE, szItem, sizeof(szItem));
+    AppendMenuA(hMenu, MF_STRING, SC_SAVE_PROFILE, szItem);
+    GetStringRes(IDS_PROFILE_LOAD, szItem, sizeof(szItem));
+    AppendMenuA(hMenu, MF_STRING, SC_LOAD_PROFILE, szItem);
+}
+
+BOOL OnProfileCommand(HWND hDlg, UINT uiCommand, tagREMOTE **pprRemote)
+{
+    char szPath[MAX_PATH];
+    switch (uiCommand) {
+    case SC_SAVE_PROFILE:
+        if (!ChooseProfileFile(hDlg, TRUE, szPath, sizeof(szPath)))
+            return TRUE;
+        CreateButtonList(pprRemote);       /* the edits so far go to the registry first */
+        if (!SaveProfileFile(szPath))
+            Say(hDlg, IDS_PROFILE_UNWRITABLE, MB_OK | MB_ICONSTOP, szPath);
+        return TRUE;
+    case SC_LOAD_PROFILE:
+        if (!ChooseProfileFile(hDlg, FALSE, szPath, sizeof(szPath)))
+            return TRUE;
+        /* The counts compare with what the picture shows, so the edits are stored first;
+           the tree is built again from the registry, loaded or not. */
+        DestroyButtonList(pprRemote);
+        LoadProfileFile(hDlg, szPath);
+        CreateButtonList(pprRemote);
+        InvalidateRect(hDlg, NULL, FALSE);
+        return TRUE;
+    }
+    return FALSE;
+}

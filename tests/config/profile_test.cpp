@@ -1,0 +1,193 @@
+/*
+ * profile_test.cpp - assignment profiles against the registry under Wine: a save, a wiped
+ * configuration and a load give back every value byte for byte; a damaged file is refused
+ * with a message that names its line, and nothing changes; a load asks first, and No keeps
+ * everything as it was.
+ */
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <map>
+#include <string>
+#include <thread>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+#include "profile32_format.h"
+#include "registry.h"
+#include "testsupport.h"
+
+namespace {
+
+typedef std::map<std::string, std::string> Snapshot;   /* "key\name" -> value */
+
+/* Every string value of the configuration's keys (not the per-machine settings). */
+Snapshot TakeSnapshot()
+{
+    Snapshot values;
+    HKEY hRoot;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY, 0, KEY_READ, &hRoot) != ERROR_SUCCESS)
+        return values;
+    char szKey[256];
+    for (DWORD k = 0; RegEnumKeyA(hRoot, k, szKey, sizeof(szKey)) == ERROR_SUCCESS; k++) {
+        if (lstrcmpiA(szKey, ORVANE_SETTINGS) == 0)
+            continue;
+        HKEY hKey;
+        RegOpenKeyExA(hRoot, szKey, 0, KEY_READ, &hKey);
+        char szName[256], szValue[1024];
+        DWORD cchName = sizeof(szName), cbValue = sizeof(szValue), dwType;
+        for (DWORD v = 0; RegEnumValueA(hKey, v, szName, &cchName, NULL, &dwType, (LPBYTE)szValue,
+                                        &cbValue) == ERROR_SUCCESS; v++) {
+            values[std::string(szKey) + "\\" + szName] = std::string(szValue, cbValue);
+            cchName = sizeof(szName);
+            cbValue = sizeof(szValue);
+        }
+        RegCloseKey(hKey);
+    }
+    RegCloseKey(hRoot);
+    return values;
+}
+
+const char *const pszModes[] = { "PC", "WEB", "Phone", "DVD", "CD" };
+
+/* A configured remote: every template family, commands no list knows, awkward bytes. */
+void Configure()
+{
+    DeleteRegKey(HKEY_CURRENT_USER, ORVANE_ROOT_KEY);
+    const std::string strCommands[] = {
+        "LAUNCH\"C:\\Windows\\notepad.exe\x7F" "a \"\"b\"\"\x83" "1,2,300,200\"",
+        "WEBADDRESS\"http://example.org/?a=1&b=\xE9\"", "MCITRACK\"cdaudio\x83" "4\"", "MIXERMUTE",
+        "WRITE\"two\r\nlines \x7F\x83\"", "PAGEUP,TYPE", "HOTKEY\"A0C1\"",
+        "MESSAGE\"[0111:0000009C:00000000]\"", "ZENDRA\"A1,A3 Dim To 40%\"",
+        "FROBNICATE\"not ours\",LINEUP", "",
+    };
+    int iCommand = 0;
+    for (int m = 0; m < 5; m++) {
+        Write("Mode", std::to_string(m + 1).c_str(), pszModes[m]);
+        for (int b = 0; b < 40; b++)
+            Write(pszModes[m], std::to_string(b).c_str(), strCommands[iCommand++ % 11].c_str());
+        Write(pszModes[m], "Default", "KEYBOARD");
+    }
+    Write("Default", "0", "NEXTTASK");
+    Write("Default", "1", "");
+    for (int iCode = 0; iCode < 64; iCode++)
+        Write("Translation", std::to_string(iCode).c_str(), ("0x" + std::to_string(iCode % 40)).c_str());
+    Write(ORVANE_SETTINGS, ORVANE_WORKING_DIRECTORY, "C:\\Orvane");
+}
+
+std::string ProfilePath(const char *pszName)
+{
+    return BinaryDir() + pszName;
+}
+
+void WriteFile(const std::string &strPath, const std::string &strText)
+{
+    FILE *pFile = fopen(strPath.c_str(), "wb");
+    ASSERT_NE(nullptr, pFile);
+    fwrite(strText.data(), 1, strText.size(), pFile);
+    fclose(pFile);
+}
+
+std::string ReadFile(const std::string &strPath)
+{
+    std::string strText;
+    FILE *pFile = fopen(strPath.c_str(), "rb");
+    if (pFile == nullptr)
+        return strText;
+    char szBuffer[4096];
+    size_t cb;
+    while ((cb = fread(szBuffer, 1, sizeof(szBuffer), pFile)) > 0)
+        strText.append(szBuffer, cb);
+    fclose(pFile);
+    return strText;
+}
+
+/* The load of lpszPath as a person meets it: its message box is read and answered with
+   iButton; returns the box's text and whether the load replaced anything. */
+std::string LoadAnswering(const std::string &strPath, int iButton, BOOL *pbApplied)
+{
+    *pbApplied = FALSE;
+    std::thread loader([&] { *pbApplied = LoadProfileFile(NULL, strPath.c_str()); });
+    HWND hBox = NULL;
+    char szCaption[64];
+    GetStringRes(IDS_PROFILE_CAPTION, szCaption, sizeof(szCaption));
+    WaitFor([&] { hBox = FindWindowA("#32770", szCaption); return hBox != NULL; });
+    std::string strText;
+    if (hBox != NULL) {
+        EnumChildWindows(hBox, [](HWND hChild, LPARAM lParam) -> BOOL {
+            char szClass[16], szText[1024];
+            GetClassNameA(hChild, szClass, sizeof(szClass));
+            if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hChild, szText, sizeof(szText)) > 0)
+                *(std::string *)lParam += szText;
+            return TRUE;
+        }, (LPARAM)&strText);
+        WaitFor([&] { return GetDlgItem(hBox, iButton) != NULL; });
+        PostMessageA(hBox, WM_COMMAND, iButton, 0);
+    }
+    loader.join();
+    return strText;
+}
+
+} // namespace
+
+class ProfileTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { hInstance = LoadLibraryA("Brenvik.dll"); }
+};
+
+TEST_F(ProfileTest, SaveWipeAndLoadGiveBackEveryValueByteForByte)
+{
+    Configure();
+    const Snapshot before = TakeSnapshot();
+    ASSERT_EQ(5u + 5 * 41 + 2 + 64, before.size());
+    const std::string strPath = ProfilePath("roundtrip.orp");
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    const std::string strText = ReadFile(strPath);
+    EXPECT_EQ(std::string::npos, strText.find("WorkingDirectory"));   /* per-machine: stays home */
+
+    DeleteRegKey(HKEY_CURRENT_USER, ORVANE_ROOT_KEY);
+    BOOL bApplied;
+    std::string strBox = LoadAnswering(strPath, IDYES, &bApplied);
+    EXPECT_TRUE(bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("changes 207 of its 207 button assignments")) << strBox;
+    EXPECT_EQ(before, TakeSnapshot());
+
+    /* The same file again: nothing to change, nothing written. */
+    strBox = LoadAnswering(strPath, IDOK, &bApplied);
+    EXPECT_FALSE(bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("nothing to change")) << strBox;
+}
+
+TEST_F(ProfileTest, ARefusedOrDeclinedLoadChangesNothing)
+{
+    Configure();
+    const std::string strPath = ProfilePath("damaged.orp");
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    const std::string strGood = ReadFile(strPath);
+    Write("PC", "3", "LINEDOWN");
+    const Snapshot before = TakeSnapshot();
+
+    /* One edited assignment: the question counts it, and No keeps the registry. */
+    BOOL bApplied;
+    std::string strBox = LoadAnswering(strPath, IDNO, &bApplied);
+    EXPECT_FALSE(bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("changes 1 of its 207")) << strBox;
+    EXPECT_EQ(before, TakeSnapshot());
+
+    struct { std::string strText; const char *pszSays; } damaged[] = {
+        { strGood.substr(0, strGood.size() / 2), "Line " },
+        { "Some other program's settings\r\n" + strGood, "Line 1: the file is not a remote profile" },
+        { strGood.substr(0, strGood.find("[PC]")) + "[PC]\r\n0=\"bad \\q\"\r\n", "the line holds a damaged escape" },
+        { std::string(PROFILE_MAX_FILE + 10, '\n'), "too large" },
+    };
+    for (const auto &d : damaged) {
+        WriteFile(strPath, d.strText);
+        strBox = LoadAnswering(strPath, IDOK, &bApplied);
+        EXPECT_FALSE(bApplied);
+        EXPECT_NE(std::string::npos, strBox.find(d.pszSays)) << strBox;
+        EXPECT_NE(std::string::npos, strBox.find("Nothing has been changed")) << strBox;
+        EXPECT_EQ(before, TakeSnapshot());
+    }
+    DeleteFileA(strPath.c_str());
+    strBox = LoadAnswering(strPath, IDOK, &bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("cannot be read")) << strBox;
+}
