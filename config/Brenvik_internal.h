@@ -261,6 +261,7 @@ BOOL CALLBACK EnumTaskWindowProc2(HWND hWnd, LPARAM lParam);
 /* Recording: adds a message of the chosen application to the trace list of the dialog,
    from whatever process retrieved it; 1 when it was added. */
 int   AddTraceMsg(HWND hDlg, int iList, MSG msg);
+
 /* ---- profile32: assignment profiles ----------------------------------------------------
    Window-menu commands of the picture of the remote (system commands keep their low four
    bits clear). */
