@@ -51,6 +51,7 @@ InstallDirRegKey HKCU "${SETTINGS_KEY}" "WorkingDirectory"
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "${PRODUCT} ${VERSION}"
 VIProductVersion "1.22.0.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "FileDescription" "${PRODUCT} setup"
@@ -62,6 +63,9 @@ Var TrayWasRunning
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "This puts ${PRODUCT} ${VERSION} on your computer: the tray program that turns the presses of your remote control into actions, the button configuration and the Remote Mouse applet of the Control Panel.$\r$\n$\r$\nClick Next to continue."
 !define MUI_COMPONENTSPAGE_SMALLDESC
+; The details stay on the screen until the user goes on.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
+!define MUI_UNFINISHPAGE_NOAUTOCLOSE
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Tellumo.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start the ${PRODUCT} tray program now"
 !insertmacro MUI_PAGE_WELCOME

@@ -112,6 +112,76 @@ static bool Uninstall(const std::string &strOptions)
     return WaitFor([] { return !KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY) && !FileThere(INSTALL_DIR); }, 60000);
 }
 
+/* ---- the wizards, driven as a user drives them ---- */
+
+#define ID_NEXT         1       /* Next, Install, Uninstall, Close and Finish */
+#define ID_DIRECTORY    1019    /* the folder on the directory page */
+
+/* A dialog window whose caption begins with lpszCaption (the uninstaller's ends in a
+   blank) and that has a child of the given class (a page) or, with null, a Yes button
+   (a question). */
+static HWND FindDialog(LPCSTR lpszCaption, LPCSTR lpszChildClass)
+{
+    for (HWND hWnd = NULL; (hWnd = FindWindowExA(NULL, hWnd, "#32770", NULL)) != NULL;) {
+        char szTitle[128] = "";
+        GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+        if (strncmp(szTitle, lpszCaption, strlen(lpszCaption)) != 0)
+            continue;
+        if (lpszChildClass != NULL ? FindWindowExA(hWnd, NULL, lpszChildClass, NULL) != NULL
+                                   : GetDlgItem(hWnd, IDYES) != NULL)
+            return hWnd;
+    }
+    return NULL;
+}
+
+static HWND FindWizard(LPCSTR lpszCaption)
+{
+    return FindDialog(lpszCaption, "#32770");
+}
+
+static HWND FindQuestion(LPCSTR lpszCaption)
+{
+    return FindDialog(lpszCaption, NULL);
+}
+
+static HWND CurrentPage(HWND hWizard)
+{
+    return FindWindowExA(hWizard, NULL, "#32770", NULL);
+}
+
+/* The captions of the visible top-level windows, for a failure's message. */
+static std::string VisibleWindows()
+{
+    std::string strTitles;
+    EnumWindows([](HWND hWnd, LPARAM lParam) -> BOOL {
+        char szTitle[128] = "";
+        if (IsWindowVisible(hWnd) && GetWindowTextA(hWnd, szTitle, sizeof(szTitle)) > 0)
+            *(std::string *)lParam += std::string(szTitle) + "; ";
+        return TRUE;
+    }, (LPARAM)&strTitles);
+    return strTitles;
+}
+
+/* Pictures the wizard for people to look at once its page shows and button 1 is ready. */
+static void PictureWhenReady(HWND hWizard, const std::string &strName)
+{
+    EXPECT_TRUE(WaitFor([&] {
+        HWND hPage = CurrentPage(hWizard);
+        return IsWindowVisible(hWizard) && hPage != NULL && IsWindowVisible(hPage)
+               && IsWindowEnabled(GetDlgItem(hWizard, ID_NEXT));
+    }, 60000)) << strName;
+    RedrawWindow(hWizard, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveWindowPicture(hWizard, strName));
+}
+
+/* Presses button 1 and waits for the next page. */
+static bool GoOn(HWND hWizard)
+{
+    HWND hPage = CurrentPage(hWizard);
+    PostMessageA(GetDlgItem(hWizard, ID_NEXT), BM_CLICK, 0, 0);
+    return WaitFor([&] { return CurrentPage(hWizard) != hPage && CurrentPage(hWizard) != NULL; }, 20000);
+}
+
 static DWORD InstallSilently()
 {
     return RunProcess("\"" + BinaryDir() + "setup.exe\" /S /RECEIVER /D=" INSTALL_DIR, 120000);
@@ -167,9 +237,9 @@ TEST(SetupTest, WorksAfterLogon)
     EXPECT_NE(std::string::npos, ControlPanelNames().find("Remote Mouse\n")) << ControlPanelNames();
 }
 
-/* An upgrade over the running, edited installation: the user's assignments and settings
-   stay, a removed one comes back, the installation's tables are written afresh, and the
-   tray program runs again. */
+/* An upgrade through the wizard over the running, edited installation: it offers the
+   installed folder; the user's assignments and settings stay, a removed one comes back, the
+   installation's tables are written afresh, and the tray program runs again. */
 TEST(SetupTest, UpgradeKeepsAssignments)
 {
     ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34", "LAUNCH\"winver.exe\""));
@@ -178,7 +248,26 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     HWND hOldTray = FindWindowA("TELLUMO", "Zendra Remote Buttons");
     ASSERT_NE(nullptr, hOldTray);
 
-    ASSERT_EQ(0u, InstallSilently());
+    HANDLE hSetup = StartProcess("\"" + BinaryDir() + "setup.exe\"");
+    ASSERT_NE(nullptr, hSetup);
+    HWND hWizard = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hWizard = FindWizard("Orvane Setup")) != NULL; }, 30000));
+    PictureWhenReady(hWizard, "setup_1_welcome");
+    ASSERT_TRUE(GoOn(hWizard));
+    PictureWhenReady(hWizard, "setup_2_components");
+    ASSERT_TRUE(GoOn(hWizard));
+    char szFolder[MAX_PATH] = "";
+    GetDlgItemTextA(CurrentPage(hWizard), ID_DIRECTORY, szFolder, sizeof(szFolder));
+    EXPECT_EQ(0, strncmp(INSTALL_DIR, szFolder, strlen(INSTALL_DIR))) << szFolder;
+    PictureWhenReady(hWizard, "setup_3_folder");
+    ASSERT_TRUE(GoOn(hWizard));
+    PictureWhenReady(hWizard, "setup_4_installed");
+    ASSERT_TRUE(GoOn(hWizard));
+    PictureWhenReady(hWizard, "setup_5_finish");
+    PostMessageA(GetDlgItem(hWizard, ID_NEXT), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(hSetup, 0) == WAIT_OBJECT_0; }, 30000));
+    CloseHandle(hSetup);
+
     EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
     EXPECT_EQ("TAB,TYPE", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "0"));
     EXPECT_EQ("22", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
@@ -187,8 +276,9 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000));
 }
 
-/* Uninstall: first keeping the assignments (only they stay), then, after installing once
-   more, removing everything: no file, key, value, shortcut or service of ours is left. */
+/* Uninstall: first silently keeping the assignments (only they stay), then, after
+   installing once more, through the uninstaller's pages answering that nothing is to be
+   kept: no file, key, value, shortcut or service of ours is left. */
 TEST(SetupTest, UninstallLeavesNothing)
 {
     ASSERT_TRUE(Uninstall("/KEEP"));
@@ -201,10 +291,25 @@ TEST(SetupTest, UninstallLeavesNothing)
 
     ASSERT_EQ(0u, InstallSilently());
     EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
-    ASSERT_TRUE(Uninstall(""));
-    EXPECT_FALSE(FileThere(INSTALL_DIR));
+
+    /* The uninstaller hands over to a copy of itself, whose window comes next. */
+    ASSERT_EQ(0u, RunProcess("\"" + Installed("uninstall.exe") + "\""));
+    HWND hWizard = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hWizard = FindWizard("Orvane Uninstall")) != NULL; }, 30000))
+        << VisibleWindows();
+    PictureWhenReady(hWizard, "uninstall_1_confirm");
+    PostMessageA(GetDlgItem(hWizard, ID_NEXT), BM_CLICK, 0, 0);
+    HWND hQuestion = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hQuestion = FindQuestion("Orvane Uninstall")) != NULL; }, 30000))
+        << VisibleWindows();
+    EXPECT_TRUE(SaveWindowPicture(hQuestion, "uninstall_2_keep"));
+    PostMessageA(GetDlgItem(hQuestion, IDNO), BM_CLICK, 0, 0);
+    PictureWhenReady(hWizard, "uninstall_3_done");
+    PostMessageA(GetDlgItem(hWizard, ID_NEXT), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([] { return !KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY) && !FileThere(INSTALL_DIR); }, 60000));
+    EXPECT_TRUE(WaitFor([] { return FindWizard("Orvane Uninstall") == NULL; }, 20000));
+
     EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, VENDOR_KEY));
-    EXPECT_FALSE(KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
     EXPECT_EQ("<missing>", RegString(HKEY_LOCAL_MACHINE, CPLS_KEY, "Selvane"));
     EXPECT_EQ("<missing>", RegString(HKEY_CURRENT_USER, RUN_KEY, "Tellumo"));
     EXPECT_FALSE(FileThere(MenuFolder()));
