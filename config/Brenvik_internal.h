@@ -282,4 +282,62 @@ int  ReadProfileFile(LPCSTR lpszPath, tagPROFILE *pp, int *piLine);
    message naming its line, and nothing changes. */
 BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath);
 
+/* ---- mode32_zendra: home-automation command dialog ------------------------------------
+   A command addresses a house code ("A".."P") and unit codes (1..16): "A1,A3 Dim To 40%",
+   "B All Units Off", "C5 Extended Code 00ff", "A2 Dim 178%" (brighten first, then dim to
+   50), "Macro D2 On". */
+
+#define MACRO_UNITS 16           /* unit codes a command can carry; more are dropped */
+
+/* One command in parsed form. Texts are local-heap copies owned by the record. */
+struct tagMACROINFO {
+    LPSTR lpszHouseCode;         /* one letter */
+    LPSTR lpszFunction;          /* name from the function list; null in Macro mode */
+    LPSTR lpszCode;              /* extended code text, or null */
+    int   iDeviceCode[MACRO_UNITS];
+    BYTE  bMacroCommand;         /* 0 Macro mode, 1 Command mode */
+    BYTE  bOnOff;                /* Macro mode: 1 On, 0 Off */
+    int   iValue;                /* percentage of the brightness functions, 0..100 */
+    int   iNumDevice;            /* valid entries of iDeviceCode */
+};
+
+int   IsKeyExist(HKEY hKey, LPCSTR lpszSubKey);
+int   IsDovrelInstalled(void);
+void  CreateMacroStruct(LPCSTR lpszCommand, tagMACROINFO *pmiMacro);
+void  ClearUpMacroStruct(tagMACROINFO *pmiMacro);
+/* The text of a command: bStored 1 the stored form, 0 the dialog's preview. 0 when the
+   command needs units and has none (lpszOut then empty). */
+int   FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, int iSize);
+/* "Brighten First Then Dim To" written out for a stored "Dim" with bit 7 set. */
+void  DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize);
+int   AcceptPercentage(LPCSTR lpszText, int *piValue);
+int   BrightnessFunction(LPCSTR lpszFunction);
+int   WholeHouseFunction(LPCSTR lpszFunction);
+void  IsInRange(LPSTR lpszCode, int bFlag);   /* lpszCode holds at least 5 bytes */
+int   CheckStrings(LPCSTR lpszText, LPCSTR lpszStart, int iLength);
+LPSTR CreateHouseCodeString(HWND hDlg);
+void  SetupHouseCodeDialog(HWND hDlg, tagMACROINFO miMacro);
+void  DisplayMacro(HWND hDlg, int iMode);
+void  ShowDefaultHouseCode(HWND hDlg, LPCSTR lpszCommand);
+void  EnableMode(HWND hDlg, int iMode);
+void  EnableValueBox(HWND hDlg, int iMode);
+void  EnableCodeBox(HWND hDlg);
+void  SelectDevice(HWND hDlg, int iKeep);
+void  LimitSelection(HWND hDlg);
+int   GetAllDevices(HWND hDlg, LPSTR lpszOut, int iSize, LPCSTR lpszHouseCode);
+void  SetZendraValues(HWND hDlg, tagBUTTONINFO *pbiHolder);   /* "Set &Values" */
+
+/* ---- size32: position and size capture ----------------------------------------------
+   A launch position is left, top, width, height; width and height -1 mean position only,
+   all four 0 no position. */
+
+extern RECT rGlobalWindowPos;
+
+/* The launch dialog's position text and back (pure). */
+void  ParsePositionText(LPCSTR lpszText, RECT *prPos);
+void  FormatPositionText(const RECT *prPos, LPSTR lpszText, int iSize);
+void  SetAllCursor(HCURSOR hCur);
+void  RestoreAllCursor(void);
+/* PositionDlg, CaptureMouseMsg and ZendraDlgProc are exports (Brenvik.h). */
+
 #endif /* ORVANE_BRENVIK_INTERNAL_H */

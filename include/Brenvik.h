@@ -46,6 +46,12 @@ BRENVIKAPI LPSTR   WINAPI LoadRCDataStringZendraRes(int iIDItem);
 BRENVIKAPI INT_PTR CALLBACK MessageDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
 BRENVIKAPI LRESULT CALLBACK GetMsgProc(int iCode, WPARAM wParam, LPARAM lParam);
 
+/* Home-automation command dialog (ordinal 12, template 476) and position and size capture
+   (ordinal 5, template 412, with its system-wide mouse hook, ordinal 28). */
+BRENVIKAPI INT_PTR CALLBACK ZendraDlgProc(HWND hDlg, UINT uMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI INT_PTR CALLBACK PositionDlg(HWND hDlg, UINT uMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI LRESULT CALLBACK CaptureMouseMsg(int iCode, WPARAM wParam, LPARAM lParam);
+
 /* Data shared by every process that loads Brenvik (ordinals 29 to 38): the message
    hook and the mouse hook run inside foreign processes and meet the dialogs here. */
 BRENVIKAPI extern HHOOK   _hHookMsg;        /* message-recorder hook */

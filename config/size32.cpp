@@ -1,0 +1,448 @@
+/*
+ * size32.cpp - position and size capture for a launch: the "Set Position and Size" dialog
+ * edits left, top, width and height, typed in or captured with the mouse by drawing a
+ * rectangle anywhere on the screen or by pointing at a window. Capturing runs through a
+ * mouse hook for all threads; the hook runs inside whichever process gets the mouse, so
+ * its state lives in the data section that every process loading Brenvik shares.
+ */
+#include <windows.h>
+#include <windowsx.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <algorithm>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+#include "dlgcrack.h"
+
+#define HELP_FILE           "Mirelo.hlp"
+#define HELP_POSITION       8
+#define POSITION_TEXT       40      /* the launch dialog's field is read up to 39 characters */
+#define NUMBER_TEXT         16
+#define POSITION_ONLY       (-1)    /* width and height of a position without a size */
+#define SELECTION_OUTLINES  3       /* nested focus rectangles around a pointed-at window */
+#define DRAWING_OUTLINES    2       /* nested focus rectangles of a drawn rectangle */
+
+RECT rGlobalWindowPos;
+
+/* The system cursors a capture replaces. */
+static const DWORD dwCaptureCursors[] = {
+    32512 /* arrow */, 32513 /* I-beam */, 32642, 32643, 32644, 32645 /* sizing */, 32646 /* move */
+};
+
+/* The capture as the hook sees it in every process. */
+struct tagCAPTURE {
+    HBRUSH hBrush;          /* the dialog's grey background */
+    RECT   rFrame;          /* captured so far, screen coordinates; all -1 when none */
+    POINT  pStart;          /* first corner of a drawing */
+    HWND   hSelectWnd;      /* window under the pointer */
+    HWND   hLastWnd;        /* window outlined now */
+};
+static tagCAPTURE Capture SHARED_SECTION = { NULL, { -1, -1, -1, -1 }, { -1, -1 }, NULL, NULL };
+
+/* The dialog, inside the process that runs it. */
+static struct tagSIZE32 {
+    RECT rBackup;           /* the position at opening, back on Cancel */
+} Size32;
+
+/* ---- The position text ------------------------------------------------------------------ */
+
+void ParsePositionText(LPCSTR lpszText, RECT *prPos)
+{
+    SetRectEmpty(prPos);
+    if (lpszText == NULL || *lpszText == '\0')
+        return;
+    LONG lValues[4] = {};
+    int iCount = 0;
+    for (LPCSTR lpsz = lpszText; iCount < 4; iCount++) {
+        lValues[iCount] = atol(lpsz);
+        lpsz = strchr(lpsz, ',');
+        if (lpsz == NULL) {
+            iCount++;
+            break;
+        }
+        lpsz++;
+    }
+    prPos->left = lValues[0];
+    if (iCount >= 2) {
+        prPos->top = lValues[1];
+        prPos->right = iCount >= 3 ? lValues[2] : POSITION_ONLY;
+        prPos->bottom = iCount >= 4 ? lValues[3] : POSITION_ONLY;
+    }
+}
+
+void FormatPositionText(const RECT *prPos, LPSTR lpszText, int iSize)
+{
+    if (prPos->left == 0 && prPos->top == 0 && prPos->right == 0 && prPos->bottom == 0)
+        lpszText[0] = '\0';
+    else if (prPos->right == POSITION_ONLY)
+        snprintf(lpszText, iSize, "%ld,%ld", prPos->left, prPos->top);
+    else
+        snprintf(lpszText, iSize, "%ld,%ld,%ld,%ld", prPos->left, prPos->top, prPos->right, prPos->bottom);
+}
+
+void GetSizeAndPosition(HWND hDlg)
+{
+    char szText[POSITION_TEXT] = "";
+    GetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, szText, sizeof(szText));
+    ParsePositionText(szText, &rGlobalWindowPos);
+    if (DialogBoxRes(IDD_POSITION, hDlg, PositionDlg) != 1)
+        return;
+    FormatPositionText(&rGlobalWindowPos, szText, sizeof(szText));
+    SetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, szText);
+}
+
+/* ---- Cursors and outlines ---------------------------------------------------------------- */
+
+void SetAllCursor(HCURSOR hCur)
+{
+    /* The system takes each cursor it is given: every one gets its own copy. Where the
+       platform does not replace system cursors the capture goes on with the usual ones. */
+    for (DWORD dwID : dwCaptureCursors)
+        SetSystemCursor(CopyCursor(hCur), dwID);
+}
+
+void RestoreAllCursor(void)
+{
+    /* Once replaced, a system cursor loads as its replacement: reload the system's set. */
+    SystemParametersInfoA(SPI_SETCURSORS, 0, NULL, 0);
+}
+
+/* The capture cursor goes and the system's come back. */
+static void EndCaptureCursor(void)
+{
+    if (_hNewCur == NULL)
+        return;
+    _hNewCur = NULL;
+    RestoreAllCursor();
+}
+
+static void BeginCaptureCursor(HCURSOR hCur)
+{
+    if (_hNewCur != NULL || hCur == NULL)
+        return;
+    _hNewCur = hCur;
+    SetAllCursor(hCur);
+}
+
+/* Nested focus rectangles, each 1 pixel inside the last; drawing them twice erases them. */
+static void DrawOutline(const RECT *prOuter, int iFirstInset, int iOutlines)
+{
+    if (prOuter->left == -1 && prOuter->right == -1)
+        return;
+    HDC hDC = GetDC(NULL);
+    for (int i = 0; i < iOutlines; i++) {
+        RECT r = *prOuter;
+        InflateRect(&r, -(iFirstInset + i), -(iFirstInset + i));
+        if (r.right > r.left && r.bottom > r.top)
+            DrawFocusRect(hDC, &r);
+    }
+    ReleaseDC(NULL, hDC);
+}
+
+static void DrawDrawingOutline(void)   { DrawOutline(&Capture.rFrame, 0, DRAWING_OUTLINES); }
+static void DrawSelectionOutline(void) { DrawOutline(&Capture.rFrame, 1, SELECTION_OUTLINES); }
+
+static void SetField(int iID, LONG lValue)
+{
+    char szNumber[NUMBER_TEXT];
+    snprintf(szNumber, sizeof(szNumber), "%ld", lValue);
+    SetDlgItemTextA(_hMainDlg, iID, szNumber);
+}
+
+/* The captured rectangle into the dialog's fields (the size only without Position Only). */
+static void ShowFrame(void)
+{
+    SetField(IDC_POS_LEFT, Capture.rFrame.left);
+    SetField(IDC_POS_TOP, Capture.rFrame.top);
+    if (!_bPosOnly) {
+        SetField(IDC_POS_WIDTH, Capture.rFrame.right - Capture.rFrame.left);
+        SetField(IDC_POS_HEIGHT, Capture.rFrame.bottom - Capture.rFrame.top);
+    }
+}
+
+static void ForgetFrame(void)
+{
+    SetRect(&Capture.rFrame, -1, -1, -1, -1);
+    Capture.hLastWnd = NULL;
+    Capture.hSelectWnd = NULL;
+}
+
+/* ---- The mouse hook ------------------------------------------------------------------------ */
+
+/* A click: the first corner of a drawing, or the end of a drawing or of a selection. */
+static BOOL OnCaptureClick(POINT pt)
+{
+    if (_bDraw && !_bMseFirstDown) {
+        _bMseFirstDown = TRUE;
+        Capture.pStart = pt;
+        SetRect(&Capture.rFrame, pt.x, pt.y, pt.x, pt.y);
+        SetField(IDC_POS_LEFT, pt.x);
+        SetField(IDC_POS_TOP, pt.y);
+        SetDlgItemTextA(_hMainDlg, IDC_POS_WIDTH, "0");
+        SetDlgItemTextA(_hMainDlg, IDC_POS_HEIGHT, "0");
+        return TRUE;
+    }
+    if (_bDraw) {
+        _bMseFirstDown = FALSE;
+        _bDraw = FALSE;
+        DrawDrawingOutline();
+    } else if (_bSelect) {
+        _bSelect = FALSE;
+        _bSelectDown = FALSE;
+        DrawSelectionOutline();
+    } else {
+        return FALSE;
+    }
+    ForgetFrame();
+    EndCaptureCursor();
+    return TRUE;
+}
+
+static BOOL OnDrawingMove(POINT pt)
+{
+    Capture.hSelectWnd = WindowFromPoint(pt);
+    DrawDrawingOutline();
+    SetRect(&Capture.rFrame, std::min(Capture.pStart.x, pt.x), std::min(Capture.pStart.y, pt.y),
+            std::max(Capture.pStart.x, pt.x), std::max(Capture.pStart.y, pt.y));
+    DrawDrawingOutline();
+    ShowFrame();
+    return TRUE;
+}
+
+/* The window a selection stands for: the first pop-up up the parent chain, else its top. */
+static HWND SelectableWindow(HWND hWnd)
+{
+    while ((GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_POPUP) == 0) {
+        HWND hParent = GetParent(hWnd);
+        if (hParent == NULL)
+            break;
+        hWnd = hParent;
+    }
+    return hWnd;
+}
+
+static BOOL OnSelectingMove(POINT pt)
+{
+    Capture.pStart = pt;
+    HWND hUnder = WindowFromPoint(pt);
+    if (hUnder == NULL || IsIconic(hUnder))
+        return FALSE;
+    HWND hWnd = SelectableWindow(hUnder);
+    Capture.hSelectWnd = hWnd;
+    if (hWnd == Capture.hLastWnd)
+        return FALSE;
+    if (Capture.hLastWnd != NULL)
+        DrawSelectionOutline();
+    GetWindowRect(hWnd, &Capture.rFrame);
+    ShowFrame();
+    DrawSelectionOutline();
+    Capture.hLastWnd = hWnd;
+    return TRUE;
+}
+
+extern "C" LRESULT CALLBACK CaptureMouseMsg(int iCode, WPARAM wParam, LPARAM lParam)
+{
+    if (iCode >= 0 && _hMainDlg != NULL) {
+        POINT pt = ((const MOUSEHOOKSTRUCT *)lParam)->pt;
+        BOOL bSwallow = FALSE;
+        switch (wParam) {
+        case WM_LBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+            bSwallow = OnCaptureClick(pt);
+            break;
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+            if (_bDraw && _bMseFirstDown)
+                bSwallow = OnDrawingMove(pt);
+            else if (_bSelect && _bSelectDown)
+                bSwallow = OnSelectingMove(pt);
+            break;
+        }
+        if (bSwallow)
+            return 1;
+    }
+    return CallNextHookEx(_hMouseMsg, iCode, wParam, lParam);
+}
+
+/* ---- The dialog ------------------------------------------------------------------------------ */
+
+static void ShowNumber(HWND hDlg, int iID, LONG lValue, BOOL bSigned)
+{
+    SetDlgItemInt(hDlg, iID, (UINT)lValue, bSigned);
+}
+
+static void EnableSize(HWND hDlg, BOOL bEnable)
+{
+    EnableWindow(GetDlgItem(hDlg, IDC_POS_WIDTH), bEnable);
+    EnableWindow(GetDlgItem(hDlg, IDC_POS_HEIGHT), bEnable);
+}
+
+/* Width and height as stored, a negative one as 0. */
+static void ShowStoredSize(HWND hDlg)
+{
+    ShowNumber(hDlg, IDC_POS_WIDTH, std::max(rGlobalWindowPos.right, 0L), FALSE);
+    ShowNumber(hDlg, IDC_POS_HEIGHT, std::max(rGlobalWindowPos.bottom, 0L), FALSE);
+}
+
+static void ClearModes(void)
+{
+    _bSelect = FALSE;
+    _bDraw = FALSE;
+    _bMseFirstDown = FALSE;
+    _bPosOnly = FALSE;
+    _bSelectDown = FALSE;
+}
+
+static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
+{
+    (void)hFocus;
+    (void)lParam;
+    /* A capture that a vanished process left behind does not carry over. */
+    ClearModes();
+    ForgetFrame();
+    _hMainDlg = hDlg;
+    /* Other processes load the module that holds the hook procedure. */
+    HMODULE hHookModule = hInstance;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       (LPCSTR)(void *)CaptureMouseMsg, &hHookModule);
+    _hMouseMsg = SetWindowsHookExA(WH_MOUSE, CaptureMouseMsg, hHookModule, 0);
+    Size32.rBackup = rGlobalWindowPos;
+    if (Capture.hBrush == NULL)
+        Capture.hBrush = CreateSolidBrush(RGB(192, 192, 192));
+    ShowNumber(hDlg, IDC_POS_LEFT, rGlobalWindowPos.left, TRUE);
+    ShowNumber(hDlg, IDC_POS_TOP, rGlobalWindowPos.top, TRUE);
+    if (rGlobalWindowPos.right == POSITION_ONLY && rGlobalWindowPos.bottom == POSITION_ONLY) {
+        CheckDlgButton(hDlg, IDC_POS_ONLY, BST_CHECKED);
+        _bPosOnly = TRUE;
+        EnableSize(hDlg, FALSE);
+        ShowNumber(hDlg, IDC_POS_WIDTH, 0, FALSE);
+        ShowNumber(hDlg, IDC_POS_HEIGHT, 0, FALSE);
+    } else {
+        ShowNumber(hDlg, IDC_POS_WIDTH, rGlobalWindowPos.right, FALSE);
+        ShowNumber(hDlg, IDC_POS_HEIGHT, rGlobalWindowPos.bottom, FALSE);
+    }
+    return TRUE;
+}
+
+static void OnPositionOnly(HWND hDlg)
+{
+    _bPosOnly = IsDlgButtonChecked(hDlg, IDC_POS_ONLY) == BST_CHECKED;
+    EnableSize(hDlg, !_bPosOnly);
+    if (_bPosOnly) {
+        ShowNumber(hDlg, IDC_POS_WIDTH, 0, FALSE);
+        ShowNumber(hDlg, IDC_POS_HEIGHT, 0, FALSE);
+    } else {
+        ShowStoredSize(hDlg);
+    }
+}
+
+/* A field as a signed number; text that is not a number reads 0. */
+static LONG ReadNumber(HWND hDlg, int iID)
+{
+    return (LONG)(int)GetDlgItemInt(hDlg, iID, NULL, TRUE);
+}
+
+static void OnOK(HWND hDlg)
+{
+    rGlobalWindowPos.left = std::min(std::max(ReadNumber(hDlg, IDC_POS_LEFT), 0L), (LONG)GetSystemMetrics(SM_CXSCREEN));
+    rGlobalWindowPos.top = std::min(std::max(ReadNumber(hDlg, IDC_POS_TOP), 0L), (LONG)GetSystemMetrics(SM_CYSCREEN));
+    if (_bPosOnly) {
+        rGlobalWindowPos.right = POSITION_ONLY;
+        rGlobalWindowPos.bottom = POSITION_ONLY;
+    } else {
+        rGlobalWindowPos.right = std::max(ReadNumber(hDlg, IDC_POS_WIDTH), 0L);
+        rGlobalWindowPos.bottom = std::max(ReadNumber(hDlg, IDC_POS_HEIGHT), 0L);
+    }
+    EndDialog(hDlg, 1);
+}
+
+static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
+{
+    (void)hCtl;
+    (void)uiNotify;
+    switch (iID) {
+    case IDC_POS_ONLY:
+        OnPositionOnly(hDlg);
+        break;
+    case IDC_POS_DRAW:
+        _bDraw = TRUE;
+        _bSelect = FALSE;
+        BeginCaptureCursor(LoadCursor(NULL, IDC_CROSS));
+        break;
+    case IDC_POS_SELECT:
+        _bDraw = FALSE;
+        _bSelect = TRUE;
+        _bSelectDown = TRUE;
+        BeginCaptureCursor(GetCursorRes(IDCUR_CAPTURE));
+        break;
+    case IDOK:
+        OnOK(hDlg);
+        break;
+    case IDCANCEL:
+        rGlobalWindowPos = Size32.rBackup;
+        EndDialog(hDlg, 0);
+        break;
+    case IDC_HELPBUTTON:
+        WinHelpA(hDlg, HELP_FILE, HELP_CONTEXT, HELP_POSITION);
+        break;
+    }
+}
+
+/* While a drawing is armed the dialog stays in front. */
+static void OnActivate(HWND hDlg, UINT uiState, HWND hOther, BOOL bMinimized)
+{
+    (void)hOther;
+    (void)bMinimized;
+    if (uiState == WA_INACTIVE && _bDraw)
+        SetForegroundWindow(hDlg);
+}
+
+static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
+{
+    (void)hDlg;
+    (void)hChild;
+    (void)iType;
+    SetBkColor(hDC, RGB(192, 192, 192));
+    return Capture.hBrush;
+}
+
+/* Every way out (OK, Cancel, the close box, the owner going away) ends here: no program
+   keeps a capturing hook or the capture cursor. */
+static void OnDestroy(HWND hDlg)
+{
+    if (_bDraw && _bMseFirstDown)
+        DrawDrawingOutline();
+    else if (_bSelect && Capture.hLastWnd != NULL)
+        DrawSelectionOutline();
+    EndCaptureCursor();
+    if (Capture.hBrush != NULL)
+        DeleteBrush(Capture.hBrush);
+    Capture.hBrush = NULL;
+    WinHelpA(hDlg, HELP_FILE, HELP_QUIT, 0);
+    if (_hMouseMsg != NULL)
+        UnhookWindowsHookEx(_hMouseMsg);
+    _hMouseMsg = NULL;
+    _hMainDlg = NULL;
+    ClearModes();
+    ForgetFrame();
+    Size32 = {};
+}
+
+extern "C" INT_PTR CALLBACK PositionDlg(HWND hDlg, UINT uMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMessage) {
+        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
+        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
+        HANDLE_DLGMSG(hDlg, WM_ACTIVATE, OnActivate);
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, OnCtlColor);
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORLISTBOX, OnCtlColor);
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORBTN, OnCtlColor);
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORDLG, OnCtlColor);
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSCROLLBAR, OnCtlColor);
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSTATIC, OnCtlColor);
+        HANDLE_DLGMSG(hDlg, WM_DESTROY, OnDestroy);
+    }
+    return FALSE;
+}
