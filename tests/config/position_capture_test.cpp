@@ -1,0 +1,201 @@
+/*
+ * position_capture_test.cpp - capturing a launch position with the mouse through the real
+ * system-wide hook of Brenvik.dll: drawing a rectangle and pointing at a window over the
+ * probe application (another process, which the hook is loaded into), then launching a
+ * program with what was captured and finding its window there.
+ */
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <stdlib.h>
+#include <string>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "probe_client.h"
+#include "standin_reports.h"
+#include "testsupport.h"
+
+namespace {
+
+const char chPosSep = '\x83';
+
+class PositionCapture : public StandinTest {
+protected:
+    ProbeProcess probe;
+    HWND hPos = NULL;
+
+    void SetUp() override
+    {
+        StandinTest::SetUp();
+        ASSERT_TRUE(StartProbe(&probe, "capture", { "P1,450,320,400,300" }));
+        Open();
+    }
+    void TearDown() override
+    {
+        if (IsWindow(hPos))
+            DestroyWindow(hPos);
+        StopProbe(&probe);
+        StandinTest::TearDown();
+    }
+    void Open()
+    {
+        hPos = CreateDialogRes(IDD_POSITION, NULL, PositionDlg);
+        ASSERT_NE((HWND)NULL, hPos);
+        ShowWindow(hPos, SW_SHOW);
+        PumpMessages(50);
+    }
+    /* OK or Cancel; the dialog is gone afterwards. */
+    void End(int iID)
+    {
+        Press(iID);
+        DestroyWindow(hPos);
+        hPos = NULL;
+    }
+    void Press(int iID)
+    {
+        SendMessage(hPos, WM_COMMAND, MAKEWPARAM(iID, BN_CLICKED), (LPARAM)GetDlgItem(hPos, iID));
+    }
+    std::string Fields()
+    {
+        std::string str;
+        for (int iID = IDC_POS_LEFT; iID <= IDC_POS_HEIGHT; iID++) {
+            char sz[20] = "";
+            GetDlgItemTextA(hPos, iID, sz, sizeof(sz));
+            str += (iID > IDC_POS_LEFT ? "," : "") + std::string(sz);
+        }
+        return str;
+    }
+    bool FieldsBecome(const std::string &str)
+    {
+        return WaitFor([&] { return Fields() == str; }, 5000);
+    }
+    static void Mouse(int x, int y, DWORD dwButtons)
+    {
+        INPUT inputs[3] = {};
+        inputs[0].type = inputs[1].type = inputs[2].type = INPUT_MOUSE;
+        inputs[0].mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+        inputs[0].mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(dwButtons ? 3 : 1, inputs, sizeof(INPUT));
+        WaitFor([&] {
+            POINT pt;
+            GetCursorPos(&pt);
+            return abs(pt.x - x) <= 1 && abs(pt.y - y) <= 1;
+        }, 2000);
+    }
+    static void MoveTo(int x, int y) { Mouse(x, y, 0); }
+    static void ClickAt(int x, int y) { Mouse(x, y, 1); }
+    /* Button presses the probe saw: the hook swallows those of a capture. */
+    size_t CountDowns()
+    {
+        size_t c = 0;
+        for (const std::string &str : ProbeLog(probe))
+            if (str.find(" 0x0201 ") != std::string::npos || str.find(" 0x00a1 ") != std::string::npos)
+                c++;
+        return c;
+    }
+};
+
+TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
+{
+    EXPECT_NE((HHOOK)NULL, _hMouseMsg);
+    EXPECT_EQ(hPos, _hMainDlg);
+    EXPECT_EQ("0,0,0,0", Fields());
+
+    /* Second corner up and to the left of the first: the corners are put in order. */
+    Press(IDC_POS_DRAW);
+    EXPECT_TRUE(_bDraw);
+    ClickAt(760, 560);
+    ASSERT_TRUE(FieldsBecome("760,560,0,0"));
+    EXPECT_TRUE(_bMseFirstDown);
+    MoveTo(600, 420);
+    ASSERT_TRUE(FieldsBecome("600,420,160,140"));
+    SaveWindowPicture(hPos, "position_drawing");
+    ClickAt(600, 420);
+    EXPECT_TRUE(WaitFor([] { return !_bDraw && !_bMseFirstDown; }));
+    EXPECT_EQ(0u, CountDowns()) << "the capture's clicks reached the probe";
+
+    /* Down and to the right, with the second click elsewhere ending it only. */
+    Press(IDC_POS_DRAW);
+    ClickAt(500, 350);
+    ASSERT_TRUE(FieldsBecome("500,350,0,0"));
+    MoveTo(820, 600);
+    ASSERT_TRUE(FieldsBecome("500,350,320,250"));
+    ClickAt(820, 600);
+    EXPECT_TRUE(WaitFor([] { return !_bDraw; }));
+    EXPECT_EQ(0u, CountDowns());
+
+    /* Once the capture is over, clicks reach the application again. */
+    ClickAt(700, 500);
+    EXPECT_TRUE(WaitFor([&] { return CountDowns() == 1; }));
+    EXPECT_EQ("500,350,320,250", Fields());
+
+    /* Position Only: a drawing changes left and top only. */
+    CheckDlgButton(hPos, IDC_POS_ONLY, BST_CHECKED);
+    Press(IDC_POS_ONLY);
+    Press(IDC_POS_DRAW);
+    ClickAt(470, 330);
+    ASSERT_TRUE(FieldsBecome("470,330,0,0"));
+    MoveTo(800, 600);
+    ClickAt(800, 600);
+    EXPECT_TRUE(WaitFor([] { return !_bDraw; }));
+    EXPECT_EQ("470,330,0,0", Fields());
+    End(IDOK);
+    EXPECT_EQ((HHOOK)NULL, _hMouseMsg);
+
+    /* Reopened: a position without a size. */
+    Open();
+    EXPECT_EQ("470,330,0,0", Fields());
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hPos, IDC_POS_ONLY));
+}
+
+TEST_F(PositionCapture, PointingAtAWindowTakesItsFrameAndTheLaunchOpensThere)
+{
+    HWND hProbe = ProbeWindow("P1");
+    ASSERT_NE((HWND)NULL, hProbe);
+    RECT rProbe;
+    GetWindowRect(hProbe, &rProbe);
+    std::string strProbe = std::to_string(rProbe.left) + "," + std::to_string(rProbe.top) + "," +
+                           std::to_string(rProbe.right - rProbe.left) + "," +
+                           std::to_string(rProbe.bottom - rProbe.top);
+
+    /* Over a control of the probe: its top-level window is taken, not the control. */
+    HWND hEdit = ProbeControl("P1", "Edit");
+    ASSERT_NE((HWND)NULL, hEdit);
+    RECT rEdit;
+    GetWindowRect(hEdit, &rEdit);
+    Press(IDC_POS_SELECT);
+    EXPECT_TRUE(_bSelect && _bSelectDown);
+    MoveTo(rEdit.left + 5, rEdit.top + 5);
+    MoveTo(rEdit.left + 8, rEdit.top + 6);
+    ASSERT_TRUE(FieldsBecome(strProbe));
+    ClickAt(rEdit.left + 8, rEdit.top + 6);
+    EXPECT_TRUE(WaitFor([] { return !_bSelect && !_bSelectDown; }));
+    EXPECT_EQ(0u, CountDowns());
+
+    /* The captured frame, given to a launch, is where its program opens. */
+    std::string strCaptured = Fields();
+    End(IDOK);
+    std::string strProgram = strBin + "launchprobe.exe";
+    Run("LAUNCHSIZE\"" + strProgram + chPosSep + strCaptured + "\"");
+    auto record = WaitForRecord(strReportDir + "launch.txt");
+    EXPECT_EQ(strProbe, record["window"]);
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("OrvaneLaunchProbe", NULL) == NULL; }, 10000));
+
+    /* Cancel after another capture gives back what the dialog opened with. */
+    Open();
+    EXPECT_EQ(strProbe, Fields());
+    Press(IDC_POS_DRAW);
+    ClickAt(480, 340);
+    ASSERT_TRUE(FieldsBecome("480,340,0,0"));
+    MoveTo(520, 380);
+    ASSERT_TRUE(FieldsBecome("480,340,40,40"));
+    ClickAt(520, 380);
+    EXPECT_TRUE(WaitFor([] { return !_bDraw; }));
+    End(IDCANCEL);
+    Open();
+    EXPECT_EQ(strProbe, Fields());
+}
+
+}  // namespace
