@@ -573,16 +573,16 @@ static void FillControls(HWND hDlg, tagBUTTONINFO *pbiZendra)
         SetDlgItemTextA(hDlg, IDC_ENCODED, pbiZendra->pszPrimary);
 }
 
-/* The built command into the holder; an empty one leaves the button unassigned. */
-static void StoreCommand(LPCSTR lpszCommand)
+/* The hidden field's command into the holder; an empty one leaves the button unassigned. */
+static void StoreCommand(HWND hDlg)
 {
     tagBUTTONINFO *pbiZendra = ZendraHolder();
-    fCurrentFunction = lpszCommand != NULL ? ZENDRACOMMAND : NO_FUNCTION;
     if (pbiZendra == NULL)
         return;
-    LocalFree(pbiZendra->pszPrimary);
-    pbiZendra->pszPrimary = CopyToLocal(lpszCommand != NULL ? lpszCommand : "");
+    DlgItemToString(hDlg, IDC_ENCODED, &pbiZendra->pszPrimary);
     bEmpty = (BYTE)~(1 << ZENDRACOMMAND);
+    if (pbiZendra->pszPrimary != NULL && *pbiZendra->pszPrimary == '\0')
+        fCurrentFunction = NO_FUNCTION;
 }
 
 static void SetPercentage(HWND hDlg, int iValue)
@@ -672,7 +672,8 @@ static void OnOK(HWND hDlg)
     LocalFree(zdDialog.pszOutCode);
     zdDialog.pszOutCode = CreateHouseCodeString(hDlg);
     SetDlgItemTextA(hDlg, IDC_ENCODED, zdDialog.pszOutCode != NULL ? zdDialog.pszOutCode : "");
-    StoreCommand(zdDialog.pszOutCode);
+    fCurrentFunction = ZENDRACOMMAND;
+    StoreCommand(hDlg);
     EndDialog(hDlg, 1);
 }
 

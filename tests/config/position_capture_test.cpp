@@ -64,28 +64,33 @@ protected:
         }
         return str;
     }
-    bool FieldsBecome(const std::string &str)
+    testing::AssertionResult FieldsBecome(const std::string &str)
     {
-        return WaitFor([&] { return Fields() == str; }, 5000);
+        if (WaitFor([&] { return Fields() == str; }, 5000))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "the fields show " << Fields();
     }
-    static void Mouse(int x, int y, DWORD dwButtons)
+    /* Moves the pointer and waits until the system has it there; then, with bClick, a
+       press and release of the left button there. The display's own pointer is moved as
+       well, so that no later report of where it was undoes the move. */
+    static void Mouse(int x, int y, bool bClick)
     {
-        INPUT inputs[3] = {};
-        inputs[0].type = inputs[1].type = inputs[2].type = INPUT_MOUSE;
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
         inputs[0].mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
         inputs[0].mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
         inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(dwButtons ? 3 : 1, inputs, sizeof(INPUT));
-        WaitFor([&] {
-            POINT pt;
-            GetCursorPos(&pt);
-            return abs(pt.x - x) <= 1 && abs(pt.y - y) <= 1;
-        }, 2000);
+        MoveCursor(x, y);
+        SendInput(1, inputs, sizeof(INPUT));
+        SettledCursorPosition();
+        if (!bClick)
+            return;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, inputs, sizeof(INPUT));
     }
-    static void MoveTo(int x, int y) { Mouse(x, y, 0); }
-    static void ClickAt(int x, int y) { Mouse(x, y, 1); }
+    static void MoveTo(int x, int y) { Mouse(x, y, false); }
+    static void ClickAt(int x, int y) { Mouse(x, y, true); }
     /* Button presses the probe saw: the hook swallows those of a capture. */
     size_t CountDowns()
     {

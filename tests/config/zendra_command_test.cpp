@@ -104,8 +104,9 @@ TEST_F(ZendraCommand, PercentagesCodesAndTheDefaultDataText)
     for (auto &p : percents) {
         int iValue = -1;
         EXPECT_EQ(p.bAccepted, AcceptPercentage(p.psz, &iValue)) << p.psz;
-        if (p.bAccepted)
+        if (p.bAccepted) {
             EXPECT_EQ(p.iValue, iValue) << p.psz;
+        }
     }
 
     struct { const char *psz, *pszShort, *pszStored; } codes[] = {
