@@ -19,7 +19,6 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
-#define HELP_FILE           "Mirelo.hlp"
 #define HELP_ZENDRA         12
 #define PERCENT_MAX         100
 #define CODE_DIGITS         4       /* an extended code is at most four hexadecimal digits */
@@ -738,7 +737,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         OnOK(hDlg);
         break;
     case IDC_ZD_HELP:
-        WinHelpA(hDlg, HELP_FILE, HELP_CONTEXT, HELP_ZENDRA);
+        WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_CONTEXT, HELP_ZENDRA);
         break;
     case IDCANCEL:
         EndDialog(hDlg, 1);
@@ -770,7 +769,7 @@ static void OnDestroy(HWND hDlg)
     LocalFree(zdDialog.pszInCode);
     LocalFree(zdDialog.pszOutCode);
     zdDialog = {};
-    WinHelpA(hDlg, HELP_FILE, HELP_QUIT, 0);
+    WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_QUIT, 0);
 }
 
 extern "C" INT_PTR CALLBACK ZendraDlgProc(HWND hDlg, UINT uMessage, WPARAM wParam, LPARAM lParam)

@@ -16,7 +16,6 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
-#define HELP_FILE           "Mirelo.hlp"
 #define HELP_POSITION       8
 #define POSITION_TEXT       40      /* the launch dialog's field is read up to 39 characters */
 #define NUMBER_TEXT         16
@@ -310,7 +309,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     _hMouseMsg = SetWindowsHookExA(WH_MOUSE, CaptureMouseMsg, hHookModule, 0);
     Size32.rBackup = rGlobalWindowPos;
     if (Capture.hBrush == NULL)
-        Capture.hBrush = CreateSolidBrush(RGB(192, 192, 192));
+        Capture.hBrush = CreateSolidBrush(EDITOR_GREY);
     ShowNumber(hDlg, IDC_POS_LEFT, rGlobalWindowPos.left, TRUE);
     ShowNumber(hDlg, IDC_POS_TOP, rGlobalWindowPos.top, TRUE);
     if (rGlobalWindowPos.right == POSITION_ONLY && rGlobalWindowPos.bottom == POSITION_ONLY) {
@@ -385,7 +384,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         EndDialog(hDlg, 0);
         break;
     case IDC_HELPBUTTON:
-        WinHelpA(hDlg, HELP_FILE, HELP_CONTEXT, HELP_POSITION);
+        WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_CONTEXT, HELP_POSITION);
         break;
     }
 }
@@ -404,7 +403,7 @@ static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
     (void)hDlg;
     (void)hChild;
     (void)iType;
-    SetBkColor(hDC, RGB(192, 192, 192));
+    SetBkColor(hDC, EDITOR_GREY);
     return Capture.hBrush;
 }
 
@@ -420,7 +419,7 @@ static void OnDestroy(HWND hDlg)
     if (Capture.hBrush != NULL)
         DeleteBrush(Capture.hBrush);
     Capture.hBrush = NULL;
-    WinHelpA(hDlg, HELP_FILE, HELP_QUIT, 0);
+    WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_QUIT, 0);
     if (_hMouseMsg != NULL)
         UnhookWindowsHookEx(_hMouseMsg);
     _hMouseMsg = NULL;
