@@ -8,10 +8,12 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <commctrl.h>
 #include <string>
 #include "testsupport.h"
 #include "traytest.h"
 #include "traywatch.h"
+#include "psheetres.h"
 
 #define INSTALL_DIR     "C:\\Program Files\\Orvane"
 #define VENDOR_KEY      "Software\\Zendra"
@@ -21,6 +23,7 @@
 #define CPLS_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\Control Panel\\Cpls"
 #define RUN_KEY         "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 #define MENU_FOLDER     "Microsoft\\Windows\\Start Menu\\Programs\\Orvane"
+#define TRAY_CONFIGURE  263     /* the tray program's Configure command */
 
 static const char *const apszInstalled[] = {
     "Tellumo.exe", "Corvalin.dll", "Brenvik.dll", "Selvane.cpl", "keyboard.bmp", "OrvaneSetup.exe",
@@ -35,6 +38,19 @@ static std::string Installed(const std::string &strName)
 static bool FileThere(const std::string &strPath)
 {
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+/* A visible window owned by hOwner, or null. */
+static HWND OwnedWindow(HWND hOwner)
+{
+    HWND ahFind[2] = { hOwner, NULL };
+    EnumWindows([](HWND hWnd, LPARAM lParam) -> BOOL {
+        HWND *phFind = (HWND *)lParam;
+        if (IsWindowVisible(hWnd) && GetWindow(hWnd, GW_OWNER) == phFind[0])
+            phFind[1] = hWnd;
+        return phFind[1] == NULL;
+    }, (LPARAM)ahFind);
+    return ahFind[1];
 }
 
 static bool KeyThere(HKEY hRoot, LPCSTR lpszKey)
@@ -229,12 +245,32 @@ TEST(SetupTest, WorksAfterLogon)
 
     ASSERT_EQ(0u, RunProcess("\"" + Installed("remote.exe") + "\" /play PC PLAY"));
     HWND hNotepad = NULL;
-    EXPECT_TRUE(WaitFor([&] { return (hNotepad = FindWindowA("Notepad", NULL)) != NULL; }, 20000));
-    SaveScreenShot("setup_after_logon");
+    EXPECT_TRUE(WaitFor([&] { return (hNotepad = FindWindowA("Notepad", NULL)) != NULL && IsWindowVisible(hNotepad); },
+                        20000));
+    SaveScreenShot("setup_after_logon.bmp");
     if (hNotepad != NULL)
         PostMessageA(hNotepad, WM_CLOSE, 0, 0);
 
     EXPECT_NE(std::string::npos, ControlPanelNames().find("Remote Mouse\n")) << ControlPanelNames();
+
+    /* The installed applet, as the Control Panel opens it: with the tray program running,
+       the configuration is the tray program's and the page offers none. */
+    HANDLE hControl = StartProcess("control.exe \"" + Installed("Selvane.cpl") + "\"");
+    HWND hSheet = NULL;
+    ASSERT_TRUE(WaitFor([&] {
+        return (hSheet = FindWindowA(NULL, "Remote Mouse Properties")) != NULL && IsWindowVisible(hSheet);
+    }, 20000));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(PropSheet_GetCurrentPageHwnd(hSheet), IDC_CONFIGURATION)));
+    PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(hControl, 0) == WAIT_OBJECT_0; }, 20000));
+    CloseHandle(hControl);
+
+    /* The tray icon's Configure opens the configuration over the tray program. */
+    PostMessageA(hTray, WM_COMMAND, TRAY_CONFIGURE, 0);
+    HWND hConfiguration = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hConfiguration = OwnedWindow(hTray)) != NULL; }, 20000));
+    PostMessageA(hConfiguration, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hConfiguration); }, 20000));
 }
 
 /* An upgrade through the wizard over the running, edited installation: it offers the
