@@ -22,6 +22,15 @@ extern HINSTANCE hInstance;   /* this library's module, recorded by DllEntryPoin
 
 /* A zero-filled local-heap copy of a string, for the caller to free with LocalFree. */
 LPSTR CopyToLocal(LPCSTR lpszText);
+/* A locked RCDATA table: the loaded handle, to release, and its first byte. OpenTable finds
+   it in this instance, or through GetRCDataZendraRes when bThroughExport is set. */
+struct tagRCTABLE {
+    HGLOBAL hData;
+    LPCSTR  lpszFirst;
+};
+BOOL   OpenTable(UINT uID_RCDATA, BOOL bThroughExport, tagRCTABLE *prc);
+void   CloseTable(tagRCTABLE *prc);
+LPCSTR NextEntry(LPCSTR lpszEntry);     /* the entry after this one of a string list */
 
 BYTE  CompareStringsRC(LPCSTR lpszText, UINT uID_RCDATA);
 BYTE  CompareStringsRCZendraRes(LPCSTR lpszText, UINT uID_RCDATA);
@@ -339,5 +348,120 @@ void  FormatPositionText(const RECT *prPos, LPSTR lpszText, int iSize);
 void  SetAllCursor(HCURSOR hCur);
 void  RestoreAllCursor(void);
 /* PositionDlg, CaptureMouseMsg and ZendraDlgProc are exports (Brenvik.h). */
+
+/* ---- mode32: the function editor and its family dialogs ------------------------------- */
+
+#define HELP_FUNCTIONS      2       /* help topic of the function editor */
+#define BUTTON_CELL_WIDTH   80      /* one family picture of "Button.bmp" */
+#define EDITOR_BUTTONS      7       /* six family buttons and the help button */
+
+/* Longest command the tray program can read back and run (its buffer holds 255 bytes). */
+#define RUNNABLE_COMMAND_LENGTH 254
+
+/* One function family: its type, its dialog and what the dialog's frame needs. */
+struct tagFAMILY {
+    int     fFunction;
+    WORD    wTemplate;          /* dialog template */
+    DLGPROC lpfnDlgProc;
+    UINT    uTemplates;         /* RCDATA list of its command templates */
+    UINT    uHelpTopic;
+    int     iPicture;           /* cell of "Button.bmp" */
+    int     iPictureDivisor;    /* picture top = (client height - picture height) / this;
+                                   0 puts it at the caption height */
+    /* Fills the editable controls (bCurrent: the holder is the button's) and the Default
+       Data group from the holder; reads the controls back into the holder. */
+    void  (*pfnSet)(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
+    void  (*pfnGet)(HWND hDlg, tagBUTTONINFO *pbiHolder);
+    /* "Set &Values": the holder into the editable controls. */
+    void  (*pfnSetValues)(HWND hDlg, tagBUTTONINFO *pbiHolder);
+    /* Checks the controls before OK stores them; FALSE keeps the dialog open. */
+    BOOL  (*pfnCheck)(HWND hDlg);
+};
+
+const tagFAMILY *FindFamily(int fFunction);
+tagBUTTONINFO   *FindHolder(tagBUTTONINFO *pbiList, int fFunction);
+
+void    SetFunction(HWND hDlg, int fFunction, tagBUTTONINFO *pbiList);
+void    GetFunction(HWND hDlg, int fFunction, tagBUTTONINFO *pbiList);
+void    Help(HWND hWnd, UINT uiTopic, BOOL bOpen);
+void    CenterWindow(HWND hWnd);
+void    PressButton(HWND hDlg, int iButton, const RECT *prButtons);
+int     FindButton(const RECT *prButtons, POINT pt);
+HBITMAP GetButtonBitmap(HDC hMainDC, HBITMAP hbmpSource, int iBut);
+void    DrawBitmap(HDC hDC, HBITMAP hBitmap, LPRECT lprRect, int iButID);
+void    CopyDefaultData(HWND hWnd, int fFunction, tagBUTTONINFO *pbiButton);
+void    EnableAssignButton(HWND hDlg, int bFlag);
+
+/* The frame every family dialog shares: a dialog procedure lists FAMILY_DLGMSGS after its
+   own lines, calls FamilyInitDialog from its WM_INITDIALOG handler, FamilyOnDestroy from
+   its WM_DESTROY handler and FamilyCommand for the commands it does not handle itself. */
+void   FamilyInitDialog(HWND hDlg, int fFunction);
+void   FamilyCommand(HWND hDlg, int iID);
+void   FamilyOnPaint(HWND hDlg);
+void   FamilyOnDestroy(HWND hDlg);
+HBRUSH FamilyOnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType);
+#define FAMILY_DLGMSGS(hDlg) \
+        HANDLE_DLGMSG(hDlg, WM_PAINT, FamilyOnPaint); \
+        EDITOR_CTLCOLOR_DLGMSGS(hDlg, FamilyOnCtlColor)
+
+/* Family routines of the mode32_<type> files: fill the editable controls (bCurrent: the
+   holder is the button's) and the Default Data group; read them back; "Set &Values";
+   check the controls before OK stores them (FALSE keeps the dialog open). */
+void SetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
+void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder);
+void SetLaunchValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
+BOOL CheckLaunch(HWND hDlg);
+void SetWeb(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
+void GetWeb(HWND hDlg, tagBUTTONINFO *pbiHolder);
+void SetWebValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
+BOOL CheckWeb(HWND hDlg);
+void SetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
+void GetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder);
+void SetMediaValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
+BOOL CheckMedia(HWND hDlg);
+void SetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
+void GetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder);
+void SetEditValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
+BOOL CheckEdit(HWND hDlg);
+void SetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
+void GetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder);
+void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
+
+/* Lists of this library's RCDATA tables (string lists end with an empty entry; a value
+   list holds one 16-bit value per string). */
+void  InitialiseComboBoxRC(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
+void  InitialiseComboBoxRCZendraRes(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
+void  FillListBoxRC(HWND hListBox, UINT uStringList, LPCSTR lpszSelect);
+LPSTR GetIndexedString(UINT uStringList, int iPosition);
+BYTE  GetIndexedValue(UINT uValueList, int iPosition);
+int   CountStringIndex(UINT uStringList, LPCSTR lpszText);
+int   CountValueIndex(UINT uValueList, BYTE bValue);
+void  WriteToTextBox(HWND hDlg, int iControl, LPCSTR lpszText);
+/* Selects the first entry of a combo box that begins with lpszText (case-insensitive);
+   FALSE, selection unchanged, when there is none. */
+BOOL  SelectPrefix(HWND hDlg, int iControl, LPCSTR lpszText);
+/* The selected entry's text into a caller's buffer ("" when none). */
+void  GetSelectedText(HWND hDlg, int iControl, LPSTR lpszText, int cchText);
+
+/* Text rules, touching no window. */
+int   CountCharInString(LPCSTR lpszText, char cChar);
+/* Copies lpszText with every "&" doubled; FALSE (and an empty result) when it does not fit. */
+BOOL  DoubleAmpersands(LPCSTR lpszText, LPSTR lpszResult, int cchResult);
+/* Length of a template with its "%s" replaced by cchArgument characters. */
+int   FilledTemplateLength(LPCSTR lpszTemplate, int cchArgument);
+/* Length of the launch command that a program, command line and size text make. */
+int   LaunchCommandLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos);
+/* Whether a text may stand in a quoted argument that is not doubled (no double quote and
+   none of the bytes that separate the fields of an argument). */
+BOOL  IsPlainArgument(LPCSTR lpszText);
+/* Full path of a stored file name; FALSE (and "") when it cannot be expanded. */
+BOOL  GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath);
+/* The short (8.3) form of a path when the file exists, else the path itself. */
+void  GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort);
+/* Refuses what a control holds: a message box giving the reason, the focus on the
+   control; FALSE. TooLong names a field that does not fit. */
+#define REFUSAL_CAPTION "Cannot Store"
+BOOL  Refuse(HWND hDlg, int iControl, LPCSTR lpszReason);
+BOOL  TooLong(HWND hDlg, int iControl, LPCSTR lpszField);
 
 #endif /* ORVANE_BRENVIK_INTERNAL_H */

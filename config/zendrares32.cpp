@@ -10,12 +10,6 @@
 #include "Brenvik.h"
 #include "Brenvik_internal.h"
 
-/* A locked RCDATA table: the loaded handle, to release, and its first byte. */
-struct tagRCTABLE {
-    HGLOBAL hData;
-    LPCSTR  lpszFirst;
-};
-
 LPSTR CopyToLocal(LPCSTR lpszText)
 {
     size_t cbText = strlen(lpszText);
@@ -119,7 +113,7 @@ extern "C" UINT WINAPI LaunchProg(WORD wNameID, LPCSTR lpszCmdLine, UINT uiShow)
 
 /* ---- String-list readers ------------------------------------------------------------- */
 
-static BOOL OpenTable(UINT uID_RCDATA, BOOL bThroughExport, tagRCTABLE *prc)
+BOOL OpenTable(UINT uID_RCDATA, BOOL bThroughExport, tagRCTABLE *prc)
 {
     if (bThroughExport) {
         prc->hData = GetRCDataZendraRes(uID_RCDATA);
@@ -135,12 +129,12 @@ static BOOL OpenTable(UINT uID_RCDATA, BOOL bThroughExport, tagRCTABLE *prc)
     return prc->lpszFirst != NULL;
 }
 
-static void CloseTable(tagRCTABLE *prc)
+void CloseTable(tagRCTABLE *prc)
 {
     FreeResource(prc->hData);
 }
 
-static LPCSTR NextEntry(LPCSTR lpszEntry)
+LPCSTR NextEntry(LPCSTR lpszEntry)
 {
     return lpszEntry + strlen(lpszEntry) + 1;
 }

@@ -41,6 +41,15 @@ BRENVIKAPI HWND    WINAPI CreateDialogRes(WORD wTemplate, HWND hParentWnd, DLGPR
 BRENVIKAPI HGLOBAL WINAPI GetRCDataZendraRes(UINT uID_RCDATA);
 BRENVIKAPI LPSTR   WINAPI LoadRCDataStringZendraRes(int iIDItem);
 
+/* The function editor (template 421, ordinal 3) and the dialogs of the launch, web,
+   media, edit and system functions (ordinals 6 to 10). */
+BRENVIKAPI INT_PTR CALLBACK FunctionDlg(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI INT_PTR CALLBACK LaunchDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI INT_PTR CALLBACK WebDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI INT_PTR CALLBACK MultiDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI INT_PTR CALLBACK EditDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+BRENVIKAPI INT_PTR CALLBACK SystemDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
+
 /* The window-message recorder: its dialog procedure (template 463) and its system-wide
    WH_GETMESSAGE hook procedure. */
 BRENVIKAPI INT_PTR CALLBACK MessageDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);

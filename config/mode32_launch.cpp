@@ -1,0 +1,119 @@
+/*
+ * mode32_launch.cpp - the Launch dialog: the program to start, its command line and the
+ * size and position of its window. The program is kept in its short form, so that a path
+ * with blanks needs no quotes inside the stored command.
+ */
+#include <windows.h>
+#include <windowsx.h>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+#include "dlgcrack.h"
+
+/* Shows a stored program as its full path. */
+static void SetProgram(HWND hDlg, int iControl, LPCSTR lpszProgram, BOOL bBoxText)
+{
+    char szPath[MAX_PATH];
+    GetFullProgramPath(lpszProgram, szPath, sizeof(szPath));
+    if (bBoxText)
+        SetDlgItemTextA(hDlg, iControl, szPath);
+    else
+        WriteToTextBox(hDlg, iControl, szPath);
+}
+
+static void SetText(HWND hDlg, int iControl, LPCSTR lpszText)
+{
+    SetDlgItemTextA(hDlg, iControl, lpszText != NULL ? lpszText : "");
+}
+
+void SetLaunchValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
+{
+    SetProgram(hDlg, IDC_LAUNCH_FILE, pbiHolder->pszPrimary, TRUE);
+    SetText(hDlg, IDC_LAUNCH_CMDLINE, pbiHolder->pszExtra1);
+    SetText(hDlg, IDC_LAUNCH_POSTEXT, pbiHolder->pszExtra2);
+}
+
+void SetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
+{
+    if (bCurrent)
+        SetLaunchValues(hDlg, pbiHolder);
+    if (pbiHolder->pszPrimary != NULL)
+        SetProgram(hDlg, IDC_LAUNCH_DEF_FILE, pbiHolder->pszPrimary, FALSE);
+    if (pbiHolder->pszExtra1 != NULL)
+        WriteToTextBox(hDlg, IDC_LAUNCH_DEF_CMDLINE, pbiHolder->pszExtra1);
+    if (pbiHolder->pszExtra2 != NULL)
+        WriteToTextBox(hDlg, IDC_LAUNCH_DEF_POSTEXT, pbiHolder->pszExtra2);
+}
+
+void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder)
+{
+    DlgItemToString(hDlg, IDC_LAUNCH_FILE, &pbiHolder->pszPrimary);
+    if (pbiHolder->pszPrimary != NULL && *pbiHolder->pszPrimary != '\0') {
+        char szShort[MAX_PATH];
+        GetShortProgramPath(pbiHolder->pszPrimary, szShort, sizeof(szShort));
+        AssignButtonString(&pbiHolder->pszPrimary, szShort);
+    }
+    DlgItemToString(hDlg, IDC_LAUNCH_CMDLINE, &pbiHolder->pszExtra1);
+    DlgItemToString(hDlg, IDC_LAUNCH_POSTEXT, &pbiHolder->pszExtra2);
+}
+
+/* The program, command line and size must make one command the tray program can run,
+   and none of them may hold a quote that would end the command's argument early. */
+BOOL CheckLaunch(HWND hDlg)
+{
+    char szProgram[MAX_PATH], szShort[MAX_PATH], szCmdLine[RUNNABLE_COMMAND_LENGTH + 2];
+    char szSizePos[RUNNABLE_COMMAND_LENGTH + 2];
+    GetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szProgram, sizeof(szProgram));
+    GetDlgItemTextA(hDlg, IDC_LAUNCH_CMDLINE, szCmdLine, sizeof(szCmdLine));
+    GetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, szSizePos, sizeof(szSizePos));
+    if (!IsPlainArgument(szProgram) || !IsPlainArgument(szCmdLine))
+        return Refuse(hDlg, IsPlainArgument(szProgram) ? IDC_LAUNCH_CMDLINE : IDC_LAUNCH_FILE,
+                      "The file name and the command line cannot contain double quotes.\n"
+                      "A name with blanks is stored in its short form and needs none.");
+    GetShortProgramPath(szProgram, szShort, sizeof(szShort));
+    if (LaunchCommandLength(szShort, szCmdLine, szSizePos) > RUNNABLE_COMMAND_LENGTH)
+        return TooLong(hDlg, IDC_LAUNCH_CMDLINE, "file name with its command line");
+    return TRUE;
+}
+
+static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
+{
+    (void)hFocus;
+    (void)lParam;
+    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_FILE), MAX_PATH - 1);
+    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_CMDLINE), RUNNABLE_COMMAND_LENGTH);
+    FamilyInitDialog(hDlg, APPLAUNCH);
+    return FALSE;
+}
+
+static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
+{
+    (void)hCtl;
+    (void)uiNotify;
+    switch (iID) {
+    case IDC_LAUNCH_BROWSE:
+        GetFileName(hDlg);
+        break;
+    case IDC_LAUNCH_SIZEPOS:
+        GetSizeAndPosition(hDlg);
+        break;
+    case IDC_CLEAR:
+        SetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, "");
+        SetDlgItemTextA(hDlg, IDC_LAUNCH_CMDLINE, "");
+        SetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, "");
+        break;
+    default:
+        FamilyCommand(hDlg, iID);
+    }
+}
+
+extern "C" INT_PTR CALLBACK LaunchDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uiMessage) {
+        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
+        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
+        HANDLE_DLGMSG(hDlg, WM_DESTROY, FamilyOnDestroy);
+        FAMILY_DLGMSGS(hDlg);
+    }
+    return FALSE;
+}

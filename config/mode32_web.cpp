@@ -1,0 +1,72 @@
+/*
+ * mode32_web.cpp - the Web Address dialog: the address a button opens in the browser.
+ */
+#include <windows.h>
+#include <windowsx.h>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+#include "dlgcrack.h"
+
+/* WEBADDRESS"" around the address. */
+#define WEB_TEMPLATE_LENGTH 12
+#define ADDRESS_LENGTH      (RUNNABLE_COMMAND_LENGTH - WEB_TEMPLATE_LENGTH)
+
+void SetWebValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
+{
+    SetDlgItemTextA(hDlg, IDC_WEB_ADDRESS, pbiHolder->pszPrimary != NULL ? pbiHolder->pszPrimary : "");
+}
+
+void SetWeb(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
+{
+    if (bCurrent)
+        SetWebValues(hDlg, pbiHolder);
+    WriteToTextBox(hDlg, IDC_WEB_DEF_ADDRESS, pbiHolder->pszPrimary);
+}
+
+void GetWeb(HWND hDlg, tagBUTTONINFO *pbiHolder)
+{
+    DlgItemToString(hDlg, IDC_WEB_ADDRESS, &pbiHolder->pszPrimary);
+}
+
+/* A quote would end the stored argument in the middle of the address. */
+BOOL CheckWeb(HWND hDlg)
+{
+    char szAddress[ADDRESS_LENGTH + 2];
+    GetDlgItemTextA(hDlg, IDC_WEB_ADDRESS, szAddress, sizeof(szAddress));
+    if (lstrlenA(szAddress) > ADDRESS_LENGTH)
+        return TooLong(hDlg, IDC_WEB_ADDRESS, "web address");
+    if (IsPlainArgument(szAddress))
+        return TRUE;
+    return Refuse(hDlg, IDC_WEB_ADDRESS, "A web address cannot contain double quotes; write them as %22.");
+}
+
+static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
+{
+    (void)hFocus;
+    (void)lParam;
+    Edit_LimitText(GetDlgItem(hDlg, IDC_WEB_ADDRESS), ADDRESS_LENGTH);
+    FamilyInitDialog(hDlg, WEBBROWSER);
+    return FALSE;
+}
+
+static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
+{
+    (void)hCtl;
+    (void)uiNotify;
+    if (iID == IDC_CLEAR)
+        SetDlgItemTextA(hDlg, IDC_WEB_ADDRESS, "");
+    else
+        FamilyCommand(hDlg, iID);
+}
+
+extern "C" INT_PTR CALLBACK WebDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uiMessage) {
+        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
+        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
+        HANDLE_DLGMSG(hDlg, WM_DESTROY, FamilyOnDestroy);
+        FAMILY_DLGMSGS(hDlg);
+    }
+    return FALSE;
+}
