@@ -1,0 +1,377 @@
+/*
+ * The function editor and its family dialogs, run as a user meets them: each scenario
+ * opens the real dialogs of Brenvik's templates on a button record, acts on them with
+ * messages and key presses, and reads what they left in the holders and the button.
+ */
+#include <gtest/gtest.h>
+#include <windowsx.h>
+#include <string>
+#include <vector>
+#include "Brenvik.h"
+#include "BrenvikRes.h"
+#include "Brenvik_internal.h"
+#include "dialog_script.h"
+#include "testsupport.h"
+
+namespace {
+
+const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
+const char szSettings[] = "Software\\Zendra\\Orvane\\Settings";
+
+class FunctionDialogs : public ::testing::Test {
+protected:
+    tagBUTTONINFO *pbiRecord = nullptr;
+    bool bHadDirectory = false;
+    std::string strDirectory;
+
+    void SetUp() override
+    {
+        hInstance = LoadLibraryA("Brenvik.dll");
+        ASSERT_NE(hInstance, nullptr);
+        DeleteRegKey(HKEY_CURRENT_USER, szDovrelKey);
+        /* The pictures lie next to the programs, the installation directory. */
+        bHadDirectory = ReadRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", &strDirectory);
+        WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", BinaryDir());
+        CreateButtonMemory(&pbiRecord, 1);
+        ASSERT_NE(pbiRecord, nullptr);
+    }
+
+    void TearDown() override
+    {
+        pbiButton = nullptr;
+        FreeButtonFunctions(&pbiHolder);
+        FreeButtonFunctions(&pbiRecord);
+        DeleteRegKey(HKEY_CURRENT_USER, szDovrelKey);
+        if (bHadDirectory)
+            WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", strDirectory);
+        else
+            DeleteRegValue(HKEY_CURRENT_USER, szSettings, "WorkingDirectory");
+    }
+
+    /* The button being edited, and the holders the function editor makes from it. */
+    void Edit(int fFunction, LPCSTR lpszPrimary, LPCSTR lpszExtra1 = nullptr, LPCSTR lpszExtra2 = nullptr)
+    {
+        AssignButtonInfo(pbiRecord, fFunction, lpszPrimary, lpszExtra1, lpszExtra2);
+        pbiButton = pbiRecord;
+        GenerateButtonFunctions(&pbiHolder);
+        fCurrentFunction = lpszPrimary != nullptr || lpszExtra1 != nullptr ? fFunction : NO_FUNCTION;
+    }
+
+    static tagBUTTONINFO *Holder(int fFunction) { return FindHolder(pbiHolder, fFunction); }
+
+    static bool Run(WORD wTemplate, DLGPROC lpfnProc, const std::vector<tagSCRIPTSTEP> &steps,
+                    std::vector<std::string> *pstrSeen = nullptr)
+    {
+        return RunScript([&] { DialogBoxRes(wTemplate, NULL, lpfnProc); }, steps, pstrSeen);
+    }
+};
+
+std::string Str(LPCSTR lpsz) { return lpsz != nullptr ? lpsz : "(null)"; }
+
+bool Enabled(HWND hDlg, int iControl) { return IsWindowEnabled(GetDlgItem(hDlg, iControl)) != FALSE; }
+
+/* Closes the refusal that a step expects, and checks its dialog is still open. */
+tagSCRIPTSTEP Refusal()
+{
+    return {REFUSAL_CAPTION, [](HWND hBox) { PostMessageA(hBox, WM_COMMAND, IDOK, 0); }};
+}
+
+void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
+{
+    std::vector<INPUT> inputs;
+    for (const auto &key : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key.first;
+        input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+// ---- Text rules ------------------------------------------------------------------------
+
+TEST(FunctionTextRules, CommandLengthsAndShownText)
+{
+    char szShown[16];
+    EXPECT_TRUE(DoubleAmpersands("a & b&", szShown, sizeof(szShown)));
+    EXPECT_STREQ(szShown, "a && b&&");
+    EXPECT_FALSE(DoubleAmpersands("&&&&&&&&", szShown, sizeof(szShown)));   /* 16 + NUL */
+    EXPECT_STREQ(szShown, "");
+
+    EXPECT_EQ(LaunchCommandLength("C:\\A.EXE", "", ""), 20);                /* LAUNCHSIZE"" + 8 */
+    EXPECT_EQ(LaunchCommandLength("C:\\A.EXE", "x y", "1,2"), 20 + 4 + 4);
+    EXPECT_EQ(FilledTemplateLength("WRITE\"%s\"", 5), 12);
+    EXPECT_EQ(FilledTemplateLength("PAGEUP,TYPE", 5), 11);                 /* takes no text */
+
+    EXPECT_TRUE(IsPlainArgument("C:\\Program Files\\x.exe /a"));
+    EXPECT_FALSE(IsPlainArgument("say \"hi\""));
+    EXPECT_FALSE(IsPlainArgument("a\x7F" "b"));
+    EXPECT_FALSE(IsPlainArgument("a\x83" "b"));
+    EXPECT_EQ(CountCharInString("\"a\"\"b", '"'), 3);
+    EXPECT_EQ(CountCharInString(nullptr, '"'), 0);
+}
+
+// ---- The function editor ------------------------------------------------------------------
+
+TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
+{
+    Edit(APPLAUNCH, "C:\\windows\\notepad.exe");
+    POINT ptWeb = {};
+    std::vector<std::string> seen;
+    bool bDone = Run(IDD_FUNCTIONS, FunctionDlg, {
+        {"Functions", [&](HWND hDlg) {
+            EXPECT_EQ(fCurrentFunction, APPLAUNCH);
+            /* An upper-case letter does nothing; the lower-case one opens its family. */
+            LRESULT lResult = SendMessageA(hDlg, WM_MENUCHAR, MAKEWPARAM('W', MF_SYSMENU), 0);
+            EXPECT_EQ(HIWORD(GetWindowLongPtrA(hDlg, DWLP_MSGRESULT)), MNC_IGNORE) << lResult;
+            PostMessageA(hDlg, WM_MENUCHAR, MAKEWPARAM('w', MF_SYSMENU), 0);
+        }},
+        {"Web Address", [&](HWND hDlg) {
+            /* The letter pressed the drawn button: the pointer stands on its centre. */
+            GetCursorPos(&ptWeb);
+            ScreenToClient(GetParent(hDlg), &ptWeb);
+            SetText(hDlg, IDC_WEB_ADDRESS, "http://example.com/a&b");
+            PostClick(hDlg, IDOK);
+        }},
+        {"Functions", [&](HWND hDlg) {
+            EXPECT_EQ(fCurrentFunction, WEBBROWSER);
+            EXPECT_EQ(Str(Holder(WEBBROWSER)->pszPrimary), "http://example.com/a&b");
+            SaveWindowPicture(hDlg, "functions-web-chosen");
+            /* Pressed on the web button, released away from it: nothing opens. */
+            PostMessageA(hDlg, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptWeb.x, ptWeb.y));
+            PostMessageA(hDlg, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1, 1));
+            PostMessageA(hDlg, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+            /* A real Alt+E then opens the edit family. */
+            SetForegroundWindow(hDlg);
+            PressKeys({{VK_MENU, true}, {'E', true}, {'E', false}, {VK_MENU, false}});
+        }},
+        {"Edit", [&](HWND hDlg) { PostClick(hDlg, IDCANCEL); }},
+        {"Functions", [&](HWND hDlg) {
+            /* Released on the button it pressed: the web family again. */
+            PostMessageA(hDlg, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptWeb.x, ptWeb.y));
+            PostMessageA(hDlg, WM_LBUTTONUP, 0, MAKELPARAM(ptWeb.x, ptWeb.y));
+        }},
+        {"Web Address", [&](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_WEB_ADDRESS), "http://example.com/a&b");
+            EXPECT_EQ(GetText(hDlg, IDC_WEB_DEF_ADDRESS), "http://example.com/a&&b");
+            PostClick(hDlg, IDCANCEL);
+        }},
+        {"Functions", [&](HWND hDlg) { PostClick(hDlg, IDCANCEL); }},
+    }, &seen);
+    EXPECT_TRUE(bDone);
+    std::vector<std::string> expected = {"Functions", "Web Address", "Edit", "Web Address"};
+    EXPECT_EQ(seen, expected);
+    /* Cancel after a confirmed family dialog leaves the button as it was. */
+    EXPECT_EQ(pbiRecord->fFunction, APPLAUNCH);
+    EXPECT_EQ(Str(pbiRecord->pszPrimary), "C:\\windows\\notepad.exe");
+
+    /* A button with no function: OK stores none. */
+    FreeButtonFunctions(&pbiRecord);
+    CreateButtonMemory(&pbiRecord, 1);
+    Edit(APPLAUNCH, nullptr);
+    bDone = Run(IDD_FUNCTIONS, FunctionDlg, {
+        {"Functions", [&](HWND hDlg) {
+            EXPECT_EQ(fCurrentFunction, NO_FUNCTION);
+            SaveWindowPicture(hDlg, "functions-unassigned");
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(pbiRecord->fFunction, NO_FUNCTION);
+
+    /* Started without a button, the editor ends at once and frees the holders. */
+    pbiButton = nullptr;
+    EXPECT_EQ(DialogBoxRes(IDD_FUNCTIONS, NULL, FunctionDlg), 0);
+    EXPECT_EQ(pbiHolder, nullptr);
+}
+
+// ---- The family dialogs --------------------------------------------------------------------
+
+TEST_F(FunctionDialogs, LaunchDefaultDataLimitsAndShortPath)
+{
+    Edit(WEBBROWSER, "http://example.com/");
+    AssignButtonInfo(Holder(APPLAUNCH), APPLAUNCH, "C:\\windows\\notepad.exe", "a & b", "10,20");
+    std::string strLong(300, 'x');
+    bool bDone = Run(IDD_LAUNCH, LaunchDlgProc, {
+        {"Launch", [&](HWND hDlg) {
+            /* Not the button's function: blank fields, the last data in the Default Data group
+               with "&" shown as itself. */
+            EXPECT_EQ(GetText(hDlg, IDC_LAUNCH_FILE), "");
+            EXPECT_EQ(GetText(hDlg, IDC_LAUNCH_DEF_CMDLINE), "a && b");
+            EXPECT_EQ(GetText(hDlg, IDC_LAUNCH_DEF_POSTEXT), "10,20");
+            EXPECT_TRUE(Enabled(hDlg, IDC_SET_VALUES));
+            SaveWindowPicture(hDlg, "launch-default-data");
+            PostClick(hDlg, IDC_SET_VALUES);
+        }},
+        {"Launch", [&](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_LAUNCH_CMDLINE), "a & b");
+            EXPECT_EQ(GetText(hDlg, IDC_LAUNCH_POSTEXT), "10,20");
+            SetText(hDlg, IDC_LAUNCH_CMDLINE, strLong);
+            PostClick(hDlg, IDOK);
+        }},
+        Refusal(),
+        {"Launch", [&](HWND hDlg) {
+            SetText(hDlg, IDC_LAUNCH_CMDLINE, "\"my file.txt\"");
+            PostClick(hDlg, IDOK);
+        }},
+        Refusal(),
+        {"Launch", [&](HWND hDlg) {
+            EXPECT_EQ(Str(Holder(APPLAUNCH)->pszExtra1), "a & b");    /* nothing stored yet */
+            SendMessageA(hDlg, WM_COMMAND, IDC_CLEAR, 0);
+            EXPECT_EQ(GetText(hDlg, IDC_LAUNCH_POSTEXT), "");
+            SetText(hDlg, IDC_LAUNCH_CMDLINE, "/x");
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    /* An empty file name unassigns the button; the command line is still kept. */
+    EXPECT_EQ(fCurrentFunction, NO_FUNCTION);
+    EXPECT_EQ(Str(Holder(APPLAUNCH)->pszExtra1), "/x");
+    EXPECT_EQ(bEmpty, (BYTE)~(1 << APPLAUNCH));
+
+    /* A program chosen by its long path is kept in its short form. */
+    char szDir[MAX_PATH] = "C:\\Orvane Launch Test Folder";
+    CreateDirectoryA(szDir, NULL);
+    std::string strProgram = std::string(szDir) + "\\Long Program Name.exe";
+    HANDLE hFile = CreateFileA(strProgram.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    CloseHandle(hFile);
+    char szShort[MAX_PATH] = "";
+    GetShortPathNameA(strProgram.c_str(), szShort, sizeof(szShort));
+    bDone = Run(IDD_LAUNCH, LaunchDlgProc, {
+        {"Launch", [&](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_LAUNCH_FILE), "");        /* the last OK unassigned it */
+            SetText(hDlg, IDC_LAUNCH_FILE, strProgram);
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(fCurrentFunction, APPLAUNCH);
+    EXPECT_EQ(Str(Holder(APPLAUNCH)->pszPrimary), szShort);
+    EXPECT_EQ(std::string(szShort).find(' '), std::string::npos);
+    DeleteFileA(strProgram.c_str());
+    RemoveDirectoryA(szDir);
+}
+
+TEST_F(FunctionDialogs, MediaDeviceFollowsTheFunction)
+{
+    WritePrivateProfileStringA("mci", "cdaudio", "mcicda.drv", "system.ini");
+    WritePrivateProfileStringA("mci", "sequencer", "mciseq.drv", "system.ini");
+    Edit(MULTIMEDIA, "cdaudio", "Change Track", "3");
+    bool bDone = Run(IDD_MULTIMEDIA, MultiDlgProc, {
+        {"Multi Media", [&](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_MM_DEVICE), "cdaudio");
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_MM_FUNCTION), "Change Track");
+            EXPECT_EQ(GetText(hDlg, IDC_MM_TRACK), "3");
+            EXPECT_TRUE(Enabled(hDlg, IDC_MM_DEVICE));
+            SaveWindowPicture(hDlg, "media-change-track");
+            SetText(hDlg, IDC_MM_TRACK, "1a");
+            PostClick(hDlg, IDOK);
+        }},
+        Refusal(),
+        {"Multi Media", [&](HWND hDlg) {
+            EXPECT_EQ(Str(Holder(MULTIMEDIA)->pszExtra2), "3");
+            SetText(hDlg, IDC_MM_TRACK, "12");
+            ChooseEntry(hDlg, IDC_MM_FUNCTION, 11);                  /* "Master Mute" */
+        }},
+        {"Multi Media", [&](HWND hDlg) {
+            EXPECT_FALSE(Enabled(hDlg, IDC_MM_DEVICE));
+            EXPECT_FALSE(Enabled(hDlg, IDC_MM_TRACK));
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(fCurrentFunction, MULTIMEDIA);
+    EXPECT_EQ(Holder(MULTIMEDIA)->pszPrimary, nullptr);              /* no device */
+    EXPECT_EQ(Str(Holder(MULTIMEDIA)->pszExtra1), "Master Mute");
+
+    /* Opened for a button of another family, OK with no function chosen stores nothing
+       and keeps the family. */
+    FreeButtonFunctions(&pbiRecord);
+    CreateButtonMemory(&pbiRecord, 1);
+    Edit(EDIT, "Page Up");
+    bDone = Run(IDD_MULTIMEDIA, MultiDlgProc, {
+        {"Multi Media", [&](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_MM_FUNCTION), "");
+            EXPECT_EQ(GetText(hDlg, IDC_MM_DEF_FUNCTION), "Master Mute");
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(fCurrentFunction, MULTIMEDIA);
+    EXPECT_EQ(Holder(MULTIMEDIA)->pszPrimary, nullptr);
+    EXPECT_EQ(Holder(MULTIMEDIA)->pszExtra1, nullptr);
+    EXPECT_EQ(Holder(MULTIMEDIA)->pszExtra2, nullptr);
+}
+
+TEST_F(FunctionDialogs, EditTextQuotesCountTwice)
+{
+    Edit(EDIT, "Type", "say \"hi\" & bye");
+    std::string strQuotes(130, '"');                                /* 260 once doubled */
+    bool bDone = Run(IDD_EDIT, EditDlgProc, {
+        {"Edit", [&](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_EDIT_FUNCTION), "Type");
+            EXPECT_EQ(GetText(hDlg, IDC_EDIT_DATA), "say \"hi\" & bye");
+            EXPECT_EQ(GetText(hDlg, IDC_EDIT_DEF_DATA), "say \"hi\" && bye");
+            SaveWindowPicture(hDlg, "edit-type");
+            SetText(hDlg, IDC_EDIT_DATA, strQuotes);
+            PostClick(hDlg, IDOK);
+        }},
+        Refusal(),
+        {"Edit", [&](HWND hDlg) {
+            /* The same text for a key that takes none is no command's argument. */
+            ChooseEntry(hDlg, IDC_EDIT_FUNCTION, 0);
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(fCurrentFunction, EDIT);
+    EXPECT_EQ(Str(Holder(EDIT)->pszPrimary), "Page Up");
+}
+
+TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
+{
+    Edit(SYSTEM, "Hot Key", " C A ");
+    bool bDone = Run(IDD_SYSTEM, SystemDlgProc, {
+        {"System", [&](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_SYS_FUNCTION), "Hot Key");
+            EXPECT_TRUE(Enabled(hDlg, IDC_SYS_ASSIGN));
+            EXPECT_TRUE(IsWindowVisible(GetDlgItem(hDlg, IDC_SYS_CURRENT)));
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_HOTKEY_CODE), " C A ");
+            EXPECT_NE(GetText(hDlg, IDC_SYS_CURRENT), "");
+            SaveWindowPicture(hDlg, "system-hot-key");
+            ChooseEntry(hDlg, IDC_SYS_FUNCTION, 0);                  /* "Task Manager" */
+        }},
+        {"System", [&](HWND hDlg) {
+            EXPECT_FALSE(Enabled(hDlg, IDC_SYS_ASSIGN));
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(hDlg, IDC_SYS_CURRENT)));
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(fCurrentFunction, SYSTEM);
+    EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Task Manager");
+    EXPECT_EQ(Str(Holder(SYSTEM)->pszExtra1), " C A ");            /* the code stays */
+    EXPECT_EQ(lHotKeyCode, 0);                                      /* reset on closing */
+
+    /* With home-automation software, a window-message button opens the System dialog on
+       "Message Dialog Box", whose OK stores nothing here. */
+    WriteRegString(HKEY_CURRENT_USER, szDovrelKey, "Installed", "1");
+    FreeButtonFunctions(&pbiRecord);
+    CreateButtonMemory(&pbiRecord, 1);
+    Edit(MESSAGE, "[0010:0:0]");
+    bDone = Run(IDD_SYSTEM, SystemDlgProc, {
+        {"System", [&](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_SYS_FUNCTION), "Message Dialog Box");
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_DEF_FUNCTION), "Task Manager");
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(fCurrentFunction, MESSAGE);
+    EXPECT_EQ(Str(Holder(MESSAGE)->pszPrimary), "[0010:0:0]");
+    EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Task Manager");
+}
+
+} // namespace
