@@ -379,6 +379,9 @@ struct tagFAMILY {
 };
 
 const tagFAMILY *FindFamily(int fFunction);
+/* Whether a family's template iTemplate (from 0) filled with cchArgument characters makes
+   a command the tray program can run. */
+BOOL FitsCommand(int fFunction, int iTemplate, int cchArgument);
 tagBUTTONINFO   *FindHolder(tagBUTTONINFO *pbiList, int fFunction);
 
 void    SetFunction(HWND hDlg, int fFunction, tagBUTTONINFO *pbiList);
@@ -449,8 +452,8 @@ int   CountCharInString(LPCSTR lpszText, char cChar);
 BOOL  DoubleAmpersands(LPCSTR lpszText, LPSTR lpszResult, int cchResult);
 /* Length of a template with its "%s" replaced by cchArgument characters. */
 int   FilledTemplateLength(LPCSTR lpszTemplate, int cchArgument);
-/* Length of the launch command that a program, command line and size text make. */
-int   LaunchCommandLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos);
+/* Length of the launch argument that a program, command line and size text make. */
+int   LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos);
 /* Whether a text may stand in a quoted argument that is not doubled (no double quote and
    none of the bytes that separate the fields of an argument). */
 BOOL  IsPlainArgument(LPCSTR lpszText);

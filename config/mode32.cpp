@@ -109,16 +109,15 @@ int FilledTemplateLength(LPCSTR lpszTemplate, int cchArgument)
     return strstr(lpszTemplate, "%s") != NULL ? cchTemplate - 2 + cchArgument : cchTemplate;
 }
 
-int LaunchCommandLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos)
+int LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos)
 {
-    /* LAUNCHSIZE"program<7F>command line<83>size" */
-    static const char szLongest[] = "LAUNCHSIZE\"\"";
-    int cchCommand = (int)sizeof(szLongest) - 1 + lstrlenA(lpszProgram);
+    /* program<7F>command line<83>size */
+    int cchArgument = lstrlenA(lpszProgram);
     if (lpszCmdLine != NULL && *lpszCmdLine != '\0')
-        cchCommand += 1 + lstrlenA(lpszCmdLine);
+        cchArgument += 1 + lstrlenA(lpszCmdLine);
     if (lpszSizePos != NULL && *lpszSizePos != '\0')
-        cchCommand += 1 + lstrlenA(lpszSizePos);
-    return cchCommand;
+        cchArgument += 1 + lstrlenA(lpszSizePos);
+    return cchArgument;
 }
 
 BOOL IsPlainArgument(LPCSTR lpszText)
@@ -302,6 +301,17 @@ BOOL TooLong(HWND hDlg, int iControl, LPCSTR lpszField)
 const tagFAMILY *FindFamily(int fFunction)
 {
     return fFunction >= 0 && fFunction < FUNCTION_TYPES ? &Families[fFunction] : NULL;
+}
+
+BOOL FitsCommand(int fFunction, int iTemplate, int cchArgument)
+{
+    const tagFAMILY *pFamily = FindFamily(fFunction);
+    LPSTR lpszTemplate = pFamily != NULL ? GetIndexedString(pFamily->uTemplates, iTemplate) : NULL;
+    if (lpszTemplate == NULL)
+        return TRUE;
+    int cchCommand = FilledTemplateLength(lpszTemplate, cchArgument);
+    LocalFree(lpszTemplate);
+    return cchCommand <= RUNNABLE_COMMAND_LENGTH;
 }
 
 tagBUTTONINFO *FindHolder(tagBUTTONINFO *pbiList, int fFunction)

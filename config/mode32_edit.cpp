@@ -43,14 +43,10 @@ void GetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder)
 BOOL CheckEdit(HWND hDlg)
 {
     int iFunction = ComboBox_GetCurSel(GetDlgItem(hDlg, IDC_EDIT_FUNCTION));
-    LPSTR lpszTemplate = iFunction != CB_ERR ? GetIndexedString(IDR_EDIT_TEMPLATES, iFunction) : NULL;
-    if (lpszTemplate == NULL)
-        return TRUE;
     char szText[RUNNABLE_COMMAND_LENGTH + 2];
     GetDlgItemTextA(hDlg, IDC_EDIT_DATA, szText, sizeof(szText));
-    int cchCommand = FilledTemplateLength(lpszTemplate, lstrlenA(szText) + CountCharInString(szText, '"'));
-    LocalFree(lpszTemplate);
-    if (cchCommand <= RUNNABLE_COMMAND_LENGTH)
+    if (iFunction == CB_ERR ||
+        FitsCommand(EDIT, iFunction, lstrlenA(szText) + CountCharInString(szText, '"')))
         return TRUE;
     return TooLong(hDlg, IDC_EDIT_DATA, "text");
 }

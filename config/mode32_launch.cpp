@@ -10,6 +10,9 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
+#define PROGRAM_LENGTH      255     /* a program's full path */
+#define LAUNCHSIZE_TEMPLATE 1       /* the longer of the two launch commands */
+
 /* Shows a stored program as its full path. */
 static void SetProgram(HWND hDlg, int iControl, LPCSTR lpszProgram, BOOL bBoxText)
 {
@@ -61,7 +64,7 @@ void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder)
    and none of them may hold a quote that would end the command's argument early. */
 BOOL CheckLaunch(HWND hDlg)
 {
-    char szProgram[MAX_PATH], szShort[MAX_PATH], szCmdLine[RUNNABLE_COMMAND_LENGTH + 2];
+    char szProgram[PROGRAM_LENGTH + 1], szShort[MAX_PATH], szCmdLine[RUNNABLE_COMMAND_LENGTH + 2];
     char szSizePos[RUNNABLE_COMMAND_LENGTH + 2];
     GetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szProgram, sizeof(szProgram));
     GetDlgItemTextA(hDlg, IDC_LAUNCH_CMDLINE, szCmdLine, sizeof(szCmdLine));
@@ -71,7 +74,7 @@ BOOL CheckLaunch(HWND hDlg)
                       "The file name and the command line cannot contain double quotes.\n"
                       "A name with blanks is stored in its short form and needs none.");
     GetShortProgramPath(szProgram, szShort, sizeof(szShort));
-    if (LaunchCommandLength(szShort, szCmdLine, szSizePos) > RUNNABLE_COMMAND_LENGTH)
+    if (!FitsCommand(APPLAUNCH, LAUNCHSIZE_TEMPLATE, LaunchArgumentLength(szShort, szCmdLine, szSizePos)))
         return TooLong(hDlg, IDC_LAUNCH_CMDLINE, "file name with its command line");
     return TRUE;
 }
@@ -80,7 +83,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
-    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_FILE), MAX_PATH - 1);
+    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_FILE), PROGRAM_LENGTH);
     Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_CMDLINE), RUNNABLE_COMMAND_LENGTH);
     FamilyInitDialog(hDlg, APPLAUNCH);
     return FALSE;

@@ -27,7 +27,9 @@ static void SelectHolder(HWND hDlg, tagBUTTONINFO *pbiHolder)
     if (pbiHolder->pszPrimary == NULL) {
         EnableDevice(hDlg, FALSE);
         ComboBox_SetCurSel(GetDlgItem(hDlg, IDC_MM_DEVICE), 0);
-    } else if (!SelectPrefix(hDlg, IDC_MM_DEVICE, pbiHolder->pszPrimary)) {
+    } else if (SelectPrefix(hDlg, IDC_MM_DEVICE, pbiHolder->pszPrimary)) {
+        EnableDevice(hDlg, TRUE);       /* "Set Values" after a function without a device */
+    } else {
         return;
     }
     if (pbiHolder->pszExtra1 == NULL || !SelectPrefix(hDlg, IDC_MM_FUNCTION, pbiHolder->pszExtra1))

@@ -8,9 +8,7 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
-/* WEBADDRESS"" around the address. */
-#define WEB_TEMPLATE_LENGTH 12
-#define ADDRESS_LENGTH      (RUNNABLE_COMMAND_LENGTH - WEB_TEMPLATE_LENGTH)
+#define ADDRESS_LENGTH  RUNNABLE_COMMAND_LENGTH  /* what the box takes; the command decides */
 
 void SetWebValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
@@ -34,7 +32,7 @@ BOOL CheckWeb(HWND hDlg)
 {
     char szAddress[ADDRESS_LENGTH + 2];
     GetDlgItemTextA(hDlg, IDC_WEB_ADDRESS, szAddress, sizeof(szAddress));
-    if (lstrlenA(szAddress) > ADDRESS_LENGTH)
+    if (!FitsCommand(WEBBROWSER, 0, lstrlenA(szAddress)))
         return TooLong(hDlg, IDC_WEB_ADDRESS, "web address");
     if (IsPlainArgument(szAddress))
         return TRUE;

@@ -89,6 +89,39 @@ void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys)
     SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
+/* Where the client area of a window shows the current family's dark red; empty when
+   nowhere. */
+RECT MarkedArea(HWND hWnd)
+{
+    RECT rClient, rMarked = {};
+    UpdateWindow(hWnd);
+    GetClientRect(hWnd, &rClient);
+    BITMAPINFOHEADER bih = {};
+    bih.biSize = sizeof(bih);
+    bih.biWidth = rClient.right;
+    bih.biHeight = -rClient.bottom;
+    bih.biPlanes = 1;
+    bih.biBitCount = 32;
+    DWORD *pdwBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(NULL, (BITMAPINFO *)&bih, DIB_RGB_COLORS, (void **)&pdwBits, NULL, 0);
+    HDC hDC = GetDC(hWnd);
+    HDC hMemDC = CreateCompatibleDC(hDC);
+    HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
+    BitBlt(hMemDC, 0, 0, rClient.right, rClient.bottom, hDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    for (int y = 0; y < rClient.bottom; y++)
+        for (int x = 0; x < rClient.right; x++)
+            if ((pdwBits[y * rClient.right + x] & 0xFFFFFF) == 0xC00000) {
+                RECT rPixel = { x, y, x + 1, y + 1 };
+                UnionRect(&rMarked, &rMarked, &rPixel);
+            }
+    SelectObject(hMemDC, hOld);
+    DeleteDC(hMemDC);
+    ReleaseDC(hWnd, hDC);
+    DeleteObject(hBitmap);
+    return rMarked;
+}
+
 // ---- Text rules ------------------------------------------------------------------------
 
 TEST(FunctionTextRules, CommandLengthsAndShownText)
@@ -99,8 +132,8 @@ TEST(FunctionTextRules, CommandLengthsAndShownText)
     EXPECT_FALSE(DoubleAmpersands("&&&&&&&&", szShown, sizeof(szShown)));   /* 16 + NUL */
     EXPECT_STREQ(szShown, "");
 
-    EXPECT_EQ(LaunchCommandLength("C:\\A.EXE", "", ""), 20);                /* LAUNCHSIZE"" + 8 */
-    EXPECT_EQ(LaunchCommandLength("C:\\A.EXE", "x y", "1,2"), 20 + 4 + 4);
+    EXPECT_EQ(LaunchArgumentLength("C:\\A.EXE", "", nullptr), 8);
+    EXPECT_EQ(LaunchArgumentLength("C:\\A.EXE", "x y", "1,2"), 8 + 4 + 4);
     EXPECT_EQ(FilledTemplateLength("WRITE\"%s\"", 5), 12);
     EXPECT_EQ(FilledTemplateLength("PAGEUP,TYPE", 5), 11);                 /* takes no text */
 
@@ -184,6 +217,54 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
     pbiButton = nullptr;
     EXPECT_EQ(DialogBoxRes(IDD_FUNCTIONS, NULL, FunctionDlg), 0);
     EXPECT_EQ(pbiHolder, nullptr);
+}
+
+TEST_F(FunctionDialogs, EditorMarksTheCurrentFamily)
+{
+    /* The mark of one editor run: the dark red area of the drawn buttons. */
+    auto Mark = [&](std::vector<tagSCRIPTSTEP> steps) {
+        RECT rMark = {};
+        steps.push_back({"Functions", [&](HWND hDlg) {
+            rMark = MarkedArea(hDlg);
+            PostClick(hDlg, IDCANCEL);
+        }});
+        EXPECT_TRUE(Run(IDD_FUNCTIONS, FunctionDlg, steps));
+        return rMark;
+    };
+    Edit(APPLAUNCH, "C:\\windows\\notepad.exe");
+    RECT rLaunch = Mark({});
+    ASSERT_FALSE(IsRectEmpty(&rLaunch));
+    RECT rWeb = Mark({
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 'w', 0); }},
+        {"Web Address", [](HWND hDlg) {
+            SetText(hDlg, IDC_WEB_ADDRESS, "http://example.com/");
+            SaveWindowPicture(hDlg, "web-from-editor");
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_GT(rWeb.left, rLaunch.right);        /* the next button of the same row */
+    EXPECT_EQ(rWeb.top, rLaunch.top);
+
+    /* A launch chosen without a program is no mark at all. */
+    RECT rNone = Mark({
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 'l', 0); }},
+        {"Launch", [](HWND hDlg) {
+            SetText(hDlg, IDC_LAUNCH_FILE, "");
+            SetText(hDlg, IDC_LAUNCH_CMDLINE, "/only");
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(IsRectEmpty(&rNone));
+
+    /* With home-automation software, window messages are marked on the system button,
+       under the web button. */
+    WriteRegString(HKEY_CURRENT_USER, szDovrelKey, "Installed", "1");
+    FreeButtonFunctions(&pbiRecord);
+    CreateButtonMemory(&pbiRecord, 1);
+    Edit(MESSAGE, "[0010:0:0]");
+    RECT rMessage = Mark({});
+    EXPECT_EQ(rMessage.left, rWeb.left);
+    EXPECT_GT(rMessage.top, rWeb.bottom);
 }
 
 // ---- The family dialogs --------------------------------------------------------------------
