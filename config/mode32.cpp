@@ -792,8 +792,6 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 
 static void OnDestroy(HWND hDlg)
 {
-    if (mdEditor.pbiTemp == NULL)
-        return;
     if (mdEditor.hModeBitmap != NULL)
         DeleteBitmap(mdEditor.hModeBitmap);
     if (mdEditor.hModePalette != NULL)
