@@ -413,15 +413,22 @@ TEST_F(FunctionDialogs, EditTextQuotesCountTwice)
 
 TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
 {
-    Edit(SYSTEM, "Hot Key", " C A ");
+    /* Hot Key, Ctrl with " A" assigned, then Task Manager: the code stays with the entry. */
+    Edit(EDIT, "Page Up");
     bool bDone = Run(IDD_SYSTEM, SystemDlgProc, {
         {"System", [&](HWND hDlg) {
-            EXPECT_EQ(SelectedEntry(hDlg, IDC_SYS_FUNCTION), "Hot Key");
-            EXPECT_TRUE(Enabled(hDlg, IDC_SYS_ASSIGN));
-            EXPECT_TRUE(IsWindowVisible(GetDlgItem(hDlg, IDC_SYS_CURRENT)));
-            EXPECT_EQ(GetText(hDlg, IDC_SYS_HOTKEY_CODE), " C A ");
+            EXPECT_FALSE(Enabled(hDlg, IDC_SYS_ASSIGN));
+            ChooseEntry(hDlg, IDC_SYS_FUNCTION, 28);                 /* "Hot Key" */
+            PostClick(hDlg, IDC_SYS_ASSIGN);
+        }},
+        {"Hot Key", [&](HWND hDlg) {
+            SendMessageA(GetDlgItem(hDlg, IDC_HK_CTRL), BM_CLICK, 0, 0);
+            ComboBox_SetCurSel(GetDlgItem(hDlg, IDC_HK_KEY), 1);     /* " A" */
+            PostClick(hDlg, IDOK);
+        }},
+        {"System", [&](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_HOTKEY_CODE), "-C-A");
             EXPECT_NE(GetText(hDlg, IDC_SYS_CURRENT), "");
-            SaveWindowPicture(hDlg, "system-hot-key");
             ChooseEntry(hDlg, IDC_SYS_FUNCTION, 0);                  /* "Task Manager" */
         }},
         {"System", [&](HWND hDlg) {
@@ -433,8 +440,24 @@ TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
     EXPECT_TRUE(bDone);
     EXPECT_EQ(fCurrentFunction, SYSTEM);
     EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Task Manager");
-    EXPECT_EQ(Str(Holder(SYSTEM)->pszExtra1), " C A ");            /* the code stays */
+    EXPECT_EQ(Str(Holder(SYSTEM)->pszExtra1), "-C-A");
     EXPECT_EQ(lHotKeyCode, 0);                                      /* reset on closing */
+
+    /* A stored hot key opens with its Assign group and text. */
+    FreeButtonFunctions(&pbiRecord);
+    CreateButtonMemory(&pbiRecord, 1);
+    Edit(SYSTEM, "Hot Key", "-C-A");
+    bDone = Run(IDD_SYSTEM, SystemDlgProc, {
+        {"System", [&](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_SYS_FUNCTION), "Hot Key");
+            EXPECT_TRUE(Enabled(hDlg, IDC_SYS_ASSIGN));
+            EXPECT_TRUE(IsWindowVisible(GetDlgItem(hDlg, IDC_SYS_CURRENT)));
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), GetText(hDlg, IDC_SYS_DEF_CURRENT));
+            SaveWindowPicture(hDlg, "system-hot-key");
+            PostClick(hDlg, IDCANCEL);
+        }},
+    });
+    EXPECT_TRUE(bDone);
 
     /* With home-automation software, a window-message button opens the System dialog on
        "Message Dialog Box", whose OK stores nothing here. */
@@ -445,14 +468,14 @@ TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
     bDone = Run(IDD_SYSTEM, SystemDlgProc, {
         {"System", [&](HWND hDlg) {
             EXPECT_EQ(SelectedEntry(hDlg, IDC_SYS_FUNCTION), "Message Dialog Box");
-            EXPECT_EQ(GetText(hDlg, IDC_SYS_DEF_FUNCTION), "Task Manager");
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_DEF_FUNCTION), "Hot Key");
             PostClick(hDlg, IDOK);
         }},
     });
     EXPECT_TRUE(bDone);
     EXPECT_EQ(fCurrentFunction, MESSAGE);
     EXPECT_EQ(Str(Holder(MESSAGE)->pszPrimary), "[0010:0:0]");
-    EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Task Manager");
+    EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Hot Key");
 }
 
 } // namespace
