@@ -54,7 +54,7 @@ static const tagFAMILY Families[FUNCTION_TYPES] = {
     { MESSAGE, IDD_MESSAGES, MessageDlgProc, IDR_MESSAGE_TEMPLATES, 10, 5, 0,
       SetMessage, GetEncoded, NULL, NULL },
     { ZENDRACOMMAND, IDD_ZENDRA, ZendraDlgProc, IDR_ZENDRA_TEMPLATES, 12, 6, 0,
-      SetZendra, GetEncoded, NULL, NULL },
+      SetZendra, GetEncoded, SetZendraValues, NULL },
 };
 
 /* The function editor (one at a time). */
