@@ -73,6 +73,9 @@ POINT NudgePoint(UINT uiFunction, POINT ptCursor, int iWidth, int iHeight);
 
 /* ---- Assignment store and dispatcher -------------------------------------------------- */
 
+/* Listener of the command strings that run (SetCommandHook); null while there is none. */
+extern void (CALLBACK *pfnCommandHook)(LPCSTR lpszCommand);
+
 void RunStoredCommand(HWND hWnd, LPCSTR lpszTopic, LPCSTR lpszSection);
 void DefaultFunction(HWND hWnd, BYTE bMode);
 void ProcessPCFunction(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbShift);

@@ -64,6 +64,8 @@ extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
     if (lpszCopy == NULL)
         return;
     memcpy(lpszCopy, lpszBuffer, cbBuffer);
+    if (pfnCommandHook != NULL)
+        pfnCommandHook(lpszBuffer);
 
     LPSTR lpszPosition = lpszCopy;
     tagCOMMANDITEM ciItem;

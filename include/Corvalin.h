@@ -44,6 +44,11 @@ CORVALINAPI void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDef
                             LPSTR lpszBuffer, int iMaxSize);
 CORVALINAPI int  WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer);
 
+/* Told of every command string as it starts to run, by the tray program's press log; null
+   (the default) while nobody listens. SetCommandHook returns the hook it replaces. */
+typedef void (CALLBACK *COMMANDHOOK)(LPCSTR lpszCommand);
+CORVALINAPI COMMANDHOOK WINAPI SetCommandHook(COMMANDHOOK pfnHook);
+
 /* Enumeration callbacks of the window commands; lParam is a window to leave alone. */
 CORVALINAPI BOOL CALLBACK IconizeWindowsProc(HWND hWnd, LPARAM lParam);
 CORVALINAPI BOOL CALLBACK RestoreWindowsProc(HWND hWnd, LPARAM lParam);

@@ -3,7 +3,7 @@
  * driver, which posts every button code to it as WM_USER. Repeated codes pass an
  * auto-repeat filter; each accepted code goes through the command engine; the mode and
  * shift state are shown as an icon with a tip in the notification area, whose context menu
- * offers Help, Configure and Close.
+ * offers Help, Configure, the press log and Close.
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -11,10 +11,11 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Corvalin.h"
+#include "presslog.h"
 #include "receiver.h"
 #include "tray.h"
+#include "TellumoRes.h"
 
-#define IDI_PC_MODE         1       /* the program's own icon, shown in PC mode */
 #define IDI_TRAY_CLASS      56      /* Brenvik's icon of the window class */
 
 #define ID_TRAY_ICON        256     /* notification-area icon; its callback is WM_COMMAND */
@@ -50,8 +51,10 @@ static int iAttempt;
 /* The configuration dialog is open. */
 static int bShow;
 
-/* Context menu: item ids (string ids of their labels), 0xFFFF a separator, 0 the end. */
-static const WORD wMessages[] = { IDS_HELP, IDS_CONFIGURE, 0xFFFF, IDS_CLOSE, 0 };
+/* Context menu: item ids (string ids of their labels), 0xFFFF a separator, 0 the end. The
+   labels are Brenvik's shared strings, except those of Tellumo's own items (from IDS_PRESS_LOG
+   on), which are in this program's resources. */
+static const WORD wMessages[] = { IDS_HELP, IDS_CONFIGURE, IDS_PRESS_LOG, 0xFFFF, IDS_CLOSE, 0 };
 
 void Tray(HWND hWnd, DWORD dwMessage, BYTE bTrayMode, BYTE bTrayShift)
 {
@@ -106,11 +109,13 @@ BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
     /* The engine's own mode (0-based) and shift; the icon follows them through ID_MODE_REPORT. */
     static BYTE bEngineMode;
     static BYTE bEngineShift;
-    if (DecodeScanCode(hWnd, &bScanCode, &bEngineMode, &bEngineShift)) {
+    int bLookUp = DecodeScanCode(hWnd, &bScanCode, &bEngineMode, &bEngineShift);
+    if (bLookUp) {
         char szFunction[256];
         if (LookUpCode(bEngineMode, bScanCode, szFunction, 255))
             ParseFunction(hWnd, szFunction);
     }
+    NoteDecoded(bLookUp, bScanCode, bEngineMode, bEngineShift);
     if (hMainWnd != NULL)
         PostMessageA(hMainWnd, WM_COMMAND, ID_MODE_REPORT, (LPARAM)(WORD)((bEngineMode << 8) | bEngineShift));
     return bScanCode;
@@ -127,7 +132,10 @@ int Menu(HWND hWnd)
             continue;
         }
         char szLabel[TIP_SIZE + 1] = "";
-        GetStringRes(*pwId, szLabel, TIP_SIZE);
+        if (*pwId >= IDS_PRESS_LOG)
+            LoadStringA(hInstance, *pwId, szLabel, sizeof(szLabel));
+        else
+            GetStringRes(*pwId, szLabel, TIP_SIZE);
         AppendMenuA(hMenu, MF_STRING, *pwId, szLabel);
     }
     SetMenuDefaultItem(hMenu, IDS_HELP, FALSE);
@@ -177,7 +185,8 @@ static LRESULT OnPowerBroadcast(HWND hWnd, WPARAM wEvent)
     return TRUE;
 }
 
-/* A code from the receiver: the auto-repeat rule, then the engine, then registration. */
+/* A code from the receiver: the auto-repeat rule, then the engine, then registration; the
+   press log (when open) gets a line for it, dropped or not. */
 static void OnReceiverCode(HWND hWnd, WPARAM wParam)
 {
     BYTE c = LOBYTE(wParam);
@@ -196,8 +205,12 @@ static void OnReceiverCode(HWND hWnd, WPARAM wParam)
     } else {
         bAutoRepeat = 0;
     }
-    if (c != bLastCode || bAutoRepeat)
+    BYTE bRepeat = c != bLastCode ? PR_PRESS : bAutoRepeat ? PR_REPEAT : PR_DROPPED;
+    tagPRESS prPress;
+    BeginPress(&prPress, c, bRepeat);
+    if (bRepeat != PR_DROPPED)
         ProcessCode(hWnd, c);
+    EndPress(&prPress);
     bLastCode = c;
     RegisterVxD(hWnd, bMode, bShift);
 }
@@ -273,6 +286,9 @@ static void OnCommand(HWND hWnd, int id, HWND hwndCtl, UINT codeNotify)
         break;
     case IDS_CONFIGURE:
         OnConfigure(hWnd);
+        break;
+    case IDS_PRESS_LOG:
+        OpenPressLog(hInstance);
         break;
     }
 }

@@ -2,7 +2,10 @@
  * press_bench.cpp - what one button press costs the engine: DecodeScanCode, LookUpCode
  * and (when a command is assigned) ParseFunction, next to the registry reads that the
  * press cannot avoid (the raw code's translation, the mode's key name, the button's
- * command: open, query and close each), measured in the same run. Prints figures only.
+ * command: open, query and close each), measured in the same run; then the same press with
+ * Tellumo's press log open: the engine reports the command and the log keeps the press's
+ * record (its list takes the lines in later, on a timer, outside the press). Prints figures
+ * only.
  *
  * The two-item command uses keywords that have no action of their own, so that the
  * figure is the engine's work and not that of a program being launched or a key typed.
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <vector>
 #include "Corvalin.h"
+#include "presslog.h"
 
 namespace {
 
@@ -55,12 +59,45 @@ void RawReads(BYTE bRaw, const char *pszButton)
     RawRead("Software\\Zendra\\Orvane\\PC", pszButton);
 }
 
+/* One press as Tellumo makes it: the engine's calls between the log's (which do nothing
+   while the log is closed). */
 void Press(BYTE bRaw)
 {
+    tagPRESS prPress;
+    BeginPress(&prPress, bRaw, PR_PRESS);
     BYTE bCode = bRaw, bMode = 0, bShift = 0;
     char szFunction[256];
-    if (DecodeScanCode(NULL, &bCode, &bMode, &bShift) && LookUpCode(bMode, bCode, szFunction, 255))
+    int bLookUp = DecodeScanCode(NULL, &bCode, &bMode, &bShift);
+    if (bLookUp && LookUpCode(bMode, bCode, szFunction, 255))
         ParseFunction(NULL, szFunction);
+    NoteDecoded(bLookUp, bCode, bMode, bShift);
+    EndPress(&prPress);
+}
+
+/* Tellumo's texts, for the log's window and lines. */
+HINSTANCE hTellumo;
+
+/* Lets the log window paint what it was given (outside the measured rounds). */
+void Idle()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+/* Opens the log and fills its list, waiting for the timer that brings the lines in. */
+HWND OpenFullLog(BYTE bRaw)
+{
+    HWND hLog = OpenPressLog(hTellumo);
+    HWND hList = FindWindowExA(hLog, NULL, "ListBox", NULL);
+    for (int i = 0; i < PRESS_LOG_LINES; i++)
+        Press(bRaw);
+    while (SendMessageA(hList, LB_GETCOUNT, 0, 0) < PRESS_LOG_LINES) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, INFINITE, QS_ALLINPUT);
+        Idle();
+    }
+    Idle();
+    return hLog;
 }
 
 double Now()
@@ -91,14 +128,19 @@ double Median(std::vector<double> values)
 
 void Compare(const char *pszCase, BYTE bRaw, const char *pszButton, int iRounds)
 {
-    std::vector<double> press, raw;
-    /* Interleaved rounds, so that both figures see the same state of the machine. */
+    std::vector<double> press, raw, logged;
+    /* Interleaved rounds, so that all figures see the same state of the machine. */
     for (int i = 0; i < iRounds; i++) {
         raw.push_back(Round([&] { RawReads(bRaw, pszButton); }));
         press.push_back(Round([&] { Press(bRaw); }));
+        HWND hLog = OpenFullLog(bRaw);
+        logged.push_back(Round([&] { Press(bRaw); }));
+        DestroyWindow(hLog);
     }
-    double dPress = Median(press), dRaw = Median(raw);
+    double dPress = Median(press), dRaw = Median(raw), dLogged = Median(logged);
     printf("%-24s press %8.2f us   raw reads %8.2f us   ratio %.2f\n", pszCase, dPress, dRaw, dPress / dRaw);
+    printf("%-24s press %8.2f us   log closed %7.2f us   ratio %.2f\n", "  with the log open", dLogged, dPress,
+           dLogged / dPress);
 }
 
 } // namespace
@@ -109,6 +151,11 @@ int main(int argc, char **argv)
     if (iRounds < 1)
         iRounds = 1;
 
+    hTellumo = LoadLibraryExA("Tellumo.exe", NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (hTellumo == NULL) {
+        printf("Tellumo.exe (for the log's texts) is not next to this program\n");
+        return 1;
+    }
     SetValue("Mode", "1", "PC");
     SetValue("Translation", "30", "5");
     SetValue("Translation", "31", "6");

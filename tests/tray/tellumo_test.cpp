@@ -136,18 +136,9 @@ protected:
         return msState;
     }
 
-    /* Visible windows of Tellumo's process with this class and caption. */
     int CountProgramWindows(LPCSTR lpszClass, LPCSTR lpszTitle)
     {
-        int iCount = 0;
-        for (HWND hWnd = FindWindowExA(NULL, NULL, lpszClass, lpszTitle); hWnd != NULL;
-             hWnd = FindWindowExA(NULL, hWnd, lpszClass, lpszTitle)) {
-            DWORD dwProcess = 0;
-            GetWindowThreadProcessId(hWnd, &dwProcess);
-            if (dwProcess == tProgram.pi.dwProcessId && IsWindowVisible(hWnd))
-                iCount++;
-        }
-        return iCount;
+        return CountTellumoWindows(&tProgram, lpszClass, lpszTitle);
     }
 
     bool Responds()
@@ -451,21 +442,6 @@ TEST_F(TellumoTest, SecondStartEndsAtOnce)
     std::vector<tagTRAYENTRY> vEntries;
     ASSERT_TRUE(ReadTrayIcons(&vEntries));
     EXPECT_EQ(1u, vEntries.size());
-}
-
-/* Clicks a mouse button at a point of the screen, apart enough from the last click not to
-   make a double click. */
-static void ClickAt(POINT pt, bool bRight)
-{
-    SetCursorPos(pt.x, pt.y);
-    PumpMessages(GetDoubleClickTime() + 100);
-    ClickMouseButton(bRight);
-}
-
-static HWND VisibleMenu()
-{
-    HWND hMenu = FindWindowA("#32768", NULL);
-    return hMenu != NULL && IsWindowVisible(hMenu) ? hMenu : NULL;
 }
 
 TEST_F(TellumoTest, ClickOnTheIconOpensTheMenuAndItsItemsWork)

@@ -61,6 +61,19 @@ DWORD WaitForTellumoEnd(tagTELLUMO *ptProgram)
     return dwExit;
 }
 
+int CountTellumoWindows(const tagTELLUMO *ptProgram, LPCSTR lpszClass, LPCSTR lpszTitle)
+{
+    int iCount = 0;
+    for (HWND hWnd = FindWindowExA(NULL, NULL, lpszClass, lpszTitle); hWnd != NULL;
+         hWnd = FindWindowExA(NULL, hWnd, lpszClass, lpszTitle)) {
+        DWORD dwProcess = 0;
+        GetWindowThreadProcessId(hWnd, &dwProcess);
+        if (dwProcess == ptProgram->pi.dwProcessId && IsWindowVisible(hWnd))
+            iCount++;
+    }
+    return iCount;
+}
+
 static HWND hSink;
 static std::vector<tagSINKHIT> vHits;
 
@@ -125,6 +138,19 @@ DWORD RunRemote(const std::string &strArguments, const std::string &strLog)
 {
     std::string strLogOption = strLog.empty() ? "" : "/log \"" + strLog + "\" ";
     return RunProcess("\"" + BinaryDir() + "remote.exe\" " + strLogOption + strArguments);
+}
+
+void ClickAt(POINT pt, bool bRight)
+{
+    SetCursorPos(pt.x, pt.y);
+    PumpMessages(GetDoubleClickTime() + 100);
+    ClickMouseButton(bRight);
+}
+
+HWND VisibleMenu()
+{
+    HWND hMenu = FindWindowA("#32768", NULL);
+    return hMenu != NULL && IsWindowVisible(hMenu) ? hMenu : NULL;
 }
 
 std::string ReadTextFile(const std::string &strPath)

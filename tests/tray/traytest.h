@@ -33,6 +33,9 @@ DWORD CloseTellumo(tagTELLUMO *ptProgram);
    as above. */
 DWORD WaitForTellumoEnd(tagTELLUMO *ptProgram);
 
+/* Visible windows of the program's process with this class and caption. */
+int CountTellumoWindows(const tagTELLUMO *ptProgram, LPCSTR lpszClass, LPCSTR lpszTitle);
+
 /* Message that the test assignments post to the foreground window: "[8123:N]". */
 #define SINK_MESSAGE 0x8123
 
@@ -56,6 +59,12 @@ void PostCode(HWND hTellumo, BYTE bCode);
 
 /* Runs the virtual remote with a command line; its exit code. Its log goes to lpszLog. */
 DWORD RunRemote(const std::string &strArguments, const std::string &strLog = "");
+
+/* Clicks a mouse button at a point of the screen, apart enough from the last click not to
+   make a double click. */
+void ClickAt(POINT pt, bool bRight);
+/* The open popup menu, null when none is shown. */
+HWND VisibleMenu();
 
 /* Saves the whole screen as a .bmp file next to the test programs, for a person to look at. */
 bool SaveScreenShot(const std::string &strName);

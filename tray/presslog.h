@@ -1,0 +1,68 @@
+/*
+ * presslog.h - the press log: a window that lists each code from the receiver with the
+ * time, what it decoded to, what the auto-repeat rule made of it and which command string
+ * ran. Tellumo opens it from its icon's menu; while it is closed neither the tray program
+ * nor the engine does any work for it.
+ */
+#ifndef ORVANE_PRESSLOG_H
+#define ORVANE_PRESSLOG_H
+
+#include <windows.h>
+#include <stddef.h>
+
+#define PRESS_LOG_CLASS     "TELLUMOLOG"
+#define PRESS_LOG_LINES     500     /* lines kept; the oldest go first */
+#define PRESS_MODE_COUNT    5
+#define MODE_NAME_SIZE      20      /* the "Mode" key's values, as the engine reads them */
+#define PRESS_COMMAND_SIZE  256     /* the longest command the tray program runs, and more */
+
+/* What the auto-repeat rule made of a code. */
+enum { PR_PRESS, PR_REPEAT, PR_DROPPED };
+
+/* One code from the receiver as the tray program handled it. */
+struct tagPRESS {
+    SYSTEMTIME stTime;          /* when it arrived */
+    BYTE bRaw;                  /* the receiver's code */
+    BYTE bRepeat;               /* PR_x */
+    BYTE bLookUp;               /* the engine made a button code of it and looked that up */
+    BYTE bCode;                 /* the translated code: a button code, or a mode or function code */
+    BYTE bMode;                 /* the engine's mode (0-based) and shift after the code */
+    BYTE bShift;
+    char szModeName[MODE_NAME_SIZE];        /* name of bMode's key ("" when unnamed) */
+    char szCommand[PRESS_COMMAND_SIZE];     /* first command string that ran, "" for none */
+    tagPRESS *pprOuter;         /* the code whose command was running when this one came */
+};
+
+/* Words of a line, loaded from the resources (IDS_LOG_WORDS + PLW_x). */
+enum {
+    PLW_REPEAT, PLW_DROPPED, PLW_BUTTON, PLW_SHIFT, PLW_MODE, PLW_SHIFT_ON, PLW_SHIFT_OFF,
+    PLW_PC_BUTTON, PLW_CODE, PLW_NO_ACTION, PLW_NOT_ASSIGNED, PLW_COUNT
+};
+#define PRESS_WORD_SIZE 32
+typedef char PRESSWORD[PRESS_WORD_SIZE];
+
+/* ---- the window (presslog.cpp) ---- */
+
+/* Opens the log, or brings it forward when it is open; its texts come from hInst. */
+HWND OpenPressLog(HINSTANCE hInst);
+/* A code arrives: begins its record (nothing happens while the log is closed). */
+void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
+/* What the engine made of the code being handled. */
+void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift);
+/* The code's handling is over: its line is added. */
+void EndPress(tagPRESS *ppr);
+
+/* ---- pure parts (presslog_text.cpp) ---- */
+
+/* The line of one code, columns separated by tabs: time, raw code, auto-repeat, what it
+   decoded to, what ran. Always terminated within cchLine. */
+void FormatPressLine(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszLine, size_t cchLine);
+
+/* Places of the log window's controls (PLC_x) in a client area of cx by cy pixels. */
+enum { PLC_LIST, PLC_COPY, PLC_CLEAR, PLC_COUNT };
+void LayoutPressLog(int cx, int cy, RECT *prcControls);
+/* Smallest useful window size, in pixels of the client area. */
+#define PRESS_LOG_MIN_CX    240
+#define PRESS_LOG_MIN_CY    120
+
+#endif /* ORVANE_PRESSLOG_H */

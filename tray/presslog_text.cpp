@@ -1,0 +1,85 @@
+/*
+ * presslog_text.cpp - the press log's pure parts: the text of one line and the places of
+ * the window's controls. Nothing here touches a window, the registry or a device.
+ */
+#include <stdio.h>
+#include <string.h>
+#include "presslog.h"
+
+/* Translated codes as the engine reads them: bit 7 selects a mode, bit 6 marks the
+   mode-independent codes. */
+enum {
+    CODE_SELECT_MODE = 0x80, CODE_PC_FUNCTION = 0x40, CODE_TOGGLE_SHIFT = 0x40,
+    CODE_PC_BUTTON_1 = 0x41, CODE_PC_BUTTON_2 = 0x42
+};
+
+/* The mode's name, or its 1-based number when its key has no name. */
+static void ModeText(const tagPRESS *ppr, char *pszMode, size_t cchMode)
+{
+    if (ppr->szModeName[0] != '\0')
+        snprintf(pszMode, cchMode, "%s", ppr->szModeName);
+    else
+        snprintf(pszMode, cchMode, "%u", ppr->bMode + 1u);
+}
+
+/* What the code decoded to, and what was to run: the command, "not assigned", "no action"
+   or nothing (a shift toggle runs no command). */
+static void DecodedText(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszDecoded, size_t cchDecoded,
+                        const char **ppszResult)
+{
+    char szMode[MODE_NAME_SIZE + 4];
+    ModeText(ppr, szMode, sizeof(szMode));
+    const char *pszAssigned = ppr->szCommand[0] != '\0' ? ppr->szCommand : apwWords[PLW_NOT_ASSIGNED];
+    *ppszResult = pszAssigned;
+    BYTE bCode = ppr->bCode;
+    if (ppr->bLookUp) {
+        snprintf(pszDecoded, cchDecoded, "%s %u, %s%s%s", apwWords[PLW_BUTTON], bCode, szMode,
+                 ppr->bShift ? ", " : "", ppr->bShift ? apwWords[PLW_SHIFT] : "");
+    } else if ((bCode & CODE_SELECT_MODE) && (bCode & 0x7F) < PRESS_MODE_COUNT) {
+        snprintf(pszDecoded, cchDecoded, "%s %s", apwWords[PLW_MODE], szMode);
+    } else if (bCode == CODE_TOGGLE_SHIFT) {
+        snprintf(pszDecoded, cchDecoded, "%s, %s", apwWords[ppr->bShift ? PLW_SHIFT_ON : PLW_SHIFT_OFF], szMode);
+        *ppszResult = "";
+    } else if (bCode == CODE_PC_BUTTON_1 || bCode == CODE_PC_BUTTON_2) {
+        snprintf(pszDecoded, cchDecoded, "%s %u", apwWords[PLW_PC_BUTTON], bCode - CODE_PC_BUTTON_1 + 1u);
+    } else {
+        /* A mode that does not exist, or a mode-independent code without a function. */
+        snprintf(pszDecoded, cchDecoded, "%s 0x%02X", apwWords[PLW_CODE], bCode);
+        *ppszResult = apwWords[PLW_NO_ACTION];
+    }
+}
+
+void FormatPressLine(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszLine, size_t cchLine)
+{
+    if (cchLine == 0)
+        return;
+    char szDecoded[MODE_NAME_SIZE + 3 * PRESS_WORD_SIZE + 16] = "";
+    const char *pszResult = "";
+    if (ppr->bRepeat != PR_DROPPED)
+        DecodedText(ppr, apwWords, szDecoded, sizeof(szDecoded), &pszResult);
+    const char *pszRepeat = ppr->bRepeat == PR_REPEAT ? apwWords[PLW_REPEAT]
+                          : ppr->bRepeat == PR_DROPPED ? apwWords[PLW_DROPPED] : "";
+    const SYSTEMTIME &st = ppr->stTime;
+    snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t0x%02X\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
+             st.wMilliseconds, ppr->bRaw, pszRepeat, szDecoded, pszResult);
+}
+
+/* Layout of the log window, in pixels: the list fills the window above a row of buttons
+   at its bottom right. */
+enum { LOG_MARGIN = 6, LOG_BUTTON_CX = 75, LOG_BUTTON_CY = 23, LOG_GAP = 6 };
+
+/* The buttons from the right edge leftwards: Clear, then Copy. */
+static const int aiButtonsFromRight[] = { PLC_CLEAR, PLC_COPY };
+
+void LayoutPressLog(int cx, int cy, RECT *prcControls)
+{
+    int yButtons = cy - LOG_MARGIN - LOG_BUTTON_CY;
+    int xRight = cx - LOG_MARGIN;
+    for (int iControl : aiButtonsFromRight) {
+        prcControls[iControl] = RECT{ xRight - LOG_BUTTON_CX, yButtons, xRight, yButtons + LOG_BUTTON_CY };
+        xRight -= LOG_BUTTON_CX + LOG_GAP;
+    }
+    int yListBottom = yButtons - LOG_GAP;
+    prcControls[PLC_LIST] = RECT{ LOG_MARGIN, LOG_MARGIN, cx - LOG_MARGIN,
+                                  yListBottom > LOG_MARGIN ? yListBottom : LOG_MARGIN };
+}
