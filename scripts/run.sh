@@ -87,6 +87,13 @@ step "CD" CD
 step "PC: back to PC, the pointer goes home" PC
 step "UP held: one at once, repeats after a second" UP*20
 
+# The press log, opened from the icon's menu ("Press &Log"), lists the presses that follow.
+run "$bin/traystate.exe" /click
+sleep 1.5
+run "$bin/traystate.exe" /type l
+sleep 1.5
+step "Press log: DOWN held, SHIFT twice (the second counts as a repeat), WEB, PC" DOWN*12 +400 SHIFT +300 SHIFT +300 WEB +1500 PC
+
 echo
 echo "== $((shot + 1)). Menu of the tray icon, then Close"
 run "$bin/traystate.exe" /click

@@ -19,7 +19,6 @@
 
 #define LOG_WINDOW_CX       600
 #define LOG_WINDOW_CY       300
-#define LOG_LINE_SIZE       (PRESS_COMMAND_SIZE + 128)
 #define TIMER_SHOW_PRESSES  1
 #define SHOW_PRESSES_MS     100
 
@@ -126,7 +125,7 @@ static void ShowWaitingPresses()
     SetWindowRedraw(hList, FALSE);
     int iCount = ListBox_GetCount(hList);
     for (; PressLog.cWaiting > 0; PressLog.cWaiting--) {
-        char szLine[LOG_LINE_SIZE];
+        char szLine[PRESS_LINE_SIZE];
         FormatPressLine(&PressLog.aprWaiting[PressLog.iFirstWaiting], PressLog.apwWords, szLine, sizeof(szLine));
         PressLog.iFirstWaiting = (PressLog.iFirstWaiting + 1) % PRESS_LOG_LINES;
         iCount = ListBox_AddString(hList, szLine) + 1;

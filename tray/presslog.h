@@ -15,6 +15,7 @@
 #define PRESS_MODE_COUNT    5
 #define MODE_NAME_SIZE      20      /* the "Mode" key's values, as the engine reads them */
 #define PRESS_COMMAND_SIZE  256     /* the longest command the tray program runs, and more */
+#define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
 
 /* What the auto-repeat rule made of a code. */
 enum { PR_PRESS, PR_REPEAT, PR_DROPPED };
