@@ -5,7 +5,6 @@
  */
 #include <gtest/gtest.h>
 #include <regex>
-#include <sstream>
 #include "testsupport.h"
 #include "traytest.h"
 #include "traywatch.h"
@@ -143,18 +142,29 @@ TEST_F(PressLogTest, PressesFromTheRemoteShowWhatArrivedAndWhatRan)
     ASSERT_GE(vLines.size(), 8u);
     EXPECT_EQ("0x21\t\tbutton 0, PC\tMESSAGE\"[8123:100]\"", WithoutTime(vLines[0]));
     EXPECT_EQ("0x30\t\tbutton 10, PC\tMESSAGE\"[8123:10A]\"", WithoutTime(vLines[1]));
-    /* The held button: its repeats are dropped for a second, then they act. */
-    size_t i = 2, cDropped = 0, cRepeats = 0;
-    for (; i < vLines.size() && WithoutTime(vLines[i]) == "0x30\tdropped\t\t"; i++)
-        cDropped++;
-    for (; i < vLines.size() && WithoutTime(vLines[i]) == "0x30\trepeat\tbutton 10, PC\tMESSAGE\"[8123:10A]\""; i++)
-        cRepeats++;
-    EXPECT_GE(cDropped, 5u);
+    /* The held button: its repeats are dropped for a second, then they act. (On a slow
+       machine a late repeat may start a new press; its lines read as such.) */
+    const std::string strPress = WithoutTime(vLines[1]);
+    const std::string strDropped = "0x30\tdropped\t\t";
+    const std::string strRepeat = "0x30\trepeat\tbutton 10, PC\tMESSAGE\"[8123:10A]\"";
+    size_t i = 1, cPresses = 0, cDropped = 0, cRepeats = 0;
+    for (; i < vLines.size() && WithoutTime(vLines[i]).compare(0, 5, "0x30\t") == 0; i++) {
+        std::string strLine = WithoutTime(vLines[i]);
+        if (strLine == strPress)
+            cPresses++;
+        else if (strLine == strDropped)
+            cDropped += cRepeats == 0 ? 1 : 0;
+        else if (strLine == strRepeat)
+            cRepeats++;
+        else
+            ADD_FAILURE() << "held button: " << strLine;
+    }
+    EXPECT_GE(cDropped, 5u) << "dropped for a second before the first repeat that acts";
     EXPECT_GE(cRepeats, 1u);
-    EXPECT_EQ(15u, 1 + cDropped + cRepeats) << "every code of the held button has a line";
+    EXPECT_EQ(16u, i) << "every code of the held button has a line";
     size_t cActed = std::count_if(SinkHits().begin(), SinkHits().end(),
                                   [](const tagSINKHIT &hit) { return hit.wParam == 0x10A; });
-    EXPECT_EQ(1 + cRepeats, cActed) << "the lines that ran a command are the presses that reached the window";
+    EXPECT_EQ(cPresses + cRepeats, cActed) << "the lines that ran a command are the presses that reached the window";
     std::vector<std::string> vRest, vWanted = {
         "0x15\t\tshift on, PC\t",
         "0x16\t\tmode-independent button 1\tMESSAGE\"[8123:410]\"",
@@ -195,7 +205,6 @@ TEST_F(PressLogTest, KeepsTheLastLinesAndForgetsThemWhenCleared)
         std::vector<std::string> v = Lines(hLog);
         return v.size() == 500 && v.back().find("\t0xF9\t") != std::string::npos;
     }, 30000)) << LineCount(hLog);
-    PumpMessages(300);
     std::vector<std::string> vLines = Lines(hLog);
     ASSERT_EQ(500u, vLines.size());
     EXPECT_EQ("0xC8\t\tbutton 0, PC\tMESSAGE\"[8123:100]\"", WithoutTime(vLines.front())) << "the 101st code";
