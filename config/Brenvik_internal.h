@@ -314,8 +314,9 @@ int   IsKeyExist(HKEY hKey, LPCSTR lpszSubKey);
 int   IsDovrelInstalled(void);
 void  CreateMacroStruct(LPCSTR lpszCommand, tagMACROINFO *pmiMacro);
 void  ClearUpMacroStruct(tagMACROINFO *pmiMacro);
-/* The text of a command: bStored 1 the stored form, 0 the dialog's preview. 0 when the
-   command needs units and has none (lpszOut then empty). */
+/* The text of a command: bStored 1 the stored form, 0 the dialog's preview. 0 when it
+   lacks a house code, a function or the units it needs, or does not fit (lpszOut then
+   empty). */
 int   FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, int iSize);
 /* "Brighten First Then Dim To" written out for a stored "Dim" with bit 7 set. */
 void  DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize);

@@ -137,7 +137,8 @@ int FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, in
     /* A command for the whole house code takes no units; every other one needs some. */
     BOOL bWholeHouse = pmiMacro->bMacroCommand && WholeHouseFunction(lpszFunction);
     int iUnits = bWholeHouse ? 0 : pmiMacro->iNumDevice;
-    if ((iUnits == 0 && !bWholeHouse) || (pmiMacro->bMacroCommand && *lpszFunction == '\0'))
+    if ((iUnits == 0 && !bWholeHouse) || (pmiMacro->bMacroCommand && *lpszFunction == '\0') ||
+        pmiMacro->lpszHouseCode == NULL || *pmiMacro->lpszHouseCode == '\0')
         return 0;
     char szName[NAME_SIZE];
     int bFits = 1;
@@ -540,50 +541,6 @@ void SetZendraValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 
 /* ---- The dialog --------------------------------------------------------------------------- */
 
-/* The home-automation entry of the holder list, or null. */
-static tagBUTTONINFO *ZendraHolder(void)
-{
-    tagBUTTONINFO *pbi = pbiHolder;
-    while (pbi != NULL && pbi->pbiLast != NULL)
-        pbi = pbi->pbiLast;
-    while (pbi != NULL && pbi->fFunction != ZENDRACOMMAND)
-        pbi = pbi->pbiNext;
-    return pbi;
-}
-
-/* The lists from their tables, and the stored command into the hidden field. */
-static void FillControls(HWND hDlg, tagBUTTONINFO *pbiZendra)
-{
-    SetDlgItemInt(hDlg, IDC_ZD_PERCENT, 0, FALSE);
-    FillComboBoxRC(GetDlgItem(hDlg, IDC_ZD_HOUSE), IDR_HOUSE_CODES, NULL);
-    FillComboBoxRC(GetDlgItem(hDlg, IDC_ZD_FUNCTION), IDR_ZENDRA_FUNCTIONS, NULL);
-    FillComboBoxRC(GetDlgItem(hDlg, IDC_ZD_SWITCH), IDR_ON_OFF, NULL);
-    HWND hList = UnitList(hDlg);
-    ListBox_ResetContent(hList);
-    for (BYTE b = 1; b <= MACRO_UNITS; b++) {
-        LPSTR lpszUnit = FunctionNameRC(IDR_UNIT_CODES, b);
-        if (lpszUnit != NULL && *lpszUnit != '\0')
-            ListBox_AddString(hList, lpszUnit);
-        LocalFree(lpszUnit);
-    }
-    BOOL bStored = pbiZendra != NULL && pbiZendra->pszPrimary != NULL;
-    EnableWindow(GetDlgItem(hDlg, IDC_SET_VALUES), bStored);
-    if (bStored)
-        SetDlgItemTextA(hDlg, IDC_ENCODED, pbiZendra->pszPrimary);
-}
-
-/* The hidden field's command into the holder; an empty one leaves the button unassigned. */
-static void StoreCommand(HWND hDlg)
-{
-    tagBUTTONINFO *pbiZendra = ZendraHolder();
-    if (pbiZendra == NULL)
-        return;
-    DlgItemToString(hDlg, IDC_ENCODED, &pbiZendra->pszPrimary);
-    bEmpty = (BYTE)~(1 << ZENDRACOMMAND);
-    if (pbiZendra->pszPrimary != NULL && *pbiZendra->pszPrimary == '\0')
-        fCurrentFunction = NO_FUNCTION;
-}
-
 static void SetPercentage(HWND hDlg, int iValue)
 {
     zdDialog.miMacro.iValue = iValue;
@@ -596,8 +553,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     (void)lParam;
     zdDialog.bInit = TRUE;
     ClearUpMacroStruct(&zdDialog.miMacro);
-    SetFocus(GetDlgItem(hDlg, IDOK));
-    FillControls(hDlg, ZendraHolder());
+    FamilyInitDialog(hDlg, ZENDRACOMMAND);
     char szStored[COMMAND_SIZE];
     GetItemText(hDlg, IDC_ENCODED, szStored, sizeof(szStored));
     zdDialog.pszInCode = szStored[0] != '\0' ? CopyToLocal(szStored) : NULL;
@@ -610,6 +566,11 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
         SetupHouseCodeDialog(hDlg, zdDialog.miMacro);
         ShowDefaultHouseCode(hDlg, NULL);
     } else {
+        /* Blank controls still name a house code and a function, so that no command is
+           built without them. */
+        tagMACROINFO miBlank = {};
+        SetupHouseCodeDialog(hDlg, miBlank);
+        zdDialog.iMode = zdDialog.miMacro.bMacroCommand;
         EnableValueBox(hDlg, zdDialog.iMode);
         ShowDefaultHouseCode(hDlg, zdDialog.pszInCode);
     }
@@ -671,16 +632,12 @@ static void OnOK(HWND hDlg)
     LocalFree(zdDialog.pszOutCode);
     zdDialog.pszOutCode = CreateHouseCodeString(hDlg);
     SetDlgItemTextA(hDlg, IDC_ENCODED, zdDialog.pszOutCode != NULL ? zdDialog.pszOutCode : "");
-    fCurrentFunction = ZENDRACOMMAND;
-    StoreCommand(hDlg);
-    EndDialog(hDlg, 1);
+    FamilyCommand(hDlg, IDOK);
 }
 
 static void OnSetValues(HWND hDlg)
 {
-    tagBUTTONINFO *pbiZendra = ZendraHolder();
-    if (pbiZendra != NULL)
-        SetZendraValues(hDlg, pbiZendra);
+    FamilyCommand(hDlg, IDC_SET_VALUES);
     LPSTR lpszShown = CreateHouseCodeString(hDlg);
     ClearUpMacroStruct(&zdDialog.miMacro);
     CreateMacroStruct(lpszShown, &zdDialog.miMacro);
@@ -737,10 +694,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         OnOK(hDlg);
         break;
     case IDC_ZD_HELP:
-        WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_CONTEXT, HELP_ZENDRA);
+        Help(hDlg, HELP_ZENDRA, TRUE);
         break;
     case IDCANCEL:
-        EndDialog(hDlg, 1);
+        FamilyCommand(hDlg, IDCANCEL);
         break;
     }
 }
@@ -769,7 +726,7 @@ static void OnDestroy(HWND hDlg)
     LocalFree(zdDialog.pszInCode);
     LocalFree(zdDialog.pszOutCode);
     zdDialog = {};
-    WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_QUIT, 0);
+    FamilyOnDestroy(hDlg);
 }
 
 extern "C" INT_PTR CALLBACK ZendraDlgProc(HWND hDlg, UINT uMessage, WPARAM wParam, LPARAM lParam)
@@ -778,6 +735,7 @@ extern "C" INT_PTR CALLBACK ZendraDlgProc(HWND hDlg, UINT uMessage, WPARAM wPara
         HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
         HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
         HANDLE_DLGMSG(hDlg, WM_VSCROLL, OnVScroll);
+        HANDLE_DLGMSG(hDlg, WM_PAINT, FamilyOnPaint);
         HANDLE_DLGMSG(hDlg, WM_DESTROY, OnDestroy);
     }
     return FALSE;

@@ -384,7 +384,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         EndDialog(hDlg, 0);
         break;
     case IDC_HELPBUTTON:
-        WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_CONTEXT, HELP_POSITION);
+        Help(hDlg, HELP_POSITION, TRUE);
         break;
     }
 }
@@ -419,7 +419,7 @@ static void OnDestroy(HWND hDlg)
     if (Capture.hBrush != NULL)
         DeleteBrush(Capture.hBrush);
     Capture.hBrush = NULL;
-    WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_QUIT, 0);
+    Help(hDlg, HELP_POSITION, FALSE);
     if (_hMouseMsg != NULL)
         UnhookWindowsHookEx(_hMouseMsg);
     _hMouseMsg = NULL;

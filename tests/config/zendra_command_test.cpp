@@ -144,6 +144,9 @@ TEST_F(ZendraCommand, PercentagesCodesAndTheDefaultDataText)
         mi.iDeviceCode[i] = i + 1;
     EXPECT_EQ(0, FormatHouseCode(&mi, 1, sz, 20));
     EXPECT_STREQ("", sz);
+    /* Nor without a house code. */
+    mi.lpszHouseCode = (LPSTR)"";
+    EXPECT_EQ(0, FormatHouseCode(&mi, 1, sz, sizeof(sz)));
 }
 
 TEST_F(ZendraCommand, InstalledWhenAnyOfTheThreeKeysIsThere)
