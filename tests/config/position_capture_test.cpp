@@ -8,8 +8,10 @@
 #include <windows.h>
 #include <stdlib.h>
 #include <string>
+#include <thread>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
+#include "dialog_script.h"
 #include "probe_client.h"
 #include "standin_reports.h"
 #include "testsupport.h"
@@ -54,7 +56,8 @@ protected:
     {
         SendMessage(hPos, WM_COMMAND, MAKEWPARAM(iID, BN_CLICKED), (LPARAM)GetDlgItem(hPos, iID));
     }
-    std::string Fields()
+    std::string Fields() { return Fields(hPos); }
+    static std::string Fields(HWND hPos)
     {
         std::string str;
         for (int iID = IDC_POS_LEFT; iID <= IDC_POS_HEIGHT; iID++) {
@@ -64,11 +67,12 @@ protected:
         }
         return str;
     }
-    testing::AssertionResult FieldsBecome(const std::string &str)
+    testing::AssertionResult FieldsBecome(const std::string &str) { return FieldsBecome(hPos, str); }
+    static testing::AssertionResult FieldsBecome(HWND hPos, const std::string &str)
     {
-        if (WaitFor([&] { return Fields() == str; }, 5000))
+        if (WaitFor([&] { return Fields(hPos) == str; }, 5000))
             return testing::AssertionSuccess();
-        return testing::AssertionFailure() << "the fields show " << Fields();
+        return testing::AssertionFailure() << "the fields show " << Fields(hPos);
     }
     /* Moves the pointer and waits until the system has it there; then, with bClick, a
        press and release of the left button there. The display's own pointer is moved as
@@ -201,6 +205,51 @@ TEST_F(PositionCapture, PointingAtAWindowTakesItsFrameAndTheLaunchOpensThere)
     End(IDCANCEL);
     Open();
     EXPECT_EQ(strProbe, Fields());
+}
+
+TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchOpensIn)
+{
+    End(IDCANCEL);
+    std::string strProgram = strBin + "launchprobe.exe";
+    std::string strField;
+    std::thread drawer;
+    bool bDrawn = false;
+    bool bDone = RunScript([] { DialogBoxRes(IDD_LAUNCH, NULL, LaunchDlgProc); }, {
+        {"Launch", [&](HWND hDlg) {
+            SetText(hDlg, IDC_LAUNCH_FILE, strProgram);
+            PostClick(hDlg, IDC_LAUNCH_SIZEPOS);
+        }},
+        /* The drawing runs beside the dialogs' own loop, which serves the hook's reports. */
+        {"Set Position and Size", [&](HWND hDlg) {
+            drawer = std::thread([&bDrawn, hDlg] {
+                PostClick(hDlg, IDC_POS_DRAW);
+                if (!WaitFor([] { return _bDraw != FALSE; }))
+                    return;
+                ClickAt(520, 360);
+                bDrawn = FieldsBecome(hDlg, "520,360,0,0");
+                MoveTo(830, 590);
+                bDrawn = bDrawn && FieldsBecome(hDlg, "520,360,310,230");
+                ClickAt(830, 590);
+                bDrawn = bDrawn && WaitFor([] { return !_bDraw; });
+                PostClick(hDlg, IDOK);
+            });
+        }},
+        {"Launch", [&](HWND hDlg) {
+            strField = GetText(hDlg, IDC_LAUNCH_POSTEXT);
+            SaveWindowPicture(hDlg, "launch_captured");
+            PostClick(hDlg, IDCANCEL);
+        }},
+    });
+    if (drawer.joinable())
+        drawer.join();
+    ASSERT_TRUE(bDone);
+    EXPECT_TRUE(bDrawn);
+    EXPECT_EQ("520,360,310,230", strField);
+    EXPECT_EQ((HHOOK)NULL, _hMouseMsg);
+
+    Run("LAUNCHSIZE\"" + strProgram + chPosSep + strField + "\"");
+    auto record = WaitForRecord(strReportDir + "launch.txt");
+    EXPECT_EQ("520,360,310,230", record["window"]);
 }
 
 }  // namespace
