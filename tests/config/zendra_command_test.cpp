@@ -12,6 +12,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
+#include "standin_reports.h"
 #include "testsupport.h"
 
 namespace {
@@ -430,6 +431,39 @@ TEST_F(ZendraDialog, AStoredCommandThatIsNotTheButtonsOwnGuidesTheBoxesUntilAMod
     Close();
     EXPECT_EQ("A1,A3 Dim To 40%", Stored());
     EXPECT_EQ(APPLAUNCH, fCurrentFunction);
+}
+
+/* What OK stores is what the button's press hands to Dovrel's communications window. */
+TEST_F(ZendraDialog, TheComposedCommandReachesDovrel)
+{
+    Open(NULL, false);
+    Click(IDC_ZD_COMMAND);
+    Choose(IDC_ZD_FUNCTION, "Dim To");
+    ClickUnit(1);
+    ClickUnit(3);
+    Type(IDC_ZD_PERCENT, "40");
+    Ok();
+    char szCommand[COMMAND_SIZE];
+    ASSERT_EQ(1, ConvertButtonToCommand(&holders[ZENDRACOMMAND], szCommand));
+    EXPECT_STREQ("ZENDRA\"A1,A3 Dim To 40%\"", szCommand);
+
+    typedef void(WINAPI * PARSEFUNCTION)(HWND, LPSTR);
+    HMODULE hEngine = LoadLibraryA("Corvalin.dll");
+    PARSEFUNCTION pfnParseFunction = (PARSEFUNCTION)(void *)GetProcAddress(hEngine, "ParseFunction");
+    ASSERT_NE((PARSEFUNCTION)NULL, pfnParseFunction);
+    std::string strReportDir = CreateReportDir();
+    HWND hDovrel = NULL;
+    HANDLE hProcess = StartStandin("\"" + BinaryDir() + "dovrel.exe\" zendra=1", "ZendraClass",
+                                   "Dovrel(TM) Communications", &hDovrel);
+    ASSERT_NE((HWND)NULL, hDovrel);
+    pfnParseFunction(NULL, szCommand);
+    std::vector<std::string> lines = WaitForLines(strReportDir + "dovrel.txt", 1);
+    StopStandin(hProcess, hDovrel);
+    RemoveReportDir(strReportDir);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ(0u, lines[0].find("copydata ZendraClass code=3 size=17 ")) << lines[0];
+    EXPECT_EQ(lines[0].size() - 21, lines[0].rfind("text=A1,A3 Dim To 40%")) << lines[0];
+    FreeLibrary(hEngine);
 }
 
 }  // namespace
