@@ -278,13 +278,6 @@ static void EnableSize(HWND hDlg, BOOL bEnable)
     EnableWindow(GetDlgItem(hDlg, IDC_POS_HEIGHT), bEnable);
 }
 
-/* Width and height as stored, a negative one as 0. */
-static void ShowStoredSize(HWND hDlg)
-{
-    ShowNumber(hDlg, IDC_POS_WIDTH, std::max(rGlobalWindowPos.right, 0L), FALSE);
-    ShowNumber(hDlg, IDC_POS_HEIGHT, std::max(rGlobalWindowPos.bottom, 0L), FALSE);
-}
-
 static void ClearModes(void)
 {
     _bSelect = FALSE;
@@ -292,6 +285,13 @@ static void ClearModes(void)
     _bMseFirstDown = FALSE;
     _bPosOnly = FALSE;
     _bSelectDown = FALSE;
+}
+
+/* Width and height as stored, a negative one as 0. */
+static void ShowStoredSize(HWND hDlg)
+{
+    ShowNumber(hDlg, IDC_POS_WIDTH, std::max(rGlobalWindowPos.right, 0L), FALSE);
+    ShowNumber(hDlg, IDC_POS_HEIGHT, std::max(rGlobalWindowPos.bottom, 0L), FALSE);
 }
 
 static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
@@ -319,8 +319,8 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
         ShowNumber(hDlg, IDC_POS_WIDTH, 0, FALSE);
         ShowNumber(hDlg, IDC_POS_HEIGHT, 0, FALSE);
     } else {
-        ShowNumber(hDlg, IDC_POS_WIDTH, rGlobalWindowPos.right, FALSE);
-        ShowNumber(hDlg, IDC_POS_HEIGHT, rGlobalWindowPos.bottom, FALSE);
+        /* A field of three numbers has no height: shown as 0, not as a huge unsigned one. */
+        ShowStoredSize(hDlg);
     }
     return TRUE;
 }

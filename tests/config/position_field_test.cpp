@@ -165,6 +165,13 @@ TEST_F(PositionField, OkWritesTheFieldBackInItsShortestForm)
         Press(hPos, IDOK);
     }));
 
+    /* Three numbers: no height, which shows as 0. */
+    EXPECT_EQ("1,2,3,0", Edit("1,2,3", [&](HWND hPos) {
+        strSeen = Fields(hPos);
+        Press(hPos, IDOK);
+    }));
+    EXPECT_EQ("1,2,3,0", strSeen);
+
     /* One number is a left edge alone; all zeros clear the field. */
     EXPECT_EQ("7,0,0,0", Edit("7", [&](HWND hPos) { Press(hPos, IDOK); }));
     EXPECT_EQ("", Edit("40,40", [&](HWND hPos) {
