@@ -43,13 +43,11 @@ void  FillComboBox(HWND hComboBox, LPCSTR lpszList, LPCSTR lpszSelect);
    GetRCDataZendraRes (so they also serve the hooks inside other processes). The walk calls
    pfnEntry for each entry until it returns TRUE, and then returns TRUE. The lookups give
    the value of a name (bIgnoreCase: compared without case) or the first name of a value
-   (cut to cchName); FALSE, with 0 or "", when there is none. FillPairedList fills a combo
-   box with the names, each with its value as item data. */
+   (cut to cchName); FALSE, with 0 or "", when there is none. */
 typedef BOOL (*PAIREDENTRYPROC)(LPCSTR lpszName, WORD wValue, void *pContext);
 BOOL  ForEachPairedEntry(UINT uNames, UINT uValues, PAIREDENTRYPROC pfnEntry, void *pContext);
 BOOL  PairedValueOfName(UINT uNames, UINT uValues, LPCSTR lpszName, BOOL bIgnoreCase, WORD *pwValue);
 BOOL  PairedNameOfValue(UINT uNames, UINT uValues, WORD wValue, LPSTR lpszName, int cchName);
-void  FillPairedList(HWND hDlg, int iControl, UINT uNames, UINT uValues);
 
 /* ---- but32: the button model ---------------------------------------------------------- */
 
@@ -177,18 +175,6 @@ void  GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect);
 #define HOTKEY_CODE_SIZE    6       /* five characters and the terminator */
 #define HOTKEY_NAME_SIZE    16      /* longest key name and the terminator */
 #define HOTKEY_TEXT_SIZE    48      /* "ALT-CTRL-SHIFT-" + name + ", " + name */
-
-/* The colour, help file and colour messages of the editor dialogs. */
-#define EDITOR_GREY         RGB(192, 192, 192)
-#define EDITOR_HELP_FILE    "Mirelo.hlp"
-#define EDITOR_CTLCOLOR_DLGMSGS(hDlg, fn) \
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, fn); \
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLOREDIT, fn); \
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORLISTBOX, fn); \
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORBTN, fn); \
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORDLG, fn); \
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSCROLLBAR, fn); \
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSTATIC, fn)
 
 /* The hot key being edited by the System dialog. */
 extern LONG lHotKeyCode;
@@ -352,6 +338,18 @@ void  RestoreAllCursor(void);
 
 /* ---- mode32: the function editor and its family dialogs ------------------------------- */
 
+/* The colour, help file and colour messages of the editor dialogs. */
+#define EDITOR_GREY         RGB(192, 192, 192)
+#define EDITOR_HELP_FILE    "Mirelo.hlp"
+#define EDITOR_CTLCOLOR_DLGMSGS(hDlg, fn) \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLOREDIT, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORLISTBOX, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORBTN, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORDLG, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSCROLLBAR, fn); \
+        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSTATIC, fn)
+
 #define HELP_FUNCTIONS      2       /* help topic of the function editor */
 #define BUTTON_CELL_WIDTH   80      /* one family picture of "Button.bmp" */
 #define EDITOR_BUTTONS      7       /* six family buttons and the help button */
@@ -400,6 +398,9 @@ void    EnableAssignButton(HWND hDlg, int bFlag);
    own lines, calls FamilyInitDialog from its WM_INITDIALOG handler, FamilyOnDestroy from
    its WM_DESTROY handler and FamilyCommand for the commands it does not handle itself. */
 void   FamilyInitDialog(HWND hDlg, int fFunction);
+/* The frame alone, for a dialog that edits no holder (the Hot Key dialog): its picture,
+   help topic and colours come from pFamily. */
+void   FrameInitDialog(HWND hDlg, const tagFAMILY *pFamily);
 void   FamilyCommand(HWND hDlg, int iID);
 void   FamilyOnPaint(HWND hDlg);
 void   FamilyOnDestroy(HWND hDlg);

@@ -485,12 +485,17 @@ static void GetPictureRect(HWND hDlg, const tagFAMILY *pFamily, RECT *prPicture)
     SetRect(prPicture, iCaption, iTop, iCaption + BUTTON_CELL_WIDTH, iTop + bm.bmHeight);
 }
 
-void FamilyInitDialog(HWND hDlg, int fFunction)
+void FrameInitDialog(HWND hDlg, const tagFAMILY *pFamily)
 {
-    SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)FindFamily(fFunction));
+    SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pFamily);
     GreyBrush();
     mdEditor.iFamilyDialogs++;
     SetFocus(GetDlgItem(hDlg, IDOK));
+}
+
+void FamilyInitDialog(HWND hDlg, int fFunction)
+{
+    FrameInitDialog(hDlg, FindFamily(fFunction));
     SetFunction(hDlg, fFunction, pbiHolder);
     CenterWindow(hDlg);
 }

@@ -16,6 +16,11 @@
 
 #define HELP_HOTKEY         11
 
+/* The dialog's frame: the system family's picture, a third of the free height down. */
+static const tagFAMILY hotKeyFrame = {
+    NO_FUNCTION, IDD_HOTKEY, HotKeyDlgProc, 0, HELP_HOTKEY, SYSTEM, 3, NULL, NULL, NULL, NULL
+};
+
 /* The modifiers by position in the code: letter, byte of the value, check box, text. */
 static const struct tagMODIFIER {
     char  chLetter;
@@ -37,9 +42,8 @@ BYTE bExtraChar;
 
 /* The Hot Key dialog: its copy of the value, written back only by OK. */
 static struct tagHOTKEYDLG {
-    LONG   lTempCode;
-    BYTE   bTempChar;
-    HBRUSH hBrush;
+    LONG lTempCode;
+    BYTE bTempChar;
 } hotkey;
 
 /* ---- Conversions (no window) ---------------------------------------------------------- */
@@ -54,16 +58,19 @@ BYTE StringToCode(LPCSTR lpszName)
         snprintf(szName, sizeof(szName), " %s", lpszName);
     else
         lstrcpynA(szName, lpszName, sizeof(szName));
-    WORD wCode;
-    PairedValueOfName(IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES, szName, FALSE, &wCode);
-    return LOBYTE(wCode);
+    int iPosition = CountStringIndex(IDR_HOTKEY_NAMES, szName);
+    return iPosition >= 0 ? GetIndexedValue(IDR_HOTKEY_CODES, iPosition) : 0;
 }
 
 void CodeToString(BYTE bCode, LPSTR lpszName)
 {
     lpszName[0] = '\0';
-    if (bCode != 0)
-        PairedNameOfValue(IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES, bCode, lpszName, HOTKEY_NAME_SIZE);
+    int iPosition = bCode != 0 ? CountValueIndex(IDR_HOTKEY_CODES, bCode) : -1;
+    LPSTR lpszFound = iPosition >= 0 ? GetIndexedString(IDR_HOTKEY_NAMES, iPosition) : NULL;
+    if (lpszFound != NULL) {
+        lstrcpynA(lpszName, lpszFound, HOTKEY_NAME_SIZE);
+        LocalFree(lpszFound);
+    }
 }
 
 /* The byte at a position of a code; 0 past its end. */
@@ -146,9 +153,10 @@ void ShowHotKeyType(HWND hDlg, int iControl, LPCSTR lpszCode, int bFlag)
     if (lpszCode == NULL || lpszCode[0] == '\0')
         return;
     HotKeyCodeToText(lpszCode, szText, sizeof(szText));
-    /* No key name holds an "&", so the text reads the same with and without doubling. */
-    (void)bFlag;
-    SetDlgItemTextA(hDlg, iControl, szText);
+    if (bFlag == 1)
+        SetDlgItemTextA(hDlg, iControl, szText);
+    else
+        WriteToTextBox(hDlg, iControl, szText);
 }
 
 int FindItemIndex(HWND hDlg, int iList, BYTE bCode)
@@ -199,9 +207,9 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
-    hotkey.hBrush = CreateSolidBrush(EDITOR_GREY);
-    FillPairedList(hDlg, IDC_HK_KEY, IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES);
-    FillPairedList(hDlg, IDC_HK_FOLLOWED_BY, IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES);
+    FrameInitDialog(hDlg, &hotKeyFrame);
+    InitialiseComboBoxRCZendraRes(hDlg, IDC_HK_KEY, IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES);
+    InitialiseComboBoxRCZendraRes(hDlg, IDC_HK_FOLLOWED_BY, IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES);
     hotkey.lTempCode = lHotKeyCode;
     hotkey.bTempChar = bExtraChar;
     SetSelection(hDlg, lHotKeyCode, bExtraChar);
@@ -209,8 +217,8 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
         ShowCheckBoxSelection(hDlg, lHotKeyCode);
         ShowKeyText(hDlg, lHotKeyCode, bExtraChar);
     }
-    SetFocus(GetDlgItem(hDlg, IDOK));
-    return FALSE;   /* the focus is set */
+    CenterWindow(hDlg);
+    return FALSE;   /* the frame gave the focus to OK */
 }
 
 /* The selected item's key code, or -1 when the list has no selection. */
@@ -260,25 +268,14 @@ static void OnCommand(HWND hDlg, int id, HWND hCtl, UINT uCode)
         OnClear(hDlg);
         break;
     case IDC_HELPBUTTON:
-        WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_CONTEXT, HELP_HOTKEY);
+        FamilyCommand(hDlg, id);
         break;
     }
 }
 
-static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
-{
-    (void)hDlg;
-    (void)hChild;
-    (void)iType;
-    SetBkColor(hDC, EDITOR_GREY);
-    return hotkey.hBrush;
-}
-
 static void OnDestroy(HWND hDlg)
 {
-    WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_QUIT, 0);
-    if (hotkey.hBrush != NULL)
-        DeleteBrush(hotkey.hBrush);
+    FamilyOnDestroy(hDlg);
     hotkey = {};
 }
 
@@ -288,7 +285,7 @@ INT_PTR CALLBACK HotKeyDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM 
         HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
         HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
         HANDLE_DLGMSG(hDlg, WM_DESTROY, OnDestroy);
-        EDITOR_CTLCOLOR_DLGMSGS(hDlg, OnCtlColor);
+        FAMILY_DLGMSGS(hDlg);
     }
     return FALSE;
 }

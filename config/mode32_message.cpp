@@ -19,7 +19,6 @@
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 
-#define HELP_MESSAGES       10
 #define TRACE_SEND_TIMEOUT  500             /* ms a recorded program waits for the dialog */
 #define MESSAGE_CAPTION     "View Messages"
 
@@ -32,7 +31,6 @@ static struct tagMESSAGEDLG {
     LPSTR  lpszOutMsg;      /* the sequence built by OK */
     HWND  *lphWindowList;   /* candidates of the application list, null-terminated */
     int    bClear;          /* "C&lear" was the last list action */
-    HBRUSH hBrush;
 } message;
 
 /* ---- Names and numbers ---------------------------------------------------------------- */
@@ -368,17 +366,6 @@ static void StopRecording(void)
 
 /* ---- The dialog ---------------------------------------------------------------------- */
 
-/* The MESSAGE holder, null when there is none. */
-static tagBUTTONINFO *MessageHolder(void)
-{
-    tagBUTTONINFO *pbi = pbiHolder;
-    while (pbi != NULL && pbi->pbiLast != NULL)
-        pbi = pbi->pbiLast;
-    while (pbi != NULL && pbi->fFunction != MESSAGE)
-        pbi = pbi->pbiNext;
-    return pbi;
-}
-
 LPSTR GetEncodedString(HWND hDlg)
 {
     int cch = GetWindowTextLengthA(GetDlgItem(hDlg, IDC_ENCODED));
@@ -401,13 +388,12 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     (void)lParam;
     _hMessageDlg = hDlg;
     message.bClear = 0;
-    message.hBrush = CreateSolidBrush(EDITOR_GREY);
     InitialiseApplicationList(hDlg, IDC_MSG_APPLICATIONS, &message.lphWindowList);
+    /* The frame puts the stored sequence into the hidden field. */
+    FamilyInitDialog(hDlg, MESSAGE);
 
     SendDlgItemMessageA(hDlg, IDC_MSG_SEQUENCE, LB_RESETCONTENT, 0, 0);
-    FillPairedList(hDlg, IDC_MSG_NAME, IDR_MESSAGE_NAMES, IDR_MESSAGE_VALUES);
-    tagBUTTONINFO *pbi = MessageHolder();
-    SetDlgItemTextA(hDlg, IDC_ENCODED, pbi != NULL && pbi->pszPrimary != NULL ? pbi->pszPrimary : "");
+    InitialiseComboBoxRC(hDlg, IDC_MSG_NAME, IDR_MESSAGE_NAMES, IDR_MESSAGE_VALUES);
     message.lpszInMsg = GetEncodedString(hDlg);
     AddMessagesToListBox(hDlg, IDC_MSG_SEQUENCE, message.lpszInMsg);
 
@@ -415,8 +401,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     SendDlgItemMessageA(hDlg, IDC_MSG_WPARAM, EM_LIMITTEXT, MESSAGE_PARAM_SIZE - 1, 0);
     SendDlgItemMessageA(hDlg, IDC_MSG_LPARAM, EM_LIMITTEXT, MESSAGE_PARAM_SIZE - 1, 0);
     SelectCommandMessage(hDlg);
-    SetFocus(GetDlgItem(hDlg, IDOK));
-    return FALSE;   /* the focus is set */
+    return FALSE;   /* the frame gave the focus to OK */
 }
 
 static void OnAdd(HWND hDlg)
@@ -460,13 +445,9 @@ static void OnOK(HWND hDlg)
             return;
     }
     SetDlgItemTextA(hDlg, IDC_ENCODED, message.lpszOutMsg != NULL ? message.lpszOutMsg : "");
-    /* An empty sequence leaves the button without a function. */
-    fCurrentFunction = message.lpszOutMsg != NULL ? MESSAGE : NO_FUNCTION;
-    tagBUTTONINFO *pbi = MessageHolder();
-    if (pbi != NULL) {
-        DlgItemToString(hDlg, IDC_ENCODED, &pbi->pszPrimary);
-        bEmpty = (BYTE)~(1 << MESSAGE);
-    }
+    /* Storing an empty sequence leaves the button without a function. */
+    fCurrentFunction = MESSAGE;
+    GetFunction(hDlg, MESSAGE, pbiHolder);
     EndDialog(hDlg, 0);
 }
 
@@ -494,7 +475,7 @@ static void OnCommand(HWND hDlg, int id, HWND hCtl, UINT uCode)
         OnClear(hDlg);
         break;
     case IDC_HELPBUTTON:
-        WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_CONTEXT, HELP_MESSAGES);
+        FamilyCommand(hDlg, id);
         break;
     case IDC_MSG_ADD:
         OnAdd(hDlg);
@@ -536,18 +517,9 @@ static BOOL OnCopyData(HWND hDlg, HWND hFrom, PCOPYDATASTRUCT pcds)
     return TRUE;
 }
 
-static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
-{
-    (void)hDlg;
-    (void)hChild;
-    (void)iType;
-    SetBkColor(hDC, EDITOR_GREY);
-    return message.hBrush;
-}
-
 static void OnDestroy(HWND hDlg)
 {
-    WinHelpA(hDlg, EDITOR_HELP_FILE, HELP_QUIT, 0);
+    FamilyOnDestroy(hDlg);
     /* The dialog goes first, so a hook call in between finds nothing to add to. */
     _hMessageDlg = NULL;
     StopRecording();
@@ -557,8 +529,6 @@ static void OnDestroy(HWND hDlg)
         LocalFree(message.lpszOutMsg);
     if (message.lphWindowList != NULL)
         LocalFree((HLOCAL)message.lphWindowList);
-    if (message.hBrush != NULL)
-        DeleteBrush(message.hBrush);
     message = {};
 }
 
@@ -569,7 +539,7 @@ INT_PTR CALLBACK MessageDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM
         HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
         HANDLE_DLGMSG(hDlg, WM_COPYDATA, OnCopyData);
         HANDLE_DLGMSG(hDlg, WM_DESTROY, OnDestroy);
-        EDITOR_CTLCOLOR_DLGMSGS(hDlg, OnCtlColor);
+        FAMILY_DLGMSGS(hDlg);
     }
     return FALSE;
 }

@@ -269,17 +269,3 @@ BOOL PairedNameOfValue(UINT uNames, UINT uValues, WORD wValue, LPSTR lpszName, i
             return TRUE;
         }, &pl);
 }
-
-void FillPairedList(HWND hDlg, int iControl, UINT uNames, UINT uValues)
-{
-    HWND hComboBox = GetDlgItem(hDlg, iControl);
-    ComboBox_ResetContent(hComboBox);
-    ForEachPairedEntry(uNames, uValues,
-        [](LPCSTR lpszEntry, WORD wValue, void *pContext) -> BOOL {
-            HWND hComboBox = (HWND)pContext;
-            int iIndex = ComboBox_AddString(hComboBox, lpszEntry);
-            if (iIndex >= 0)
-                ComboBox_SetItemData(hComboBox, iIndex, wValue);
-            return FALSE;
-        }, hComboBox);
-}
