@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "testsupport.h"
+#include "dialog_script.h"
 #include "msglist.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
@@ -585,6 +586,63 @@ TEST_F(MessageDialog, UnknownNameIsRefusedWithAMessage)
     EXPECT_EQ(1, ListCount(hDlg, IDC_MSG_SEQUENCE));
     Close(hDlg, IDOK);
     EXPECT_EQ("[0010:00000000:00000000]", Stored());
+}
+
+} // namespace
+
+namespace {
+
+/* Both dialogs as a person reaches them: from the function editor, with its pictures. */
+TEST_F(Brenvik, ReachedFromTheFunctionEditor)
+{
+    const char szSettings[] = "Software\\Zendra\\Orvane\\Settings";
+    std::string strDirectory;
+    bool bHadDirectory = ReadRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", &strDirectory);
+    WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", BinaryDir());
+    tagBUTTONINFO *pbiRecord = nullptr;
+    CreateButtonMemory(&pbiRecord, 1);
+    ASSERT_NE(nullptr, pbiRecord);
+    AssignButtonInfo(pbiRecord, MESSAGE, "[0010:0:0]", nullptr, nullptr);
+    pbiButton = pbiRecord;
+
+    bool bDone = RunScript([] { DialogBoxRes(IDD_FUNCTIONS, NULL, FunctionDlg); }, {
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 'a', 0); }},
+        {"View Messages", [](HWND hDlg) {
+            EXPECT_EQ("WM_CLOSE 00000000 00000000", ListText(hDlg, IDC_MSG_SEQUENCE, 0));
+            ComboBox_SelectString(GetDlgItem(hDlg, IDC_MSG_NAME), -1, "WM_SYSCOMMAND");
+            SetText(hDlg, IDC_MSG_WPARAM, "F060");
+            PostClick(hDlg, IDC_MSG_ADD);
+            EXPECT_TRUE(Picture(hDlg, "message_dialog_from_editor"));
+            PostClick(hDlg, IDOK);
+        }},
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 's', 0); }},
+        {"System", [](HWND hDlg) {
+            ChooseEntry(hDlg, IDC_SYS_FUNCTION, 28);                 /* "Hot Key" */
+            PostClick(hDlg, IDC_SYS_ASSIGN);
+        }},
+        {"Hot Key", [](HWND hDlg) {
+            SendMessageA(GetDlgItem(hDlg, IDC_HK_SHIFT), BM_CLICK, 0, 0);
+            ComboBox_SelectString(GetDlgItem(hDlg, IDC_HK_KEY), -1, "<Home>");
+            EXPECT_TRUE(Picture(hDlg, "hotkey_dialog_from_editor"));
+            PostClick(hDlg, IDOK);
+        }},
+        {"System", [](HWND hDlg) {
+            EXPECT_EQ("SHIFT-<Home>", GetText(hDlg, IDC_SYS_CURRENT));
+            PostClick(hDlg, IDCANCEL);
+        }},
+        {"Functions", [](HWND hDlg) { PostClick(hDlg, IDOK); }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(MESSAGE, pbiRecord->fFunction);
+    EXPECT_STREQ("[0010:00000000:00000000][0112:F060:]", pbiRecord->pszPrimary);
+
+    pbiButton = nullptr;
+    FreeButtonFunctions(&pbiHolder);
+    FreeButtonFunctions(&pbiRecord);
+    if (bHadDirectory)
+        WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", strDirectory);
+    else
+        DeleteRegValue(HKEY_CURRENT_USER, szSettings, "WorkingDirectory");
 }
 
 } // namespace
