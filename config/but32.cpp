@@ -727,26 +727,8 @@ void GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect)
 
 /* ---- The configuration run -------------------------------------------------------------- */
 
-/* The picture dialog until its buttons can be edited: it only opens and closes. */
-static INT_PTR CALLBACK ButtonsDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
-{
-    (void)lParam;
-    switch (uiMessage) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:
-        if (GET_WM_COMMAND_ID(wParam, lParam) == IDCANCEL || GET_WM_COMMAND_ID(wParam, lParam) == IDOK)
-            EndDialog(hDlg, 0);
-        return TRUE;
-    case WM_CLOSE:
-        EndDialog(hDlg, 0);
-        return TRUE;
-    }
-    return FALSE;
-}
-
 extern "C" int WINAPI MouseButtons(HWND hWnd)
 {
-    DialogBoxRes(IDD_BUTTONS, hWnd, ButtonsDlgProc);
+    DialogBoxRes(IDD_BUTTONS, hWnd, SelectDlg);
     return 0;
 }

@@ -94,6 +94,38 @@ run "$bin/traystate.exe" /type l
 sleep 1.5
 step "Press log: DOWN held, SHIFT twice (the second counts as a repeat), WEB, PC" DOWN*12 +400 SHIFT +300 SHIFT +300 WEB +1500 PC
 
+# pic NAME: a screenshot of the configuration as it is now.
+pic() {
+  shot=$((shot + 1))
+  sleep 1.5
+  import -window root "$out/$(printf %02d "$shot")-$1.png"
+}
+
+echo
+echo "== $((shot + 1)). Configure from the tray icon's menu: the picture of the remote"
+run "$bin/traystate.exe" /click
+sleep 1.5
+run "$bin/traystate.exe" /type o
+sleep 2.5
+pic configure-off
+# Right-click digit 1, then Display > Color, Display > Icon; What's This? on the PC button.
+for mode in c:color i:icon; do
+  echo "== $((shot + 1)). Display ${mode#*:}"
+  run "$bin/traystate.exe" /rclick Buttons 40 158 || true
+  sleep 1
+  run "$bin/traystate.exe" /type "d${mode%%:*}"
+  pic "configure-${mode#*:}"
+done
+echo "== $((shot + 1)). What's This? on the PC mode button"
+run "$bin/traystate.exe" /rclick Buttons 42 87 || true
+sleep 1
+run "$bin/traystate.exe" /type w
+pic configure-whatsthis
+run "$bin/traystate.exe" /close "What'sThis?" || true
+sleep 1
+run "$bin/traystate.exe" /close Buttons || true
+sleep 1
+
 echo
 echo "== $((shot + 1)). Menu of the tray icon, then Close"
 run "$bin/traystate.exe" /click

@@ -7,15 +7,52 @@
  *   traystate /hover          puts the pointer on the first icon, so that its tip shows
  *   traystate /click          right-clicks the first icon (its menu opens)
  *   traystate /type KEYS      types the letters KEYS, e.g. to choose a menu item
+ *
+ * and the same hands at the windows that the menu opens (CAPTION: a top-level window):
+ *   traystate /point CAPTION X Y    puts the pointer on client point X,Y of the window
+ *   traystate /rclick CAPTION X Y   ... and right-clicks there
+ *   traystate /close CAPTION        closes the window as its close box does
  */
 #include <windows.h>
 #include <stdio.h>
 #include <ctype.h>
+#include <stdlib.h>
 #include "remote.h"
 #include "traywatch.h"
 
+/* Brings the window forward and puts the pointer on its client point (x, y). */
+static int PointAt(LPCSTR lpszCaption, int x, int y)
+{
+    HWND hWnd = FindWindowA(NULL, lpszCaption);
+    if (hWnd == NULL)
+        return 1;
+    SetForegroundWindow(hWnd);
+    POINT pt = { x, y };
+    ClientToScreen(hWnd, &pt);
+    /* As input, so that a click that follows is queued behind the move. */
+    INPUT iMove = {};
+    iMove.type = INPUT_MOUSE;
+    iMove.mi.dx = (pt.x * 65536 + 32768) / GetSystemMetrics(SM_CXSCREEN);
+    iMove.mi.dy = (pt.y * 65536 + 32768) / GetSystemMetrics(SM_CYSCREEN);
+    iMove.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &iMove, sizeof(iMove));
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc == 5 && (lstrcmpiA(argv[1], "/point") == 0 || lstrcmpiA(argv[1], "/rclick") == 0)) {
+        if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4])) != 0)
+            return 1;
+        if (lstrcmpiA(argv[1], "/rclick") == 0) {
+            ClickMouseButton(true);
+        }
+        return 0;
+    }
+    if (argc == 3 && lstrcmpiA(argv[1], "/close") == 0) {
+        HWND hWnd = FindWindowA(NULL, argv[2]);
+        return hWnd != NULL && PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    }
     if (argc == 3 && lstrcmpiA(argv[1], "/type") == 0) {
         for (const char *psz = argv[2]; *psz != '\0'; psz++) {
             PressKey((WORD)toupper((unsigned char)*psz));

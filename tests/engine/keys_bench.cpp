@@ -111,12 +111,6 @@ static tagRUN TypeWrite(HWND hClipOwner)
     return run;
 }
 
-static double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 int main(int argc, char **argv)
 {
     int iRounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;

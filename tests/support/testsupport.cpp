@@ -1,6 +1,7 @@
 /*
  * testsupport.cpp - helpers for the tests that run under Wine.
  */
+#include <algorithm>
 #include "testsupport.h"
 #include <vector>
 
@@ -157,4 +158,20 @@ bool SaveWindowPicture(HWND hWnd, const std::string &strName)
     ReleaseDC(hWnd, hWindowDC);
     DeleteObject(hBitmap);
     return bOk;
+}
+
+double Seconds()
+{
+    static LARGE_INTEGER liFrequency;
+    if (liFrequency.QuadPart == 0)
+        QueryPerformanceFrequency(&liFrequency);
+    LARGE_INTEGER li;
+    QueryPerformanceCounter(&li);
+    return (double)li.QuadPart / (double)liFrequency.QuadPart;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 
 /* Folder of the running test program, where every built binary lies (with a '\'). */
 std::string BinaryDir();
@@ -36,6 +37,10 @@ bool CapsLockOn();
 /* Writes what the window shows, frame included, to shots\<strName>.bmp in the binary
    folder, for people to look at. Returns false when the file could not be written. */
 bool SaveWindowPicture(HWND hWnd, const std::string &strName);
+
+/* For benchmarks: a steady clock in seconds, and the median of some figures. */
+double Seconds();
+double Median(std::vector<double> values);
 
 /* Pumps messages until bDone() is true or dwTimeout passes; returns bDone()'s last value. */
 template <typename Predicate>
