@@ -385,6 +385,19 @@ TEST_F(PictureDialogTest, ModeAndShiftClicksChangeWhatIsMarked)
     EXPECT_TRUE(Looks(1, 0));
     EXPECT_TRUE(Looks(2, PANEL_ASSIGNED));
     EXPECT_TRUE(Looks(FIRST_NOMODE + 1, PANEL_ASSIGNED)) << "the same in every mode";
+
+    /* A double click opens the function editor for the button; on the shift button the
+       editor has no button and closes at once, leaving the picture as it was. */
+    ClickButton(WM_LBUTTONDBLCLK, 2);
+    HWND hEditor = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hEditor = OwnWindow("#32770", "Functions")) != NULL; }, 5000));
+    PostMessageA(hEditor, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return OwnWindow("#32770", "Functions") == NULL; }, 5000));
+    EXPECT_TRUE(Looks(2, PANEL_ASSIGNED)) << "cancelled: the button keeps its function";
+    ClickButton(WM_LBUTTONDBLCLK, SHIFT_BUTTON);
+    ClickButton(WM_LBUTTONDOWN, SHIFT_BUTTON);   /* handled after the double click */
+    EXPECT_TRUE(Looks(SHIFT_BUTTON, PANEL_HIGHLIGHT));
+    EXPECT_EQ(NULL, OwnWindow("#32770", "Functions"));
     Close(WM_CLOSE, 0);
 }
 
