@@ -101,6 +101,8 @@ pic() {
   import -window root "$out/$(printf %02d "$shot")-$1.png"
 }
 
+run "$bin/traystate.exe" /close "Press Log" || true
+sleep 1
 echo
 echo "== $((shot + 1)). Configure from the tray icon's menu: the picture of the remote"
 run "$bin/traystate.exe" /click
