@@ -77,22 +77,19 @@ Var TrayWasRunning
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-; Closes the tray program when it runs: its files are replaced or removed. $0 becomes 1
-; when it was running.
+; Closes the tray program when it runs (every instance that shows up meanwhile): its files
+; are replaced or removed. $0 becomes 1 when it was running.
 !macro CloseTrayProgram
   StrCpy $0 0
-  FindWindow $1 "${TRAY_CLASS}" "${TRAY_TITLE}"
-  ${If} $1 <> 0
+  ${For} $2 1 50
+    FindWindow $1 "${TRAY_CLASS}" "${TRAY_TITLE}"
+    ${IfThen} $1 = 0 ${|} ${Break} ${|}
     StrCpy $0 1
     SendMessage $1 ${WM_COMMAND} ${TRAY_CLOSE} 0 /TIMEOUT=5000
-    ; The window goes before the program has ended; give it the moments it needs.
-    ${For} $2 1 50
-      FindWindow $1 "${TRAY_CLASS}" "${TRAY_TITLE}"
-      ${IfThen} $1 = 0 ${|} ${Break} ${|}
-      Sleep 100
-    ${Next}
-    Sleep 500
-  ${EndIf}
+    Sleep 100
+  ${Next}
+  ; The program ends a moment after its window.
+  ${IfThen} $0 = 1 ${|} Sleep 500 ${|}
 !macroend
 
 ; Runs OrvaneSetup.exe of the installation with the given arguments; stops on a failure.
@@ -150,9 +147,11 @@ Section /o "Receiver stand-in and virtual remote" SecReceiver
   CreateShortcut "${MENU_FOLDER}\Virtual remote.lnk" "$INSTDIR\remote.exe"
 SectionEnd
 
-; The tray program ran before an upgrade: it runs again after it.
+; The tray program ran before a silent upgrade: it runs again after it. (The wizard's last
+; page offers to start it.)
 Section "-Restart"
   ${If} $TrayWasRunning = 1
+  ${AndIf} ${Silent}
     Exec '"$INSTDIR\Tellumo.exe"'
   ${EndIf}
 SectionEnd

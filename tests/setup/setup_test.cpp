@@ -292,8 +292,11 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     ASSERT_TRUE(GoOn(hWizard));
     PictureWhenReady(hWizard, "setup_2_components");
     ASSERT_TRUE(GoOn(hWizard));
+    /* The page fills the folder in after it appears. */
     char szFolder[MAX_PATH] = "";
-    GetDlgItemTextA(CurrentPage(hWizard), ID_DIRECTORY, szFolder, sizeof(szFolder));
+    EXPECT_TRUE(WaitFor([&] {
+        return GetDlgItemTextA(CurrentPage(hWizard), ID_DIRECTORY, szFolder, sizeof(szFolder)) > 0;
+    }, 20000));
     EXPECT_EQ(0, strncmp(INSTALL_DIR, szFolder, strlen(INSTALL_DIR))) << szFolder;
     PictureWhenReady(hWizard, "setup_3_folder");
     ASSERT_TRUE(GoOn(hWizard));
