@@ -32,6 +32,7 @@
 #define HELP_BUTTON         6
 #define FAMILY_BUTTONS      6
 #define NO_BUTTON           (-1)
+#define ID_PRESS_BUTTON     0x7F00  /* posted command: press drawn button (id - this) */
 #define MEDIA_LAST_WITH_DEVICE 6    /* "Change Track": later media functions take no device */
 
 /* Families that share the home-automation button. */
@@ -887,12 +888,14 @@ static DWORD OnMenuChar(HWND hDlg, UINT ch, UINT flags, HMENU hMenu)
 {
     (void)flags;
     (void)hMenu;
-    /* Alt and a letter of the table, compared byte for byte: only lower case acts. */
+    /* Alt and a letter of the table, compared byte for byte: only lower case acts. The
+       press waits until the menu mode that asked has ended, or that mode would take the
+       next click made in the family dialog or in the editor. */
     char szLetters[EDITOR_BUTTONS + 1] = "";
     GetStringRes(IDS_EDITOR_LETTERS, szLetters, sizeof(szLetters));
     for (int i = 0; szLetters[i] != '\0'; i++)
         if ((BYTE)szLetters[i] == ch) {
-            PressButton(hDlg, i, mdEditor.rButtons);
+            PostMessageA(hDlg, WM_COMMAND, ID_PRESS_BUTTON + i, 0);
             return MAKELRESULT(0, MNC_CLOSE);
         }
     return MAKELRESULT(0, MNC_IGNORE);
@@ -913,6 +916,9 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     case IDC_HELPBUTTON:
         PressButton(hDlg, HELP_BUTTON, mdEditor.rButtons);
         break;
+    default:
+        if (iID >= ID_PRESS_BUTTON && iID < ID_PRESS_BUTTON + EDITOR_BUTTONS)
+            PressButton(hDlg, iID - ID_PRESS_BUTTON, mdEditor.rButtons);
     }
 }
 
