@@ -4,8 +4,9 @@
 #include <string.h>
 #include "msglist.h"
 
-/* Reads one hexadecimal field ended by ':', ']' or the end of the text into *lpdwValue;
-   returns its end. */
+/* Reads one field ended by ':', ']' or the end of the text into *lpdwValue: the
+   hexadecimal digits at its start, up to the first character that is not one (0 when
+   there are none or the field is too long); returns its end. */
 static LPCSTR ReadHexField(LPCSTR lpszField, DWORD *lpdwValue)
 {
     LPCSTR lpszEnd = lpszField + strcspn(lpszField, ":]");
@@ -16,10 +17,8 @@ static LPCSTR ReadHexField(LPCSTR lpszField, DWORD *lpdwValue)
             int iDigit = (c >= '0' && c <= '9') ? c - '0'
                        : (c >= 'A' && c <= 'F') ? c - 'A' + 10
                        : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
-            if (iDigit < 0) {
-                dwValue = 0;
+            if (iDigit < 0)
                 break;
-            }
             dwValue = (dwValue << 4) | (DWORD)iDigit;
         }
     }

@@ -12,8 +12,9 @@
 #define MESSAGE_FIELD_MAX   12
 
 /* Reads the next group at or after lpszList into adwField (message, wparam, lparam; 32
-   bits each). Fields may be left out from the end; a field that is empty, too long or not
-   hexadecimal reads as 0; text outside brackets is skipped. Returns the text after the
+   bits each). Fields may be left out from the end; a field is read up to its first
+   character that is not a hexadecimal digit, and one that is empty, too long or does not
+   start with a digit reads as 0; text outside brackets is skipped. Returns the text after the
    group, or null when no group remains. */
 LPCSTR ReadMessageGroup(LPCSTR lpszList, DWORD adwField[3]);
 

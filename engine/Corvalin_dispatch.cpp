@@ -1,13 +1,15 @@
 /*
  * Corvalin_dispatch.cpp - the command dispatcher: turns a raw receiver code into a mode
- * change, a shift toggle, a mode-independent command or a button code, and runs each
- * item of a command string against one target window.
+ * change, a shift toggle, a mode-independent command or a button code, splits a command
+ * string into its items and runs each of them against the string's target window. The
+ * commands themselves come from the store (Corvalin_store.cpp), which only reads.
  *
  * Each action family (window, system, keys, media, launch, home automation, tool
  * windows) has its own case group in ProcessFunction.
  */
 #include <windows.h>
 #include <stdio.h>
+#include <string.h>
 #include "Corvalin.h"
 #include "Corvalin_internal.h"
 #include "Corvalin_keys.h"
@@ -29,6 +31,57 @@ enum {
     MAIN_BUTTONS = 17,            /* codes 0 to 16; with shift on, 17 to 33 */
     TRANSLATION_SIZE = 20
 };
+
+/* The target window of the command string being run: the foreground window at its first
+   item, unless an item replaces it; forgotten by the string's closing call. */
+static HWND hTargetWnd;
+
+/* Runs the command stored as value lpszSection of key lpszTopic, if there is one. */
+static void RunStoredCommand(HWND hWnd, LPCSTR lpszTopic, LPCSTR lpszSection)
+{
+    char szCommand[STORED_COMMAND_SIZE];
+    ReadStoredCommand(lpszTopic, lpszSection, szCommand);
+    if (szCommand[0] != '\0')
+        ParseFunction(hWnd, szCommand);
+}
+
+void DefaultFunction(HWND hWnd, BYTE bMode)
+{
+    char szModeKey[MODE_KEY_SIZE];
+    GetModeKey(bMode, szModeKey);
+    if (szModeKey[0] != '\0')
+        RunStoredCommand(hWnd, szModeKey, "Default");
+}
+
+extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
+{
+    if (lpszBuffer == NULL)
+        return;
+    /* The items are split in place, in a copy: the caller's string stays as it is. */
+    size_t cbBuffer = strlen(lpszBuffer) + 1;
+    LPSTR lpszCopy = (LPSTR)LocalAlloc(LPTR, cbBuffer);
+    if (lpszCopy == NULL)
+        return;
+    memcpy(lpszCopy, lpszBuffer, cbBuffer);
+    if (pfnCommandHook != NULL)
+        pfnCommandHook(lpszBuffer);
+
+    /* A message box of an item runs a message loop, in which the next press can run a
+       string of its own: that one starts from the foreground window, and the interrupted
+       string gets its own target back when it goes on. */
+    HWND hInterruptedTarget = hTargetWnd;
+    hTargetWnd = NULL;
+
+    LPSTR lpszPosition = lpszCopy;
+    tagCOMMANDITEM ciItem;
+    while (NextCommandItem(&lpszPosition, &ciItem))
+        if (ciItem.uiFunction != FN_NONE)
+            ProcessFunction(hWnd, ciItem.uiFunction, ciItem.lpszArgument);
+
+    LocalFree(lpszCopy);
+    ProcessFunction(hWnd, FN_CLOSING, NULL);
+    hTargetWnd = hInterruptedTarget;
+}
 
 extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift)
 {
@@ -143,33 +196,30 @@ static void FocusProgramManager(HWND *phTarget)
 
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 {
-    /* The target window: the foreground window at the first item of a command string,
-       unless an item replaces it; the closing call forgets it. */
-    static HWND hWnd = NULL;
-    if (hWnd == NULL)
-        hWnd = GetForegroundWindow();
+    if (hTargetWnd == NULL)
+        hTargetWnd = GetForegroundWindow();
 
     switch (uiFunction) {
     /* ---- Window commands ---- */
     case FN_SELECT:
-        SelectWindow(&hWnd, TRUE);
+        SelectWindow(&hTargetWnd, TRUE);
         break;
     case FN_SELECTTEXT:
-        SelectWindow(&hWnd, FALSE);
-        if (hWnd != NULL)
-            ClickTextWindow(hWnd);
+        SelectWindow(&hTargetWnd, FALSE);
+        if (hTargetWnd != NULL)
+            ClickTextWindow(hTargetWnd);
         break;
     case FN_MAXIMIZE:
-        PostTopLevelCommand(&hWnd, SC_MAXIMIZE);
+        PostTopLevelCommand(&hTargetWnd, SC_MAXIMIZE);
         break;
     case FN_MINIMIZE:
-        PostTopLevelCommand(&hWnd, SC_MINIMIZE);
+        PostTopLevelCommand(&hTargetWnd, SC_MINIMIZE);
         break;
     case FN_CLOSE:
-        PostTopLevelCommand(&hWnd, SC_CLOSE);
+        PostTopLevelCommand(&hTargetWnd, SC_CLOSE);
         break;
     case FN_RESTORE:
-        PostTopLevelCommand(&hWnd, SC_RESTORE);
+        PostTopLevelCommand(&hTargetWnd, SC_RESTORE);
         break;
     case FN_ICONIZEALL:
         EnumWindows(IconizeWindowsProc, 0);
@@ -240,7 +290,7 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
         StartJournalPlayback();
         break;
     case FN_STARTBUTTON:
-        FocusProgramManager(&hWnd);
+        FocusProgramManager(&hTargetWnd);
         WaitForNextTick();
         SendKey(VK_F6);
         WaitForNextTick();
@@ -251,13 +301,13 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
     /* ---- Keystrokes, text, hot keys and messages (Corvalin_keys) ---- */
     case FN_PASTE:
         CopyToClipboard(hClipWnd, lpszFunction);
-        if (hWnd != NULL)
-            PostMessageA(hWnd, WM_PASTE, 0, 0);
+        if (hTargetWnd != NULL)
+            PostMessageA(hTargetWnd, WM_PASTE, 0, 0);
         break;
     case FN_MESSAGE:
-        hWnd = GetForegroundWindow();
-        if (hWnd != NULL)
-            SendWindowsMessages(hWnd, lpszFunction);
+        hTargetWnd = GetForegroundWindow();
+        if (hTargetWnd != NULL)
+            SendWindowsMessages(hTargetWnd, lpszFunction);
         break;
     case FN_WINDOWMENU:
         SendKey(VK_APPS);
@@ -316,19 +366,19 @@ void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 
     /* ---- Home automation (Corvalin_zendra) ---- */
     case FN_ZENDRA:
-        SendZendraMessage(hWnd, lpszFunction);
+        SendZendraMessage(hTargetWnd, lpszFunction);
         break;
 
     /* ---- Tool windows: task switcher (task32), on-screen keyboard (virtk32) ---- */
     case FN_NEXTTASK:
-        OpenTaskSwitcher(hWnd);
+        OpenTaskSwitcher(hTargetWnd);
         break;
     case FN_KEYBOARD:
-        OpenKeyboard(hWnd);
+        OpenKeyboard(hTargetWnd);
         break;
 
     case FN_CLOSING:
-        hWnd = NULL;
+        hTargetWnd = NULL;
         break;
 
     /* ---- Single keys (Corvalin_keys): queued until an item plays them ---- */

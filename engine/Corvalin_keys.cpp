@@ -26,6 +26,7 @@ static const UINT INPUT_BATCH = 64;        /* events handed to one SendInput cal
 static BOOL bHookServed;                   /* the system has asked the hook for an event */
 static BOOL bHookUnserved;                 /* the system does not serve the hook */
 static UINT_PTR uiWatchdog;                /* timer of the watchdog, 0 when none runs */
+static HHOOK hHookCancel;                  /* watches for a cancelled playback */
 
 /* The modifiers of a hot-key text, by position: pressed in this order, released in the
    reverse one. */
@@ -320,6 +321,50 @@ static int PlayQueueWithSendInput(void)
     return 1;
 }
 
+/* Removes the playback hook and the watch for its cancellation. */
+static void RemovePlaybackHook(void)
+{
+    if (lpHookInfo != NULL && lpHookInfo->hHookPlay != NULL) {
+        UnhookWindowsHookEx(lpHookInfo->hHookPlay);
+        lpHookInfo->hHookPlay = NULL;
+    }
+    if (hHookCancel != NULL) {
+        UnhookWindowsHookEx(hHookCancel);
+        hHookCancel = NULL;
+    }
+}
+
+/* The user cancelled the playback (Ctrl+Esc, Ctrl+Alt+Del) and the system removed the hook
+   itself. The rest of the cancelled run is dropped: typed later it would land wherever
+   the user went meanwhile, and the event being played may have reached the window. The
+   next start installs the hook afresh. */
+static void CancelJournalPlayback(void)
+{
+    if (lpHookInfo == NULL || lpHookInfo->hHookPlay == NULL)
+        return;
+    lpHookInfo->hHookPlay = NULL;
+    RemovePlaybackHook();
+    if (uiWatchdog != 0) {
+        KillTimer(NULL, uiWatchdog);
+        uiWatchdog = 0;
+    }
+    while (lpHookInfo != NULL)
+        ReleaseFirstEvent();
+}
+
+/* The system tells of a cancelled playback with WM_CANCELJOURNAL posted to the thread
+   without a window: only a message hook of that thread sees it, whichever loop (the
+   program's, a message box's) takes it from the queue. */
+static LRESULT CALLBACK CancelWatchProc(int iCode, WPARAM wParam, LPARAM lParam)
+{
+    HHOOK hThisHook = hHookCancel;
+    const MSG *lpMsg = (const MSG *)lParam;
+    if (iCode == HC_ACTION && wParam == PM_REMOVE && lpMsg != NULL && lpMsg->hwnd == NULL &&
+        lpMsg->message == WM_CANCELJOURNAL)
+        CancelJournalPlayback();
+    return CallNextHookEx(hThisHook, iCode, wParam, lParam);
+}
+
 /* The system has not asked the hook for an event within the watchdog's time: it does not
    serve journal hooks. Nothing has been taken from the queue, so it is played whole. */
 static void CALLBACK HookWatchdogProc(HWND hWnd, UINT uiMsg, UINT_PTR idTimer, DWORD dwTime)
@@ -332,10 +377,7 @@ static void CALLBACK HookWatchdogProc(HWND hWnd, UINT uiMsg, UINT_PTR idTimer, D
     if (bHookServed)
         return;
     bHookUnserved = TRUE;
-    if (lpHookInfo != NULL && lpHookInfo->hHookPlay != NULL) {
-        UnhookWindowsHookEx(lpHookInfo->hHookPlay);
-        lpHookInfo->hHookPlay = NULL;
-    }
+    RemovePlaybackHook();
     PlayQueueWithSendInput();
 }
 
@@ -361,12 +403,13 @@ int StartJournalPlayback(void)
                                                   HookModule(), 0);
         if (lpHookInfo->hHookPlay == NULL)
             return PlayQueueWithSendInput();   /* the system refuses journal hooks */
+        if (hHookCancel == NULL)
+            hHookCancel = SetWindowsHookExA(WH_GETMESSAGE, CancelWatchProc, NULL, GetCurrentThreadId());
         if (!bHookServed && uiWatchdog == 0) {
             uiWatchdog = SetTimer(NULL, 0, HOOK_WATCHDOG_MS, HookWatchdogProc);
             if (uiWatchdog == 0) {
                 /* Without a watchdog an unserved hook would never be noticed. */
-                UnhookWindowsHookEx(lpHookInfo->hHookPlay);
-                lpHookInfo->hHookPlay = NULL;
+                RemovePlaybackHook();
                 return PlayQueueWithSendInput();
             }
         }
@@ -399,7 +442,7 @@ extern "C" LRESULT CALLBACK JournalPlaybackProc(int iCode, WPARAM wParam, LPARAM
 
     if (iCode == HC_SKIP && lpHookInfo != NULL && lpHookInfo->lpCurrentEvent != NULL) {
         if (lpHookInfo->lpCurrentEvent->lpNextEventInfo == NULL && bHooked)
-            UnhookWindowsHookEx(lpHookInfo->hHookPlay);
+            RemovePlaybackHook();
         ReleaseFirstEvent();
     }
     return CallNextHookEx(hOldHook, iCode, wParam, lParam);

@@ -293,9 +293,16 @@ int ControlMCIDevice(LPCSTR lpszDeviceType, BYTE bAction, BYTE bTrack)
 
 int SendMCIControl(LPCSTR lpszDeviceType, BYTE bAction, BYTE bTrack)
 {
+    /* A warning box runs a message loop in which the next press is handled: a media
+       command from it would change the device under the one that waits on the box. */
+    static BOOL bMediaBusy;
+    if (bMediaBusy)
+        return 0;
+    bMediaBusy = TRUE;
     HCURSOR hPrevious = SetCursor(LoadCursor(NULL, IDC_WAIT));
     int iResult = ControlMCIDevice(lpszDeviceType, bAction, bTrack);
     SetCursor(hPrevious);
+    bMediaBusy = FALSE;
     return iResult;
 }
 

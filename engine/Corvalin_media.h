@@ -26,7 +26,8 @@ enum {
 #define MEDIA_ERROR_TEXT    200     /* the system's text of an MCI error */
 #define AUX_VOLUME_STEP     0x1000  /* per channel, of 0xFFFF */
 
-/* Runs ControlMCIDevice under the wait cursor; returns its result. */
+/* Runs ControlMCIDevice under the wait cursor; returns its result. A call made while
+   another waits (on its warning box) is dropped and returns 0. */
 int SendMCIControl(LPCSTR lpszDeviceType, BYTE bAction, BYTE bTrack);
 
 /* Opens the device type when another type (or none) is open, then performs bAction.

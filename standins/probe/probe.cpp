@@ -12,13 +12,17 @@
  *
  *   probe.exe LOGFILE WINDOW...
  *   WINDOW = NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER][,typing][,keepopen]
+ *            [,owner=OTHER]
  *
  * The title of window NAME is "Probe NAME" (class "OrvaneProbe"). With handoff=OTHER,
  * the window makes OTHER the foreground window at the first WM_SETFOCUS after it was
  * posted PROBE_ARM_HANDOFF (WM_APP + 1), the way an application may pass activation on
  * to another of its windows.
  * With typing, the window keeps the keyboard focus in its edit control; with keepopen, it
- * records WM_CLOSE and stays open.
+ * records WM_CLOSE and stays open; with owner=OTHER, it is a pop-up owned by the window
+ * OTHER named before it, as a Find box is. Any window posted PROBE_HANG (WM_APP + 2)
+ * stops answering, as a hung program does, until the event "OrvaneProbeRelease" is set
+ * (a minute at most).
  * The program ends when its last window is closed.
  */
 #include <windows.h>
@@ -27,11 +31,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-enum { MAX_WINDOWS = 8, NAME_SIZE = 32, PROBE_ARM_HANDOFF = WM_APP + 1 };
+enum { MAX_WINDOWS = 8, NAME_SIZE = 32, PROBE_ARM_HANDOFF = WM_APP + 1, PROBE_HANG = WM_APP + 2,
+       HANG_LIMIT = 60000 };
 
 struct tagPROBEWINDOW {
     char szName[NAME_SIZE];
     char szHandoff[NAME_SIZE];
+    char szOwner[NAME_SIZE];
     RECT rPlace;             /* left, top, width, height */
     BOOL bHidden;
     BOOL bMinimized;
@@ -73,7 +79,7 @@ static void LogLine(LPCSTR lpszLine)
 static void LogName(HWND hWnd, LPSTR lpszName, int iSize)
 {
     const tagPROBEWINDOW *ppw = (const tagPROBEWINDOW *)GetWindowLongPtrA(hWnd, GWLP_USERDATA);
-    if (ppw != NULL && GetParent(hWnd) == NULL) {
+    if (ppw != NULL && !(GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) {
         snprintf(lpszName, iSize, "%s", ppw->szName);
         return;
     }
@@ -178,11 +184,17 @@ static LRESULT CALLBACK ProbeWndProc(HWND hWnd, UINT uMessage, WPARAM wParam, LP
     case PROBE_ARM_HANDOFF:
         OnArmHandoff(hWnd);
         return 0;
+    case PROBE_HANG: {
+        HANDLE hRelease = CreateEventA(NULL, TRUE, FALSE, "OrvaneProbeRelease");
+        WaitForSingleObject(hRelease, HANG_LIMIT);
+        CloseHandle(hRelease);
+        return 0;
+    }
     }
     return DefWindowProcA(hWnd, uMessage, wParam, lParam);
 }
 
-/* NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER][,typing][,keepopen] */
+/* NAME,X,Y,WIDTH,HEIGHT[,hidden][,minimized][,handoff=OTHER][,typing][,keepopen][,owner=OTHER] */
 static BOOL ParseWindowSpec(LPSTR lpszSpec, tagPROBEWINDOW *ppw)
 {
     int iField = 0;
@@ -204,6 +216,8 @@ static BOOL ParseWindowSpec(LPSTR lpszSpec, tagPROBEWINDOW *ppw)
                 ppw->bKeepOpen = TRUE;
             else if (strncmp(lpszField, "handoff=", 8) == 0)
                 snprintf(ppw->szHandoff, sizeof(ppw->szHandoff), "%s", lpszField + 8);
+            else if (strncmp(lpszField, "owner=", 6) == 0)
+                snprintf(ppw->szOwner, sizeof(ppw->szOwner), "%s", lpszField + 6);
             else
                 return FALSE;
         }
@@ -215,9 +229,14 @@ static BOOL CreateProbeWindow(HINSTANCE hInst, tagPROBEWINDOW *ppw)
 {
     char szTitle[NAME_SIZE + 8];
     snprintf(szTitle, sizeof(szTitle), "Probe %s", ppw->szName);
-    ppw->hWnd = CreateWindowExA(0, szProbeClass, szTitle, WS_OVERLAPPEDWINDOW,
+    const tagPROBEWINDOW *ppwOwner = ppw->szOwner[0] != '\0' ? FindProbeWindow(ppw->szOwner) : NULL;
+    if (ppw->szOwner[0] != '\0' && (ppwOwner == NULL || ppwOwner->hWnd == NULL))
+        return FALSE;
+    DWORD dwStyle = ppwOwner != NULL ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
+    ppw->hWnd = CreateWindowExA(0, szProbeClass, szTitle, dwStyle,
                                 ppw->rPlace.left, ppw->rPlace.top, ppw->rPlace.right,
-                                ppw->rPlace.bottom, NULL, NULL, hInst, ppw);
+                                ppw->rPlace.bottom, ppwOwner != NULL ? ppwOwner->hWnd : NULL,
+                                NULL, hInst, ppw);
     if (ppw->hWnd == NULL)
         return FALSE;
     iOpenWindows++;

@@ -193,6 +193,36 @@ TEST_F(KeyQueue, HookHandsOutEachEventUntilTheQueueIsGone)
     EXPECT_EQ(lpHookInfo, (LPHOOKINFO)NULL);
 }
 
+TEST_F(KeyQueue, ACancelledPlaybackIsDroppedAndTheNextStartInstallsAfresh)
+{
+    /* The system plays the first event of A and B, then the user cancels: the system
+       removes the hook itself and posts the notice to the thread, without a window. */
+    SendKey('A');
+    SendKey('B');
+    ASSERT_EQ(StartJournalPlayback(), 1);
+    HHOOK hCancelled = lpHookInfo->hHookPlay;
+    ASSERT_NE(hCancelled, (HHOOK)NULL);
+    EVENTMSG em = {};
+    JournalPlaybackProc(HC_GETNEXT, 0, (LPARAM)&em);
+    JournalPlaybackProc(HC_SKIP, 0, 0);
+    UnhookWindowsHookEx(hCancelled);
+    PostThreadMessageA(GetCurrentThreadId(), WM_CANCELJOURNAL, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return lpHookInfo == NULL; }));
+
+    /* The next key gets a hook of its own, which hands out that key and nothing else. */
+    SendKey('C');
+    ASSERT_EQ(StartJournalPlayback(), 1);
+    ASSERT_NE(lpHookInfo, (LPHOOKINFO)NULL);
+    EXPECT_NE(lpHookInfo->hHookPlay, (HHOOK)NULL);
+    std::vector<KeyEvent> played;
+    for (int i = 0; lpHookInfo != NULL && i < 10; ++i) {
+        JournalPlaybackProc(HC_GETNEXT, 0, (LPARAM)&em);
+        played.push_back(KeyEvent(em.message, LOBYTE(em.paramL)));
+        JournalPlaybackProc(HC_SKIP, 0, 0);
+    }
+    EXPECT_EQ(played, Press('C'));
+}
+
 TEST(KeyTables, LookUpsThroughBrenvik)
 {
     WORD wModifier = 1, wKey = 1;
@@ -263,9 +293,12 @@ TEST(MessageList, ItemsFieldsAndBadInput)
     EXPECT_EQ(ReadAll("x[10]y [20:a:FFFFFFFF] z"), (V{ { 0x10, 0, 0 }, { 0x20, 0xA, -1 } }));
     /* Message number and wparam are 16 bits wide. */
     EXPECT_EQ(ReadAll("[12345:1ABCD:10]"), (V{ { 0x2345, 0xABCD, 0x10 } }));
-    /* Bad fields read as 0: not hexadecimal, longer than 12 characters, empty. */
-    EXPECT_EQ(ReadAll("[1G:0x5:2][0000000000010:3:0000000000004][::7]"),
-              (V{ { 0, 0, 2 }, { 0, 3, 0 }, { 0, 0, 7 } }));
+    /* A field is read up to its first character that is not a hexadecimal digit: a
+       trailing blank or word leaves the number before it. */
+    EXPECT_EQ(ReadAll("[10 :F060 x:FFFFFFFF ]"), (V{ { 0x10, 0xF060, -1 } }));
+    /* Bad fields read as 0: no leading digit, longer than 12 characters, empty. */
+    EXPECT_EQ(ReadAll("[1G:x5:2][ 7:0x5][0000000000010:3:0000000000004][::7]"),
+              (V{ { 1, 0, 2 }, { 0, 0, 0 }, { 0, 3, 0 }, { 0, 0, 7 } }));
     /* Surplus fields are skipped; a missing closing bracket ends the list. */
     EXPECT_EQ(ReadAll("[1:2:3:4][5][6:7"), (V{ { 1, 2, 3 }, { 5, 0, 0 }, { 6, 7, 0 } }));
     EXPECT_EQ(ReadAll("10:0:0"), V{});

@@ -4,7 +4,9 @@
  * messages the probe records, the enumeration commands and the cursor commands.
  */
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
+#include <vector>
 #include "testsupport.h"
 #include "probe_client.h"
 #include "Corvalin.h"
@@ -275,6 +277,113 @@ TEST_F(WindowCommands, ShutdownEndsTheSessionOfEveryWindowedProgram)
     EXPECT_TRUE(WaitFor([&] { return !ProbeLines(probe, "sent A 0x0011 ").empty(); }));
     EXPECT_TRUE(WaitFor([&] { return !ProbeLines(probe, "sent A 0x0016 0x1 ").empty(); }));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(probe.hProcess, 10000));
+}
+
+TEST_F(WindowCommands, SelectOverAnOwnedPopUpActsOnThePopUpNotItsOwner)
+{
+    /* A Find box is a pop-up owned by its application's window, not a child of it. */
+    Start({ szWindowA, "F,420,200,300,200,owner=A" });
+    HWND hF = ProbeWindow("F");
+    ASSERT_NE(hF, (HWND)NULL);
+    ASSERT_TRUE(MakeForeground(hA));
+    PointAt(hF);
+    RunCommand("SELECT,CLOSE");
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hF); }));
+    EXPECT_TRUE(ProbeLogHas(probe, Line("queued", "F", WM_SYSCOMMAND, SC_CLOSE, 0)));
+    EXPECT_TRUE(ProbeLines(probe, "queued A 0x0112").empty());
+    EXPECT_TRUE(IsWindow(hA));
+}
+
+TEST_F(WindowCommands, SelectingAHungProgramLetsTheCallerGoOn)
+{
+    /* A stops answering; selecting it must not hold the caller (the tray program) for as
+       long as A hangs. */
+    Start({ szWindowA, szWindowB });
+    HANDLE hRelease = CreateEventA(NULL, TRUE, FALSE, "OrvaneProbeRelease");
+    ASSERT_NE(hRelease, (HANDLE)NULL);
+    ASSERT_TRUE(MakeForeground(hB));
+    PointAt(hA);
+    PostMessageA(hA, WM_APP + 2, 0, 0);
+    ASSERT_TRUE(WaitForProbeLine(probe, "queued A 0x8002 0x0 0x0"));
+
+    HANDLE hSelecting = CreateThread(NULL, 0, [](LPVOID) -> DWORD {
+        RunCommand("SELECT");
+        return 0;
+    }, NULL, 0, NULL);
+    ASSERT_NE(hSelecting, (HANDLE)NULL);
+    DWORD dwWait = WaitForSingleObject(hSelecting, 30000);
+    bool bStillHung = WaitForSingleObject(hRelease, 0) == WAIT_TIMEOUT;
+    SetEvent(hRelease);
+    WaitForSingleObject(hSelecting, INFINITE);
+    CloseHandle(hSelecting);
+    CloseHandle(hRelease);
+    EXPECT_EQ(dwWait, WAIT_OBJECT_0);
+    EXPECT_TRUE(bStillHung);
+}
+
+/* A stand-in for the tray program's message loop while a warning box is up: the next
+   press arrives, and later the user answers every box. */
+struct tagBOXPRESS {
+    const char *pszPress;       /* the command string of the press made during the box */
+    std::set<HWND> boxes;       /* every box seen */
+    UINT_PTR uiPress, uiAnswer;
+};
+static tagBOXPRESS boxPress;
+
+/* The message boxes of this thread that are up now. */
+static std::vector<HWND> OwnBoxes()
+{
+    std::vector<HWND> boxes;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
+        char szClass[16];
+        GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (strcmp(szClass, "#32770") == 0 && IsWindowVisible(hWnd))
+            ((std::vector<HWND> *)lParam)->push_back(hWnd);
+        return TRUE;
+    }, (LPARAM)&boxes);
+    return boxes;
+}
+
+static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    for (HWND hBox : OwnBoxes())
+        if (boxPress.boxes.insert(hBox).second)
+            PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+}
+
+static void CALLBACK PressDuringBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    std::vector<HWND> boxes = OwnBoxes();
+    if (boxes.empty())
+        return;
+    KillTimer(NULL, boxPress.uiPress);
+    boxPress.boxes.insert(boxes.begin(), boxes.end());
+    boxPress.uiAnswer = SetTimer(NULL, 0, 20, AnswerBoxes);
+    RunCommand(boxPress.pszPress);
+    for (HWND hBox : boxes)
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(WindowCommands, APressDuringAWarningBoxLeavesTheInterruptedStringAlone)
+{
+    /* The string's first item fails to open a media device and waits on its warning box;
+       the press made meanwhile selects B and asks for a media device itself. The press
+       does select B, its media command is dropped instead of stacking a second box, and
+       when the box is answered the interrupted string goes on with its own target, A. */
+    Start({ szWindowA, szWindowB });
+    PointAt(hB);
+    ASSERT_TRUE(MakeForeground(hA));
+    boxPress = tagBOXPRESS();
+    boxPress.pszPress = "SELECT,MCIPLAY\"nosuchdevice\"";
+    boxPress.uiPress = SetTimer(NULL, 0, 20, PressDuringBox);
+    RunCommand("MCIPLAY\"nosuchdevice\",MINIMIZE");
+    KillTimer(NULL, boxPress.uiAnswer);
+
+    EXPECT_EQ(boxPress.boxes.size(), 1u);
+    EXPECT_TRUE(ProbeLogHas(probe, Line("sent", "B", WM_ACTIVATE, WA_ACTIVE, 0)));
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(hA) != 0; }));
+    EXPECT_FALSE(IsIconic(hB));
+    EXPECT_TRUE(ProbeLines(probe, "queued B 0x0112").empty());
 }
 
 TEST(CursorCommands, NudgesMoveFivePixelsAndStopAtTheScreenEdges)
