@@ -25,7 +25,7 @@ static void GetInstallDirectory(LPSTR lpszDir)
         if (RegQueryValueExA(hKey, szWorkingDirectory, NULL, &dwType, (LPBYTE)lpszDir, &cbDir) != ERROR_SUCCESS
             || dwType != REG_SZ)
             cbDir = 0;
-        lpszDir[cbDir < MAX_PATH ? cbDir : MAX_PATH] = '\0';   /* stored strings need not end in NUL */
+        EndRegistryString(lpszDir, cbDir, MAX_PATH + 1);
         RegCloseKey(hKey);
         if (lpszDir[0] == '\0')
             GetCurrentDirectoryA(MAX_PATH, lpszDir);
@@ -77,9 +77,12 @@ const BYTE *FindBitmapBits(const BYTE *pbBlock, DWORD cbBlock, DWORD dwFileBitsO
     memcpy(&bih, pbBlock, sizeof(bih));
     if (bih.biSize < sizeof(BITMAPINFOHEADER) || bih.biSize > cbBlock || bih.biPlanes != 1)
         return NULL;
-    LONG lHeight = bih.biHeight < 0 ? -bih.biHeight : bih.biHeight;
-    if (bih.biWidth <= 0 || bih.biWidth > 32767 || lHeight <= 0 || lHeight > 32767)
+    /* The height's magnitude, taken unsigned: negating the most negative height would
+       overflow. */
+    DWORD dwHeight = bih.biHeight < 0 ? 0u - (DWORD)bih.biHeight : (DWORD)bih.biHeight;
+    if (bih.biWidth <= 0 || bih.biWidth > 32767 || dwHeight == 0 || dwHeight > 32767)
         return NULL;
+    LONG lHeight = (LONG)dwHeight;
 
     /* Only uncompressed rows: their size follows from the header, so it can be checked. */
     ULONGLONG cbTable = (ULONGLONG)GetPaletteSize(&bih) * sizeof(RGBQUAD);

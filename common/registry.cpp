@@ -66,22 +66,29 @@ extern "C" void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefa
     if (lResult == ERROR_FILE_NOT_FOUND)
         SetStringValue(hKey, lpszSection, lpszDefault);
 
-    /* A stored string may come without its terminator; one that fills the buffer
-       completely has no room for it and counts as too long. */
-    BOOL bComplete = FALSE;
-    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ)) {
-        if (cbData > 0 && lpszBuffer[cbData - 1] == '\0') {
-            bComplete = TRUE;
-        } else if (cbData < (DWORD)iMaxSize) {
-            lpszBuffer[cbData] = '\0';
-            bComplete = TRUE;
-        }
-    }
+    BOOL bComplete = lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ) &&
+                     EndRegistryString(lpszBuffer, cbData, (DWORD)iMaxSize);
     /* Missing, too long for the buffer or not a string: the caller gets the default and
        the stored value stays as it is. */
     if (!bComplete)
         lstrcpynA(lpszBuffer, lpszDefault, iMaxSize);
     RegCloseKey(hKey);
+}
+
+extern "C" BOOL EndRegistryString(LPSTR lpszBuffer, DWORD cbData, DWORD cbBuffer)
+{
+    if (cbBuffer == 0)
+        return FALSE;
+    if (cbData > cbBuffer)
+        cbData = cbBuffer;
+    if (cbData > 0 && lpszBuffer[cbData - 1] == '\0')
+        return TRUE;
+    if (cbData < cbBuffer) {
+        lpszBuffer[cbData] = '\0';
+        return TRUE;
+    }
+    lpszBuffer[cbBuffer - 1] = '\0';
+    return FALSE;
 }
 
 extern "C" int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer)

@@ -7,12 +7,7 @@
 #define ORVANE_COMMON_REGISTRY_H
 
 #include <windows.h>
-
-/* The configuration root below HKEY_CURRENT_USER, and the per-machine settings key. */
-#define ORVANE_ROOT_KEY     "Software\\Zendra\\Orvane"
-#define ORVANE_SETTINGS     "Settings"
-#define ORVANE_SETTINGS_KEY ORVANE_ROOT_KEY "\\" ORVANE_SETTINGS
-#define ORVANE_WORKING_DIRECTORY "WorkingDirectory"
+#include "regkeys.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -37,6 +32,11 @@ LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection);
    WriteByteValue returns 1 when the value was stored. */
 int GetByteValue(HKEY hKey, LPCSTR lpszValue, BYTE *pbValue);
 int WriteByteValue(HKEY hKey, LPCSTR lpszValue, BYTE bValue);
+
+/* Ends a string value that a registry read put into lpszBuffer (cbBuffer bytes) at the
+   cbData bytes the read returned: stored strings need not carry their terminator. FALSE
+   when the value fills the whole buffer without one (too long for it). */
+BOOL EndRegistryString(LPSTR lpszBuffer, DWORD cbData, DWORD cbBuffer);
 
 #ifdef __cplusplus
 }

@@ -25,6 +25,11 @@ extern "C" int WINAPI GetStringRes(UINT uiStringID, LPSTR lpszBuffer, int iSize)
 {
     if (lpszBuffer == NULL)
         return 0;
+    /* The loader empties the buffer for a string that does not exist: ask first (a size
+       of 0 asks for the string's length without copying anything). */
+    LPCWSTR lpszExisting = NULL;
+    if (LoadStringW(hInstance, uiStringID, (LPWSTR)&lpszExisting, 0) <= 0)
+        return 0;
     return LoadStringA(hInstance, uiStringID, lpszBuffer, iSize);
 }
 

@@ -47,10 +47,18 @@ BYTE GetTrack(LPSTR lpszBuffer)
     if (lpszSeparator == NULL)
         return 0;
     *lpszSeparator = '\0';
+    /* The number as it is typed: within its first characters, leading blanks and a plus
+       sign come before the digits. A minus sign leaves no track. */
+    LPCSTR lpszField = lpszSeparator + 1;
+    size_t cchField = strnlen(lpszField, MEDIA_TRACK_DIGITS);
+    size_t i = 0;
+    while (i < cchField && isspace((unsigned char)lpszField[i]))
+        i++;
+    if (i < cchField && lpszField[i] == '+')
+        i++;
     UINT uiTrack = 0;
-    LPCSTR lpszDigit = lpszSeparator + 1;
-    for (int i = 0; i < MEDIA_TRACK_DIGITS && isdigit((unsigned char)lpszDigit[i]); i++)
-        uiTrack = uiTrack * 10 + (UINT)(lpszDigit[i] - '0');
+    for (; i < cchField && isdigit((unsigned char)lpszField[i]); i++)
+        uiTrack = uiTrack * 10 + (UINT)(lpszField[i] - '0');
     return (BYTE)(uiTrack > 255 ? 255 : uiTrack);
 }
 

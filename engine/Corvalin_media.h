@@ -20,7 +20,7 @@ enum {
 };
 
 #define MEDIA_TRACK_SEP     '\x83'  /* between the device name and the track of MCITRACK */
-#define MEDIA_TRACK_DIGITS  4       /* decimal digits of the track that are read */
+#define MEDIA_TRACK_DIGITS  4       /* characters of the track field that are read */
 #define MEDIA_TENTHS        10      /* a single-track video medium is skipped through in tenths */
 #define MEDIA_DEVICE_BUFFER 256     /* the MCITRACK argument is copied into this much */
 #define MEDIA_ERROR_TEXT    200     /* the system's text of an MCI error */
@@ -48,8 +48,9 @@ void ChangeAuxVolume(BOOL bUp);
 
 /* ---- Pure arithmetic (no device) ---- */
 
-/* Cuts lpszBuffer at the track separator and returns the track after it (at most four
-   decimal digits; numbers above 255 count as 255); 0 without a separator. */
+/* Cuts lpszBuffer at the track separator and returns the track after it (a decimal number
+   within the field's first four characters, after blanks and a plus sign; numbers above
+   255 count as 255); 0 without a separator. */
 BYTE GetTrack(LPSTR lpszBuffer);
 
 /* The track a skip or jump can reach: 1 to 10 on a single-track video medium (its tenths),

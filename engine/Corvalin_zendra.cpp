@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "Corvalin_zendra.h"
+#include "registry.h"
 
 static const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
 
@@ -49,7 +50,10 @@ void GetDovrelSetting(LPCSTR lpszSection, LPCSTR lpszDefault, LPSTR lpszBuffer, 
 
     LONG cbValue = iMaxSize;
     LONG lResult = RegQueryValueA(hKey, lpszSection, lpszBuffer, &cbValue);
-    lpszBuffer[iMaxSize - 1] = '\0';
+    /* The text ends where the value does, terminator or not; one that fills the buffer
+       without a terminator is too long for it. */
+    if (lResult == ERROR_SUCCESS && !EndRegistryString(lpszBuffer, (DWORD)cbValue, (DWORD)iMaxSize))
+        lResult = ERROR_MORE_DATA;
     if (lResult != ERROR_SUCCESS || lpszBuffer[0] == '\0') {
         /* A setting too long for the buffer is kept; only a missing or empty one is set. */
         if (lResult != ERROR_MORE_DATA)

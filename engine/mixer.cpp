@@ -12,8 +12,8 @@
 DWORD StepMixerVolume(DWORD dwValue, DWORD dwMinimum, DWORD dwMaximum, DWORD dwSteps, BOOL bUp)
 {
     DWORD dwRange = dwMaximum > dwMinimum ? dwMaximum - dwMinimum : 0;
-    /* A control without steps moves over its whole range at once. */
-    DWORD dwStep = dwSteps != 0 ? dwRange / dwSteps : dwRange;
+    /* A control that names no steps moves a small fixed part of its range per press. */
+    DWORD dwStep = dwRange / (dwSteps != 0 ? dwSteps : MIXER_DEFAULT_STEPS);
     ULONGLONG ullValue;
     if (bUp)
         ullValue = (ULONGLONG)dwValue + dwStep;

@@ -15,10 +15,7 @@
 #include "virtk32.h"
 #include "picture.h"
 
-/* The two halves of the picture: at rest, and every key pressed. */
-static const int PRESSED_PICTURE_OFFSET = 454;
 static const POINT pWindowPos = { 100, 100 };
-static const RECT rDisplayStrip = { 74, 15, 435, 40 };
 static const int CAPTION_TARGET_CHARS = 245;
 static const int ARROW_STEP = 5;
 static const char szPicture[] = "keyboard.bmp";

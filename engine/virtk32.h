@@ -40,6 +40,13 @@ enum { LAYOUT_US = 0, LAYOUT_ALTGR = 1, LAYOUT_GERMAN = 2 };
 /* Where navigation looks for keys (right and bottom excluded). */
 extern const RECT rKeyArea;
 
+/* The picture "keyboard.bmp" holds two pictures side by side: the keyboard at rest, and
+   PRESSED_PICTURE_OFFSET pixels further right the same keyboard with every key pressed.
+   The typed line shows in the display strip; keys and window are key-face grey. */
+constexpr int PRESSED_PICTURE_OFFSET = 454;
+constexpr RECT rDisplayStrip = { 74, 15, 435, 40 };
+constexpr COLORREF crKeyFace = RGB(192, 192, 192);
+
 extern int iVersion;          /* layout version of the open keyboard */
 
 int  GetIntRCData(WORD wName, int iIndex);
@@ -87,7 +94,6 @@ void GetKeyboardChar(LPSTR lpChar, WORD wControlKey, WORD wVKCode);
 
 /* ---- Drawing ------------------------------------------------------------------------- */
 
-extern const COLORREF crKeyFace;   /* grey of the key faces and the window */
 
 HFONT CreateLabelFont(int iHeight);
 RECT  AlterRect(RECT rRect, int iBy);

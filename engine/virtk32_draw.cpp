@@ -11,7 +11,6 @@
 #include "BrenvikRes.h"
 #include "virtk32.h"
 
-const COLORREF crKeyFace = RGB(192, 192, 192);
 static const COLORREF crHover = RGB(0, 0, 123);
 static const COLORREF crCapsLatched = RGB(0, 128, 0);
 static const COLORREF crShiftLatched = RGB(128, 0, 0);

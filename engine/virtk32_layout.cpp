@@ -15,18 +15,33 @@ int iVersion;
 
 /* ---- Layout tables ------------------------------------------------------------------- */
 
-/* The bytes of RCDATA wName, or null; *phData is to be released with FreeResource. */
-static const void *LockRCData(WORD wName, HGLOBAL *phData)
+/* The bytes of RCDATA wName, or null, and how many there are (*pcbData); *phData is to be
+   released with FreeResource. */
+static const void *LockRCData(WORD wName, HGLOBAL *phData, DWORD *pcbData)
 {
+    *pcbData = 0;
     *phData = GetRCDataZendraRes(wName);
-    return *phData != NULL ? LockResource(*phData) : NULL;
+    const void *lpvData = *phData != NULL ? LockResource(*phData) : NULL;
+    if (lpvData != NULL) {
+        /* The length is the resource's own, in the library that handed it out. */
+        HMODULE hModule = NULL;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           (LPCSTR)(void *)GetRCDataZendraRes, &hModule);
+        HRSRC hInfo = FindResourceA(hModule, MAKEINTRESOURCEA(wName), RT_RCDATA);
+        *pcbData = hInfo != NULL ? SizeofResource(hModule, hInfo) : 0;
+    }
+    return lpvData;
 }
 
 int GetIntRCData(WORD wName, int iIndex)
 {
     HGLOBAL hData;
-    const int *lpiData = (const int *)LockRCData(wName, &hData);
-    int iValue = lpiData != NULL ? lpiData[iIndex] : 0;
+    DWORD cbData;
+    const int *lpiData = (const int *)LockRCData(wName, &hData, &cbData);
+    int iValue = 0;
+    if (lpiData != NULL && iIndex >= 0 && (DWORD)iIndex < cbData / sizeof(int))
+        iValue = lpiData[iIndex];
     if (hData != NULL)
         FreeResource(hData);
     return iValue;
@@ -35,9 +50,15 @@ int GetIntRCData(WORD wName, int iIndex)
 WORD GetWordRCData(WORD wName, int iIndex)
 {
     HGLOBAL hData;
-    const WORD *lpwData = (const WORD *)LockRCData(wName, &hData);
+    DWORD cbData;
+    const WORD *lpwData = (const WORD *)LockRCData(wName, &hData, &cbData);
     WORD wValue = 0;
     for (int i = 0; lpwData != NULL && i <= iIndex; i++) {
+        /* Past the table's end without its terminator: no such entry. */
+        if ((DWORD)i >= cbData / sizeof(WORD)) {
+            wValue = 0;
+            break;
+        }
         wValue = lpwData[i];
         if (wValue == 255)
             break;
@@ -206,7 +227,8 @@ void GetKeyboardChar(LPSTR lpChar, WORD wControlKey, WORD wVKCode)
 {
     *lpChar = 0;
     HGLOBAL hData;
-    const BYTE *lpbRecord = (const BYTE *)LockRCData(IDR_CHAR_KEYS, &hData);
+    DWORD cbData;
+    const BYTE *lpbRecord = (const BYTE *)LockRCData(IDR_CHAR_KEYS, &hData, &cbData);
     if (lpbRecord != NULL) {
         /* The first record of the key, then the adjacent ones of the same key. */
         while (lpbRecord[0] != 0 && MAKEWORD(lpbRecord[3], lpbRecord[4]) != wVKCode)

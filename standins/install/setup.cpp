@@ -24,10 +24,10 @@
 #include <string.h>
 #include <shlwapi.h>
 #include "mirelo.h"
+#include "regkeys.h"
 #include "setupdata.h"
 
 #define VENDOR_KEY      "Software\\Zendra"
-#define ROOT_KEY        VENDOR_KEY "\\Orvane"
 #define DEVICE_WAIT_MS  10000
 
 static void ProgramFolder(LPSTR lpszFolder, DWORD cchFolder)
@@ -137,7 +137,7 @@ static LPSTR ReadWholeFile(LPCSTR lpszPath)
 static HKEY OpenSectionKey(LPCSTR lpszSection, int bAfresh)
 {
     char szKey[MAX_PATH];
-    snprintf(szKey, sizeof(szKey), "%s\\%s", ROOT_KEY, lpszSection);
+    snprintf(szKey, sizeof(szKey), "%s\\%s", ORVANE_ROOT_KEY, lpszSection);
     if (bAfresh)
         SHDeleteKeyA(HKEY_CURRENT_USER, szKey);
     HKEY hKey = NULL;
@@ -218,9 +218,9 @@ static int WriteData(LPCSTR lpszFile, LPCSTR lpszDirectory, int bKeep)
         RegCloseKey(dp.hKey);
     if (!bWritten)
         return 1;
-    HKEY hKey = OpenSectionKey("Settings", FALSE);
+    HKEY hKey = OpenSectionKey(ORVANE_SETTINGS, FALSE);
     if (hKey == NULL
-        || RegSetValueExA(hKey, "WorkingDirectory", 0, REG_SZ, (const BYTE *)lpszDirectory,
+        || RegSetValueExA(hKey, ORVANE_WORKING_DIRECTORY, 0, REG_SZ, (const BYTE *)lpszDirectory,
                           (DWORD)strlen(lpszDirectory) + 1) != ERROR_SUCCESS)
         return Fail("writing WorkingDirectory");
     RegCloseKey(hKey);
@@ -278,7 +278,7 @@ static int RemoveData(LPCSTR lpszFile, int bKeep)
         return 1;
     }
     HKEY hRoot;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ROOT_KEY, 0, KEY_ALL_ACCESS, &hRoot) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY, 0, KEY_ALL_ACCESS, &hRoot) == ERROR_SUCCESS) {
         char szName[MAX_PATH];
         DWORD dwIndex = 0;
         for (DWORD cchName = MAX_PATH; RegEnumKeyExA(hRoot, dwIndex, szName, &cchName, NULL, NULL, NULL, NULL)
@@ -292,7 +292,7 @@ static int RemoveData(LPCSTR lpszFile, int bKeep)
         RegCloseKey(hRoot);
     }
     free(dp.lpszKept);
-    DeleteKeyIfEmpty(ROOT_KEY);
+    DeleteKeyIfEmpty(ORVANE_ROOT_KEY);
     DeleteKeyIfEmpty(VENDOR_KEY);
     printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", assignments kept" : "");
     return 0;

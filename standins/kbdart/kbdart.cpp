@@ -14,11 +14,11 @@
 #include "BrenvikRes.h"
 #include "virtk32.h"
 
-static const int HALF_WIDTH = 454;       /* the pressed picture starts here */
-static const int MARGIN = 18;            /* around the keys, as the key area has it */
-static const RECT rStrip = { 74, 15, 435, 40 };
-
-static const COLORREF crFace = RGB(192, 192, 192);
+/* The halves, the strip of the typed line and the key faces are the keyboard's own. */
+static const int HALF_WIDTH = PRESSED_PICTURE_OFFSET;
+static const int MARGIN = rKeyArea.left;  /* around the keys, as the key area has it */
+static const RECT rStrip = rDisplayStrip;
+static const COLORREF crFace = crKeyFace;
 static const COLORREF crWhite = RGB(255, 255, 255);
 static const COLORREF crBlack = RGB(0, 0, 0);
 static const COLORREF crLight = RGB(232, 232, 232);

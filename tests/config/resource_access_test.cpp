@@ -38,6 +38,7 @@ TEST_F(ResourceReaders, StringsLoadIntoTheCallersBuffer)
     EXPECT_STREQ("PC Mode Selected", szTip);
     EXPECT_EQ(0, GetStringRes(IDS_TIP_FIRST, nullptr, 64));
     EXPECT_EQ(0, GetStringRes(1, szTip, sizeof(szTip)));
+    EXPECT_STREQ("PC Mode Selected", szTip) << "a missing string leaves the buffer alone";
 }
 
 TEST_F(ResourceReaders, CompareStringsIgnoresCaseAndCountsFromOne)

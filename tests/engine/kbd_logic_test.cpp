@@ -12,11 +12,12 @@
 #include "BrenvikRes.h"
 #include "virtk32.h"
 #include "picture.h"
+#include "regkeys.h"
 #include "testsupport.h"
 
 namespace {
 
-const char szSettings[] = "Software\\Zendra\\Orvane\\Settings";
+const char szSettings[] = ORVANE_SETTINGS_KEY;
 
 /* Delivered key numbers. */
 enum { KEY_Q = 0, KEY_T = 4, KEY_C = 21, KEY_G = 14, KEY_GRAVE = 26, KEY_1 = 27, KEY_2 = 28,
@@ -53,6 +54,12 @@ TEST_F(KbdLayout, TablesReadAsDelivered)
     EXPECT_EQ(GetWordRCData(IDR_KEY_VKEYS, 200), 255);       /* stops at the terminator */
     EXPECT_EQ(GetIntRCData(9999, 3), 0);                     /* missing table */
     EXPECT_EQ(GetWordRCData(9999, 3), 0);
+    /* Indexes outside a table read as 0, never the bytes around it. */
+    EXPECT_EQ(GetIntRCData(IDR_KEY_INDEX, KI_SPACE), KEY_SPACE);
+    for (int iIndex : { KI_SPACE + 1, -1, 1 << 20, -(1 << 20) })
+        EXPECT_EQ(GetIntRCData(IDR_KEY_INDEX, iIndex), 0) << iIndex;
+    EXPECT_EQ(GetIntRCData(IDR_KEY_LAYOUT, 1), 0);
+    EXPECT_EQ(GetWordRCData(IDR_KEY_VKEYS, -1), 0);
 }
 
 TEST_F(KbdLayout, FindWhichKeyExcludesRightAndBottomEdges)

@@ -11,6 +11,7 @@
 #include "BrenvikRes.h"
 #include "probe_client.h"
 #include "testsupport.h"
+#include "regkeys.h"
 #include "traytest.h"
 
 namespace {
@@ -22,7 +23,7 @@ TEST(KbdFromTheRemote, AButtonOpensTheKeyboardThatTypesIntoTheProgramInFront)
 {
     ASSERT_TRUE(PrepareReceiver());
     ASSERT_TRUE(InstallTestAssignments());
-    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\PC", "0", "KEYBOARD"));   /* button 1 */
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\PC", "0", "KEYBOARD"));   /* button 1 */
 
     HGLOBAL hKeys = GetRCDataZendraRes(IDR_KEY_RECTS);
     const RECT *lprKeys = (const RECT *)LockResource(hKeys);

@@ -18,6 +18,7 @@
 #include "Corvalin.h"
 #include "probe_client.h"
 #include "testsupport.h"
+#include "regkeys.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ const RECT rStrip = { 74, 15, 435, 40 };
 
 void SetWorkingDirectory(const std::string &strDir)
 {
-    WriteRegString(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Settings", "WorkingDirectory", strDir);
+    WriteRegString(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, ORVANE_WORKING_DIRECTORY, strDir);
 }
 
 class Keyboard : public ::testing::Test {

@@ -28,6 +28,12 @@ TEST(MediaLogic, GetTrackSplitsDeviceAndTrack)
     EXPECT_EQ(Track("cdaudio"), Result(0, "cdaudio"));
     EXPECT_EQ(Track("\x83" "4"), Result(4, ""));
     EXPECT_EQ(Track("a\x83" "2\x83" "3"), Result(2, "a"));
+    /* Typed with blanks or a plus sign before it, within the first four characters. */
+    EXPECT_EQ(Track("cdaudio\x83" " 7"), Result(7, "cdaudio"));
+    EXPECT_EQ(Track("cdaudio\x83" "+12"), Result(12, "cdaudio"));
+    EXPECT_EQ(Track("cdaudio\x83" "  +9"), Result(9, "cdaudio"));
+    EXPECT_EQ(Track("cdaudio\x83" "   +9"), Result(0, "cdaudio"));
+    EXPECT_EQ(Track("cdaudio\x83" "+-2"), Result(0, "cdaudio"));
 }
 
 TEST(MediaLogic, TracksAreLimitedToTheMedium)
@@ -58,6 +64,13 @@ TEST(MediaLogic, MixerVolumeSteps)
     EXPECT_EQ(StepMixerVolume(65500, 0, 65535, 192, TRUE), 65535u);
     EXPECT_EQ(StepMixerVolume(150, 100, 1100, 10, FALSE), 100u);   /* not below the minimum */
     EXPECT_EQ(StepMixerVolume(0xFFFFFF00, 0, 0xFFFFFFFF, 2, TRUE), 0xFFFFFFFFu);
-    EXPECT_EQ(StepMixerVolume(500, 0, 1000, 0, TRUE), 1000u);       /* no steps: whole range */
-    EXPECT_EQ(StepMixerVolume(500, 0, 1000, 0, FALSE), 0u);
+    /* A control without steps moves a sixteenth of its range: one press down does not
+       mute, sixteen presses come down to what the division left, one more to silence. */
+    EXPECT_EQ(StepMixerVolume(500, 0, 1000, 0, TRUE), 562u);
+    EXPECT_EQ(StepMixerVolume(500, 0, 1000, 0, FALSE), 438u);
+    DWORD dwVolume = 65535;
+    for (int i = 0; i < 16; i++)
+        dwVolume = StepMixerVolume(dwVolume, 0, 65535, 0, FALSE);
+    EXPECT_EQ(dwVolume, 15u);
+    EXPECT_EQ(StepMixerVolume(dwVolume, 0, 65535, 0, FALSE), 0u);
 }

@@ -19,10 +19,11 @@
 #include <vector>
 #include "Corvalin.h"
 #include "presslog.h"
+#include "regkeys.h"
 
 namespace {
 
-const char szRoot[] = "Software\\Zendra\\Orvane";
+const char szRoot[] = ORVANE_ROOT_KEY;
 const BYTE bRawUnassigned = 30, bRawCommand = 31;
 const char szCommand[] = "MCIRECORD\"cdaudio\",FINDFILE";
 const int iPressesPerRound = 2000;
@@ -54,9 +55,9 @@ void RawReads(BYTE bRaw, const char *pszButton)
 {
     char szRaw[4];
     snprintf(szRaw, sizeof(szRaw), "%u", bRaw);
-    RawRead("Software\\Zendra\\Orvane\\Translation", szRaw);
-    RawRead("Software\\Zendra\\Orvane\\Mode", "1");
-    RawRead("Software\\Zendra\\Orvane\\PC", pszButton);
+    RawRead(ORVANE_ROOT_KEY "\\Translation", szRaw);
+    RawRead(ORVANE_ROOT_KEY "\\Mode", "1");
+    RawRead(ORVANE_ROOT_KEY "\\PC", pszButton);
 }
 
 /* One press as Tellumo makes it: the engine's calls between the log's (which do nothing

@@ -7,12 +7,13 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "testsupport.h"
+#include "regkeys.h"
 #include "probe_client.h"
 #include "Corvalin.h"
 
 namespace {
 
-const char szRoot[] = "Software\\Zendra\\Orvane";
+const char szRoot[] = ORVANE_ROOT_KEY;
 const char *const pszModeKeys[] = { "PC", "WEB", "Phone", "DVD", "CD" };
 
 std::string KeyPath(const std::string &strTopic)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 #include "testsupport.h"
+#include "regkeys.h"
 #include "task_probes.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
@@ -508,7 +509,7 @@ TEST_F(TaskSwitcher, KeysTypedOnTheKeyboardMoveAndSwitch)
    its duration. */
 class TaskSwitcherFromTheRemote : public TaskSwitcher {
 protected:
-    const char *lpszOrvane = "Software\\Zendra\\Orvane\\";
+    const char *lpszOrvane = ORVANE_ROOT_KEY "\\";
     std::string strOldMode;
     bool bHadMode = false;
     HWND hTray = NULL;

@@ -60,6 +60,29 @@ TEST_F(DovrelSettings, ValueTooLongForTheBufferIsKept)
     EXPECT_EQ(std::string(9, '7'), Read("BurstMode", "0", 10));
 }
 
+TEST_F(DovrelSettings, ValuesStoredWithoutTerminatorEndWhereTheyEnd)
+{
+    /* The registry may hand a string back without its terminating zero: what follows it
+       in the buffer must not join the setting (it would reach the sender's command line). */
+    auto storeBare = [](const char *pszSetting, const std::string &strValue) {
+        HKEY hKey;
+        if (RegCreateKeyA(HKEY_CURRENT_USER, DovrelSettingKey(pszSetting).c_str(), &hKey) != ERROR_SUCCESS)
+            return false;
+        LONG lResult = RegSetValueExA(hKey, NULL, 0, REG_SZ, (const BYTE *)strValue.data(),
+                                      (DWORD)strValue.size());
+        RegCloseKey(hKey);
+        return lResult == ERROR_SUCCESS;
+    };
+    ASSERT_TRUE(storeBare("WorkingDirectory", "d:\\dovrel"));
+    ASSERT_TRUE(storeBare("BurstMode", "1"));
+    EXPECT_EQ("d:\\dovrel", Read("WorkingDirectory", "c:\\home", 240));
+    EXPECT_EQ("1", Read("BurstMode", "0", 10));
+    /* Filling the buffer to its last byte leaves no room for the end: too long, kept. */
+    ASSERT_TRUE(storeBare("BurstMode", std::string(10, '7')));
+    EXPECT_EQ("0", Read("BurstMode", "0", 10));
+    EXPECT_EQ(std::string(10, '7'), StoredDovrelSetting("BurstMode"));
+}
+
 std::string Command(const char *pszDir, const char *pszBurst, const std::string &strText)
 {
     LPSTR lpsz = FormatZendraCommand(pszDir, pszBurst, strText.c_str());
