@@ -14,19 +14,21 @@
 #include "task32.h"
 #include "dlgcrack.h"
 
-HWND hTaskWindow;
-
-/* State of the open switcher (one at a time). */
-static LPAPPLIST lpAppList;
-static HWND     *lphWindowList;
-static int       iCurrentWnd;       /* current item, from 1 */
-static int       iButDown;          /* item pressed with the mouse button, 0 for none */
-static BOOL      bButDown;          /* mouse button held */
-static POINT     pMouse;
-static RECT      rTextRect;         /* the name area */
-static HBRUSH    hBrush;            /* background */
-static POINT     ptPlaced;          /* where the switcher last put the cursor (client) */
-static DWORD     dwPlacedTime;      /* and when */
+/* The open switcher, one at a time: everything it holds, released and cleared in one step
+   when its window goes. */
+static struct tagTASK32 {
+    HWND      hTaskWindow;        /* the open switcher, or null */
+    LPAPPLIST lpAppList;
+    HWND     *lphWindowList;
+    int       iCurrentWnd;        /* current item, from 1 */
+    int       iButDown;           /* item pressed with the mouse button, 0 for none */
+    BOOL      bButDown;           /* mouse button held */
+    POINT     pMouse;
+    RECT      rTextRect;          /* the name area */
+    HBRUSH    hBrush;             /* background */
+    POINT     ptPlaced;           /* where the switcher last put the cursor (client) */
+    DWORD     dwPlacedTime;       /* and when */
+} task32;
 
 #define PLACED_ECHO_TIME    250     /* milliseconds in which other pointer reports are echoes */
 
@@ -89,7 +91,7 @@ static void DetailWindow(HWND hTaskWnd, HDC hDC, RECT rArea, RECT rTextRect, LPA
     RECT rMeet, rFrame;
     LPAPPITEM lpItem;
 
-    FillRect(hDC, &rArea, hBrush);
+    FillRect(hDC, &rArea, task32.hBrush);
 
     if (IntersectRect(&rMeet, &rArea, &rTextRect)) {
         GetInfoFromList(lpAppList, iCurrentWnd, &lpItem);
@@ -136,7 +138,7 @@ static void RedrawItems(HWND hTaskWnd, int iFirst, int iSecond)
         GetFrameRect(i, &rFrame);
         InvalidateRect(hTaskWnd, &rFrame, FALSE);
     }
-    RECT rName = rTextRect;
+    RECT rName = task32.rTextRect;
     InflateRect(&rName, NAME_FRAME_OUTSET + NAME_FRAME_WIDTH, NAME_FRAME_OUTSET + NAME_FRAME_WIDTH);
     InvalidateRect(hTaskWnd, &rName, FALSE);
     UpdateWindow(hTaskWnd);
@@ -147,9 +149,9 @@ static void RedrawItems(HWND hTaskWnd, int iFirst, int iSecond)
 /* Client point to screen, then the cursor goes there. */
 static void MoveCursor(HWND hWnd, int iX, int iY)
 {
-    ptPlaced.x = iX;
-    ptPlaced.y = iY;
-    dwPlacedTime = GetTickCount();
+    task32.ptPlaced.x = iX;
+    task32.ptPlaced.y = iY;
+    task32.dwPlacedTime = GetTickCount();
     POINT pt = { iX, iY };
     ClientToScreen(hWnd, &pt);
     SetCursorPos(pt.x, pt.y);
@@ -191,20 +193,20 @@ static HICON GetWindowIcon(HWND hWnd)
     return hClassIcon != NULL ? CopyIcon(hClassIcon) : NULL;
 }
 
-/* Fills lpAppList from the enumerated handles; returns the number of the active window's
+/* Fills task32.lpAppList from the enumerated handles; returns the number of the active window's
    item (0 when it is not listed), or -1 when memory ran out. */
 static int BuildAppList(HWND hActive)
 {
-    lpAppList = (LPAPPLIST)LocalAlloc(LPTR, sizeof(APPLIST));
-    if (lpAppList == NULL)
+    task32.lpAppList = (LPAPPLIST)LocalAlloc(LPTR, sizeof(APPLIST));
+    if (task32.lpAppList == NULL)
         return -1;
     int iActive = 0;
-    for (int i = 0; lphWindowList[i] != NULL; i++) {
-        HWND hWnd = lphWindowList[i];
+    for (int i = 0; task32.lphWindowList[i] != NULL; i++) {
+        HWND hWnd = task32.lphWindowList[i];
         char szName[TASK_NAME_LENGTH] = "";
         GetWindowTextA(hWnd, szName, sizeof(szName));
         HICON hIcon = GetWindowIcon(hWnd);
-        if (!AddInfoToList(lpAppList, hWnd, hIcon, szName)) {
+        if (!AddInfoToList(task32.lpAppList, hWnd, hIcon, szName)) {
             if (hIcon != NULL)
                 DestroyIcon(hIcon);
             return -1;
@@ -221,38 +223,38 @@ static BOOL OnInitDialog(HWND hTaskWnd, HWND hFocusWnd, LPARAM lParam)
 {
     (void)hFocusWnd;
     (void)lParam;
-    hTaskWindow = hTaskWnd;
-    lphWindowList = (HWND *)LocalAlloc(LPTR, sizeof(HWND));
-    if (lphWindowList != NULL)
-        EnumWindows(EnumTaskWindowProc, (LPARAM)&lphWindowList);
-    if (lphWindowList == NULL || lphWindowList[0] == NULL) {
+    task32.hTaskWindow = hTaskWnd;
+    task32.lphWindowList = (HWND *)LocalAlloc(LPTR, sizeof(HWND));
+    if (task32.lphWindowList != NULL)
+        EnumWindows(EnumTaskWindowProc, (LPARAM)&task32.lphWindowList);
+    if (task32.lphWindowList == NULL || task32.lphWindowList[0] == NULL) {
         DestroyWindow(hTaskWnd);
         return FALSE;
     }
 
-    if (hBrush == NULL)
-        hBrush = CreateSolidBrush(CR_BACKGROUND);
+    if (task32.hBrush == NULL)
+        task32.hBrush = CreateSolidBrush(CR_BACKGROUND);
     int iActive = BuildAppList(GetActiveWindow());
-    LocalFree(lphWindowList);
-    lphWindowList = NULL;
+    LocalFree(task32.lphWindowList);
+    task32.lphWindowList = NULL;
     if (iActive < 0) {
         DestroyWindow(hTaskWnd);
         return FALSE;
     }
     /* The active window's item, else the first: the name area always shows a window. */
-    iCurrentWnd = iActive > 0 ? iActive : 1;
+    task32.iCurrentWnd = iActive > 0 ? iActive : 1;
 
-    SIZE size = GetTaskWindowSize(lpAppList->iNumberOfItem);
+    SIZE size = GetTaskWindowSize(task32.lpAppList->iNumberOfItem);
     SetWindowPos(hTaskWnd, NULL, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     RECT rClient;
     GetClientRect(hTaskWnd, &rClient);
-    rTextRect = GetNameArea(rClient);
+    task32.rTextRect = GetNameArea(rClient);
 
     PlaceCenter(hTaskWnd);
     MoveCursorToItem(hTaskWnd, 1);
-    bButDown = FALSE;
-    iButDown = 0;
+    task32.bButDown = FALSE;
+    task32.iButDown = 0;
     SetFocus(hTaskWnd);
     SetForegroundWindow(hTaskWnd);
     return FALSE;
@@ -260,28 +262,27 @@ static BOOL OnInitDialog(HWND hTaskWnd, HWND hFocusWnd, LPARAM lParam)
 
 static void OnDestroy(HWND hTaskWnd)
 {
-    (void)hTaskWnd;
+    if (task32.hTaskWindow != hTaskWnd)
+        return;
     /* Freed here so that a switcher destroyed from outside leaks nothing either. */
-    DeleteInfoList(&lpAppList);
-    if (lphWindowList != NULL)
-        LocalFree(lphWindowList);
-    lphWindowList = NULL;
-    if (hBrush != NULL)
-        DeleteBrush(hBrush);
-    hBrush = NULL;
-    hTaskWindow = NULL;
+    DeleteInfoList(&task32.lpAppList);
+    if (task32.lphWindowList != NULL)
+        LocalFree(task32.lphWindowList);
+    if (task32.hBrush != NULL)
+        DeleteBrush(task32.hBrush);
+    task32 = {};
 }
 
 static void OnPaint(HWND hTaskWnd)
 {
     PAINTSTRUCT ps;
     HDC hDC = BeginPaint(hTaskWnd, &ps);
-    if (lpAppList != NULL && ps.rcPaint.right > 0 && ps.rcPaint.bottom > 0) {
+    if (task32.lpAppList != NULL && ps.rcPaint.right > 0 && ps.rcPaint.bottom > 0) {
         /* Composed on a bitmap reaching the invalid rectangle's far corner. */
         HDC hMemDC = CreateCompatibleDC(hDC);
         HBITMAP hBitmap = CreateCompatibleBitmap(hDC, ps.rcPaint.right, ps.rcPaint.bottom);
         HBITMAP hOldBitmap = SelectBitmap(hMemDC, hBitmap);
-        DetailWindow(hTaskWnd, hMemDC, ps.rcPaint, rTextRect, lpAppList, iCurrentWnd, iButDown, bButDown);
+        DetailWindow(hTaskWnd, hMemDC, ps.rcPaint, task32.rTextRect, task32.lpAppList, task32.iCurrentWnd, task32.iButDown, task32.bButDown);
         BitBlt(hDC, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                ps.rcPaint.bottom - ps.rcPaint.top, hMemDC, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
         SelectBitmap(hMemDC, hOldBitmap);
@@ -295,7 +296,7 @@ static void OnPaint(HWND hTaskWnd)
 static void SwitchToCurrent(HWND hTaskWnd)
 {
     LPAPPITEM lpItem;
-    if (GetInfoFromList(lpAppList, iCurrentWnd, &lpItem) && IsWindow(lpItem->hWnd)) {
+    if (GetInfoFromList(task32.lpAppList, task32.iCurrentWnd, &lpItem) && IsWindow(lpItem->hWnd)) {
         SetForegroundWindow(lpItem->hWnd);
         SetActiveWindow(lpItem->hWnd);
         SetFocus(lpItem->hWnd);
@@ -307,8 +308,8 @@ static void SwitchToCurrent(HWND hTaskWnd)
 
 static void MakeCurrent(HWND hTaskWnd, int iItem)
 {
-    int iOld = iCurrentWnd;
-    iCurrentWnd = iItem;
+    int iOld = task32.iCurrentWnd;
+    task32.iCurrentWnd = iItem;
     RedrawItems(hTaskWnd, iOld, iItem);
 }
 
@@ -317,13 +318,13 @@ static void OnKey(HWND hTaskWnd, UINT vk, BOOL fDown, int cRepeat, UINT flags)
     (void)fDown;
     (void)cRepeat;
     (void)flags;
-    if (lpAppList == NULL)
+    if (task32.lpAppList == NULL)
         return;
     switch (vk) {
     case VK_LEFT:
     case VK_RIGHT:
-        MakeCurrent(hTaskWnd, StepItem(iCurrentWnd, vk == VK_LEFT ? -1 : 1, lpAppList->iNumberOfItem));
-        MoveCursorToItem(hTaskWnd, iCurrentWnd);
+        MakeCurrent(hTaskWnd, StepItem(task32.iCurrentWnd, vk == VK_LEFT ? -1 : 1, task32.lpAppList->iNumberOfItem));
+        MoveCursorToItem(hTaskWnd, task32.iCurrentWnd);
         break;
     case VK_RETURN:
         SwitchToCurrent(hTaskWnd);
@@ -336,13 +337,13 @@ static void OnMouseMove(HWND hTaskWnd, int x, int y, UINT keyFlags)
     /* Right after the switcher placed the cursor, a report of the pointer elsewhere is
        an echo of where it was before (some display servers send one): it would take the
        highlight back to the item the keys just left. */
-    if (GetTickCount() - dwPlacedTime < PLACED_ECHO_TIME && (x != ptPlaced.x || y != ptPlaced.y))
+    if (GetTickCount() - task32.dwPlacedTime < PLACED_ECHO_TIME && (x != task32.ptPlaced.x || y != task32.ptPlaced.y))
         return;
-    bButDown = keyFlags == MK_LBUTTON;
-    pMouse.x = x;
-    pMouse.y = y;
-    int iItem = GetRectFromPoint(lpAppList, &pMouse, NULL);
-    if (bButDown || iItem == 0 || iItem == iCurrentWnd)
+    task32.bButDown = keyFlags == MK_LBUTTON;
+    task32.pMouse.x = x;
+    task32.pMouse.y = y;
+    int iItem = GetRectFromPoint(task32.lpAppList, &task32.pMouse, NULL);
+    if (task32.bButDown || iItem == 0 || iItem == task32.iCurrentWnd)
         return;
     MakeCurrent(hTaskWnd, iItem);
 }
@@ -351,30 +352,30 @@ static void OnLButtonDown(HWND hTaskWnd, BOOL fDoubleClick, int x, int y, UINT k
 {
     (void)fDoubleClick;
     (void)keyFlags;
-    pMouse.x = x;
-    pMouse.y = y;
-    bButDown = TRUE;
-    int iItem = GetRectFromPoint(lpAppList, &pMouse, NULL);
+    task32.pMouse.x = x;
+    task32.pMouse.y = y;
+    task32.bButDown = TRUE;
+    int iItem = GetRectFromPoint(task32.lpAppList, &task32.pMouse, NULL);
     if (iItem == 0)
         return;
     /* A press without a move before it still presses the item under the pointer. */
-    iButDown = iItem;
+    task32.iButDown = iItem;
     MakeCurrent(hTaskWnd, iItem);
 }
 
 static void OnLButtonUp(HWND hTaskWnd, int x, int y, UINT keyFlags)
 {
     (void)keyFlags;
-    pMouse.x = x;
-    pMouse.y = y;
-    BOOL bWasDown = bButDown;
-    int iPressed = iButDown;
-    bButDown = FALSE;
-    iButDown = 0;
-    int iItem = GetRectFromPoint(lpAppList, &pMouse, NULL);
+    task32.pMouse.x = x;
+    task32.pMouse.y = y;
+    BOOL bWasDown = task32.bButDown;
+    int iPressed = task32.iButDown;
+    task32.bButDown = FALSE;
+    task32.iButDown = 0;
+    int iItem = GetRectFromPoint(task32.lpAppList, &task32.pMouse, NULL);
     if (iItem == 0) {
         if (bWasDown)
-            RedrawItems(hTaskWnd, iCurrentWnd, iPressed);
+            RedrawItems(hTaskWnd, task32.iCurrentWnd, iPressed);
     } else if (iItem == iPressed) {
         PostMessageA(hTaskWnd, WM_KEYDOWN, VK_RETURN, 0);
     } else {
@@ -390,7 +391,7 @@ static HBRUSH OnCtlColor(HWND hTaskWnd, HDC hDC, HWND hChild, int iType)
     (void)hChild;
     (void)iType;
     SetBkColor(hDC, CR_BACKGROUND);
-    return hBrush;
+    return task32.hBrush;
 }
 
 extern "C" INT_PTR CALLBACK TaskDlgProc(HWND hTaskWnd, UINT uMessage, WPARAM wParam, LPARAM lParam)
@@ -416,6 +417,6 @@ extern "C" INT_PTR CALLBACK TaskDlgProc(HWND hTaskWnd, UINT uMessage, WPARAM wPa
 
 void OpenTaskSwitcher(HWND hOwner)
 {
-    if (hTaskWindow == NULL)
+    if (task32.hTaskWindow == NULL)
         CreateDialogRes(IDD_TASKS, hOwner, TaskDlgProc);
 }

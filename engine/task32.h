@@ -25,12 +25,10 @@ struct tagAPPLIST {
 };
 typedef tagAPPLIST APPLIST, *LPAPPLIST;
 
-/* The open switcher, or null. NEXTTASK opens one only while this is null. */
-extern HWND hTaskWindow;
-
 extern "C" INT_PTR CALLBACK TaskDlgProc(HWND hTaskWnd, UINT uMessage, WPARAM wParam, LPARAM lParam);
 
-/* NEXTTASK: opens the switcher, owned by hOwner, unless one is open already. */
+/* NEXTTASK: opens the switcher, owned by hOwner, unless one is open already (one at a
+   time). */
 void OpenTaskSwitcher(HWND hOwner);
 
 /* ---- Which windows are listed (task32_apps.cpp) ---------------------------------------- */

@@ -14,34 +14,37 @@
 #include "Corvalin_keys.h"
 #include "virtk32.h"
 #include "picture.h"
+#include "dlgcrack.h"
 
 static const POINT pWindowPos = { 100, 100 };
 static const int CAPTION_TARGET_CHARS = 245;
 static const int ARROW_STEP = 5;
 static const char szPicture[] = "keyboard.bmp";
 
-/* The open keyboard. */
-HWND hKeyboardWindow;
-
-/* Layout: key rectangles (locked resource), labels. */
-static HGLOBAL hGB;
-static const RECT *lprKeyBut;
-static LPSTR cCharacter, cShiftKey, cAltKey;
-
-/* Picture and fonts. */
-static HBITMAP hBitmap;
-static HPALETTE hPalette;
-static HFONT hFont;
-
-/* State. */
-static BYTE bKeyState;
-static RECT rTextRect, rKey;
-static POINT pCharOffSet;
-static HWND hParentWnd;
-static POINT pOldMousePos;
-static int iCurrentKey = -1, iCurrentArea = -1, iLastArea = -1;
-static POINT pMouse, pOldMouse;
-static tagCHARBUFFER cBuffer[CHARBUFFER_CELLS];
+/* The open keyboard, one at a time: everything it holds, released and cleared in one step
+   when its window goes. */
+static struct tagVIRTK32 {
+    HWND hKeyboardWindow;             /* the open keyboard, or null */
+    /* Layout: key rectangles (locked resource), labels. */
+    HGLOBAL hGB;
+    const RECT *lprKeyBut;
+    LPSTR cCharacter, cShiftKey, cAltKey;
+    /* Picture and font. */
+    HBITMAP hBitmap;
+    HPALETTE hPalette;
+    HFONT hFont;
+    /* State. */
+    BYTE bKeyState;
+    RECT rTextRect, rKey;
+    POINT pCharOffSet;
+    HWND hParentWnd;                  /* receives the typed line */
+    POINT pOldMousePos;               /* the cursor when the keyboard opened (screen) */
+    int iCurrentKey = -1;             /* key pressed last, -1 for none */
+    int iCurrentArea = -1;            /* key highlighted now */
+    int iLastArea = -1;               /* key highlighted before */
+    POINT pMouse, pOldMouse;
+    tagCHARBUFFER cBuffer[CHARBUFFER_CELLS];
+} virtk32;
 
 /* ---- Navigation ------------------------------------------------------------------------ */
 
@@ -78,7 +81,7 @@ void PressKey(HWND hWnd, BYTE bKey)
 
 void SendKeyMessage(HWND hWnd, int iKey)
 {
-    if (iKey < 0 || iKey > GetNumberOfItem(lprKeyBut))
+    if (iKey < 0 || iKey > GetNumberOfItem(virtk32.lprKeyBut))
         return;
     if (iKey == GetIntRCData(IDR_KEY_INDEX, KI_CAPS)) {
         /* The system's Caps Lock, not only this thread's copy of it: the line is typed
@@ -148,7 +151,7 @@ void SendData(HWND hTarget, HWND hKbdWnd, const tagCHARBUFFER *pcBuffer)
 
 void OpenKeyboard(HWND hOwner)
 {
-    if (hKeyboardWindow == NULL)
+    if (virtk32.hKeyboardWindow == NULL)
         CreateDialogRes(IDD_KEYBOARD, hOwner, KeyboardWndProc);
 }
 
@@ -160,68 +163,68 @@ static void ReDrawModifierKeys(HWND hWnd)
     static const int aiModifiers[] = { KI_ALT, KI_CTRL, KI_SHIFT };
     for (int iEntry : aiModifiers) {
         int iKey = GetIntRCData(IDR_KEY_INDEX, iEntry);
-        InvalidateKey(hWnd, lprKeyBut, iKey, TRUE);
-        InvalidateKey(hWnd, lprKeyBut, iKey + 1, TRUE);
+        InvalidateKey(hWnd, virtk32.lprKeyBut, iKey, TRUE);
+        InvalidateKey(hWnd, virtk32.lprKeyBut, iKey + 1, TRUE);
     }
 }
 
 static void ReDrawAltGrLabels(HWND hWnd)
 {
     if (iVersion == LAYOUT_GERMAN)
-        ReDrawAltKeyGerman(hWnd, lprKeyBut, cAltKey);
+        ReDrawAltKeyGerman(hWnd, virtk32.lprKeyBut, virtk32.cAltKey);
     else
-        ReDrawAltKey(hWnd, lprKeyBut, cAltKey);
+        ReDrawAltKey(hWnd, virtk32.lprKeyBut, virtk32.cAltKey);
 }
 
-static BOOL Kbd_OnInitDialog(HWND hWnd, HWND hWndFocus, LPARAM lParam)
+static BOOL OnInitDialog(HWND hWnd, HWND hWndFocus, LPARAM lParam)
 {
     (void)hWndFocus;
     (void)lParam;
     iVersion = GetIntRCData(IDR_KEY_LAYOUT, 0);
-    hGB = GetRCDataZendraRes(IDR_KEY_RECTS);
-    lprKeyBut = hGB != NULL ? (const RECT *)LockResource(hGB) : NULL;
-    if (lprKeyBut == NULL) {
-        if (hGB != NULL)
-            FreeResource(hGB);
-        hGB = NULL;
+    virtk32.hGB = GetRCDataZendraRes(IDR_KEY_RECTS);
+    virtk32.lprKeyBut = virtk32.hGB != NULL ? (const RECT *)LockResource(virtk32.hGB) : NULL;
+    if (virtk32.lprKeyBut == NULL) {
+        if (virtk32.hGB != NULL)
+            FreeResource(virtk32.hGB);
+        virtk32.hGB = NULL;
         return FALSE;
     }
 
-    cCharacter = LoadRCDataStringZendraRes(IDR_KEY_LETTERS);
-    cShiftKey = LoadRCDataStringZendraRes(IDR_KEY_SYMBOLS);
-    cAltKey = LoadRCDataStringZendraRes(IDR_KEY_ALTGR);
-    bKeyState = 0;
-    hKeyboardWindow = hWnd;
-    iCurrentArea = iLastArea = -1;
+    virtk32.cCharacter = LoadRCDataStringZendraRes(IDR_KEY_LETTERS);
+    virtk32.cShiftKey = LoadRCDataStringZendraRes(IDR_KEY_SYMBOLS);
+    virtk32.cAltKey = LoadRCDataStringZendraRes(IDR_KEY_ALTGR);
+    virtk32.bKeyState = 0;
+    virtk32.hKeyboardWindow = hWnd;
+    virtk32.iCurrentArea = virtk32.iLastArea = -1;
 
-    GetCursorPos(&pOldMousePos);
-    hParentWnd = FindParent(WindowFromPoint(pOldMousePos));
+    GetCursorPos(&virtk32.pOldMousePos);
+    virtk32.hParentWnd = FindParent(WindowFromPoint(virtk32.pOldMousePos));
 
     char szCaption[CAPTION_TARGET_CHARS + 16] = "Keyboard: ";
     size_t cchPrefix = strlen(szCaption);
-    if (hParentWnd != NULL)
-        GetWindowTextA(hParentWnd, szCaption + cchPrefix, CAPTION_TARGET_CHARS + 1);
+    if (virtk32.hParentWnd != NULL)
+        GetWindowTextA(virtk32.hParentWnd, szCaption + cchPrefix, CAPTION_TARGET_CHARS + 1);
     SetWindowTextA(hWnd, szCaption);
 
-    InitialiseCharBuffer(cBuffer);
-    pCharOffSet.x = pCharOffSet.y = 0;
+    InitialiseCharBuffer(virtk32.cBuffer);
+    virtk32.pCharOffSet.x = virtk32.pCharOffSet.y = 0;
 
     HDC hDC = GetDC(hWnd);
-    CreateBitmapFromFile(hDC, szPicture, &hBitmap, &hPalette);
+    CreateBitmapFromFile(hDC, szPicture, &virtk32.hBitmap, &virtk32.hPalette);
     ReleaseDC(hWnd, hDC);
 
     /* Client area: one half of the picture; without a picture, the keys and a margin. */
     int iClientWidth, iClientHeight;
     BITMAP bm;
-    if (hBitmap != NULL && GetObjectA(hBitmap, sizeof(bm), &bm) != 0) {
+    if (virtk32.hBitmap != NULL && GetObjectA(virtk32.hBitmap, sizeof(bm), &bm) != 0) {
         iClientWidth = bm.bmWidth / 2;
         iClientHeight = bm.bmHeight;
     } else {
         iClientWidth = rKeyArea.left;
         iClientHeight = rKeyArea.left;
-        for (int i = 0; i <= GetNumberOfItem(lprKeyBut); i++) {
-            iClientWidth = std::max(iClientWidth, (int)(lprKeyBut[i].right + rKeyArea.left));
-            iClientHeight = std::max(iClientHeight, (int)(lprKeyBut[i].bottom + rKeyArea.left));
+        for (int i = 0; i <= GetNumberOfItem(virtk32.lprKeyBut); i++) {
+            iClientWidth = std::max(iClientWidth, (int)(virtk32.lprKeyBut[i].right + rKeyArea.left));
+            iClientHeight = std::max(iClientHeight, (int)(virtk32.lprKeyBut[i].bottom + rKeyArea.left));
         }
     }
     RECT rWindow, rClient;
@@ -232,97 +235,92 @@ static BOOL Kbd_OnInitDialog(HWND hWnd, HWND hWndFocus, LPARAM lParam)
                  (rWindow.bottom - rWindow.top) + (iClientHeight - rClient.bottom),
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 
-    hFont = CreateLabelFont((lprKeyBut[0].right - lprKeyBut[0].left) * 7 / 10);
+    virtk32.hFont = CreateLabelFont((virtk32.lprKeyBut[0].right - virtk32.lprKeyBut[0].left) * 7 / 10);
 
     if (GetKeyState(VK_CAPITAL) & 1)
-        bKeyState |= KS_CAPS | KS_UPPER;
+        virtk32.bKeyState |= KS_CAPS | KS_UPPER;
     if (GetKeyState(VK_SHIFT) & 0x8000)
-        bKeyState = (bKeyState | KS_SHIFT) ^ KS_UPPER;
+        virtk32.bKeyState = (virtk32.bKeyState | KS_SHIFT) ^ KS_UPPER;
     if (GetKeyState(VK_CONTROL) & 0x8000)
-        bKeyState |= KS_CTRL;
-    bKeyState &= ~(KS_ALT | KS_ALTGR);
+        virtk32.bKeyState |= KS_CTRL;
+    virtk32.bKeyState &= ~(KS_ALT | KS_ALTGR);
     if (GetKeyState(VK_MENU) & 0x8000)
-        bKeyState |= KS_ALT;
+        virtk32.bKeyState |= KS_ALT;
 
-    rTextRect = rDisplayStrip;
+    virtk32.rTextRect = rDisplayStrip;
 
     /* Start on the middle of the keyboard. */
     const int iStartKey = 15;
-    pMouse.x = lprKeyBut[iStartKey].left + 2;
-    pMouse.y = lprKeyBut[iStartKey].top + 2;
-    pOldMouse = pMouse;
-    SetCursorPosInWnd(hWnd, &lprKeyBut[iStartKey]);
+    virtk32.pMouse.x = virtk32.lprKeyBut[iStartKey].left + 2;
+    virtk32.pMouse.y = virtk32.lprKeyBut[iStartKey].top + 2;
+    virtk32.pOldMouse = virtk32.pMouse;
+    SetCursorPosInWnd(hWnd, &virtk32.lprKeyBut[iStartKey]);
     return TRUE;
 }
 
-static void Kbd_OnDestroy(HWND hWnd)
+static void OnDestroy(HWND hWnd)
 {
-    (void)hWnd;
-    if (hBitmap != NULL)
-        DeleteBitmap(hBitmap);
-    if (hPalette != NULL)
-        DeletePalette(hPalette);
-    if (hFont != NULL)
-        DeleteFont(hFont);
-    hBitmap = NULL;
-    hPalette = NULL;
-    hFont = NULL;
-    if (hKeyboardWindow == hWnd)
-        hKeyboardWindow = NULL;
-    LocalFree(cCharacter);
-    LocalFree(cShiftKey);
-    LocalFree(cAltKey);
-    cCharacter = cShiftKey = cAltKey = NULL;
-    if (hGB != NULL)
-        FreeResource(hGB);
-    hGB = NULL;
-    lprKeyBut = NULL;
+    /* A window whose set-up failed holds nothing, and must not clear an open keyboard. */
+    if (virtk32.hKeyboardWindow != hWnd)
+        return;
+    if (virtk32.hBitmap != NULL)
+        DeleteBitmap(virtk32.hBitmap);
+    if (virtk32.hPalette != NULL)
+        DeletePalette(virtk32.hPalette);
+    if (virtk32.hFont != NULL)
+        DeleteFont(virtk32.hFont);
+    LocalFree(virtk32.cCharacter);
+    LocalFree(virtk32.cShiftKey);
+    LocalFree(virtk32.cAltKey);
+    if (virtk32.hGB != NULL)
+        FreeResource(virtk32.hGB);
+    virtk32 = {};
 }
 
-static void Kbd_OnPaint(HWND hWnd)
+static void OnPaint(HWND hWnd)
 {
     PAINTSTRUCT ps;
     HDC hDC = BeginPaint(hWnd, &ps);
-    HFONT hOldFont = SelectFont(hDC, hFont);
-    if (hBitmap != NULL && lprKeyBut != NULL) {
-        if (hPalette != NULL) {
-            SelectPalette(hDC, hPalette, FALSE);
+    HFONT hOldFont = SelectFont(hDC, virtk32.hFont);
+    if (virtk32.hBitmap != NULL && virtk32.lprKeyBut != NULL) {
+        if (virtk32.hPalette != NULL) {
+            SelectPalette(hDC, virtk32.hPalette, FALSE);
             RealizePalette(hDC);
         }
         HDC hMemDC = CreateCompatibleDC(hDC);
-        HBITMAP hOldBitmap = SelectBitmap(hMemDC, hBitmap);
+        HBITMAP hOldBitmap = SelectBitmap(hMemDC, virtk32.hBitmap);
         const RECT &r = ps.rcPaint;
         BitBlt(hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, hMemDC, r.left, r.top, SRCCOPY);
-        if (bKeyState & KS_PRESSED)
+        if (virtk32.bKeyState & KS_PRESSED)
             BitBlt(hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, hMemDC,
                    r.left + PRESSED_PICTURE_OFFSET, r.top, SRCCOPY);
         SelectBitmap(hMemDC, hOldBitmap);
         DeleteDC(hMemDC);
 
-        DrawCharacterKey(hDC, lprKeyBut, cCharacter, pCharOffSet, bKeyState);
-        if (bKeyState & KS_ALTGR) {
-            DrawToggleShiftKey(hDC, lprKeyBut, cShiftKey, pCharOffSet, bKeyState);
+        DrawCharacterKey(hDC, virtk32.lprKeyBut, virtk32.cCharacter, virtk32.pCharOffSet, virtk32.bKeyState);
+        if (virtk32.bKeyState & KS_ALTGR) {
+            DrawToggleShiftKey(hDC, virtk32.lprKeyBut, virtk32.cShiftKey, virtk32.pCharOffSet, virtk32.bKeyState);
             if (iVersion == LAYOUT_GERMAN)
-                DrawToggleAltKeyGerman(hDC, lprKeyBut, cAltKey, pCharOffSet, bKeyState);
+                DrawToggleAltKeyGerman(hDC, virtk32.lprKeyBut, virtk32.cAltKey, virtk32.pCharOffSet, virtk32.bKeyState);
             else
-                DrawToggleAltKey(hDC, lprKeyBut, cAltKey, pCharOffSet, bKeyState);
+                DrawToggleAltKey(hDC, virtk32.lprKeyBut, virtk32.cAltKey, virtk32.pCharOffSet, virtk32.bKeyState);
         } else {
             if (iVersion == LAYOUT_GERMAN)
-                DrawToggleAltKeyGerman(hDC, lprKeyBut, cAltKey, pCharOffSet, bKeyState);
+                DrawToggleAltKeyGerman(hDC, virtk32.lprKeyBut, virtk32.cAltKey, virtk32.pCharOffSet, virtk32.bKeyState);
             else
-                DrawToggleAltKey(hDC, lprKeyBut, cAltKey, pCharOffSet, bKeyState);
-            DrawToggleShiftKey(hDC, lprKeyBut, cShiftKey, pCharOffSet, bKeyState);
+                DrawToggleAltKey(hDC, virtk32.lprKeyBut, virtk32.cAltKey, virtk32.pCharOffSet, virtk32.bKeyState);
+            DrawToggleShiftKey(hDC, virtk32.lprKeyBut, virtk32.cShiftKey, virtk32.pCharOffSet, virtk32.bKeyState);
         }
-        DrawAllWordKey(hDC, lprKeyBut, pCharOffSet, bKeyState);
+        DrawAllWordKey(hDC, virtk32.lprKeyBut, virtk32.pCharOffSet, virtk32.bKeyState);
         RECT rCommon;
-        if (IntersectRect(&rCommon, &ps.rcPaint, &rTextRect))
-            DrawDisplay(hWnd, &rTextRect, cBuffer);
+        if (IntersectRect(&rCommon, &ps.rcPaint, &virtk32.rTextRect))
+            DrawDisplay(hWnd, &virtk32.rTextRect, virtk32.cBuffer);
     }
     SelectFont(hDC, hOldFont);
     EndPaint(hWnd, &ps);
 }
 
-static void Kbd_OnCommand(HWND hWnd, int id, HWND hWndCtl, UINT codeNotify)
+static void OnCommand(HWND hWnd, int id, HWND hWndCtl, UINT codeNotify)
 {
     (void)hWndCtl;
     (void)codeNotify;
@@ -330,193 +328,176 @@ static void Kbd_OnCommand(HWND hWnd, int id, HWND hWndCtl, UINT codeNotify)
         DestroyWindow(hWnd);
 }
 
-static void Kbd_OnMouseMove(HWND hWnd, int x, int y, UINT keyFlags)
+static void OnMouseMove(HWND hWnd, int x, int y, UINT keyFlags)
 {
     (void)keyFlags;
-    if (lprKeyBut == NULL)
+    if (virtk32.lprKeyBut == NULL)
         return;
-    pOldMouse = pMouse;
-    pMouse.x = x;
-    pMouse.y = y;
-    if (bKeyState & KS_PRESSED)
+    virtk32.pOldMouse = virtk32.pMouse;
+    virtk32.pMouse.x = x;
+    virtk32.pMouse.y = y;
+    if (virtk32.bKeyState & KS_PRESSED)
         return;
-    iLastArea = iCurrentArea;
-    iCurrentArea = MoveCursorToRect(hWnd, lprKeyBut, pMouse);
-    if (IsOnSameButton(iCurrentArea, iLastArea))
+    virtk32.iLastArea = virtk32.iCurrentArea;
+    virtk32.iCurrentArea = MoveCursorToRect(hWnd, virtk32.lprKeyBut, virtk32.pMouse);
+    if (IsOnSameButton(virtk32.iCurrentArea, virtk32.iLastArea))
         return;
-    if (iCurrentArea != -1)
-        HighLightKey(hWnd, lprKeyBut, iCurrentArea);
-    if (iLastArea != -1)
-        UnHighLightKey(hWnd, lprKeyBut, iLastArea);
+    if (virtk32.iCurrentArea != -1)
+        HighLightKey(hWnd, virtk32.lprKeyBut, virtk32.iCurrentArea);
+    if (virtk32.iLastArea != -1)
+        UnHighLightKey(hWnd, virtk32.lprKeyBut, virtk32.iLastArea);
 }
 
 /* A double click is two presses: the dialog class reports the second as a double click. */
-static void Kbd_OnLButtonDown(HWND hWnd, BOOL fDoubleClick, int x, int y, UINT keyFlags)
+static void OnLButtonDown(HWND hWnd, BOOL fDoubleClick, int x, int y, UINT keyFlags)
 {
     (void)fDoubleClick;
     (void)keyFlags;
-    if (lprKeyBut == NULL)
+    if (virtk32.lprKeyBut == NULL)
         return;
     /* Whatever waits to be painted is painted at rest first: while the key is held, only
        its own rectangle may take the pressed picture and the shifted labels. */
     UpdateWindow(hWnd);
     SetCapture(hWnd);
-    pCharOffSet.x = 2;
-    pCharOffSet.y = 1;
-    pMouse.x = x;
-    pMouse.y = y;
-    iCurrentKey = FindWhichKey(lprKeyBut, &pMouse);
-    if (iCurrentKey != -1) {
-        rKey = lprKeyBut[iCurrentKey];
-        bKeyState |= KS_PRESSED;
-        InvalidateKey(hWnd, lprKeyBut, iCurrentKey, TRUE);
+    virtk32.pCharOffSet.x = 2;
+    virtk32.pCharOffSet.y = 1;
+    virtk32.pMouse.x = x;
+    virtk32.pMouse.y = y;
+    virtk32.iCurrentKey = FindWhichKey(virtk32.lprKeyBut, &virtk32.pMouse);
+    if (virtk32.iCurrentKey != -1) {
+        virtk32.rKey = virtk32.lprKeyBut[virtk32.iCurrentKey];
+        virtk32.bKeyState |= KS_PRESSED;
+        InvalidateKey(hWnd, virtk32.lprKeyBut, virtk32.iCurrentKey, TRUE);
     }
 }
 
-static void Kbd_OnLButtonUp(HWND hWnd, int x, int y, UINT keyFlags)
+static void OnLButtonUp(HWND hWnd, int x, int y, UINT keyFlags)
 {
     (void)keyFlags;
-    if (lprKeyBut == NULL)
+    if (virtk32.lprKeyBut == NULL)
         return;
     /* Only a press that began on a key of this window sends anything. */
-    BOOL bWasPressed = (bKeyState & KS_PRESSED) != 0;
-    bKeyState &= ~KS_PRESSED;
-    pCharOffSet.x = pCharOffSet.y = 0;
-    pMouse.x = x;
-    pMouse.y = y;
-    if (iCurrentKey != -1 && bWasPressed) {
-        InvalidateKey(hWnd, lprKeyBut, iCurrentKey, TRUE);
-        if (FindWhichKey(lprKeyBut, &pMouse) == iCurrentKey)
-            SendKeyMessage(hWnd, iCurrentKey);
+    BOOL bWasPressed = (virtk32.bKeyState & KS_PRESSED) != 0;
+    virtk32.bKeyState &= ~KS_PRESSED;
+    virtk32.pCharOffSet.x = virtk32.pCharOffSet.y = 0;
+    virtk32.pMouse.x = x;
+    virtk32.pMouse.y = y;
+    if (virtk32.iCurrentKey != -1 && bWasPressed) {
+        InvalidateKey(hWnd, virtk32.lprKeyBut, virtk32.iCurrentKey, TRUE);
+        if (FindWhichKey(virtk32.lprKeyBut, &virtk32.pMouse) == virtk32.iCurrentKey)
+            SendKeyMessage(hWnd, virtk32.iCurrentKey);
     }
     ReleaseCapture();
-    iCurrentArea = iLastArea = -1;
+    virtk32.iCurrentArea = virtk32.iLastArea = -1;
 }
 
 /* Alt from the right-hand key (Alt Gr) or the left-hand one. */
 static void ToggleAlt(HWND hWnd, BOOL bRightHand)
 {
     if (bRightHand) {
-        bKeyState ^= KS_ALTGR;
-        bKeyState &= ~KS_ALT;
-        if (bKeyState & KS_SHIFT) {
-            bKeyState &= ~KS_SHIFT;
-            bKeyState ^= KS_UPPER;
-            ReDrawShiftKey(hWnd, lprKeyBut);
-            ReDrawCharacterKey(hWnd, lprKeyBut);
+        virtk32.bKeyState ^= KS_ALTGR;
+        virtk32.bKeyState &= ~KS_ALT;
+        if (virtk32.bKeyState & KS_SHIFT) {
+            virtk32.bKeyState &= ~KS_SHIFT;
+            virtk32.bKeyState ^= KS_UPPER;
+            ReDrawShiftKey(hWnd, virtk32.lprKeyBut);
+            ReDrawCharacterKey(hWnd, virtk32.lprKeyBut);
         }
         ReDrawAltGrLabels(hWnd);
     } else {
-        if (bKeyState & KS_ALTGR) {
-            bKeyState &= ~KS_ALTGR;
+        if (virtk32.bKeyState & KS_ALTGR) {
+            virtk32.bKeyState &= ~KS_ALTGR;
             ReDrawAltGrLabels(hWnd);
         }
-        bKeyState ^= KS_ALT;
+        virtk32.bKeyState ^= KS_ALT;
     }
-    bKeyState &= ~KS_CTRL;
+    virtk32.bKeyState &= ~KS_CTRL;
     ReDrawModifierKeys(hWnd);
 }
 
-static void Kbd_OnKey(HWND hWnd, UINT vk, BOOL fDown, int cRepeat, UINT flags)
+static void OnKey(HWND hWnd, UINT vk, BOOL fDown, int cRepeat, UINT flags)
 {
     (void)fDown;
     (void)cRepeat;
-    if (lprKeyBut == NULL)
+    if (virtk32.lprKeyBut == NULL)
         return;
     switch (vk) {
     case VK_RETURN:
-        SetCursorPos(pOldMousePos.x, pOldMousePos.y);
-        SendData(hParentWnd, hWnd, cBuffer);
+        SetCursorPos(virtk32.pOldMousePos.x, virtk32.pOldMousePos.y);
+        SendData(virtk32.hParentWnd, hWnd, virtk32.cBuffer);
         DestroyWindow(hWnd);
         return;
     case VK_ESCAPE:
         DestroyWindow(hWnd);
         return;
     case VK_CAPITAL:
-        bKeyState = (bKeyState & ~KS_CAPS) | ((GetKeyState(VK_CAPITAL) & 1) ? KS_CAPS : 0);
-        bKeyState ^= KS_UPPER;
-        ReDrawCharacterKey(hWnd, lprKeyBut);
-        InvalidateKey(hWnd, lprKeyBut, GetIntRCData(IDR_KEY_INDEX, KI_CAPS), TRUE);
+        virtk32.bKeyState = (virtk32.bKeyState & ~KS_CAPS) | ((GetKeyState(VK_CAPITAL) & 1) ? KS_CAPS : 0);
+        virtk32.bKeyState ^= KS_UPPER;
+        ReDrawCharacterKey(hWnd, virtk32.lprKeyBut);
+        InvalidateKey(hWnd, virtk32.lprKeyBut, GetIntRCData(IDR_KEY_INDEX, KI_CAPS), TRUE);
         return;
     case VK_SHIFT: {
-        bKeyState ^= KS_SHIFT | KS_UPPER;
-        bKeyState &= ~KS_ALTGR;
-        ReDrawShiftKey(hWnd, lprKeyBut);
-        ReDrawCharacterKey(hWnd, lprKeyBut);
+        virtk32.bKeyState ^= KS_SHIFT | KS_UPPER;
+        virtk32.bKeyState &= ~KS_ALTGR;
+        ReDrawShiftKey(hWnd, virtk32.lprKeyBut);
+        ReDrawCharacterKey(hWnd, virtk32.lprKeyBut);
         int iShift = GetIntRCData(IDR_KEY_INDEX, KI_SHIFT);
         int iAlt = GetIntRCData(IDR_KEY_INDEX, KI_ALT);
-        InvalidateKey(hWnd, lprKeyBut, iShift, TRUE);
-        InvalidateKey(hWnd, lprKeyBut, iShift + 1, TRUE);
-        InvalidateKey(hWnd, lprKeyBut, iAlt, TRUE);
-        InvalidateKey(hWnd, lprKeyBut, iAlt + 1, TRUE);
+        InvalidateKey(hWnd, virtk32.lprKeyBut, iShift, TRUE);
+        InvalidateKey(hWnd, virtk32.lprKeyBut, iShift + 1, TRUE);
+        InvalidateKey(hWnd, virtk32.lprKeyBut, iAlt, TRUE);
+        InvalidateKey(hWnd, virtk32.lprKeyBut, iAlt + 1, TRUE);
         return;
     }
     case VK_CONTROL:
-        bKeyState ^= KS_CTRL;
-        bKeyState &= ~(KS_ALT | KS_ALTGR);
+        virtk32.bKeyState ^= KS_CTRL;
+        virtk32.bKeyState &= ~(KS_ALT | KS_ALTGR);
         ReDrawModifierKeys(hWnd);
         return;
     case VK_MENU:
         ToggleAlt(hWnd, (flags & KF_EXTENDED) != 0
-                        || iCurrentKey == GetIntRCData(IDR_KEY_INDEX, KI_ALT) + 1);
+                        || virtk32.iCurrentKey == GetIntRCData(IDR_KEY_INDEX, KI_ALT) + 1);
         return;
     case VK_LEFT:
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN: {
-        if (iCurrentArea == -1)
+        if (virtk32.iCurrentArea == -1)
             return;
-        POINT p = KeyCentre(&lprKeyBut[iCurrentArea]);
+        POINT p = KeyCentre(&virtk32.lprKeyBut[virtk32.iCurrentArea]);
         p.x += vk == VK_LEFT ? -ARROW_STEP : vk == VK_RIGHT ? ARROW_STEP : 0;
         p.y += vk == VK_UP ? -ARROW_STEP : vk == VK_DOWN ? ARROW_STEP : 0;
         SendMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
         return;
     }
     case VK_BACK:
-        DeleteLastItemBuffer(cBuffer);
+        DeleteLastItemBuffer(virtk32.cBuffer);
         break;
     default:
-        AddCharToBuffer((WORD)vk, cBuffer, bKeyState);
+        AddCharToBuffer((WORD)vk, virtk32.cBuffer, virtk32.bKeyState);
         break;
     }
 
     /* A character or Backspace: show the line, end the one-shot latches. */
-    DrawDisplay(hWnd, &rTextRect, cBuffer);
-    bKeyState &= ~(KS_ALT | KS_CTRL);
+    DrawDisplay(hWnd, &virtk32.rTextRect, virtk32.cBuffer);
+    virtk32.bKeyState &= ~(KS_ALT | KS_CTRL);
     if (iVersion == LAYOUT_US)
-        bKeyState &= ~KS_ALTGR;
+        virtk32.bKeyState &= ~KS_ALTGR;
     ReDrawModifierKeys(hWnd);
 }
 
 extern "C" INT_PTR CALLBACK KeyboardWndProc(HWND hWnd, UINT uMessage, WPARAM wParam, LPARAM lParam)
 {
     switch (uMessage) {
-    case WM_INITDIALOG:
-        return HANDLE_WM_INITDIALOG(hWnd, wParam, lParam, Kbd_OnInitDialog);
-    case WM_DESTROY:
-        HANDLE_WM_DESTROY(hWnd, wParam, lParam, Kbd_OnDestroy);
-        return TRUE;
-    case WM_PAINT:
-        HANDLE_WM_PAINT(hWnd, wParam, lParam, Kbd_OnPaint);
-        return TRUE;
-    case WM_COMMAND:
-        HANDLE_WM_COMMAND(hWnd, wParam, lParam, Kbd_OnCommand);
-        return TRUE;
-    case WM_KEYDOWN:
-        HANDLE_WM_KEYDOWN(hWnd, wParam, lParam, Kbd_OnKey);
-        return TRUE;
-    case WM_MOUSEMOVE:
-        HANDLE_WM_MOUSEMOVE(hWnd, wParam, lParam, Kbd_OnMouseMove);
-        return TRUE;
-    case WM_LBUTTONDOWN:
-        HANDLE_WM_LBUTTONDOWN(hWnd, wParam, lParam, Kbd_OnLButtonDown);
-        return TRUE;
-    case WM_LBUTTONDBLCLK:
-        HANDLE_WM_LBUTTONDBLCLK(hWnd, wParam, lParam, Kbd_OnLButtonDown);
-        return TRUE;
-    case WM_LBUTTONUP:
-        HANDLE_WM_LBUTTONUP(hWnd, wParam, lParam, Kbd_OnLButtonUp);
-        return TRUE;
+        HANDLE_DLGMSG(hWnd, WM_INITDIALOG, OnInitDialog);
+        HANDLE_DLGMSG(hWnd, WM_DESTROY, OnDestroy);
+        HANDLE_DLGMSG(hWnd, WM_PAINT, OnPaint);
+        HANDLE_DLGMSG(hWnd, WM_COMMAND, OnCommand);
+        HANDLE_DLGMSG(hWnd, WM_KEYDOWN, OnKey);
+        HANDLE_DLGMSG(hWnd, WM_MOUSEMOVE, OnMouseMove);
+        HANDLE_DLGMSG(hWnd, WM_LBUTTONDOWN, OnLButtonDown);
+        HANDLE_DLGMSG(hWnd, WM_LBUTTONDBLCLK, OnLButtonDown);
+        HANDLE_DLGMSG(hWnd, WM_LBUTTONUP, OnLButtonUp);
     }
     return FALSE;
 }

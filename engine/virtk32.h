@@ -120,8 +120,6 @@ void  DrawDisplay(HWND hWnd, const RECT *lprRect, const tagCHARBUFFER *lpcBuffer
 
 /* ---- The window ------------------------------------------------------------------------ */
 
-extern HWND hKeyboardWindow;   /* the open keyboard, or null */
-
 /* Opens the keyboard owned by hOwner unless one is open already. */
 void OpenKeyboard(HWND hOwner);
 extern "C" INT_PTR CALLBACK KeyboardWndProc(HWND hWnd, UINT uMessage, WPARAM wParam, LPARAM lParam);
