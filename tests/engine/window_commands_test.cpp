@@ -182,6 +182,10 @@ TEST_F(WindowCommands, RefreshReachesEveryTopLevelWindowAndKeepsTheTarget)
 {
     Start({ szWindowA, szWindowB, "C,300,500,200,150,hidden" });
     ASSERT_TRUE(MakeForeground(hA));
+    /* The probe tells a posted WM_PAINT from the system's by the window having nothing to
+       repaint: let the windows finish their own painting first. */
+    UpdateWindow(hA);
+    UpdateWindow(hB);
     RunCommand("REFRESH,MAXIMIZE");
     for (const char *pszWindow : { "A", "B", "C" }) {
         EXPECT_TRUE(WaitForProbeLine(probe, Line("queued", pszWindow, WM_PAINT, 0, 0))) << pszWindow;
