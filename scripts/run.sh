@@ -125,8 +125,25 @@ run "$bin/traystate.exe" /type w
 pic configure-whatsthis
 run "$bin/traystate.exe" /close "What'sThis?" || true
 sleep 1
+# Digit 1 gets a web address: the function editor, its Web Address dialog, OK and OK.
+echo "== $((shot + 1)). Double click on digit 1: the function editor"
+run "$bin/traystate.exe" /dblclick Buttons 40 158 || true
+pic editor
+echo "== $((shot + 1)). Alt+W: the Web Address dialog, filled in"
+run "$bin/traystate.exe" /alt Functions w || true
+sleep 1
+run "$bin/traystate.exe" /text "Web Address" 436 "http://example.com/assigned-in-the-editor" || true
+pic editor-web
+echo "== $((shot + 1)). OK: the web family is marked"
+run "$bin/traystate.exe" /press "Web Address" 1 || true
+pic editor-web-chosen
+echo "== $((shot + 1)). OK: digit 1 carries the web mark; closing writes the assignment"
+# Pressed until the editor has closed: a click can go to activating the window first.
+for _ in 1 2 3; do run "$bin/traystate.exe" /press Functions 1 || break; sleep 1; done
+pic configure-assigned
 run "$bin/traystate.exe" /close Buttons || true
 sleep 1
+step "1: the new assignment hands its address to the browser" 1
 
 echo
 echo "== $((shot + 1)). Menu of the tray icon, then Close"

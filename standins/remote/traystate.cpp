@@ -12,6 +12,10 @@
  *   traystate /point CAPTION X Y    puts the pointer on client point X,Y of the window
  *   traystate /rclick CAPTION X Y   ... and right-clicks there
  *   traystate /close CAPTION        closes the window as its close box does
+ *   traystate /dblclick CAPTION X Y double-clicks at client point X,Y of the window
+ *   traystate /alt CAPTION L        presses Alt and the letter L in the window
+ *   traystate /text CAPTION ID TEXT sets the text of the window's control ID
+ *   traystate /press CAPTION ID     clicks the middle of the window's control ID
  */
 #include <windows.h>
 #include <stdio.h>
@@ -39,8 +43,61 @@ static int PointAt(LPCSTR lpszCaption, int x, int y)
     return 0;
 }
 
+/* Alt held while a key goes down and up, into the window in front. */
+static void PressAltKey(WORD wKey)
+{
+    INPUT aiKeys[4] = {};
+    WORD wKeys[4] = { VK_MENU, wKey, wKey, VK_MENU };
+    for (int i = 0; i < 4; i++) {
+        aiKeys[i].type = INPUT_KEYBOARD;
+        aiKeys[i].ki.wVk = wKeys[i];
+        aiKeys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, aiKeys, sizeof(INPUT));
+}
+
+/* The client point of the middle of control iID of the window; FALSE when there is none. */
+static BOOL ControlMiddle(LPCSTR lpszCaption, int iID, POINT *pt)
+{
+    HWND hWnd = FindWindowA(NULL, lpszCaption);
+    HWND hControl = hWnd != NULL ? GetDlgItem(hWnd, iID) : NULL;
+    RECT rControl;
+    if (hControl == NULL || !GetWindowRect(hControl, &rControl))
+        return FALSE;
+    pt->x = (rControl.left + rControl.right) / 2;
+    pt->y = (rControl.top + rControl.bottom) / 2;
+    return ScreenToClient(hWnd, pt);
+}
+
 int main(int argc, char **argv)
 {
+    if (argc == 5 && lstrcmpiA(argv[1], "/dblclick") == 0) {
+        if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4])) != 0)
+            return 1;
+        ClickMouseButton(false);
+        ClickMouseButton(false);
+        return 0;
+    }
+    if (argc == 4 && lstrcmpiA(argv[1], "/alt") == 0) {
+        HWND hWnd = FindWindowA(NULL, argv[2]);
+        if (hWnd == NULL)
+            return 1;
+        SetForegroundWindow(hWnd);
+        PressAltKey((WORD)toupper((unsigned char)argv[3][0]));
+        return 0;
+    }
+    if (argc == 5 && lstrcmpiA(argv[1], "/text") == 0) {
+        HWND hWnd = FindWindowA(NULL, argv[2]);
+        HWND hControl = hWnd != NULL ? GetDlgItem(hWnd, atoi(argv[3])) : NULL;
+        return hControl != NULL && SendMessageA(hControl, WM_SETTEXT, 0, (LPARAM)argv[4]) ? 0 : 1;
+    }
+    if (argc == 4 && lstrcmpiA(argv[1], "/press") == 0) {
+        POINT pt;
+        if (!ControlMiddle(argv[2], atoi(argv[3]), &pt) || PointAt(argv[2], pt.x, pt.y) != 0)
+            return 1;
+        ClickMouseButton(false);
+        return 0;
+    }
     if (argc == 5 && (lstrcmpiA(argv[1], "/point") == 0 || lstrcmpiA(argv[1], "/rclick") == 0)) {
         if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4])) != 0)
             return 1;
