@@ -4,6 +4,7 @@
  * shows, the what's-this window's texts and the registry it leaves behind.
  */
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -515,6 +516,66 @@ TEST_F(PictureDialogTest, WhatsThisExplainsEveryKindOfButton)
     PumpMessages(300);
     EXPECT_EQ(NULL, OwnWindow("#32770", "What'sThis?"));
     Close(WM_COMMAND, IDCANCEL);
+}
+
+/* The window menu's profiles: a save writes what the picture holds, edits included; a load
+   of an edited profile asks, then shows the loaded assignments, and closing keeps them. */
+TEST_F(PictureDialogTest, ProfilesAreSavedAndLoadedThroughTheWindowMenu)
+{
+    Populate({ { "PC\\1", "WEBADDRESS\"http://one.example\"" } });
+    const std::string strPath = BinaryDir() + "picture.orp";
+    DeleteFileA(strPath.c_str());
+    Open();
+    SetDisplay(1, "c");
+    ASSERT_TRUE(Looks(3, 0));
+
+    /* The common file dialog of each command, answered as a person would. */
+    auto ChooseFile = [&](UINT uiCommand, const char *pszCaption) {
+        PostMessageA(hDlg, WM_SYSCOMMAND, uiCommand, 0);
+        HWND hFiles = NULL;
+        ASSERT_TRUE(WaitFor([&] { return (hFiles = OwnWindow("#32770", pszCaption)) != NULL; }, 10000));
+        SetDlgItemTextA(hFiles, 0x47C /* file name */, strPath.c_str());
+        PostMessageA(hFiles, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(hFiles); }, 10000));
+    };
+    ChooseFile(SC_SAVE_PROFILE, "Save As");
+    std::string strText;
+    ASSERT_TRUE(WaitFor([&] {
+        FILE *pFile = fopen(strPath.c_str(), "rb");
+        char szBuffer[65536];
+        size_t cb = pFile != nullptr ? fread(szBuffer, 1, sizeof(szBuffer), pFile) : 0;
+        if (pFile != nullptr)
+            fclose(pFile);
+        strText.assign(szBuffer, cb);
+        return strText.find("End of profile") != std::string::npos;
+    }, 10000));
+    EXPECT_NE(std::string::npos, strText.find("[PC]\r\n0=\"\"\r\n1=\"WEBADDRESS\\\"http://one.example\\\"\""));
+
+    /* The same profile with a launch on button 3. */
+    const std::string strUnassigned = "\r\n3=\"\"";
+    size_t iAt = strText.find(strUnassigned, strText.find("[PC]"));
+    ASSERT_NE(std::string::npos, iAt);
+    std::string strEscaped;                         /* backslashes are escaped in a profile */
+    for (const char *psz = szNotepad; *psz != '\0'; psz++)
+        strEscaped += *psz == '\\' ? std::string("\\\\") : std::string(1, *psz);
+    strText.replace(iAt, strUnassigned.size(), "\r\n3=\"LAUNCH\\\"" + strEscaped + "\\\"\"");
+    FILE *pFile = fopen(strPath.c_str(), "wb");
+    fwrite(strText.data(), 1, strText.size(), pFile);
+    fclose(pFile);
+
+    ChooseFile(SC_LOAD_PROFILE, "Open");
+    HWND hQuestion = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hQuestion = OwnWindow("#32770", "Remote Profile")) != NULL; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return GetDlgItem(hQuestion, IDYES) != NULL; })) << "a question, not a refusal";
+    PostMessageA(hQuestion, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(Looks(3, PANEL_ASSIGNED)) << "the loaded launch is marked";
+    EXPECT_TRUE(Looks(1, PANEL_ASSIGNED));
+    SaveWindowPicture(hDlg, "picture_after_load");
+    Close(WM_COMMAND, IDCANCEL);
+    std::string strStored;
+    ASSERT_TRUE(ReadRegString(HKEY_CURRENT_USER, Path("PC").c_str(), "3", &strStored));
+    EXPECT_EQ(std::string("LAUNCH\"") + szNotepad + "\"", strStored);
+    DeleteFileA(strPath.c_str());
 }
 
 /* A whole run writes every value back: closed by Cancel, OK or the close box, a populated
