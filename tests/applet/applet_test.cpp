@@ -12,8 +12,9 @@
 #include "psheetres.h"
 #include "testsupport.h"
 #include "traytest.h"
+#include "regkeys.h"
 
-#define SETTINGS_KEY    "Software\\Zendra\\Orvane\\Settings"
+#define SETTINGS_KEY    ORVANE_SETTINGS_KEY
 #define SHEET_CAPTION   "Remote Mouse Properties"
 #define ID_APPLY        0x3021      /* the sheet's Apply button */
 

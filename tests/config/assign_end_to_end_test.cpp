@@ -15,11 +15,12 @@
 #include "dialog_script.h"
 #include "standin_reports.h"
 #include "testsupport.h"
+#include "regkeys.h"
 
 namespace {
 
-const char szRoot[] = "Software\\Zendra\\Orvane";
-const char szSettings[] = "Software\\Zendra\\Orvane\\Settings";
+const char szRoot[] = ORVANE_ROOT_KEY;
+const char szSettings[] = ORVANE_SETTINGS_KEY;
 
 TEST(AssignEndToEnd, PictureToRegistryToEngine)
 {

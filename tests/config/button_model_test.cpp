@@ -14,10 +14,11 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
+#include "regkeys.h"
 
 namespace {
 
-const char szRoot[] = "Software\\Zendra\\Orvane";
+const char szRoot[] = ORVANE_ROOT_KEY;
 const char *const pszModeKeys[] = { "ModelPC", "ModelWEB", "ModelPhone", "ModelDVD", "ModelCD" };
 
 std::string KeyPath(const std::string &strTopic)
@@ -281,37 +282,14 @@ TEST_F(ButtonModel, RecordsComposeWithinTheLimitAndReadBackTheSame)
 
 /* ---- A configuration run against the registry ------------------------------------------- */
 
-struct StoredValue {
-    DWORD dwType;
-    std::string strData;
-    bool operator==(const StoredValue &o) const { return dwType == o.dwType && strData == o.strData; }
-};
-typedef std::map<std::string, StoredValue> Snapshot;
+typedef RegistrySnapshot Snapshot;
 
 /* Every value of the assignment keys, raw: type and bytes. */
 Snapshot TakeSnapshot(const char *const *ppszModeKeys = pszModeKeys)
 {
-    Snapshot snapshot;
     std::vector<std::string> topics = { "Mode", "Default" };
     topics.insert(topics.end(), ppszModeKeys, ppszModeKeys + MODES);
-    for (const std::string &strTopic : topics) {
-        HKEY hKey;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(strTopic).c_str(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-            continue;
-        for (DWORD dwIndex = 0;; ++dwIndex) {
-            char szName[256];
-            DWORD cchName = sizeof(szName);
-            std::vector<char> data(4096);
-            DWORD cbData = (DWORD)data.size();
-            DWORD dwType = 0;
-            if (RegEnumValueA(hKey, dwIndex, szName, &cchName, NULL, &dwType, (BYTE *)data.data(), &cbData) !=
-                ERROR_SUCCESS)
-                break;
-            snapshot[strTopic + "\\" + szName] = { dwType, std::string(data.data(), cbData) };
-        }
-        RegCloseKey(hKey);
-    }
-    return snapshot;
+    return SnapshotRegistry(szRoot, topics);
 }
 
 class ButtonStore : public ButtonModel {

@@ -14,10 +14,11 @@
 #include <vector>
 #include "Brenvik.h"
 #include "testsupport.h"
+#include "regkeys.h"
 
 namespace {
 
-const char szRoot[] = "Software\\Zendra\\Orvane";
+const char szRoot[] = ORVANE_ROOT_KEY;
 const char *const pszModeKeys[] = { "PC", "WEB", "PHONE", "DVD", "CD" };
 
 /* Every button value by key and name, as the run reads and writes them. */

@@ -12,11 +12,12 @@
 #include "Brenvik_internal.h"
 #include "dialog_script.h"
 #include "testsupport.h"
+#include "regkeys.h"
 
 namespace {
 
 const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
-const char szSettings[] = "Software\\Zendra\\Orvane\\Settings";
+const char szSettings[] = ORVANE_SETTINGS_KEY;
 
 class FunctionDialogs : public ::testing::Test {
 protected:

@@ -14,6 +14,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
+#include "regkeys.h"
 
 namespace {
 
@@ -595,7 +596,7 @@ namespace {
 /* Both dialogs as a person reaches them: from the function editor, with its pictures. */
 TEST_F(Brenvik, ReachedFromTheFunctionEditor)
 {
-    const char szSettings[] = "Software\\Zendra\\Orvane\\Settings";
+    const char szSettings[] = ORVANE_SETTINGS_KEY;
     std::string strDirectory;
     bool bHadDirectory = ReadRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", &strDirectory);
     WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", BinaryDir());

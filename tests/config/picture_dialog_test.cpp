@@ -12,10 +12,11 @@
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "testsupport.h"
+#include "regkeys.h"
 
 namespace {
 
-const char szRoot[] = "Software\\Zendra\\Orvane";
+const char szRoot[] = ORVANE_ROOT_KEY;
 const char *const pszModeKeys[MODES] = { "PC", "WEB", "PHONE", "DVD", "CD" };
 const char szNotepad[] = "C:\\windows\\notepad.exe";
 
@@ -48,31 +49,10 @@ void Populate(const std::map<std::string, std::string> &mValues)
     }
 }
 
-/* Every value below the root, as "topic\name" -> type and bytes. */
-std::map<std::string, std::string> Snapshot()
+/* Every value below the root. */
+RegistrySnapshot Snapshot()
 {
-    std::map<std::string, std::string> mAll;
-    HKEY hRoot;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, szRoot, 0, KEY_READ, &hRoot) != ERROR_SUCCESS)
-        return mAll;
-    char szKey[256];
-    for (DWORD i = 0; RegEnumKeyA(hRoot, i, szKey, sizeof(szKey)) == ERROR_SUCCESS; i++) {
-        HKEY hKey;
-        if (RegOpenKeyExA(hRoot, szKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-            continue;
-        char szName[256];
-        BYTE bData[2048];
-        for (DWORD j = 0;; j++) {
-            DWORD cchName = sizeof(szName), cbData = sizeof(bData), dwType = 0;
-            if (RegEnumValueA(hKey, j, szName, &cchName, NULL, &dwType, bData, &cbData) != ERROR_SUCCESS)
-                break;
-            mAll[std::string(szKey) + "\\" + szName] =
-                std::to_string(dwType) + ":" + std::string((const char *)bData, cbData);
-        }
-        RegCloseKey(hKey);
-    }
-    RegCloseKey(hRoot);
-    return mAll;
+    return SnapshotRegistry(szRoot);
 }
 
 DWORD WINAPI RunConfiguration(LPVOID)
@@ -590,7 +570,7 @@ TEST_F(PictureDialogTest, EveryWayOfClosingLeavesThePopulatedRegistryAsItWas)
                { "CD\\33", "ZENDRA\"B2OFF\"" },
                { "CD\\5", "NOSUCHWORD\"kept\",launch\"x\"" },
                { "Default\\0", "SELECT,MAXIMIZE" } });
-    std::map<std::string, std::string> mBefore = Snapshot();
+    RegistrySnapshot mBefore = Snapshot();
     ASSERT_EQ(5u * 41u + 2u + 5u + 1u, mBefore.size());   /* 207 buttons, mode names, directory */
     const std::pair<UINT, WPARAM> closings[] = { { WM_COMMAND, IDCANCEL }, { WM_COMMAND, IDOK },
                                                   { WM_SYSCOMMAND, SC_CLOSE } };

@@ -18,33 +18,12 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Snapshot;   /* "key\name" -> value */
+typedef RegistrySnapshot Snapshot;
 
-/* Every string value of the configuration's keys (not the per-machine settings). */
+/* Every value of the configuration's keys (not the per-machine settings). */
 Snapshot TakeSnapshot()
 {
-    Snapshot values;
-    HKEY hRoot;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY, 0, KEY_READ, &hRoot) != ERROR_SUCCESS)
-        return values;
-    char szKey[256];
-    for (DWORD k = 0; RegEnumKeyA(hRoot, k, szKey, sizeof(szKey)) == ERROR_SUCCESS; k++) {
-        if (lstrcmpiA(szKey, ORVANE_SETTINGS) == 0)
-            continue;
-        HKEY hKey;
-        RegOpenKeyExA(hRoot, szKey, 0, KEY_READ, &hKey);
-        char szName[256], szValue[1024];
-        DWORD cchName = sizeof(szName), cbValue = sizeof(szValue), dwType;
-        for (DWORD v = 0; RegEnumValueA(hKey, v, szName, &cchName, NULL, &dwType, (LPBYTE)szValue,
-                                        &cbValue) == ERROR_SUCCESS; v++) {
-            values[std::string(szKey) + "\\" + szName] = std::string(szValue, cbValue);
-            cchName = sizeof(szName);
-            cbValue = sizeof(szValue);
-        }
-        RegCloseKey(hKey);
-    }
-    RegCloseKey(hRoot);
-    return values;
+    return SnapshotRegistry(ORVANE_ROOT_KEY, { "Mode", "Translation", "Default", "PC", "WEB", "Phone", "DVD", "CD" });
 }
 
 const char *const pszModes[] = { "PC", "WEB", "Phone", "DVD", "CD" };

@@ -175,3 +175,31 @@ double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
+
+RegistrySnapshot SnapshotRegistry(LPCSTR lpszRoot, const std::vector<std::string> &keys)
+{
+    RegistrySnapshot snapshot;
+    std::vector<std::string> names = keys;
+    HKEY hRoot;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, lpszRoot, 0, KEY_READ, &hRoot) != ERROR_SUCCESS)
+        return snapshot;
+    char szKey[256];
+    for (DWORD i = 0; keys.empty() && RegEnumKeyA(hRoot, i, szKey, sizeof(szKey)) == ERROR_SUCCESS; i++)
+        names.push_back(szKey);
+    for (const std::string &strKey : names) {
+        HKEY hKey;
+        if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            continue;
+        for (DWORD dwIndex = 0;; dwIndex++) {
+            char szName[256];
+            std::vector<char> data(4096);
+            DWORD cchName = sizeof(szName), cbData = (DWORD)data.size(), dwType = 0;
+            if (RegEnumValueA(hKey, dwIndex, szName, &cchName, NULL, &dwType, (BYTE *)data.data(), &cbData) != ERROR_SUCCESS)
+                break;
+            snapshot[strKey + "\\" + szName] = { dwType, std::string(data.data(), cbData) };
+        }
+        RegCloseKey(hKey);
+    }
+    RegCloseKey(hRoot);
+    return snapshot;
+}

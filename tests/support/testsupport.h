@@ -6,7 +6,9 @@
 #define ORVANE_TESTSUPPORT_H
 
 #include <windows.h>
+#include <map>
 #include <string>
+#include <vector>
 #include <vector>
 
 /* Folder of the running test program, where every built binary lies (with a '\'). */
@@ -26,6 +28,18 @@ bool ReadRegString(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, std::string *ps
 bool WriteRegString(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue, const std::string &strData);
 void DeleteRegValue(HKEY hRoot, LPCSTR lpszKey, LPCSTR lpszValue);
 bool DeleteRegKey(HKEY hRoot, LPCSTR lpszKey);
+
+/* One stored registry value: its type and its bytes exactly as stored. */
+struct tagSTOREDVALUE {
+    DWORD dwType;
+    std::string strData;
+    bool operator==(const tagSTOREDVALUE &o) const { return dwType == o.dwType && strData == o.strData; }
+};
+typedef std::map<std::string, tagSTOREDVALUE> RegistrySnapshot;   /* "key\name" -> value */
+
+/* Every value of the named subkeys of lpszRoot (HKEY_CURRENT_USER), or of all its subkeys
+   when none are named; a missing key adds nothing. */
+RegistrySnapshot SnapshotRegistry(LPCSTR lpszRoot, const std::vector<std::string> &keys = {});
 
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
