@@ -92,7 +92,7 @@ run "$bin/traystate.exe" /click
 sleep 1.5
 run "$bin/traystate.exe" /type l
 sleep 1.5
-step "Press log: DOWN held, SHIFT twice (the second counts as a repeat), WEB, PC" DOWN*12 +400 SHIFT +300 SHIFT +300 WEB +1500 PC
+step "Press log: DOWN held, SHIFT twice (the second counts as a repeat), SHIFT again after a pause (shift off), WEB, PC" DOWN*12 +400 SHIFT +300 SHIFT +1500 SHIFT +300 WEB +1500 PC
 
 # pic NAME: a screenshot of the configuration as it is now.
 pic() {

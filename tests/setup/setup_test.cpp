@@ -308,7 +308,7 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     CloseHandle(hSetup);
 
     EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
-    EXPECT_EQ("TAB,TYPE", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "0"));
+    EXPECT_EQ("NEXTTASK", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "0"));
     EXPECT_EQ("22", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
     EXPECT_EQ(INSTALL_DIR, RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
     EXPECT_FALSE(IsWindow(hOldTray));
