@@ -20,28 +20,46 @@ static BOOL TopicPath(LPCSTR lpszTopic, LPSTR lpszPath, size_t cbPath)
     return iLength >= 0 && (size_t)iLength < cbPath;
 }
 
-/* Opens root\lpszTopic with full access, creating it when it does not exist yet;
-   *pbCreated tells which. Null when the key can be neither opened nor created. */
-static HKEY OpenTopic(LPCSTR lpszTopic, BOOL *pbCreated)
+extern "C" HKEY OpenTopicKey(LPCSTR lpszTopic)
 {
     char szPath[MAX_PATH + sizeof(szRoot)];
     if (!TopicPath(lpszTopic, szPath, sizeof(szPath)))
         return NULL;
-
     HKEY hKey = NULL;
-    *pbCreated = FALSE;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS)
-        return hKey;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, szPath, 0, NULL, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, NULL, &hKey, NULL) != ERROR_SUCCESS)
         return NULL;
-    *pbCreated = TRUE;
     return hKey;
 }
 
-static void SetStringValue(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszData)
+extern "C" BOOL WriteKeyValue(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszData)
 {
-    RegSetValueExA(hKey, lpszSection, 0, REG_SZ, (const BYTE *)lpszData, (DWORD)strlen(lpszData));
+    if (lpszData == NULL)
+        lpszData = "";
+    return RegSetValueExA(hKey, lpszSection, 0, REG_SZ, (const BYTE *)lpszData,
+                          (DWORD)strlen(lpszData)) == ERROR_SUCCESS;
+}
+
+extern "C" BOOL GetKeyValue(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszDefault,
+                            LPSTR lpszBuffer, int iMaxSize)
+{
+    if (lpszBuffer == NULL || iMaxSize <= 0)
+        return FALSE;
+    if (lpszDefault == NULL)
+        lpszDefault = "";
+    DWORD dwType = REG_NONE;
+    DWORD cbData = (DWORD)iMaxSize;
+    LONG lResult = RegQueryValueExA(hKey, lpszSection, NULL, &dwType, (BYTE *)lpszBuffer, &cbData);
+    if (lResult == ERROR_FILE_NOT_FOUND)
+        WriteKeyValue(hKey, lpszSection, lpszDefault);
+
+    BOOL bComplete = lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ) &&
+                     EndRegistryString(lpszBuffer, cbData, (DWORD)iMaxSize);
+    /* Missing, too long for the buffer or not a string: the caller gets the default and
+       the stored value stays as it is. */
+    if (!bComplete)
+        lstrcpynA(lpszBuffer, lpszDefault, iMaxSize);
+    return bComplete;
 }
 
 extern "C" void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefault,
@@ -50,28 +68,10 @@ extern "C" void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefa
     if (lpszBuffer == NULL || iMaxSize <= 0)
         return;
     lpszBuffer[0] = '\0';
-    if (lpszDefault == NULL)
-        lpszDefault = "";
-
-    BOOL bCreated;
-    HKEY hKey = OpenTopic(lpszTopic, &bCreated);
+    HKEY hKey = OpenTopicKey(lpszTopic);
     if (hKey == NULL)
         return;
-    if (bCreated)
-        SetStringValue(hKey, lpszSection, lpszDefault);
-
-    DWORD dwType = REG_NONE;
-    DWORD cbData = (DWORD)iMaxSize;
-    LONG lResult = RegQueryValueExA(hKey, lpszSection, NULL, &dwType, (BYTE *)lpszBuffer, &cbData);
-    if (lResult == ERROR_FILE_NOT_FOUND)
-        SetStringValue(hKey, lpszSection, lpszDefault);
-
-    BOOL bComplete = lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ) &&
-                     EndRegistryString(lpszBuffer, cbData, (DWORD)iMaxSize);
-    /* Missing, too long for the buffer or not a string: the caller gets the default and
-       the stored value stays as it is. */
-    if (!bComplete)
-        lstrcpynA(lpszBuffer, lpszDefault, iMaxSize);
+    GetKeyValue(hKey, lpszSection, lpszDefault, lpszBuffer, iMaxSize);
     RegCloseKey(hKey);
 }
 
@@ -93,13 +93,30 @@ extern "C" BOOL EndRegistryString(LPSTR lpszBuffer, DWORD cbData, DWORD cbBuffer
 
 extern "C" int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer)
 {
-    BOOL bCreated;
-    HKEY hKey = OpenTopic(lpszTopic, &bCreated);
+    HKEY hKey = OpenTopicKey(lpszTopic);
     if (hKey == NULL)
         return 0;
-    SetStringValue(hKey, lpszSection, lpszBuffer != NULL ? lpszBuffer : "");
+    WriteKeyValue(hKey, lpszSection, lpszBuffer);
     RegCloseKey(hKey);
     return 1;
+}
+
+extern "C" LPSTR GetWholeKeyString(HKEY hKey, LPCSTR lpszSection)
+{
+    DWORD dwType = REG_NONE;
+    DWORD cbData = 0;
+    if (RegQueryValueExA(hKey, lpszSection, NULL, &dwType, NULL, &cbData) != ERROR_SUCCESS
+        || (dwType != REG_SZ && dwType != REG_EXPAND_SZ) || cbData == 0)
+        return NULL;
+    /* One byte more than stored: the value may come without its terminator. */
+    LPSTR lpszText = (LPSTR)LocalAlloc(LPTR, cbData + 1);
+    if (lpszText != NULL
+        && (RegQueryValueExA(hKey, lpszSection, NULL, NULL, (BYTE *)lpszText, &cbData) != ERROR_SUCCESS
+            || lpszText[0] == '\0')) {
+        LocalFree(lpszText);
+        lpszText = NULL;
+    }
+    return lpszText;
 }
 
 extern "C" LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection)
@@ -109,20 +126,7 @@ extern "C" LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection)
     if (!TopicPath(lpszTopic, szPath, sizeof(szPath))
         || RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
         return NULL;
-    LPSTR lpszText = NULL;
-    DWORD dwType = REG_NONE;
-    DWORD cbData = 0;
-    if (RegQueryValueExA(hKey, lpszSection, NULL, &dwType, NULL, &cbData) == ERROR_SUCCESS
-        && (dwType == REG_SZ || dwType == REG_EXPAND_SZ) && cbData > 0) {
-        /* One byte more than stored: the value may come without its terminator. */
-        lpszText = (LPSTR)LocalAlloc(LPTR, cbData + 1);
-        if (lpszText != NULL
-            && (RegQueryValueExA(hKey, lpszSection, NULL, NULL, (BYTE *)lpszText, &cbData) != ERROR_SUCCESS
-                || lpszText[0] == '\0')) {
-            LocalFree(lpszText);
-            lpszText = NULL;
-        }
-    }
+    LPSTR lpszText = GetWholeKeyString(hKey, lpszSection);
     RegCloseKey(hKey);
     return lpszText;
 }

@@ -27,6 +27,17 @@ int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer);
    that Get's buffer cannot hold; creates nothing. */
 LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection);
 
+/* The same work on a key the caller holds open, for runs of many values under one key
+   (a mode's whole list of buttons): OpenTopicKey opens root\lpszTopic for reading and
+   writing, creating it when missing (null when unavailable; the caller closes it with
+   RegCloseKey). GetKeyValue reads as Get does and returns TRUE when the stored string was
+   read whole; WriteKeyValue stores as Write does and returns TRUE when the value was stored;
+   GetWholeKeyString reads as GetWholeString does. */
+HKEY OpenTopicKey(LPCSTR lpszTopic);
+BOOL GetKeyValue(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszDefault, LPSTR lpszBuffer, int iMaxSize);
+BOOL WriteKeyValue(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszData);
+LPSTR GetWholeKeyString(HKEY hKey, LPCSTR lpszSection);
+
 /* One-byte REG_BINARY values of an already open key (the mouse settings). GetByteValue
    leaves *pbValue alone and returns 0 when the value is missing or is not one byte long;
    WriteByteValue returns 1 when the value was stored. */

@@ -508,53 +508,59 @@ int WriteButtonCommand(LPCSTR lpszCommand, BYTE bScanCode, int rmMode)
     return Write(lpszKey, szValue, lpszCommand);
 }
 
-/* Runs pfnButton for each record of a list with the key and value name of its button; the
-   mode's key name is read once for the list, and a mode without one is skipped. */
+/* Runs pfnButton for each record of a list with its button's value name under the list's
+   key. Every button of a list lives under one key, so the key is opened once for the list
+   and the mode's key name read once; a mode without a key name is skipped. */
 static void ForEachButton(tagBUTTONINFO *pbiList, int rmMode, int btType,
-                          void (*pfnButton)(tagBUTTONINFO *pbi, LPCSTR lpszKey, LPCSTR lpszValue))
+                          void (*pfnButton)(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue))
 {
     if (btType < BT_DEFAULT || btType > BT_NOMODE)
         return;
     char szModeKey[MODE_KEY_SIZE] = "";
     if (btType != BT_NOMODE)
         ModeKeyName(rmMode, szModeKey);
+    HKEY hKey = NULL;
     BYTE bPosition = 0;
     for (tagBUTTONINFO *pbi = FirstRecord(pbiList); pbi != NULL && bPosition < abButtons[btType];
          pbi = pbi->pbiNext, ++bPosition) {
         char szValue[VALUE_NAME_SIZE];
         LPCSTR lpszKey;
         if (!ButtonPlace(ScanCode(btType, bPosition), szModeKey, &lpszKey, szValue))
-            return;
-        pfnButton(pbi, lpszKey, szValue);
+            break;
+        if (hKey == NULL && (hKey = OpenTopicKey(lpszKey)) == NULL)
+            break;
+        pfnButton(pbi, hKey, szValue);
     }
+    if (hKey != NULL)
+        RegCloseKey(hKey);
 }
 
-static void LoadButton(tagBUTTONINFO *pbi, LPCSTR lpszKey, LPCSTR lpszValue)
+static void LoadButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
 {
     char szCommand[COMMAND_SIZE];
-    Get(lpszKey, lpszValue, "", szCommand, COMMAND_LIMIT);
-    if (szCommand[0] != '\0') {
-        ConvertCommandToButton(pbi, szCommand);
+    if (GetKeyValue(hKey, lpszValue, "", szCommand, COMMAND_LIMIT)) {
+        if (szCommand[0] != '\0')
+            ConvertCommandToButton(pbi, szCommand);
         return;
     }
-    /* Empty, or too long to read: a long one is kept whole, never cut or lost. */
-    LPSTR lpszLong = GetWholeString(lpszKey, lpszValue);
+    /* Too long to read (or not a string): a long one is kept whole, never cut or lost. */
+    LPSTR lpszLong = GetWholeKeyString(hKey, lpszValue);
     if (lpszLong != NULL) {
         ConvertCommandToButton(pbi, lpszLong);
         LocalFree(lpszLong);
     }
 }
 
-static void SaveButton(tagBUTTONINFO *pbi, LPCSTR lpszKey, LPCSTR lpszValue)
+static void SaveButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
 {
     if (pbi->pszStored != NULL) {
-        Write(lpszKey, lpszValue, pbi->pszStored);
+        WriteKeyValue(hKey, lpszValue, pbi->pszStored);
         return;
     }
     /* A command too long to store leaves the stored one as it was. */
     char szCommand[COMMAND_SIZE];
     if (ComposeCommand(pbi, szCommand) != COMMAND_TOO_LONG)
-        Write(lpszKey, lpszValue, szCommand);
+        WriteKeyValue(hKey, lpszValue, szCommand);
 }
 
 void LoadButtonData(tagBUTTONINFO *pbiList, int rmMode, int btType)
