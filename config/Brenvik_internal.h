@@ -471,9 +471,26 @@ HBRUSH FamilyOnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType);
         HANDLE_DLGMSG(hDlg, WM_PAINT, FamilyOnPaint); \
         EDITOR_CTLCOLOR_DLGMSGS(hDlg, FamilyOnCtlColor)
 
-/* Family routines of the mode32_<type> files: fill the editable controls (bCurrent: the
-   holder is the button's) and the Default Data group; read them back; "Set &Values";
-   check the controls before OK stores them (FALSE keeps the dialog open). */
+/* The whole dialog procedure of a family whose only messages of its own are its commands:
+   the frame sets the dialog up for fFunction and takes it down, and the file's static
+   OnCommand handles the commands it knows and passes the rest to FamilyCommand. */
+#define FAMILY_DLGPROC(Name, fFunction) \
+    extern "C" INT_PTR CALLBACK Name(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam) \
+    { \
+        switch (uiMessage) { \
+            HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand); \
+            HANDLE_DLGMSG(hDlg, WM_DESTROY, FamilyOnDestroy); \
+            FAMILY_DLGMSGS(hDlg); \
+        case WM_INITDIALOG: \
+            FamilyInitDialog(hDlg, (fFunction)); \
+            return FALSE;   /* the frame has put the focus on OK */ \
+        } \
+        return FALSE; \
+    }
+
+/* Family routines of the mode32_<type> files: prepare and fill the editable controls
+   (bCurrent: the holder is the button's) and the Default Data group; read them back;
+   "Set &Values"; check the controls before OK stores them (FALSE keeps the dialog open). */
 void SetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
 void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder);
 void SetLaunchValues(HWND hDlg, tagBUTTONINFO *pbiHolder);

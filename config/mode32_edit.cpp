@@ -11,7 +11,7 @@
 
 /* Function and text of the holder into the editable controls; the text only when the
    function is in the list. */
-static void SelectHolder(HWND hDlg, tagBUTTONINFO *pbiHolder)
+void SetEditValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     if (pbiHolder->pszPrimary == NULL || !SelectPrefix(hDlg, IDC_EDIT_FUNCTION, pbiHolder->pszPrimary))
         return;
@@ -19,18 +19,14 @@ static void SelectHolder(HWND hDlg, tagBUTTONINFO *pbiHolder)
         SetDlgItemTextA(hDlg, IDC_EDIT_DATA, pbiHolder->pszExtra1);
 }
 
-void SetEditValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
-{
-    SelectHolder(hDlg, pbiHolder);
-}
-
 void SetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
+    Edit_LimitText(GetDlgItem(hDlg, IDC_EDIT_DATA), RUNNABLE_COMMAND_LENGTH);
     InitialiseComboBoxRC(hDlg, IDC_EDIT_FUNCTION, IDR_EDIT_NAMES, 0);
     SetDlgItemTextA(hDlg, IDC_EDIT_DEF_FUNCTION, pbiHolder->pszPrimary != NULL ? pbiHolder->pszPrimary : "");
     WriteToTextBox(hDlg, IDC_EDIT_DEF_DATA, pbiHolder->pszExtra1);
     if (bCurrent)
-        SelectHolder(hDlg, pbiHolder);
+        SetEditValues(hDlg, pbiHolder);
 }
 
 void GetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder)
@@ -51,15 +47,6 @@ BOOL CheckEdit(HWND hDlg)
     return TooLong(hDlg, IDC_EDIT_DATA, "text");
 }
 
-static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
-{
-    (void)hFocus;
-    (void)lParam;
-    Edit_LimitText(GetDlgItem(hDlg, IDC_EDIT_DATA), RUNNABLE_COMMAND_LENGTH);
-    FamilyInitDialog(hDlg, EDIT);
-    return FALSE;
-}
-
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
@@ -72,13 +59,4 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     }
 }
 
-extern "C" INT_PTR CALLBACK EditDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
-{
-    switch (uiMessage) {
-        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
-        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
-        HANDLE_DLGMSG(hDlg, WM_DESTROY, FamilyOnDestroy);
-        FAMILY_DLGMSGS(hDlg);
-    }
-    return FALSE;
-}
+FAMILY_DLGPROC(EditDlgProc, EDIT)

@@ -38,6 +38,8 @@ void SetLaunchValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 
 void SetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
+    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_FILE), PROGRAM_LENGTH);
+    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_CMDLINE), RUNNABLE_COMMAND_LENGTH);
     if (bCurrent)
         SetLaunchValues(hDlg, pbiHolder);
     if (pbiHolder->pszPrimary != NULL)
@@ -79,16 +81,6 @@ BOOL CheckLaunch(HWND hDlg)
     return TRUE;
 }
 
-static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
-{
-    (void)hFocus;
-    (void)lParam;
-    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_FILE), PROGRAM_LENGTH);
-    Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_CMDLINE), RUNNABLE_COMMAND_LENGTH);
-    FamilyInitDialog(hDlg, APPLAUNCH);
-    return FALSE;
-}
-
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
@@ -110,13 +102,4 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     }
 }
 
-extern "C" INT_PTR CALLBACK LaunchDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
-{
-    switch (uiMessage) {
-        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
-        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
-        HANDLE_DLGMSG(hDlg, WM_DESTROY, FamilyOnDestroy);
-        FAMILY_DLGMSGS(hDlg);
-    }
-    return FALSE;
-}
+FAMILY_DLGPROC(LaunchDlgProc, APPLAUNCH)

@@ -22,7 +22,7 @@ static void EnableDevice(HWND hDlg, BOOL bEnable)
 
 /* Device, function and track of the holder into the editable controls; stops at the
    first name that is not in its list. */
-static void SelectHolder(HWND hDlg, tagBUTTONINFO *pbiHolder)
+void SetMediaValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     if (pbiHolder->pszPrimary == NULL) {
         EnableDevice(hDlg, FALSE);
@@ -38,20 +38,16 @@ static void SelectHolder(HWND hDlg, tagBUTTONINFO *pbiHolder)
         SetDlgItemTextA(hDlg, IDC_MM_TRACK, pbiHolder->pszExtra2);
 }
 
-void SetMediaValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
-{
-    SelectHolder(hDlg, pbiHolder);
-}
-
 void SetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
+    Edit_LimitText(GetDlgItem(hDlg, IDC_MM_TRACK), TRACK_DIGITS);
     GetMCIDevices(GetDlgItem(hDlg, IDC_MM_DEVICE), NULL);
     InitialiseComboBoxRC(hDlg, IDC_MM_FUNCTION, IDR_MEDIA_NAMES, 0);
     SetDlgItemTextA(hDlg, IDC_MM_DEF_DEVICE, pbiHolder->pszPrimary != NULL ? pbiHolder->pszPrimary : "");
     SetDlgItemTextA(hDlg, IDC_MM_DEF_FUNCTION, pbiHolder->pszExtra1 != NULL ? pbiHolder->pszExtra1 : "");
     SetDlgItemTextA(hDlg, IDC_MM_DEF_TRACK, pbiHolder->pszExtra2 != NULL ? pbiHolder->pszExtra2 : "");
     if (bCurrent)
-        SelectHolder(hDlg, pbiHolder);
+        SetMediaValues(hDlg, pbiHolder);
 }
 
 void GetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder)
@@ -78,15 +74,6 @@ BOOL CheckMedia(HWND hDlg)
     return Refuse(hDlg, IDC_MM_TRACK, "The track is a number of up to four digits.");
 }
 
-static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
-{
-    (void)hFocus;
-    (void)lParam;
-    Edit_LimitText(GetDlgItem(hDlg, IDC_MM_TRACK), TRACK_DIGITS);
-    FamilyInitDialog(hDlg, MULTIMEDIA);
-    return FALSE;
-}
-
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     switch (iID) {
@@ -105,13 +92,4 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     }
 }
 
-extern "C" INT_PTR CALLBACK MultiDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
-{
-    switch (uiMessage) {
-        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
-        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
-        HANDLE_DLGMSG(hDlg, WM_DESTROY, FamilyOnDestroy);
-        FAMILY_DLGMSGS(hDlg);
-    }
-    return FALSE;
-}
+FAMILY_DLGPROC(MultiDlgProc, MULTIMEDIA)

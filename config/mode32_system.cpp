@@ -61,7 +61,7 @@ static void ShowHotKey(HWND hDlg, LPCSTR lpszCode)
 }
 
 /* The holder's function (and hot key) into the editable controls. */
-static void SelectHolder(HWND hDlg, tagBUTTONINFO *pbiHolder)
+void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     if (pbiHolder->pszPrimary == NULL || !SelectExact(hDlg, pbiHolder->pszPrimary))
         return;
@@ -69,11 +69,6 @@ static void SelectHolder(HWND hDlg, tagBUTTONINFO *pbiHolder)
         ShowHotKey(hDlg, pbiHolder->pszExtra1 != NULL ? pbiHolder->pszExtra1 : "");
     else
         EnableAssignButton(hDlg, 0);
-}
-
-void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
-{
-    SelectHolder(hDlg, pbiHolder);
 }
 
 void SetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
@@ -94,7 +89,7 @@ void SetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
         }
     }
     if (bCurrent)
-        SelectHolder(hDlg, pbiHolder);
+        SetSystemValues(hDlg, pbiHolder);
 }
 
 void GetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder)

@@ -17,6 +17,7 @@ void SetWebValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 
 void SetWeb(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
+    Edit_LimitText(GetDlgItem(hDlg, IDC_WEB_ADDRESS), ADDRESS_LENGTH);
     if (bCurrent)
         SetWebValues(hDlg, pbiHolder);
     WriteToTextBox(hDlg, IDC_WEB_DEF_ADDRESS, pbiHolder->pszPrimary);
@@ -39,15 +40,6 @@ BOOL CheckWeb(HWND hDlg)
     return Refuse(hDlg, IDC_WEB_ADDRESS, "A web address cannot contain double quotes; write them as %22.");
 }
 
-static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
-{
-    (void)hFocus;
-    (void)lParam;
-    Edit_LimitText(GetDlgItem(hDlg, IDC_WEB_ADDRESS), ADDRESS_LENGTH);
-    FamilyInitDialog(hDlg, WEBBROWSER);
-    return FALSE;
-}
-
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
@@ -58,13 +50,4 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         FamilyCommand(hDlg, iID);
 }
 
-extern "C" INT_PTR CALLBACK WebDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
-{
-    switch (uiMessage) {
-        HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
-        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
-        HANDLE_DLGMSG(hDlg, WM_DESTROY, FamilyOnDestroy);
-        FAMILY_DLGMSGS(hDlg);
-    }
-    return FALSE;
-}
+FAMILY_DLGPROC(WebDlgProc, WEBBROWSER)

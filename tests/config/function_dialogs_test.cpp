@@ -71,6 +71,14 @@ std::string Str(LPCSTR lpsz) { return lpsz != nullptr ? lpsz : "(null)"; }
 
 bool Enabled(HWND hDlg, int iControl) { return IsWindowEnabled(GetDlgItem(hDlg, iControl)) != FALSE; }
 
+/* Types into an emptied box as the keyboard would, so that its length limit applies. */
+void TypeText(HWND hDlg, int iControl, const std::string &strText)
+{
+    SetDlgItemTextA(hDlg, iControl, "");
+    for (char c : strText)
+        SendDlgItemMessageA(hDlg, iControl, WM_CHAR, (BYTE)c, 0);
+}
+
 /* Closes the refusal that a step expects, and checks its dialog is still open. */
 tagSCRIPTSTEP Refusal()
 {
@@ -238,6 +246,8 @@ TEST_F(FunctionDialogs, EditorMarksTheCurrentFamily)
     RECT rWeb = Mark({
         {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 'w', 0); }},
         {"Web Address", [](HWND hDlg) {
+            TypeText(hDlg, IDC_WEB_ADDRESS, std::string(300, 'a'));
+            EXPECT_EQ(GetText(hDlg, IDC_WEB_ADDRESS), std::string(254, 'a')) << "what a command can hold";
             SetText(hDlg, IDC_WEB_ADDRESS, "http://example.com/");
             SaveWindowPicture(hDlg, "web-from-editor");
             PostClick(hDlg, IDOK);
@@ -354,6 +364,8 @@ TEST_F(FunctionDialogs, MediaDeviceFollowsTheFunction)
         Refusal(),
         {"Multi Media", [&](HWND hDlg) {
             EXPECT_EQ(Str(Holder(MULTIMEDIA)->pszExtra2), "3");
+            TypeText(hDlg, IDC_MM_TRACK, "98765");
+            EXPECT_EQ(GetText(hDlg, IDC_MM_TRACK), "9876");
             SetText(hDlg, IDC_MM_TRACK, "12");
             ChooseEntry(hDlg, IDC_MM_FUNCTION, 11);                  /* "Master Mute" */
         }},
