@@ -188,7 +188,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     (void)hFocus;
     (void)lParam;
     if (whats32.hBrush == NULL)
-        whats32.hBrush = CreateSolidBrush(RGB(192, 192, 192));
+        whats32.hBrush = CreateSolidBrush(EDITOR_GREY);
     SetFocus(GetDlgItem(hDlg, IDOK));
     whats32.iNumOfField = 1;
     if (btiButton.bIDButton == SHIFT_BUTTON) {
@@ -240,7 +240,7 @@ static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
     (void)hDlg;
     (void)hChild;
     (void)iType;
-    SetBkColor(hDC, RGB(192, 192, 192));
+    SetBkColor(hDC, EDITOR_GREY);
     return whats32.hBrush;
 }
 
@@ -258,14 +258,8 @@ extern "C" INT_PTR CALLBACK WhatsThisDlg(HWND hDlg, UINT uiMessage, WPARAM wPara
         HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
         HANDLE_DLGMSG(hDlg, WM_PAINT, OnPaint);
         HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, OnCtlColor);
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLOREDIT, OnCtlColor);
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORLISTBOX, OnCtlColor);
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORBTN, OnCtlColor);
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORDLG, OnCtlColor);
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSCROLLBAR, OnCtlColor);
-        HANDLE_DLGMSG(hDlg, WM_CTLCOLORSTATIC, OnCtlColor);
         HANDLE_DLGMSG(hDlg, WM_DESTROY, OnDestroy);
+        EDITOR_CTLCOLOR_DLGMSGS(hDlg, OnCtlColor);
     }
     return FALSE;
 }
