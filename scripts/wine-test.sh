@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs one test program under Wine for ctest (the toolchain's emulator).
+#
+# A test program prints as soon as it starts (the test framework flushes its first lines),
+# so a run that ends in failure with no output at all never reached the program: Wine
+# itself gave up while starting the process, which has been seen once in hundreds of runs
+# on a loaded machine. Such a run is reported and started once more. Any run that printed
+# something stands as it is, pass or fail.
+set -uo pipefail
+log=$(mktemp) || exit 1
+trap 'rm -f "$log"' EXIT
+
+for attempt in 1 2; do
+  wine "$@" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  if [ "$status" -eq 0 ] || [ -s "$log" ]; then break; fi
+  echo "wine-test: Wine ended with status $status before the program printed anything (attempt $attempt)"
+done
+exit "$status"
