@@ -13,7 +13,9 @@ if [ -n "${ORVANE_SESSION:-}" ]; then exec "$@"; fi
 
 : "${ORVANE_BUILD:=$root/build}"
 export WINEPREFIX="${ORVANE_PREFIX:-$ORVANE_BUILD/prefix}"
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# WINEDEBUG may be set by the caller to see Wine's own messages (e.g. -all,err+all).
+: "${WINEDEBUG:=-all}"
+export WINEARCH=win64 WINEDEBUG WINEDLLOVERRIDES="mscoree,mshtml="
 export ORVANE_SESSION=1
 
 started_xvfb=""

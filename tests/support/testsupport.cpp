@@ -2,6 +2,7 @@
  * testsupport.cpp - helpers for the tests that run under Wine.
  */
 #include <algorithm>
+#include <cstdio>
 #include "testsupport.h"
 #include <vector>
 
@@ -20,8 +21,11 @@ HANDLE StartProcess(const std::string &strCommandLine)
     PROCESS_INFORMATION pi = {};
     std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
     command.push_back('\0');
-    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+        /* Said here because callers only see that nothing started. */
+        fprintf(stderr, "StartProcess: error %lu starting %s\n", GetLastError(), strCommandLine.c_str());
         return NULL;
+    }
     CloseHandle(pi.hThread);
     return pi.hProcess;
 }
@@ -32,10 +36,12 @@ DWORD RunProcess(const std::string &strCommandLine, DWORD dwTimeout)
     if (hProcess == NULL)
         return (DWORD)-1;
     DWORD dwExit = (DWORD)-1;
-    if (WaitForSingleObject(hProcess, dwTimeout) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(hProcess, dwTimeout) == WAIT_OBJECT_0) {
         GetExitCodeProcess(hProcess, &dwExit);
-    else
+    } else {
+        fprintf(stderr, "RunProcess: still running after %lu ms, ended: %s\n", dwTimeout, strCommandLine.c_str());
         TerminateProcess(hProcess, (UINT)-1);
+    }
     CloseHandle(hProcess);
     return dwExit;
 }
