@@ -13,12 +13,7 @@ bool StartProbes(tagPROBES &probes, const std::vector<std::string> &arguments,
         strCommand += " \"" + strArgument + "\"";
         probes.titles.push_back(strArgument.size() > 2 && strArgument[0] != 'U' ? strArgument.substr(2) : "");
     }
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back('\0');
-    probes.pi = {};
-    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &probes.pi))
+    if (!CreateTestProcess(strCommand, &probes.pi))
         return false;
     WaitForInputIdle(probes.pi.hProcess, 5000);
     return WaitFor([&] {

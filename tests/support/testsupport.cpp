@@ -14,18 +14,28 @@ std::string BinaryDir()
     return strPath.substr(0, strPath.find_last_of("\\/") + 1);
 }
 
+bool CreateTestProcess(const std::string &strCommandLine, PROCESS_INFORMATION *ppi)
+{
+    for (int iAttempt = 1; iAttempt <= 2; iAttempt++) {
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        *ppi = {};
+        std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
+        command.push_back('\0');
+        if (CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, ppi))
+            return true;
+        /* Said here because callers only see that nothing started. */
+        fprintf(stderr, "CreateTestProcess: error %lu starting %s (attempt %d)\n", GetLastError(),
+                strCommandLine.c_str(), iAttempt);
+    }
+    return false;
+}
+
 HANDLE StartProcess(const std::string &strCommandLine)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> command(strCommandLine.begin(), strCommandLine.end());
-    command.push_back('\0');
-    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        /* Said here because callers only see that nothing started. */
-        fprintf(stderr, "StartProcess: error %lu starting %s\n", GetLastError(), strCommandLine.c_str());
+    PROCESS_INFORMATION pi;
+    if (!CreateTestProcess(strCommandLine, &pi))
         return NULL;
-    }
     CloseHandle(pi.hThread);
     return pi.hProcess;
 }

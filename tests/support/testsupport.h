@@ -9,10 +9,14 @@
 #include <map>
 #include <string>
 #include <vector>
-#include <vector>
 
 /* Folder of the running test program, where every built binary lies (with a '\'). */
 std::string BinaryDir();
+
+/* Starts a command line; *ppi gets both handles, for the caller to close. A process that
+   Wine lost while starting it (seen, rarely, on a loaded machine) is reported on stderr
+   and started once more. */
+bool CreateTestProcess(const std::string &strCommandLine, PROCESS_INFORMATION *ppi);
 
 /* Starts a command line; returns the process handle for the caller to close, or null. */
 HANDLE StartProcess(const std::string &strCommandLine);

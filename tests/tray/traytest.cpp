@@ -23,12 +23,7 @@ bool InstallTestAssignments()
 bool StartTellumo(tagTELLUMO *ptProgram)
 {
     *ptProgram = {};
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    std::string strCommand = "\"" + BinaryDir() + "Tellumo.exe\"";
-    std::vector<char> command(strCommand.begin(), strCommand.end());
-    command.push_back('\0');
-    if (!CreateProcessA(NULL, command.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &ptProgram->pi))
+    if (!CreateTestProcess("\"" + BinaryDir() + "Tellumo.exe\"", &ptProgram->pi))
         return false;
     WaitFor([&] {
         ptProgram->hWnd = FindWindowA("TELLUMO", "Zendra Remote Buttons");
