@@ -2,10 +2,11 @@
 # Runs one test program under Wine for ctest (the toolchain's emulator).
 #
 # A test program prints as soon as it starts (the test framework flushes its first lines),
-# so a run that ends in failure with no output at all never reached the program: Wine
-# itself gave up while starting the process, which has been seen once in hundreds of runs
-# on a loaded machine. Such a run is reported and started once more. Any run that printed
-# something stands as it is, pass or fail.
+# so a run that ends in failure with no output at all never reached its tests: Wine
+# itself lost the process while starting it, which has been seen, rarely, on a loaded
+# machine (tests/support's CreateTestProcess meets the same inside a test). Such a run is
+# reported and started once more. Any run that printed something stands as it is, pass or
+# fail.
 set -uo pipefail
 log=$(mktemp) || exit 1
 trap 'rm -f "$log"' EXIT
