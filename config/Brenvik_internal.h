@@ -150,6 +150,10 @@ void  GetFunctionFromCommand(tagBUTTONINFO *pbiButton, LPSTR lpszTemplate);
 /* 1 built, 0 nothing to store (buffer empty), COMMAND_TOO_LONG (buffer empty). Pure: the
    record is not changed (the quotes of an edit text are doubled in the command only). */
 int   ConvertButtonToCommand(tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* The command the fields alone make, whatever command the record keeps; results as above. */
+int   ComposeCommand(const tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* Whether a record's string holds text (null and "" both count as empty). */
+BOOL  HasText(LPCSTR lpszText);
 /* Doubles the quotes of pszExtra1 in the record (ConvertButtonToCommand does not call it). */
 void  PadQuotes(tagBUTTONINFO *pbiButton);
 void  AssignButtonInfo(tagBUTTONINFO *pbiButton, int fFunction, LPCSTR lpszPrimary,
@@ -175,6 +179,16 @@ void  GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect);
 #define HOTKEY_CODE_SIZE    6       /* five characters and the terminator */
 #define HOTKEY_NAME_SIZE    16      /* longest key name and the terminator */
 #define HOTKEY_TEXT_SIZE    48      /* "ALT-CTRL-SHIFT-" + name + ", " + name */
+
+/* The modifiers by position in the code: letter, byte of the value, check box, text. */
+struct tagHOTKEYMODIFIER {
+    char   chLetter;
+    DWORD  dwMask;
+    int    idCheckBox;
+    LPCSTR lpszText;
+};
+#define HOTKEY_MODIFIERS    3
+extern const tagHOTKEYMODIFIER hotKeyModifiers[HOTKEY_MODIFIERS];
 
 /* The hot key being edited by the System dialog. */
 extern LONG lHotKeyCode;
@@ -232,6 +246,7 @@ BOOL  GetMessageName(DWORD dwMessage, LPSTR lpszName, int cchName);
    entry of a stored group and of a recorded message (MESSAGE_ENTRY_SIZE bytes). The
    fields of a trace entry: the name, or the number of an "<Undefined>" one. */
 LPCSTR CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam);
+extern const char szNotAMessage[];      /* the refusal of a message field */
 void  SplitSequenceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPSTR lpszLParam);
 BOOL  EncodeMessage(LPCSTR lpszEntry, LPSTR lpszGroup);
 void  FormatSequenceEntry(DWORD dwMessage, DWORD dwWParam, DWORD dwLParam, LPSTR lpszEntry);
@@ -516,6 +531,8 @@ void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
 void  InitialiseComboBoxRC(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
 void  InitialiseComboBoxRCZendraRes(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
 void  FillListBoxRC(HWND hListBox, UINT uStringList, LPCSTR lpszSelect);
+/* A value list of this library: its words and how many there are; null when missing. */
+const WORD *LockValueList(UINT uValueList, int *pcValues);
 LPSTR GetIndexedString(UINT uStringList, int iPosition);
 BYTE  GetIndexedValue(UINT uValueList, int iPosition);
 int   CountStringIndex(UINT uStringList, LPCSTR lpszText);
