@@ -35,7 +35,7 @@ declare -A sources=(
   [zendra]="config/mode32_zendra_text.cpp config/zendrares32_lists.cpp tests/fuzz/win32_shim.cpp"
   [picture]="common/picture_header.cpp"
 )
-declare -A max_len=([profile]=8192 [command]=4096 [button]=1024 [message]=512 [hotkey]=64
+declare -A max_len=([profile]=8192 [command]=1024 [button]=1024 [message]=512 [hotkey]=64
                     [zendra]=256 [picture]=4096)
 for name in "${harnesses[@]}"; do
   [ -n "${sources[$name]:-}" ] || { echo "fuzz: no harness named $name" >&2; exit 2; }

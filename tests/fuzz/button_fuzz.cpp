@@ -6,8 +6,8 @@
  * - The person opens the button's family and confirms it unchanged: the editor's OK stores
  *   the fields alone. When they make a command (a record whose fields make none shows no
  *   family; one too long to store leaves the stored command as it was), the engine must
- *   read the same items from it as from the command stored before, so the button does
- *   what it did.
+ *   read the same items (keywords and arguments) from it as from the command stored
+ *   before: only the form may change (letter case, a missing closing quote).
  */
 #include <stdint.h>
 #include <string.h>
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pbData, size_t cbData)
         AssignButtonInfo(&biConfirmed, bi.fFunction, bi.pszPrimary, bi.pszExtra1, bi.pszExtra2);
         if (ConvertButtonToCommand(&biConfirmed, szCommand) == 1)
             EXPECT_INVARIANT(ReadEngineItems(szCommand) == ReadEngineItems(strStored),
-                             "a button confirmed unchanged runs as it did", strStored);
+                             "the engine reads a button confirmed unchanged as before", strStored);
         AssignButtonInfo(&biConfirmed, NO_FUNCTION, NULL, NULL, NULL);
     }
     AssignButtonInfo(&bi, NO_FUNCTION, NULL, NULL, NULL);
