@@ -41,7 +41,6 @@ static const UINT uiDovrelKeys[] = { IDS_DOVREL_TM_KEY, IDS_DOVREL_II_KEY, IDS_H
 static struct tagZENDRA {
     tagMACROINFO miMacro;
     BOOL  bInit;            /* controls are being set up: their notifications are ignored */
-    int   iMode;            /* mode the preview and the percentage box follow */
     LPSTR pszInCode;        /* the stored command at opening */
     LPSTR pszOutCode;       /* the command built by OK */
 } zdDialog;
@@ -161,11 +160,11 @@ int FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, in
         } else if (iPosition >= ZF_DIM && iPosition <= ZF_BRIGHTEN_FIRST) {
             bFits = bFits && Append(lpszOut, iSize, " %s %d%%", lpszFunction, pmiMacro->iValue);
         } else if (iPosition == ZF_EXTENDED_CODE) {
+            /* The preview shows the code as it is stored, whatever was typed. */
             char szCode[CODE_BUFFER] = "";
             if (pmiMacro->lpszCode != NULL)
                 lstrcpynA(szCode, pmiMacro->lpszCode, sizeof(szCode));
-            if (bStored)
-                IsInRange(szCode, 1);
+            IsInRange(szCode, 1);
             bFits = bFits && Append(lpszOut, iSize, " %s %s", lpszFunction, szCode);
         } else {
             bFits = bFits && Append(lpszOut, iSize, " %s", lpszFunction);
@@ -385,6 +384,12 @@ void EnableMode(HWND hDlg, int iMode)
     EnableCodeBox(hDlg);
 }
 
+/* The mode the radio buttons show: the preview, the boxes and OK all follow it. */
+static int CheckedMode(HWND hDlg)
+{
+    return IsDlgButtonChecked(hDlg, IDC_ZD_MACRO) == BST_CHECKED ? 0 : 1;
+}
+
 void SelectDevice(HWND hDlg, int iKeep)
 {
     HWND hList = UnitList(hDlg);
@@ -464,11 +469,6 @@ void DisplayMacro(HWND hDlg, int iMode)
     SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, szPreview);
 }
 
-static int CheckedMode(HWND hDlg)
-{
-    return IsDlgButtonChecked(hDlg, IDC_ZD_MACRO) == BST_CHECKED ? 0 : 1;
-}
-
 LPSTR CreateHouseCodeString(HWND hDlg)
 {
     char szCommand[PREVIEW_SIZE];
@@ -509,7 +509,6 @@ static void SelectExact(HWND hDlg, int iID, LPCSTR lpszText)
 
 void SetupHouseCodeDialog(HWND hDlg, tagMACROINFO miMacro)
 {
-    zdDialog.iMode = miMacro.bMacroCommand;
     EnableMode(hDlg, miMacro.bMacroCommand);
     char szSwitch[NAME_SIZE];
     LoadName(miMacro.bOnOff == 1 ? IDS_ON : IDS_OFF, szSwitch);
@@ -558,24 +557,20 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     GetItemText(hDlg, IDC_ENCODED, szStored, sizeof(szStored));
     zdDialog.pszInCode = szStored[0] != '\0' ? CopyToLocal(szStored) : NULL;
     CreateMacroStruct(zdDialog.pszInCode, &zdDialog.miMacro);
-    EnableMode(hDlg, 0);
-    /* Until a mode button is clicked, the preview and the percentage box follow the mode
-       of the stored command even when it is not the button's current one. */
-    zdDialog.iMode = zdDialog.miMacro.bMacroCommand;
     if ((bEmpty & (1 << ZENDRACOMMAND)) == 0) {
         SetupHouseCodeDialog(hDlg, zdDialog.miMacro);
         ShowDefaultHouseCode(hDlg, NULL);
     } else {
-        /* Blank controls still name a house code and a function, so that no command is
-           built without them. */
+        /* Blank controls, in the mode of the stored command. They still name a house code
+           and a function, so that no command is built without them. */
         tagMACROINFO miBlank = {};
+        miBlank.bMacroCommand = zdDialog.miMacro.bMacroCommand;
         SetupHouseCodeDialog(hDlg, miBlank);
-        zdDialog.iMode = zdDialog.miMacro.bMacroCommand;
-        EnableValueBox(hDlg, zdDialog.iMode);
         ShowDefaultHouseCode(hDlg, zdDialog.pszInCode);
     }
+    /* The arrows step from what the box shows (0 when the controls opened blank). */
     SetScrollRange(GetDlgItem(hDlg, IDC_ZD_PERCENT_ARROWS), SB_CTL, 0, PERCENT_MAX, FALSE);
-    SetPercentage(hDlg, zdDialog.miMacro.iValue);
+    SetPercentage(hDlg, (int)GetDlgItemInt(hDlg, IDC_ZD_PERCENT, NULL, FALSE));
     Edit_LimitText(GetDlgItem(hDlg, IDC_ZD_CODE), CODE_DIGITS);
     zdDialog.bInit = FALSE;
     return FALSE;   /* the focus is on OK */
@@ -590,7 +585,7 @@ static void OnPercentUpdate(HWND hDlg)
         SetPercentage(hDlg, iValue);
     else
         SetDlgItemInt(hDlg, IDC_ZD_PERCENT, zdDialog.miMacro.iValue, FALSE);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnCodeUpdate(HWND hDlg)
@@ -603,24 +598,23 @@ static void OnCodeUpdate(HWND hDlg)
         LocalFree(zdDialog.miMacro.lpszCode);
         zdDialog.miMacro.lpszCode = CopyToLocal(szText);
     }
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnFunctionChange(HWND hDlg)
 {
-    EnableValueBox(hDlg, zdDialog.iMode);
+    EnableValueBox(hDlg, CheckedMode(hDlg));
     EnableCodeBox(hDlg);
     char szFunction[NAME_SIZE];
     GetItemText(hDlg, IDC_ZD_FUNCTION, szFunction, sizeof(szFunction));
     int iPosition = FunctionPosition(szFunction);
     if (iPosition == ZF_EXTENDED_CODE || iPosition == ZF_STATUS_REQUEST)
         LimitSelection(hDlg);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnModeButton(HWND hDlg, int iMode)
 {
-    zdDialog.iMode = iMode;
     EnableMode(hDlg, iMode);
     if (iMode == 0)
         SelectDevice(hDlg, 1);
@@ -666,10 +660,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         break;
     case IDC_ZD_SWITCH:
     case IDC_ZD_HOUSE:
-        DisplayMacro(hDlg, zdDialog.iMode);
+        DisplayMacro(hDlg, CheckedMode(hDlg));
         break;
     case IDC_ZD_UNITS:
-        if (zdDialog.iMode == 0)
+        if (CheckedMode(hDlg) == 0)
             LimitSelection(hDlg);
         OnFunctionChange(hDlg);
         break;
@@ -717,7 +711,7 @@ static void OnVScroll(HWND hDlg, HWND hCtl, UINT uiCode, int iPos)
         return;
     SetPercentage(hDlg, iValue);
     SetDlgItemInt(hDlg, IDC_ZD_PERCENT, iValue, FALSE);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnDestroy(HWND hDlg)

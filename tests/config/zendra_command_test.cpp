@@ -266,6 +266,29 @@ protected:
         Command(IDOK);
         Close();
     }
+    /* Presses OK on what the dialog shows now and returns what OK stored. The scenario
+       goes on: OK only hid the dialog, and the holder and the editor's state are put back. */
+    std::string OkStores()
+    {
+        LPSTR pszBefore = holders[ZENDRACOMMAND].pszPrimary;
+        holders[ZENDRACOMMAND].pszPrimary = pszBefore != NULL ? CopyToLocal(pszBefore) : NULL;
+        int fBefore = fCurrentFunction;
+        BYTE bBefore = bEmpty;
+        Command(IDOK);
+        std::string strStored = Stored();
+        LocalFree(holders[ZENDRACOMMAND].pszPrimary);
+        holders[ZENDRACOMMAND].pszPrimary = pszBefore;
+        fCurrentFunction = fBefore;
+        bEmpty = bBefore;
+        ShowWindow(hDlg, SW_SHOW);
+        return strStored;
+    }
+    /* The preview, and the command OK stores while it shows. */
+    void ExpectPreviewStores(const char *pszPreview, const char *pszStored)
+    {
+        EXPECT_EQ(pszPreview, Shown(IDC_ZD_PREVIEW));
+        EXPECT_EQ(pszStored, OkStores()) << "stored while the preview shows \"" << pszPreview << "\"";
+    }
 };
 
 TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
@@ -284,7 +307,7 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
     ClickUnit(1);
     ClickUnit(3);
     Type(IDC_ZD_PERCENT, "40");
-    EXPECT_EQ("A1,A3 Dim To 40%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A1,A3 Dim To 40%", "A1,A3 Dim To 40%");
     SaveWindowPicture(hDlg, "zendra_dim_to");
 
     /* The whole house code takes no units: the preview drops them. */
@@ -292,7 +315,7 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
     Choose(IDC_ZD_FUNCTION, "All Units Off");
     EXPECT_FALSE(Enabled(IDC_ZD_PERCENT));
     EXPECT_EQ("", SelectedUnits());
-    EXPECT_EQ("B All Units Off", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("B All Units Off", "B All Units Off");
     ClickUnit(4);
     EXPECT_EQ("", SelectedUnits());
     Ok();
@@ -309,7 +332,7 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
 
     /* A function for units with none selected stores nothing: the button is unassigned. */
     Choose(IDC_ZD_FUNCTION, "On");
-    EXPECT_EQ("", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("", "");
     Ok();
     EXPECT_EQ("", Stored());
     EXPECT_EQ(NO_FUNCTION, fCurrentFunction);
@@ -322,7 +345,7 @@ TEST_F(ZendraDialog, PercentageBoxAndArrowsKeepToZeroThroughOneHundred)
     EXPECT_EQ("Brighten First Then Dim To", Shown(IDC_ZD_FUNCTION));
     EXPECT_EQ("50", Shown(IDC_ZD_PERCENT));
     EXPECT_EQ("2", SelectedUnits());
-    EXPECT_EQ("A2 Brighten First Then Dim To 50%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A2 Brighten First Then Dim To 50%", "A2 Dim 178%");
     EXPECT_EQ("A2 Brighten First Then Dim To 50%", Shown(IDC_ZD_DEF_COMMAND));
     EXPECT_EQ(50, GetScrollPos(GetDlgItem(hDlg, IDC_ZD_PERCENT_ARROWS), SB_CTL));
 
@@ -343,7 +366,7 @@ TEST_F(ZendraDialog, PercentageBoxAndArrowsKeepToZeroThroughOneHundred)
     Arrow(SB_LINEDOWN, 4);
     EXPECT_EQ("0", Shown(IDC_ZD_PERCENT));
     Arrow(SB_LINEUP, 1);
-    EXPECT_EQ("A2 Brighten First Then Dim To 1%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A2 Brighten First Then Dim To 1%", "A2 Dim 129%");
     Ok();
     EXPECT_EQ("A2 Dim 129%", Stored());
 }
@@ -357,8 +380,11 @@ TEST_F(ZendraDialog, ExtendedCodeAndMacroKeepOneUnit)
     Choose(IDC_ZD_FUNCTION, "Extended Code");
     EXPECT_TRUE(Enabled(IDC_ZD_CODE));
     EXPECT_FALSE(Enabled(IDC_ZD_PERCENT));
+    /* The preview shows the code as it is stored, whatever was typed. */
+    Type(IDC_ZD_CODE, "zz");
+    ExpectPreviewStores("C5 Extended Code 0000", "C5 Extended Code 0000");
     Type(IDC_ZD_CODE, "FF");
-    EXPECT_EQ("C5 Extended Code FF", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("C5 Extended Code 00ff", "C5 Extended Code 00ff");
     /* A second unit: only the one with the caret stays. */
     ClickUnit(7);
     EXPECT_EQ("7", SelectedUnits());
@@ -382,7 +408,7 @@ TEST_F(ZendraDialog, ExtendedCodeAndMacroKeepOneUnit)
     EXPECT_EQ("4", SelectedUnits());
     ClickUnit(2);
     Choose(IDC_ZD_SWITCH, "On");
-    EXPECT_EQ("D2 On", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("D2 On", "Macro D2 On");
     Ok();
     EXPECT_EQ("Macro D2 On", Stored());
 
@@ -400,36 +426,56 @@ TEST_F(ZendraDialog, ExtendedCodeAndMacroKeepOneUnit)
     EXPECT_EQ("On", Shown(IDC_ZD_FUNCTION));
     EXPECT_EQ("", SelectedUnits());
     EXPECT_EQ("0", Shown(IDC_ZD_PERCENT));
-    EXPECT_EQ("", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("", "");
     /* Set Values brings the stored command back. */
     Click(IDC_SET_VALUES);
-    EXPECT_EQ("D2 On", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("D2 On", "Macro D2 On");
     Command(IDCANCEL);
     Close();
     EXPECT_EQ("Macro D2 On", Stored());
 }
 
-TEST_F(ZendraDialog, AStoredCommandThatIsNotTheButtonsOwnGuidesTheBoxesUntilAModeIsChosen)
+TEST_F(ZendraDialog, AStoredCommandThatIsNotTheButtonsOwnOpensBlankInItsMode)
 {
     Open("A1,A3 Dim To 40%", false);
-    /* The controls open blank in Macro mode; the Default Data group shows the command. */
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_MACRO));
+    /* The controls open blank in the command's mode; the Default Data group shows it. */
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_COMMAND));
+    EXPECT_TRUE(Enabled(IDC_ZD_FUNCTION));
+    EXPECT_FALSE(Enabled(IDC_ZD_SWITCH));
     EXPECT_EQ("", SelectedUnits());
     EXPECT_EQ("Command", Shown(IDC_ZD_DEF_TYPE));
     EXPECT_EQ("A1,A3 Dim To 40%", Shown(IDC_ZD_DEF_COMMAND));
     EXPECT_TRUE(Enabled(IDC_SET_VALUES));
-    /* The preview follows the command's own mode until a mode button is clicked. */
+    ExpectPreviewStores("", "");
+    /* Preview, boxes and OK all follow the mode the radio buttons show. */
     ClickUnit(6);
-    EXPECT_EQ("A6 On", Shown(IDC_ZD_PREVIEW));
+    ClickUnit(7);
+    ExpectPreviewStores("A6,A7 On", "A6,A7 On");
+    SaveWindowPicture(hDlg, "zendra_not_current");
     Click(IDC_ZD_MACRO);
-    EXPECT_EQ("A6 Off", Shown(IDC_ZD_PREVIEW));
+    EXPECT_EQ("6", SelectedUnits());
+    ExpectPreviewStores("A6 Off", "Macro A6 Off");
+    Click(IDC_ZD_COMMAND);
+    Choose(IDC_ZD_FUNCTION, "Bright");
+    EXPECT_TRUE(Enabled(IDC_ZD_PERCENT));
+    ExpectPreviewStores("A6 Bright 0%", "A6 Bright 0%");
+    /* The arrows step from the blank box, not from the stored command's 40. */
+    Arrow(SB_LINEUP, 1);
+    ExpectPreviewStores("A6 Bright 1%", "A6 Bright 1%");
     Click(IDC_SET_VALUES);
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_COMMAND));
-    EXPECT_EQ("A1,A3 Dim To 40%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A1,A3 Dim To 40%", "A1,A3 Dim To 40%");
     EXPECT_TRUE(Enabled(IDC_ZD_PERCENT));
+
+    /* A Macro command that is not the button's opens in Macro mode. */
+    Close();
+    Open("Macro D2 On", false);
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_MACRO));
+    ClickUnit(3);
+    ExpectPreviewStores("A3 Off", "Macro A3 Off");
     Command(IDCANCEL);
     Close();
-    EXPECT_EQ("A1,A3 Dim To 40%", Stored());
+    EXPECT_EQ("Macro D2 On", Stored());
     EXPECT_EQ(APPLAUNCH, fCurrentFunction);
 }
 
