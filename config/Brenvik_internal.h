@@ -193,8 +193,9 @@ BOOL  HotKeyCodeToValue(LPCSTR lpszCode, LONG *plValue, BYTE *pbFollowing);
 void  HotKeyCodeToText(LPCSTR lpszCode, LPSTR lpszText, int cchText);
 
 /* In a dialog: the text of a value into a control and its code into control 454;
-   lHotKeyCode and bExtraChar from the code in control 454; the text of a code into a
-   control (bFlag 1: as it is, else with "&" doubled). */
+   lHotKeyCode and bExtraChar from the code in control 454 (no hot key for an empty
+   code); the text of a code into a control (bFlag 1: as it is, else with "&" doubled;
+   empty for an empty code). */
 void  SetHotKeyText(HWND hDlg, int iControl, LONG lValue, BYTE bFollowing);
 void  SetHotKeyLong(HWND hDlg);
 void  ShowHotKeyType(HWND hDlg, int iControl, LPCSTR lpszCode, int bFlag);

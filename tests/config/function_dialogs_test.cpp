@@ -18,6 +18,7 @@ namespace {
 
 const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
 const char szSettings[] = ORVANE_SETTINGS_KEY;
+const char szRoot[] = ORVANE_ROOT_KEY;
 
 class FunctionDialogs : public ::testing::Test {
 protected:
@@ -489,6 +490,102 @@ TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
     EXPECT_EQ(fCurrentFunction, MESSAGE);
     EXPECT_EQ(Str(Holder(MESSAGE)->pszPrimary), "[0010:0:0]");
     EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Hot Key");
+}
+
+// ---- From the picture of the remote to the registry -----------------------------------------
+
+/* A double click on a picture button, at the middle of its rectangle (the picture opens
+   unscrolled). */
+void DoubleClickPictureButton(HWND hDlg, int iButton)
+{
+    LPARAM lPoint = MAKELPARAM((rButtons[iButton].left + rButtons[iButton].right) / 2,
+                               (rButtons[iButton].top + rButtons[iButton].bottom) / 2);
+    PostMessageA(hDlg, WM_MOUSEMOVE, 0, lPoint);
+    PostMessageA(hDlg, WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
+}
+
+/* Whole configuration runs on digits 8 and 9 of PC mode (left as they were found): what
+   the family dialogs show when OK is pressed is what the registry gets. */
+TEST_F(FunctionDialogs, WhatTheDialogsShowIsWhatTheRegistryGets)
+{
+    std::string strModeKey;
+    std::string strModes = std::string(szRoot) + "\\Mode";
+    if (!ReadRegString(HKEY_CURRENT_USER, strModes.c_str(), "1", &strModeKey) || strModeKey.empty()) {
+        strModeKey = "PC";
+        WriteRegString(HKEY_CURRENT_USER, strModes.c_str(), "1", strModeKey);
+    }
+    std::string strKey = std::string(szRoot) + "\\" + strModeKey;
+    std::string strSaved[2];
+    bool bHad[2];
+    const char *pszValues[2] = { "8", "9" };
+    for (int i = 0; i < 2; i++)
+        bHad[i] = ReadRegString(HKEY_CURRENT_USER, strKey.c_str(), pszValues[i], &strSaved[i]);
+    WritePrivateProfileStringA("mci", "cdaudio", "mcicda.drv", "system.ini");
+    /* A track change, and a hot key stored without its code. */
+    WriteRegString(HKEY_CURRENT_USER, strKey.c_str(), "8", "MCITRACK\"cdaudio\x83" "3\"");
+    WriteRegString(HKEY_CURRENT_USER, strKey.c_str(), "9", "HOTKEY\"\"");
+
+    bool bDone = RunScript([] { MouseButtons(NULL); }, {
+        {"Buttons", [](HWND hDlg) { DoubleClickPictureButton(hDlg, 8); }},
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 'm', 0); }},
+        {"Multi Media", [](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_MM_FUNCTION), "Change Track");
+            EXPECT_EQ(GetText(hDlg, IDC_MM_TRACK), "3");
+            /* A bad track, then a volume function, which disables the track box. */
+            SetText(hDlg, IDC_MM_TRACK, "1a");
+            ChooseEntry(hDlg, IDC_MM_FUNCTION, 11);                  /* "Master Mute" */
+        }},
+        {"Multi Media", [](HWND hDlg) {
+            EXPECT_FALSE(Enabled(hDlg, IDC_MM_TRACK));
+            SaveWindowPicture(hDlg, "media-mute-over-bad-track");
+            PostClick(hDlg, IDOK);                                   /* the greyed track is not checked */
+        }},
+        {"Functions", [](HWND hDlg) { PostClick(hDlg, IDOK); }},
+        {"Buttons", [](HWND hDlg) { DoubleClickPictureButton(hDlg, 9); }},
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 's', 0); }},
+        {"System", [](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_SYS_FUNCTION), "Hot Key");
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
+            PostClick(hDlg, IDC_SYS_ASSIGN);
+        }},
+        {"Hot Key", [](HWND hDlg) {
+            SendMessageA(GetDlgItem(hDlg, IDC_HK_CTRL), BM_CLICK, 0, 0);
+            ComboBox_SetCurSel(GetDlgItem(hDlg, IDC_HK_KEY), 1);     /* " A" */
+            PostClick(hDlg, IDOK);
+        }},
+        {"System", [](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "CTRL- A");
+            PostClick(hDlg, IDC_SET_VALUES);
+        }},
+        {"System", [](HWND hDlg) {
+            /* The stored hot key has no code: nothing of the assigned one stays. */
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
+            EXPECT_EQ(lHotKeyCode, 0);
+            EXPECT_EQ(bExtraChar, 0);
+            SaveWindowPicture(hDlg, "system-set-values-empty-hot-key");
+            PostClick(hDlg, IDC_SYS_ASSIGN);
+        }},
+        {"Hot Key", [](HWND hDlg) {
+            EXPECT_EQ(IsDlgButtonChecked(hDlg, IDC_HK_CTRL), BST_UNCHECKED);
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_HK_KEY), " ---");
+            PostClick(hDlg, IDCANCEL);
+        }},
+        {"System", [](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
+            PostClick(hDlg, IDOK);
+        }},
+        {"Functions", [](HWND hDlg) { PostClick(hDlg, IDOK); }},
+        {"Buttons", [](HWND hDlg) { PostMessageA(hDlg, WM_CLOSE, 0, 0); }},
+    });
+    EXPECT_TRUE(bDone);
+    std::string strCommand;
+    EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, strKey.c_str(), "8", &strCommand));
+    EXPECT_EQ(strCommand, "MIXERMUTE");
+    EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, strKey.c_str(), "9", &strCommand));
+    EXPECT_EQ(strCommand, "HOTKEY\"---\"");                        /* no modifier, no key */
+
+    for (int i = 0; i < 2; i++)
+        WriteRegString(HKEY_CURRENT_USER, strKey.c_str(), pszValues[i], bHad[i] ? strSaved[i] : "");
 }
 
 } // namespace

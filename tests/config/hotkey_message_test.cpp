@@ -215,8 +215,13 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     EXPECT_EQ(0x72, bExtraChar);
     ShowHotKeyType(hSystem, IDC_SYS_DEF_CURRENT, "A--\x62", 0);
     EXPECT_EQ("ALT-<Back Space>", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
+    /* An empty code is no hot key: nothing of the last one stays shown or held. */
     ShowHotKeyType(hSystem, IDC_SYS_DEF_CURRENT, "", 1);
-    EXPECT_EQ("ALT-<Back Space>", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
+    EXPECT_EQ("", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
+    SetDlgItemTextA(hSystem, IDC_SYS_HOTKEY_CODE, "");
+    SetHotKeyLong(hSystem);
+    EXPECT_EQ(0, lHotKeyCode);
+    EXPECT_EQ(0, bExtraChar);
 
     /* A key outside the table: the lists fall back to their first entry. */
     lHotKeyCode = (LONG)0xFF000020;
