@@ -226,13 +226,14 @@ int   FindItemIndex(HWND hDlg, int iList, BYTE bCode);
 BOOL  GetWinMessageValue(LPCSTR lpszName, DWORD *pdwValue);
 BOOL  GetMessageName(DWORD dwMessage, LPSTR lpszName, int cchName);
 
-/* Texts, touching no window. CheckMessageFields: null when the fields make an entry, else
-   why not. The fields of a sequence entry (cut to MESSAGE_NAME_SIZE and
+/* Texts, touching no window. CheckMessageFields: 0 when the fields make an entry, else
+   the string id of why not (a name or number it cannot read; a message number or wparam
+   wider than the 16 bits the engine posts). The fields of a sequence entry (cut to MESSAGE_NAME_SIZE and
    MESSAGE_PARAM_SIZE). The group of an entry (MESSAGE_GROUP_SIZE bytes): a name becomes
    its number, a number stays as it is; FALSE for a name the list does not know. The
    entry of a stored group and of a recorded message (MESSAGE_ENTRY_SIZE bytes). The
    fields of a trace entry: the name, or the number of an "<Undefined>" one. */
-LPCSTR CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam);
+UINT  CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam);
 void  SplitSequenceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPSTR lpszLParam);
 BOOL  EncodeMessage(LPCSTR lpszEntry, LPSTR lpszGroup);
 void  FormatSequenceEntry(DWORD dwMessage, DWORD dwWParam, DWORD dwLParam, LPSTR lpszEntry);
@@ -257,6 +258,14 @@ BOOL CALLBACK EnumTaskWindowProc2(HWND hWnd, LPARAM lParam);
 /* Recording: adds a message of the chosen application to the trace list of the dialog,
    from whatever process retrieved it; 1 when it was added. */
 int   AddTraceMsg(HWND hDlg, int iList, MSG msg);
+
+/* A hook library is loaded only into programs of its own kind, 32-bit or 64-bit. The note
+   the recorder shows for a program (bRecorderWow64, bProgramWow64: the recorder or the
+   program runs as a 32-bit program on 64-bit Windows): 0 when it can be recorded, else
+   the string id of the note. ShowRecorderNote puts a note in place of the trace list, or
+   the trace list back for 0. */
+UINT  RecorderNote(BOOL bRecorderWow64, BOOL bProgramWow64);
+void  ShowRecorderNote(HWND hDlg, UINT uiNote);
 
 /* ---- rem32: the picture of the remote ----------------------------------------------- */
 
