@@ -525,8 +525,8 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
-    /* While another process records, the messages keep going to its dialog. */
     ForgetEndedRecording();
+    /* While another process records, the messages keep going to its dialog. */
     if (_hHookMsg == NULL)
         _hMessageDlg = hDlg;
     message.bClear = 0;

@@ -171,7 +171,20 @@ TEST(Recorder, OneRecordingAtATimeAndNoneLeftByAnEndedRecorder)
     ASSERT_TRUE(StartProbe(&probe, "recorders", { "S,60,60,320,220" }));
     HWND hProbe = ProbeWindow("S");
     ASSERT_NE(nullptr, hProbe);
-    PROCESS_INFORMATION pi = {};
+    /* The other recorder; ended whatever way the test ends. */
+    struct Peer {
+        PROCESS_INFORMATION pi = {};
+        ~Peer()
+        {
+            if (pi.hProcess == NULL)
+                return;
+            TerminateProcess(pi.hProcess, 9);
+            WaitForSingleObject(pi.hProcess, 10000);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+    } peer;
+    PROCESS_INFORMATION &pi = peer.pi;
     ASSERT_TRUE(CreateTestProcess("\"" + BinaryDir() + "shared_peer.exe\" record \"Probe S\"", &pi));
     ASSERT_TRUE(WaitFor([&] { return _hHookMsg != nullptr && _hMessageDlg != nullptr; }, 20000));
     HHOOK hPeerHook = _hHookMsg;
@@ -181,7 +194,7 @@ TEST(Recorder, OneRecordingAtATimeAndNoneLeftByAnEndedRecorder)
     EXPECT_EQ(pi.dwProcessId, dwPeerDlgProcess);
     auto PeerTraceCount = [&] { return (int)SendDlgItemMessageA(hPeerDlg, IDC_MSG_TRACE, LB_GETCOUNT, 0, 0); };
     PostMessageA(hProbe, WM_USER, 0x11, 0);
-    EXPECT_TRUE(WaitFor([&] { return PeerTraceCount() >= 1; }));
+    EXPECT_TRUE(WaitFor([&] { return PeerTraceCount() >= 1; }, 20000));
 
     /* A second recorder while the first records: its Start Rec is refused, and neither
        its Stop Rec nor its closing ends the other's recording. */
@@ -197,12 +210,12 @@ TEST(Recorder, OneRecordingAtATimeAndNoneLeftByAnEndedRecorder)
     EXPECT_EQ(hPeerDlg, _hMessageDlg);
     int cBefore = PeerTraceCount();
     PostMessageA(hProbe, WM_USER, 0x22, 0);
-    EXPECT_TRUE(WaitFor([&] { return PeerTraceCount() > cBefore; }));
+    EXPECT_TRUE(WaitFor([&] { return PeerTraceCount() > cBefore; }, 20000));
 
     /* The first recorder ends while it records: its hook goes with it, its handle stays
        behind until the next recorder opens, which then records. */
     TerminateProcess(pi.hProcess, 9);
-    WaitForSingleObject(pi.hProcess, 10000);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 10000));
     EXPECT_EQ(hPeerHook, _hHookMsg);
     hDlg = CreateDialogRes(IDD_MESSAGES, NULL, MessageDlgProc);
     ASSERT_NE(nullptr, hDlg);
@@ -214,11 +227,9 @@ TEST(Recorder, OneRecordingAtATimeAndNoneLeftByAnEndedRecorder)
     Command(hDlg, IDC_MSG_START);
     ASSERT_NE(nullptr, _hHookMsg);
     PostMessageA(hProbe, WM_USER, 0x33, 0);
-    EXPECT_TRUE(WaitFor([&] { return FindTrace(hDlg, "WM_USER [00000033] [00000000]") >= 0; }));
+    EXPECT_TRUE(WaitFor([&] { return FindTrace(hDlg, "WM_USER [00000033] [00000000]") >= 0; }, 20000));
     DestroyWindow(hDlg);
     EXPECT_EQ(nullptr, _hHookMsg);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     StopProbe(&probe);
 }
 
