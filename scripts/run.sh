@@ -169,7 +169,7 @@ echo
 echo "== Pages of the help file (build/run/help/)"
 rm -rf "$out/help"
 mkdir -p "$out/help"
-chmls extractall "$bin/Mirelo.chm" "$out/help/pages" >/dev/null
+chmls extractall "$bin/Mirelo.chm" "$out/help/pages" >/dev/null 2>&1
 for page in "$out"/help/pages/*.htm; do
   name=$(basename "$page" .htm)
   chromium --headless --disable-gpu --no-sandbox --hide-scrollbars --window-size=800,1000 \
