@@ -9,6 +9,7 @@
 #define ORVANE_BRENVIK_INTERNAL_H
 
 #include <windows.h>
+#include "HelpTopics.h"
 
 extern HINSTANCE hInstance;   /* this library's module, recorded by DllEntryPoint */
 
@@ -410,9 +411,8 @@ void  RestoreAllCursor(void);
 
 /* ---- mode32: the function editor and its family dialogs ------------------------------- */
 
-/* The colour, help file and colour messages of the editor dialogs. */
+/* The colour and colour messages of the editor dialogs. */
 #define EDITOR_GREY         RGB(192, 192, 192)
-#define EDITOR_HELP_FILE    "Mirelo.hlp"
 #define EDITOR_CTLCOLOR_DLGMSGS(hDlg, fn) \
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, fn); \
         HANDLE_DLGMSG(hDlg, WM_CTLCOLOREDIT, fn); \
@@ -422,7 +422,6 @@ void  RestoreAllCursor(void);
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORSCROLLBAR, fn); \
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORSTATIC, fn)
 
-#define HELP_FUNCTIONS      2       /* help topic of the function editor */
 #define BUTTON_CELL_WIDTH   80      /* one family picture of "Button.bmp" */
 #define EDITOR_BUTTONS      7       /* six family buttons and the help button */
 

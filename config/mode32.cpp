@@ -17,6 +17,7 @@
 #include "dlgcrack.h"
 #include "frame.h"
 #include "picture.h"
+#include "htmlhelp.h"
 
 #define CR_DARK_RED         RGB(192, 0, 0)
 #define CR_BEVEL_SHADOW     RGB(72, 72, 72)
@@ -42,19 +43,19 @@ static void GetEncoded(HWND hDlg, tagBUTTONINFO *pbiHolder);
 
 /* The families, in type order. */
 static const tagFAMILY Families[FUNCTION_TYPES] = {
-    { APPLAUNCH, IDD_LAUNCH, LaunchDlgProc, IDR_LAUNCH_TEMPLATES, 3, 0, 4,
+    { APPLAUNCH, IDD_LAUNCH, LaunchDlgProc, IDR_LAUNCH_TEMPLATES, IDH_LAUNCH, 0, 4,
       SetLaunch, GetLaunch, SetLaunchValues, CheckLaunch },
-    { WEBBROWSER, IDD_WEB, WebDlgProc, IDR_WEB_TEMPLATES, 4, 1, 4,
+    { WEBBROWSER, IDD_WEB, WebDlgProc, IDR_WEB_TEMPLATES, IDH_WEB, 1, 4,
       SetWeb, GetWeb, SetWebValues, CheckWeb },
-    { MULTIMEDIA, IDD_MULTIMEDIA, MultiDlgProc, IDR_MEDIA_TEMPLATES, 5, 2, 6,
+    { MULTIMEDIA, IDD_MULTIMEDIA, MultiDlgProc, IDR_MEDIA_TEMPLATES, IDH_MEDIA, 2, 6,
       SetMedia, GetMedia, SetMediaValues, CheckMedia },
-    { EDIT, IDD_EDIT, EditDlgProc, IDR_EDIT_TEMPLATES, 6, 3, 4,
+    { EDIT, IDD_EDIT, EditDlgProc, IDR_EDIT_TEMPLATES, IDH_EDIT, 3, 4,
       SetEdit, GetEdit, SetEditValues, CheckEdit },
-    { SYSTEM, IDD_SYSTEM, SystemDlgProc, IDR_SYSTEM_TEMPLATES, 7, 4, 6,
+    { SYSTEM, IDD_SYSTEM, SystemDlgProc, IDR_SYSTEM_TEMPLATES, IDH_SYSTEM, 4, 6,
       SetSystem, GetSystem, SetSystemValues, NULL },
-    { MESSAGE, IDD_MESSAGES, MessageDlgProc, IDR_MESSAGE_TEMPLATES, 10, 5, 0,
+    { MESSAGE, IDD_MESSAGES, MessageDlgProc, IDR_MESSAGE_TEMPLATES, IDH_MESSAGES, 5, 0,
       SetMessage, GetEncoded, NULL, NULL },
-    { ZENDRACOMMAND, IDD_ZENDRA, ZendraDlgProc, IDR_ZENDRA_TEMPLATES, 12, 6, 0,
+    { ZENDRACOMMAND, IDD_ZENDRA, ZendraDlgProc, IDR_ZENDRA_TEMPLATES, IDH_ZENDRA, 6, 0,
       SetZendra, GetEncoded, SetZendraValues, NULL },
 };
 
@@ -393,9 +394,9 @@ static void GetEncoded(HWND hDlg, tagBUTTONINFO *pbiHolder)
 void Help(HWND hWnd, UINT uiTopic, BOOL bOpen)
 {
     if (bOpen)
-        WinHelpA(hWnd, EDITOR_HELP_FILE, HELP_CONTEXT, uiTopic);
+        ShowHelpTopic(hWnd, uiTopic);
     else
-        WinHelpA(hWnd, EDITOR_HELP_FILE, HELP_QUIT, 0);
+        CloseHelpWindows();
 }
 
 void CenterWindow(HWND hWnd)
@@ -618,7 +619,7 @@ static void InvalidateButton(HWND hDlg, int iButton)
 static void RunButton(HWND hDlg, int iButton)
 {
     if (iButton == HELP_BUTTON) {
-        Help(hDlg, HELP_FUNCTIONS, TRUE);
+        Help(hDlg, IDH_FUNCTIONS, TRUE);
         return;
     }
     const tagFAMILY *pFamily = FindFamily(ButtonFamily(iButton));
@@ -808,7 +809,7 @@ static void OnDestroy(HWND hDlg)
         DeletePalette(mdEditor.hRemotePalette);
     if (mdEditor.hBrush != NULL)
         DeleteBrush(mdEditor.hBrush);
-    Help(hDlg, HELP_FUNCTIONS, FALSE);
+    Help(hDlg, IDH_FUNCTIONS, FALSE);
     if (GetParent(hDlg) != NULL)
         InvalidateRect(GetParent(hDlg), NULL, FALSE);
     mdEditor = {};

@@ -14,11 +14,10 @@
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 
-#define HELP_HOTKEY         11
 
 /* The dialog's frame: the system family's picture, a third of the free height down. */
 static const tagFAMILY hotKeyFrame = {
-    NO_FUNCTION, IDD_HOTKEY, HotKeyDlgProc, 0, HELP_HOTKEY, SYSTEM, 3, NULL, NULL, NULL, NULL
+    NO_FUNCTION, IDD_HOTKEY, HotKeyDlgProc, 0, IDH_HOTKEY, SYSTEM, 3, NULL, NULL, NULL, NULL
 };
 
 /* The modifiers by position in the code: letter, byte of the value, check box, text. */

@@ -19,7 +19,6 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
-#define HELP_ZENDRA         12
 #define PERCENT_MAX         100
 #define CODE_DIGITS         4       /* an extended code is at most four hexadecimal digits */
 #define CODE_BUFFER         (CODE_DIGITS + 1)
@@ -688,7 +687,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         OnOK(hDlg);
         break;
     case IDC_ZD_HELP:
-        Help(hDlg, HELP_ZENDRA, TRUE);
+        Help(hDlg, IDH_ZENDRA, TRUE);
         break;
     case IDCANCEL:
         FamilyCommand(hDlg, IDCANCEL);

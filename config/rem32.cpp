@@ -488,7 +488,7 @@ static void OnDestroy(HWND hDlg)
     pbiButton = NULL;
     DialogBoxRes(IDD_FUNCTIONS, hDlg, FunctionDlg);
     DestroyButtonList(&rem32.prButtons);
-    Help(hDlg, 0, FALSE);
+    Help(hDlg, IDH_CONTENTS, FALSE);
     rem32 = {};
 }
 

@@ -16,7 +16,6 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
-#define HELP_POSITION       8
 #define POSITION_TEXT       40      /* the launch dialog's field is read up to 39 characters */
 #define NUMBER_TEXT         16
 #define POSITION_ONLY       (-1)    /* width and height of a position without a size */
@@ -384,7 +383,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         EndDialog(hDlg, 0);
         break;
     case IDC_HELPBUTTON:
-        Help(hDlg, HELP_POSITION, TRUE);
+        Help(hDlg, IDH_POSITION, TRUE);
         break;
     }
 }
@@ -419,7 +418,7 @@ static void OnDestroy(HWND hDlg)
     if (Capture.hBrush != NULL)
         DeleteBrush(Capture.hBrush);
     Capture.hBrush = NULL;
-    Help(hDlg, HELP_POSITION, FALSE);
+    Help(hDlg, IDH_POSITION, FALSE);
     if (_hMouseMsg != NULL)
         UnhookWindowsHookEx(_hMouseMsg);
     _hMouseMsg = NULL;

@@ -13,7 +13,6 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
-#define HELP_TOPIC      9
 #define ICON_LEFT       15
 #define ICON_TOP        15
 #define TEXT_SIZE       100      /* a label or type name and its terminator */
@@ -232,7 +231,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     if (iID == IDOK || iID == IDCANCEL)
         EndDialog(hDlg, 0);
     else if (iID == IDC_HELPBUTTON)
-        Help(hDlg, HELP_TOPIC, TRUE);
+        Help(hDlg, IDH_WHATSTHIS, TRUE);
 }
 
 static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
@@ -248,7 +247,7 @@ static void OnDestroy(HWND hDlg)
 {
     if (whats32.hBrush != NULL)
         DeleteBrush(whats32.hBrush);
-    Help(hDlg, HELP_TOPIC, FALSE);
+    Help(hDlg, IDH_WHATSTHIS, FALSE);
     whats32 = {};
 }
 

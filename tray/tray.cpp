@@ -11,6 +11,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Corvalin.h"
+#include "htmlhelp.h"
 #include "presslog.h"
 #include "receiver.h"
 #include "tray.h"
@@ -160,6 +161,8 @@ static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
 
 static void OnDestroy(HWND hWnd)
 {
+    /* Help windows belong to this process: they go with it, closed before it ends. */
+    CloseHelpWindows();
     RemoveTrayIcon(hWnd, 1);
     RedrawTrayWindow(hWnd);
     PostQuitMessage(0);
@@ -282,7 +285,7 @@ static void OnCommand(HWND hWnd, int id, HWND hwndCtl, UINT codeNotify)
         DestroyWindow(hWnd);
         break;
     case IDS_HELP:
-        WinHelpA(hWnd, "Mirelo.hlp", HELP_CONTEXT, 0);
+        ShowHelpTopic(hWnd, IDH_CONTENTS);
         break;
     case IDS_CONFIGURE:
         OnConfigure(hWnd);

@@ -13,6 +13,7 @@
 #include "dialog_script.h"
 #include "testsupport.h"
 #include "regkeys.h"
+#include "htmlhelp.h"
 
 namespace {
 
@@ -589,3 +590,83 @@ TEST_F(FunctionDialogs, WhatTheDialogsShowIsWhatTheRegistryGets)
 }
 
 } // namespace
+
+/* The help window HTML Help opened in this thread, or null. */
+static HWND HelpWindow()
+{
+    HWND hFound = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
+        char szClass[32] = "";
+        GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (lstrcmpA(szClass, "HH Parent") != 0)
+            return TRUE;
+        *(HWND *)lParam = hWnd;
+        return FALSE;
+    }, (LPARAM)&hFound);
+    return hFound;
+}
+
+/* Help in a family dialog: the help file of the installation opens in the HTML Help window
+   (titled with the file's title), closing the dialog closes it, a second dialog opens it
+   again; without the file a message box names the file it looked for. */
+TEST_F(FunctionDialogs, HelpButtonOpensTheHelpFileAndClosingTheDialogClosesIt)
+{
+    Edit(APPLAUNCH, "C:\\windows\\notepad.exe");
+    HWND hHelp = NULL;
+    char szTitle[128] = "";
+    for (auto family : {std::make_pair(IDD_LAUNCH, LaunchDlgProc), std::make_pair(IDD_WEB, WebDlgProc)}) {
+        hHelp = NULL;
+        bool bDone = Run(family.first, family.second, {
+            {family.first == IDD_LAUNCH ? "Launch" : "Web Address", [](HWND hDlg) {
+                EXPECT_EQ(HelpWindow(), (HWND)NULL);
+                PostClick(hDlg, IDC_HELPBUTTON);
+            }},
+            {family.first == IDD_LAUNCH ? "Launch" : "Web Address", [&](HWND hDlg) {
+                ASSERT_TRUE(WaitFor([&] { return (hHelp = HelpWindow()) != NULL; }));
+                EXPECT_TRUE(IsWindowVisible(hHelp));
+                GetWindowTextA(hHelp, szTitle, sizeof(szTitle));
+                SaveWindowPicture(hHelp, "help-window");
+                PostClick(hDlg, IDCANCEL);
+            }},
+        });
+        EXPECT_TRUE(bDone);
+        EXPECT_STREQ(szTitle, "Remote Mouse Help");
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(hHelp); })) << "the help window outlived its dialog";
+    }
+
+    /* An installation without the help file. */
+    char szEmpty[MAX_PATH];
+    GetTempPathA(sizeof(szEmpty), szEmpty);
+    WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", std::string(szEmpty) + "orvane-no-help");
+    std::string strMessage;
+    bool bDone = Run(IDD_LAUNCH, LaunchDlgProc, {
+        {"Launch", [](HWND hDlg) { PostClick(hDlg, IDC_HELPBUTTON); }},
+        {"Help", [&](HWND hBox) {
+            strMessage = GetText(hBox, 0xFFFF);
+            PostClick(hBox, IDOK);
+        }},
+        {"Launch", [](HWND hDlg) { PostClick(hDlg, IDCANCEL); }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_NE(strMessage.find("orvane-no-help\\Mirelo.chm"), std::string::npos) << strMessage;
+    EXPECT_EQ(HelpWindow(), (HWND)NULL);
+}
+
+/* Every topic the programs ask for opens its own page of the help file, the tray's topic
+   the start page; a number without a page, or an address too long for its buffer, gives
+   nothing. */
+TEST(HelpAddresses, EachTopicItsPage)
+{
+    char szAddress[MAX_PATH];
+    ASSERT_TRUE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", IDH_FUNCTIONS, szAddress, sizeof(szAddress)));
+    EXPECT_STREQ(szAddress, "C:\\Orvane\\Mirelo.chm::/functions.htm");
+    EXPECT_STREQ(HelpTopicPage(IDH_CONTENTS), "welcome.htm");
+    EXPECT_STREQ(HelpTopicPage(IDH_ZENDRA), "homeauto.htm");
+    for (UINT uiArea : uiHelp)
+        EXPECT_NE(HelpTopicPage(uiArea), nullptr) << uiArea;
+    EXPECT_EQ(HelpTopicPage(13), nullptr);
+    EXPECT_FALSE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", 13, szAddress, sizeof(szAddress)));
+    EXPECT_STREQ(szAddress, "");
+    EXPECT_FALSE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", IDH_FUNCTIONS, szAddress, 20));
+    EXPECT_STREQ(szAddress, "");
+}

@@ -6,6 +6,7 @@
  */
 #include <gtest/gtest.h>
 #include <algorithm>
+#include "regkeys.h"
 #include "testsupport.h"
 #include "traytest.h"
 #include "traywatch.h"
@@ -526,40 +527,43 @@ TEST_F(TellumoTest, ConfigureOpensOneButtonsDialogAtATime)
     EXPECT_TRUE(Responds());
 }
 
-/* Wine's help viewer, asked for the missing help file, offers to look for it. */
-static HWND HelpFileQuestion()
+/* The HTML Help window that the tray program opened, or null. */
+static HWND TrayHelpWindow(DWORD dwProcess)
 {
-    for (HWND hBox = FindWindowExA(NULL, NULL, "#32770", NULL); hBox != NULL;
-         hBox = FindWindowExA(NULL, hBox, "#32770", NULL)) {
-        for (HWND hChild = GetWindow(hBox, GW_CHILD); hChild != NULL; hChild = GetWindow(hChild, GW_HWNDNEXT)) {
-            char szText[200] = "";
-            GetWindowTextA(hChild, szText, sizeof(szText));
-            if (strstr(szText, "Mirelo.hlp") != NULL && IsWindowVisible(hBox))
-                return hBox;
-        }
+    for (HWND hWnd = FindWindowExA(NULL, NULL, "HH Parent", NULL); hWnd != NULL;
+         hWnd = FindWindowExA(NULL, hWnd, "HH Parent", NULL)) {
+        DWORD dwOwner = 0;
+        GetWindowThreadProcessId(hWnd, &dwOwner);
+        if (dwOwner == dwProcess && IsWindowVisible(hWnd))
+            return hWnd;
     }
     return NULL;
 }
 
-TEST_F(TellumoTest, HelpAsksForTheHelpFile)
+/* Help opens the help file of the installation in the HTML Help window, titled with the
+   file's title; the program goes on handling codes, and Close takes the window with it. */
+TEST_F(TellumoTest, HelpOpensTheHelpFile)
 {
+    std::string strDirectory;
+    bool bHadDirectory = ReadRegString(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, "WorkingDirectory", &strDirectory);
+    WriteRegString(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, "WorkingDirectory", BinaryDir());
     Start();
+    DWORD dwProcess = 0;
+    GetWindowThreadProcessId(tProgram.hWnd, &dwProcess);
     PostMessageA(tProgram.hWnd, WM_COMMAND, 262, 0);
-    ASSERT_TRUE(WaitFor([] { return HelpFileQuestion() != NULL; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return TrayHelpWindow(dwProcess) != NULL; }, 10000));
+    char szTitle[128] = "";
+    GetWindowTextA(TrayHelpWindow(dwProcess), szTitle, sizeof(szTitle));
+    EXPECT_STREQ(szTitle, "Remote Mouse Help");
     SaveScreenShot("tray_help.bmp");
-    DWORD dwViewer = 0;
-    GetWindowThreadProcessId(HelpFileQuestion(), &dwViewer);
-    /* The help call waits for the viewer's question; answering it frees the program. */
-    PostMessageA(HelpFileQuestion(), WM_COMMAND, IDNO, 0);
-    EXPECT_TRUE(WaitFor([] { return HelpFileQuestion() == NULL; }, 5000));
-    /* The viewer stays for later help calls; this test started it, so it ends it. */
-    HANDLE hViewer = OpenProcess(PROCESS_TERMINATE, FALSE, dwViewer);
-    if (hViewer != NULL) {
-        TerminateProcess(hViewer, 0);
-        CloseHandle(hViewer);
-    }
-    EXPECT_TRUE(WaitFor([&] { return Responds(); }, 5000));
     BringSinkToFront();
     PostCode(tProgram.hWnd, RAW_ONE);
     EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_ONE) == 1; }, 3000));
+    PostMessageA(tProgram.hWnd, WM_COMMAND, 261, 0);
+    EXPECT_EQ(0u, WaitForTellumoEnd(&tProgram));
+    EXPECT_EQ(TrayHelpWindow(dwProcess), (HWND)NULL);
+    if (bHadDirectory)
+        WriteRegString(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, "WorkingDirectory", strDirectory);
+    else
+        DeleteRegValue(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, "WorkingDirectory");
 }
