@@ -114,6 +114,63 @@ TEST_F(ButtonModel, EveryFamilyDecomposesAndComposesBack)
     ExpectRoundTrip("ZENDRA\"A1 On\"", "6|A1 On|<null>|<null>");
 }
 
+TEST_F(ButtonModel, QuotesAndSeparatorsInEveryArgumentComposeBackAsStored)
+{
+    /* A doubled quote reads as one in every family and is written doubled again. */
+    ExpectRoundTrip("WEBADDRESS\"a\"\"b\"", "1|a\"b|<null>|<null>");
+    ExpectRoundTrip("LAUNCH\"p.exe\x7F" "a \"\"b\"\"\"", "0|p.exe|a \"b\"|<null>");
+    ExpectRoundTrip("LAUNCHSIZE\"p.exe\x83" "1,\"\"2\"", "0|p.exe|<null>|1,\"2");
+    ExpectRoundTrip("MCITRACK\"cd\"\"audio\x83" "3\"\"\"", "2|cd\"audio|Change Track|3\"");
+    ExpectRoundTrip("HOTKEY\"\"\"\"", "4|Hot Key|\"|<null>");
+    ExpectRoundTrip("MESSAGE\"[0010:0:0]\"\"\"", "5|[0010:0:0]\"|<null>|<null>");
+    ExpectRoundTrip("ZENDRA\"A1 \"\"On\"\"\"", "6|A1 \"On\"|<null>|<null>");
+    /* Only launch and media arguments hold several fields; in the others the separators
+       are text like any other. */
+    ExpectRoundTrip("WEBADDRESS\"a\x7F" "b\x83" "c\"", "1|a\x7F" "b\x83" "c|<null>|<null>");
+    ExpectRoundTrip("HOTKEY\"-C-\x83\"", "4|Hot Key|-C-\x83|<null>");
+    ExpectRoundTrip("ZENDRA\"A1\x7F On\"", "6|A1\x7F On|<null>|<null>");
+}
+
+/* A record confirmed by an editor without a change keeps the command as stored; one that
+   was changed is composed from its fields. */
+TEST_F(ButtonModel, ConfirmingUnchangedFieldsKeepsTheStoredForm)
+{
+    Record button;
+    tagBUTTONINFO *pbiHolders = nullptr;
+    pbiButton = button.pbi;
+    for (const char *pszStored : { "nexttask", "LAUNCH\"notepad.exe", "WEBADDRESS\"x" }) {
+        ConvertCommandToButton(button.pbi, pszStored);
+        ASSERT_NE(nullptr, button->pszStored) << pszStored;
+        GenerateButtonFunctions(&pbiHolders);
+        CopyButtonData(&pbiButton, pbiHolders, button->fFunction);
+        std::string strCommand;
+        EXPECT_EQ(1, Compose(button.pbi, &strCommand));
+        EXPECT_EQ(pszStored, strCommand);
+    }
+    tagBUTTONINFO *pbiWeb = FindHolder(pbiHolders, WEBBROWSER);
+    AssignButtonString(&pbiWeb->pszPrimary, "y");
+    CopyButtonData(&pbiButton, pbiHolders, WEBBROWSER);
+    std::string strCommand;
+    Compose(button.pbi, &strCommand);
+    EXPECT_EQ("WEBADDRESS\"y\"", strCommand);
+    FreeButtonFunctions(&pbiHolders);
+    pbiButton = nullptr;
+}
+
+/* What's This? heads a command that no editor shows with the family whose templates use
+   its first known keyword, a template of that keyword alone first. */
+TEST_F(ButtonModel, KeptCommandsAreNamedAfterTheNearestFamily)
+{
+    EXPECT_EQ(EDIT, NearestFamily("NUMZERO,TYPE"));
+    EXPECT_EQ(EDIT, NearestFamily("backspace,type"));
+    EXPECT_EQ(SYSTEM, NearestFamily("SELECT,NOSUCH"));      /* SELECT alone is a system template */
+    EXPECT_EQ(APPLAUNCH, NearestFamily("LAUNCH\"a\"junk"));
+    EXPECT_EQ(MULTIMEDIA, NearestFamily("NOSUCH\"LAUNCH,\"\"x\",MCIPLAY"));   /* not inside quotes */
+    EXPECT_EQ(NO_FUNCTION, NearestFamily("XYZZY\"q\""));
+    EXPECT_EQ(NO_FUNCTION, NearestFamily(" NEXTTASK"));      /* the engine runs no keyword there */
+    EXPECT_EQ(NO_FUNCTION, NearestFamily(""));
+}
+
 TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
 {
     /* No list knows these: not editable, the text kept whole. */
@@ -251,6 +308,30 @@ TEST_F(ButtonModel, StoredCommandsComposeBackUnchanged)
         }
     }
     EXPECT_GT(iEditable, iCases / 50) << "too few generated commands were recognised";
+}
+
+/* What an editor confirms is composed from the fields alone; that command must read back
+   into fields that give it again, or the next configuration run could not edit it. */
+TEST_F(ButtonModel, CommandsComposedFromReadFieldsReadBackFromTheirFields)
+{
+    std::mt19937 rng(2727);
+    Record read, confirmed;
+    int iComposed = 0;
+    const char *const pszFamilies[] = { "WEBADDRESS", "MESSAGE", "ZENDRA", "HOTKEY", "MCIPLAY",
+                                        "MCITRACK", "LAUNCH", "LAUNCHSIZE", "WRITE" };
+    for (int iCase = 0; iCase < iCases; ++iCase) {
+        std::string strCommand = pszFamilies[rng() % 9] + ("\"" + RandomText(rng, 60) + "\"");
+        ConvertCommandToButton(read.pbi, strCommand.c_str());
+        AssignButtonInfo(confirmed.pbi, read->fFunction, read->pszPrimary, read->pszExtra1, read->pszExtra2);
+        std::string strComposed;
+        if (Compose(confirmed.pbi, &strComposed) != 1 || strComposed.empty())
+            continue;
+        ConvertCommandToButton(read.pbi, strComposed.c_str());
+        ASSERT_EQ(nullptr, read->pszStored) << "case " << iCase << ": " << strCommand << " -> " << strComposed;
+        ASSERT_EQ(confirmed->fFunction, read->fFunction) << strComposed;
+        ++iComposed;
+    }
+    EXPECT_GT(iComposed, iCases / 4) << "too few generated commands composed";
 }
 
 TEST_F(ButtonModel, RecordsComposeWithinTheLimitAndReadBackTheSame)
@@ -524,11 +605,15 @@ TEST_F(ButtonModel, TheProgramChooserPutsItsChoiceIntoTheLaunchDialog)
     HWND hFile = CreateWindowA("EDIT", "before", WS_CHILD, 0, 0, 200, 20, hLaunch, (HMENU)IDC_LAUNCH_FILE, NULL, NULL);
     ASSERT_NE(nullptr, hFile);
     std::string strTitle;
+    char szBefore[MAX_PATH] = "", szAfter[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(szBefore), szBefore);
     HANDLE hThread = CreateThread(NULL, 0, AnswerFileChooser, &strTitle, 0, NULL);
     GetFileName(hLaunch);
     WaitForSingleObject(hThread, 20000);
     CloseHandle(hThread);
     EXPECT_EQ("Select Application to Launch...", strTitle);
+    GetCurrentDirectoryA(sizeof(szAfter), szAfter);
+    EXPECT_STREQ(szBefore, szAfter) << "bare program names are looked up from there";
     char szFile[MAX_PATH] = "";
     GetWindowTextA(hFile, szFile, sizeof(szFile));
     EXPECT_STRCASEEQ("C:\\windows\\notepad.exe", szFile) << "the default extension is added";
