@@ -594,7 +594,15 @@ DWORD WINAPI AnswerFileChooser(LPVOID lpParam)
         return 1;
     *pstrTitle = "Select Application to Launch...";
     SaveWindowPicture(hChooser, "program_chooser");
-    SetDlgItemTextA(hChooser, 0x47C, "C:\\windows\\notepad");     /* the file name box */
+    /* Into the folder first, as a person finds a program, then the name there. */
+    SetDlgItemTextA(hChooser, 0x47C, "C:\\windows");                /* the file name box */
+    PostMessageA(hChooser, WM_COMMAND, IDOK, 0);
+    WaitFor([&] {
+        char szFolder[MAX_PATH] = "";
+        GetDlgItemTextA(hChooser, 0x471, szFolder, sizeof(szFolder));  /* "Look in" */
+        return lstrcmpiA(szFolder, "windows") == 0;
+    }, 10000);
+    SetDlgItemTextA(hChooser, 0x47C, "notepad");
     PostMessageA(hChooser, WM_COMMAND, IDOK, 0);
     return 0;
 }
