@@ -131,46 +131,6 @@ TEST_F(ButtonModel, QuotesAndSeparatorsInEveryArgumentComposeBackAsStored)
     ExpectRoundTrip("ZENDRA\"A1\x7F On\"", "6|A1\x7F On|<null>|<null>");
 }
 
-/* A record confirmed by an editor without a change keeps the command as stored; one that
-   was changed is composed from its fields. */
-TEST_F(ButtonModel, ConfirmingUnchangedFieldsKeepsTheStoredForm)
-{
-    Record button;
-    tagBUTTONINFO *pbiHolders = nullptr;
-    pbiButton = button.pbi;
-    for (const char *pszStored : { "nexttask", "LAUNCH\"notepad.exe", "WEBADDRESS\"x" }) {
-        ConvertCommandToButton(button.pbi, pszStored);
-        ASSERT_NE(nullptr, button->pszStored) << pszStored;
-        GenerateButtonFunctions(&pbiHolders);
-        CopyButtonData(&pbiButton, pbiHolders, button->fFunction);
-        std::string strCommand;
-        EXPECT_EQ(1, Compose(button.pbi, &strCommand));
-        EXPECT_EQ(pszStored, strCommand);
-    }
-    tagBUTTONINFO *pbiWeb = FindHolder(pbiHolders, WEBBROWSER);
-    AssignButtonString(&pbiWeb->pszPrimary, "y");
-    CopyButtonData(&pbiButton, pbiHolders, WEBBROWSER);
-    std::string strCommand;
-    Compose(button.pbi, &strCommand);
-    EXPECT_EQ("WEBADDRESS\"y\"", strCommand);
-    FreeButtonFunctions(&pbiHolders);
-    pbiButton = nullptr;
-}
-
-/* What's This? heads a command that no editor shows with the family whose templates use
-   its first known keyword, a template of that keyword alone first. */
-TEST_F(ButtonModel, KeptCommandsAreNamedAfterTheNearestFamily)
-{
-    EXPECT_EQ(EDIT, NearestFamily("NUMZERO,TYPE"));
-    EXPECT_EQ(EDIT, NearestFamily("backspace,type"));
-    EXPECT_EQ(SYSTEM, NearestFamily("SELECT,NOSUCH"));      /* SELECT alone is a system template */
-    EXPECT_EQ(APPLAUNCH, NearestFamily("LAUNCH\"a\"junk"));
-    EXPECT_EQ(MULTIMEDIA, NearestFamily("NOSUCH\"LAUNCH,\"\"x\",MCIPLAY"));   /* not inside quotes */
-    EXPECT_EQ(NO_FUNCTION, NearestFamily("XYZZY\"q\""));
-    EXPECT_EQ(NO_FUNCTION, NearestFamily(" NEXTTASK"));      /* the engine runs no keyword there */
-    EXPECT_EQ(NO_FUNCTION, NearestFamily(""));
-}
-
 TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
 {
     /* No list knows these: not editable, the text kept whole. */
@@ -200,6 +160,17 @@ TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
     EXPECT_EQ("1|w|<null>|<null>", Fields(*r.pbi));
     ConvertCommandToButton(r.pbi, "");
     EXPECT_EQ("0|<null>|<null>|<null>", Fields(*r.pbi));
+
+    /* What's This? heads a kept command with the family whose templates use its first
+       known keyword, a template of that keyword alone first. */
+    EXPECT_EQ(EDIT, NearestFamily("NUMZERO,TYPE"));
+    EXPECT_EQ(EDIT, NearestFamily("backspace,type"));
+    EXPECT_EQ(SYSTEM, NearestFamily("SELECT,NOSUCH"));      /* SELECT alone is a system template */
+    EXPECT_EQ(APPLAUNCH, NearestFamily("LAUNCH\"a\"junk"));
+    EXPECT_EQ(MULTIMEDIA, NearestFamily("NOSUCH\"LAUNCH,\"\"x\",MCIPLAY"));   /* not inside quotes */
+    EXPECT_EQ(NO_FUNCTION, NearestFamily("XYZZY\"q\""));
+    EXPECT_EQ(NO_FUNCTION, NearestFamily(" NEXTTASK"));      /* the engine runs no keyword there */
+    EXPECT_EQ(NO_FUNCTION, NearestFamily(""));
 }
 
 TEST_F(ButtonModel, FieldsThatWouldNotFitAreRefusedWhole)
@@ -535,6 +506,21 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
     EXPECT_EQ("-1|Task Manager|<null>|<null>", Fields(*button.pbi));
     char szCommand[COMMAND_SIZE];
     EXPECT_EQ(0, ConvertButtonToCommand(button.pbi, szCommand));
+
+    /* Confirmed without a change, a command in another form than the model writes stays
+       as stored; a changed holder is composed from its fields. */
+    for (const char *pszStored : { "nexttask", "LAUNCH\"notepad.exe", "WEBADDRESS\"x" }) {
+        ConvertCommandToButton(button.pbi, pszStored);
+        ASSERT_NE(nullptr, button->pszStored) << pszStored;
+        GenerateButtonFunctions(&pbiHolders);
+        CopyButtonData(&pbiButton, pbiHolders, button->fFunction);
+        EXPECT_EQ(1, ConvertButtonToCommand(button.pbi, szCommand));
+        EXPECT_STREQ(pszStored, szCommand);
+    }
+    AssignButtonString(&FindHolder(pbiHolders, WEBBROWSER)->pszPrimary, "y");
+    CopyButtonData(&pbiButton, pbiHolders, WEBBROWSER);
+    ConvertButtonToCommand(button.pbi, szCommand);
+    EXPECT_STREQ("WEBADDRESS\"y\"", szCommand);
 
     BYTE bFlags = 0;
     for (int fFunction : { -1, 0, 6, 7, 200 })
