@@ -424,7 +424,8 @@ static BOOL TemplatesUse(UINT uiTemplates, LPCSTR lpszKeyword, size_t cchKeyword
         if (bAlone && NextItem(lpszEntry) != NULL)
             continue;
         for (LPCSTR lpszItem = lpszEntry; lpszItem != NULL && !bUsed; lpszItem = NextItem(lpszItem))
-            bUsed = KeywordLength(lpszItem) == cchKeyword && _strnicmp(lpszItem, lpszKeyword, cchKeyword) == 0;
+            bUsed = KeywordLength(lpszItem) == cchKeyword
+                 && _strnicmp(lpszItem, lpszKeyword, cchKeyword) == 0;
     }
     CloseTable(&rc);
     return bUsed;
@@ -742,8 +743,10 @@ static BOOL SameText(LPCSTR lpszOne, LPCSTR lpszOther)
 
 static BOOL SameFields(const tagBUTTONINFO *pbiOne, const tagBUTTONINFO *pbiOther)
 {
-    return pbiOne->fFunction == pbiOther->fFunction && SameText(pbiOne->pszPrimary, pbiOther->pszPrimary)
-        && SameText(pbiOne->pszExtra1, pbiOther->pszExtra1) && SameText(pbiOne->pszExtra2, pbiOther->pszExtra2);
+    return pbiOne->fFunction == pbiOther->fFunction
+        && SameText(pbiOne->pszPrimary, pbiOther->pszPrimary)
+        && SameText(pbiOne->pszExtra1, pbiOther->pszExtra1)
+        && SameText(pbiOne->pszExtra2, pbiOther->pszExtra2);
 }
 
 void CopyButtonData(tagBUTTONINFO **ppbiDest, tagBUTTONINFO *pbiHolders, int fFunction)
@@ -801,7 +804,8 @@ void GetFileName(HWND hDlg)
     ofn.lpstrInitialDir = szDirectory;
     ofn.lpstrTitle = "Select Application to Launch...";
     ofn.lpstrDefExt = "exe";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;   /* bare program names are found from there */
+    /* The current directory is where a bare program name is looked for: not the chooser's. */
+    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (GetOpenFileNameA(&ofn))
         SetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szFile);
 }

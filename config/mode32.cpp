@@ -35,6 +35,7 @@
 #define NO_BUTTON           (-1)
 #define ID_PRESS_BUTTON     0x7F00  /* posted command: press drawn button (id - this) */
 #define MEDIA_LAST_WITH_DEVICE 6    /* "Change Track": later media functions take no device */
+#define APP_PATHS_KEY       "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths"
 
 /* Families that share the home-automation button. */
 static void SetMessage(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
@@ -173,7 +174,8 @@ BOOL GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 
 void GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort)
 {
-    DWORD cchResult = IsBareProgramName(lpszPath) ? 0 : GetShortPathNameA(lpszPath, lpszShort, (DWORD)cchShort);
+    DWORD cchResult = IsBareProgramName(lpszPath) ? 0
+                    : GetShortPathNameA(lpszPath, lpszShort, (DWORD)cchShort);
     if (cchResult == 0 || cchResult >= (DWORD)cchShort)
         lstrcpynA(lpszShort, lpszPath, cchShort);
 }
@@ -183,8 +185,8 @@ void GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort)
 static BOOL FindAppPath(HKEY hRoot, LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 {
     char szKey[MAX_PATH];
-    int cchKey = snprintf(szKey, sizeof(szKey), "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\%s%s",
-                          lpszFile, strchr(lpszFile, '.') != NULL ? "" : ".exe");
+    int cchKey = snprintf(szKey, sizeof(szKey), "%s\\%s%s", APP_PATHS_KEY, lpszFile,
+                          strchr(lpszFile, '.') != NULL ? "" : ".exe");
     HKEY hKey;
     if (cchKey <= 0 || cchKey >= (int)sizeof(szKey) ||
         RegOpenKeyExA(hRoot, szKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)

@@ -317,7 +317,8 @@ int IsHouseCodeAsWritten(LPCSTR lpszCommand)
     tagMACROINFO miRead = {};
     CreateMacroStruct(lpszCommand, &miRead);
     char szWritten[PREVIEW_SIZE];
-    int bWritten = FormatHouseCode(&miRead, 1, szWritten, sizeof(szWritten)) && strcmp(szWritten, lpszCommand) == 0;
+    int bWritten = FormatHouseCode(&miRead, 1, szWritten, sizeof(szWritten))
+                && strcmp(szWritten, lpszCommand) == 0;
     ClearUpMacroStruct(&miRead);
     return bWritten;
 }
@@ -655,7 +656,8 @@ static void OnModeButton(HWND hDlg, int iMode)
 static void OnOK(HWND hDlg)
 {
     LocalFree(zdDialog.pszOutCode);
-    zdDialog.pszOutCode = zdDialog.bKeepStored ? CopyToLocal(zdDialog.pszInCode) : CreateHouseCodeString(hDlg);
+    zdDialog.pszOutCode = zdDialog.bKeepStored ? CopyToLocal(zdDialog.pszInCode)
+                                               : CreateHouseCodeString(hDlg);
     SetDlgItemTextA(hDlg, IDC_ENCODED, zdDialog.pszOutCode != NULL ? zdDialog.pszOutCode : "");
     FamilyCommand(hDlg, IDOK);
 }

@@ -298,7 +298,8 @@ TEST_F(ButtonModel, CommandsComposedFromReadFieldsReadBackFromTheirFields)
         if (Compose(confirmed.pbi, &strComposed) != 1 || strComposed.empty())
             continue;
         ConvertCommandToButton(read.pbi, strComposed.c_str());
-        ASSERT_EQ(nullptr, read->pszStored) << "case " << iCase << ": " << strCommand << " -> " << strComposed;
+        ASSERT_EQ(nullptr, read->pszStored)
+            << "case " << iCase << ": " << strCommand << " -> " << strComposed;
         ASSERT_EQ(confirmed->fFunction, read->fFunction) << strComposed;
         ++iComposed;
     }

@@ -585,7 +585,7 @@ TEST_F(PictureDialogTest, StoredCommandsSurviveTheEditorAndWhatsThisTellsThem)
     const char szAppPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\orvane-kept.exe";
     WriteRegString(HKEY_CURRENT_USER, szAppPath, NULL, BinaryDir() + "launchprobe.exe");
     const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
-    WriteRegString(HKEY_CURRENT_USER, szDovrelKey, "Installed", "1");   /* the editor's home-automation family */
+    WriteRegString(HKEY_CURRENT_USER, szDovrelKey, "Installed", "1");   /* home automation in the editor */
     Populate({ { "PC\\1", "NUMZERO,TYPE" },
                { "PC\\2", "LAUNCH\"notepad.exe\"" },
                { "PC\\3", "WEBADDRESS\"a\"\"b\"" },
