@@ -624,6 +624,9 @@ TEST_F(PictureDialogTest, StoredCommandsSurviveTheEditorAndWhatsThisTellsThem)
     RunEditor(7, 'a', "Zendra Commands", [](HWND hZendra) {
         EXPECT_EQ("A11111111111,A4 On", Text(hZendra, IDC_ZD_PREVIEW));
     }, IDOK);
+    /* The editor's letters moved the pointer: off the picture again, no button is hovered. */
+    SetCursorPos(2, 2);
+    Click(WM_MOUSEMOVE, 2, 2);
     EXPECT_TRUE(Looks(1, PANEL_ASSIGNED));
     EXPECT_TRUE(Looks(2, PANEL_ASSIGNED));
     Close(WM_COMMAND, IDOK);
