@@ -149,7 +149,7 @@ void  ConvertCommandToButton(tagBUTTONINFO *pbiButton, LPCSTR lpszCommand);
 /* lpszTemplate: a COMMAND_SIZE buffer (a function name may be longer than its template). */
 void  GetFunctionFromCommand(tagBUTTONINFO *pbiButton, LPSTR lpszTemplate);
 /* 1 built, 0 nothing to store (buffer empty), COMMAND_TOO_LONG (buffer empty). Pure: the
-   record is not changed (the quotes of an edit text are doubled in the command only). */
+   record is not changed (the quotes of every argument are doubled in the command only). */
 int   ConvertButtonToCommand(tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
 /* The type whose templates use the first keyword of the command that any of them uses
    (preferring a template of that keyword alone), NO_FUNCTION when none does: how the
