@@ -9,12 +9,14 @@
  *   OrvaneSetup /data FILE [DIR] [/keep]
  *                                    writes the installation data file into the registry of
  *                                    the current user; WorkingDirectory becomes DIR (default:
- *                                    this program's folder). /keep (an upgrade) leaves the
- *                                    assignments and settings already stored as they are and
- *                                    only adds the missing ones
+ *                                    this program's folder). /keep (an upgrade) leaves what
+ *                                    is stored as it is (mode names, translations, assignments,
+ *                                    settings) and only adds what is missing; the data's
+ *                                    assignments of a mode go to the key the user's "Mode"
+ *                                    names for it
  *   OrvaneSetup /remove FILE [/keep] removes the configuration of the current user; /keep
- *                                    spares the button assignments (the assignment sections
- *                                    of the data file)
+ *                                    spares the modes, the translation and the button
+ *                                    assignments, under the user's names of the modes
  *
  * Exit code 0 on success; the reason of a failure is printed.
  */
@@ -151,17 +153,19 @@ static HKEY OpenSectionKey(LPCSTR lpszSection, int bAfresh)
 struct tagDATAPASS {
     LPCSTR lpszFile;
     int iLine;
-    int bKeep;          /* assignments already stored stay as they are */
+    int bKeep;          /* an upgrade: what is stored stays, only what is missing is added */
+    int iKind;          /* SK_x of the current section */
     HKEY hKey;          /* key of the current section (writing) */
-    int bKeepValues;    /* the current section's stored values stay */
     int iValues;
-    LPSTR lpszKept;     /* names of the kept sections, each ended by '\n' (removing) */
+    char aszDataModes[DATA_MODES][MODE_NAME_SIZE];  /* the data file's own names of the modes */
+    LPSTR lpszKept;     /* names of the kept keys, each ended by '\n' (removing) */
 };
 
 typedef int (*DATALINEPROC)(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue);
 
 /* Calls lpfnLine for each line of the data file until one returns 0; 0 when the file
-   cannot be read, a line is not understood or the callback refused one. */
+   cannot be read, a line is not understood or the callback refused one. The kind of the
+   current section is kept in pdp->iKind. */
 static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
 {
     LPSTR lpszText = ReadWholeFile(pdp->lpszFile);
@@ -169,6 +173,7 @@ static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
         return Fail(pdp->lpszFile), 0;
     int bGood = 1;
     pdp->iLine = 0;
+    pdp->iKind = SK_ASSIGNMENTS;
     for (LPSTR lpszLine = lpszText, lpszNext; lpszLine != NULL && bGood; lpszLine = lpszNext) {
         lpszNext = strchr(lpszLine, '\n');
         if (lpszNext != NULL)
@@ -176,6 +181,8 @@ static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
         pdp->iLine++;
         LPSTR lpszName, lpszValue;
         int iKind = ParseDataLine(lpszLine, &lpszName, &lpszValue);
+        if (iKind == LK_SECTION)
+            pdp->iKind = SectionKind(lpszName);
         if (iKind == LK_BAD) {
             printf("OrvaneSetup: %s line %d: not understood\n", pdp->lpszFile, pdp->iLine);
             bGood = 0;
@@ -187,13 +194,65 @@ static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
     return bGood;
 }
 
+/* Notes the data file's name of each mode. */
+static int CollectDataMode(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
+{
+    int iMode = iKind == LK_VALUE && pdp->iKind == SK_MODES ? DataModeIndex(lpszName) : -1;
+    DWORD cbName, dwType;
+    if (iMode >= 0 && (!DecodeDataValue(lpszValue, (LPBYTE)pdp->aszDataModes[iMode], MODE_NAME_SIZE, &cbName, &dwType)
+                       || dwType != REG_SZ))
+        pdp->aszDataModes[iMode][0] = '\0';      /* no key can have that name */
+    return 1;
+}
+
+/* The stored string lpszName of the open key, in cbValue bytes with its terminator; FALSE when
+   it is missing, not a string or longer. */
+static int ReadStoredString(HKEY hKey, LPCSTR lpszName, LPSTR lpszValue, DWORD cbValue)
+{
+    DWORD dwType = REG_NONE, cbData = cbValue - 1;
+    if (RegQueryValueExA(hKey, lpszName, NULL, &dwType, (LPBYTE)lpszValue, &cbData) != ERROR_SUCCESS
+        || dwType != REG_SZ)
+        return 0;
+    lpszValue[cbData] = '\0';       /* a stored string need not end in NUL */
+    return 1;
+}
+
+/* The key that takes the data file's section lpszSection. In an upgrade a mode's section
+   goes to the key that the stored "Mode" names for that mode, which a profile may have
+   renamed; every other section, and every section of a fresh installation, to its own name. */
+static void TargetKey(const tagDATAPASS *pdp, LPCSTR lpszSection, LPSTR lpszKey, DWORD cchKey)
+{
+    lstrcpynA(lpszKey, lpszSection, cchKey);
+    HKEY hModes;
+    if (!pdp->bKeep || RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\Mode", 0, KEY_READ, &hModes) != ERROR_SUCCESS)
+        return;
+    for (int iMode = 0; iMode < DATA_MODES; iMode++) {
+        char szName[2] = { (char)('1' + iMode), '\0' }, szStored[MODE_NAME_SIZE];
+        if (lstrcmpiA(pdp->aszDataModes[iMode], lpszSection) == 0
+            && ReadStoredString(hModes, szName, szStored, sizeof(szStored)) && UsableTableValue(SK_MODES, szStored))
+            lstrcpynA(lpszKey, szStored, cchKey);
+    }
+    RegCloseKey(hModes);
+}
+
+/* Whether an upgrade leaves the stored value lpszName of the current section as it is: any
+   stored assignment or setting stays; a table value stays when the engine can use it. */
+static int KeepsStoredValue(const tagDATAPASS *pdp, LPCSTR lpszName)
+{
+    if (pdp->iKind != SK_MODES && pdp->iKind != SK_TABLE)
+        return RegQueryValueExA(pdp->hKey, lpszName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
+    char szStored[MODE_NAME_SIZE];
+    return ReadStoredString(pdp->hKey, lpszName, szStored, sizeof(szStored)) && UsableTableValue(pdp->iKind, szStored);
+}
+
 static int WriteDataLine(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
 {
     if (iKind == LK_SECTION) {
         if (pdp->hKey != NULL)
             RegCloseKey(pdp->hKey);
-        pdp->bKeepValues = pdp->bKeep && SectionKind(lpszName) != SK_TABLE;
-        pdp->hKey = OpenSectionKey(lpszName, !pdp->bKeepValues);
+        char szKey[MAX_PATH];
+        TargetKey(pdp, lpszName, szKey, sizeof(szKey));
+        pdp->hKey = OpenSectionKey(szKey, !pdp->bKeep);
         return pdp->hKey != NULL;
     }
     BYTE abData[1024];
@@ -202,7 +261,7 @@ static int WriteDataLine(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpsz
         printf("OrvaneSetup: %s line %d: value outside a section or malformed\n", pdp->lpszFile, pdp->iLine);
         return 0;
     }
-    if (pdp->bKeepValues && RegQueryValueExA(pdp->hKey, lpszName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
+    if (pdp->bKeep && KeepsStoredValue(pdp, lpszName))
         return 1;
     pdp->iValues++;
     return RegSetValueExA(pdp->hKey, lpszName, 0, dwType, abData, cbData) == ERROR_SUCCESS;
@@ -213,7 +272,7 @@ static int WriteData(LPCSTR lpszFile, LPCSTR lpszDirectory, int bKeep)
     tagDATAPASS dp = {};
     dp.lpszFile = lpszFile;
     dp.bKeep = bKeep;
-    int bWritten = ForEachDataLine(&dp, WriteDataLine);
+    int bWritten = ForEachDataLine(&dp, CollectDataMode) && ForEachDataLine(&dp, WriteDataLine);
     if (dp.hKey != NULL)
         RegCloseKey(dp.hKey);
     if (!bWritten)
@@ -228,27 +287,29 @@ static int WriteData(LPCSTR lpszFile, LPCSTR lpszDirectory, int bKeep)
     return 0;
 }
 
-/* Collects the assignment sections of the data file, the keys an uninstall may keep. */
+/* Collects the keys an uninstall keeps: where every section of the data file but the
+   settings went, the modes under the names the user gave them. */
 static int CollectKeptSection(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
 {
     (void)lpszValue;
-    if (iKind != LK_SECTION || SectionKind(lpszName) != SK_ASSIGNMENTS)
+    if (iKind != LK_SECTION || pdp->iKind == SK_SETTINGS)
         return 1;
+    char szKey[MAX_PATH];
+    TargetKey(pdp, lpszName, szKey, sizeof(szKey));
     size_t cchKept = pdp->lpszKept != NULL ? strlen(pdp->lpszKept) : 0;
-    LPSTR lpszMore = (LPSTR)realloc(pdp->lpszKept, cchKept + strlen(lpszName) + 2);
+    LPSTR lpszMore = (LPSTR)realloc(pdp->lpszKept, cchKept + strlen(szKey) + 2);
     if (lpszMore == NULL)
         return 0;
     pdp->lpszKept = lpszMore;
-    snprintf(lpszMore + cchKept, strlen(lpszName) + 2, "%s\n", lpszName);
+    snprintf(lpszMore + cchKept, strlen(szKey) + 2, "%s\n", szKey);
     return 1;
 }
 
 static int IsKeptSection(LPCSTR lpszKept, LPCSTR lpszName)
 {
-    char szLine[MAX_PATH + 2];
-    snprintf(szLine, sizeof(szLine), "%s\n", lpszName);
     for (LPCSTR lpsz = lpszKept; lpsz != NULL && *lpsz != '\0'; lpsz = strchr(lpsz, '\n') + 1) {
-        if (strncmp(lpsz, szLine, strlen(szLine)) == 0)
+        size_t cch = strchr(lpsz, '\n') - lpsz;
+        if (cch == strlen(lpszName) && _strnicmp(lpsz, lpszName, cch) == 0)
             return 1;
     }
     return 0;
@@ -267,13 +328,15 @@ static void DeleteKeyIfEmpty(LPCSTR lpszKey)
         RegDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
 
-/* Removes everything below the configuration root; bKeep spares the assignment sections
-   of the data file. The vendor key goes too when nothing else is left in it. */
+/* Removes everything below the configuration root; bKeep spares the modes, the translation
+   and the assignments, under the names the user's modes have. The vendor key goes too when
+   nothing else is left in it. */
 static int RemoveData(LPCSTR lpszFile, int bKeep)
 {
     tagDATAPASS dp = {};
     dp.lpszFile = lpszFile;
-    if (bKeep && !ForEachDataLine(&dp, CollectKeptSection)) {
+    dp.bKeep = bKeep;
+    if (bKeep && !(ForEachDataLine(&dp, CollectDataMode) && ForEachDataLine(&dp, CollectKeptSection))) {
         free(dp.lpszKept);
         return 1;
     }
@@ -294,7 +357,7 @@ static int RemoveData(LPCSTR lpszFile, int bKeep)
     free(dp.lpszKept);
     DeleteKeyIfEmpty(ORVANE_ROOT_KEY);
     DeleteKeyIfEmpty(VENDOR_KEY);
-    printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", assignments kept" : "");
+    printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", modes, translation and assignments kept" : "");
     return 0;
 }
 
