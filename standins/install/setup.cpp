@@ -2,10 +2,14 @@
  * setup.cpp - OrvaneSetup.exe, the installation steps for this machine's Wine prefix:
  *
  *   OrvaneSetup /driver              installs (or updates) the receiver driver mirelo.sys,
- *                                    found next to this program, as an auto-start kernel
- *                                    service and starts it
+ *                                    found next to this program, into the system's drivers
+ *                                    folder as an auto-start kernel service and starts it
  *   OrvaneSetup /stopdriver          stops the driver (the device disappears)
- *   OrvaneSetup /removedriver        stops the driver and deletes its service
+ *   OrvaneSetup /removedriver        stops the driver and deletes its service and its file
+ *
+ * The three driver steps need an administrator's rights: a process without them runs
+ * itself again with them (the system asks the person) and passes on its exit code. The
+ * data steps work on the registry of the person who runs them and need no such rights.
  *   OrvaneSetup /data FILE [DIR] [/keep]
  *                                    writes the installation data file into the registry of
  *                                    the current user; WorkingDirectory becomes DIR (default:
@@ -24,6 +28,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <shellapi.h>
 #include <shlwapi.h>
 #include "mirelo.h"
 #include "regkeys.h"
@@ -31,6 +36,8 @@
 
 #define VENDOR_KEY      "Software\\Zendra"
 #define DEVICE_WAIT_MS  10000
+/* Marks the run that RunElevated started: it does its step with whatever rights it got. */
+#define ELEVATED_OPTION "/elevated"
 
 static void ProgramFolder(LPSTR lpszFolder, DWORD cchFolder)
 {
@@ -66,60 +73,9 @@ static int Fail(LPCSTR lpszWhat)
     return 1;
 }
 
-static int InstallDriver(void)
-{
-    char szPath[MAX_PATH];
-    ProgramFolder(szPath, MAX_PATH - 12);
-    lstrcatA(szPath, "\\mirelo.sys");
-    if (GetFileAttributesA(szPath) == INVALID_FILE_ATTRIBUTES)
-        return Fail(szPath);
-
-    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (hManager == NULL)
-        return Fail("opening the service manager");
-    SC_HANDLE hService = OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS);
-    if (hService != NULL) {
-        if (!ChangeServiceConfigA(hService, SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
-                                  szPath, NULL, NULL, NULL, NULL, NULL, "Mirelo receiver"))
-            return Fail("updating the driver service");
-    } else {
-        hService = CreateServiceA(hManager, MIRELO_SERVICE_NAME, "Mirelo receiver", SERVICE_ALL_ACCESS,
-                                  SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
-                                  szPath, NULL, NULL, NULL, NULL, NULL);
-        if (hService == NULL)
-            return Fail("creating the driver service");
-    }
-    if (!StartServiceA(hService, 0, NULL) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
-        return Fail("starting the driver");
-    CloseServiceHandle(hService);
-    CloseServiceHandle(hManager);
-    if (!WaitForDevice(1))
-        return Fail("opening " MIRELO_DEVICE_PATH);
-    printf("OrvaneSetup: driver %s running\n", szPath);
-    return 0;
-}
-
-static int StopDriver(void)
-{
-    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (hManager == NULL)
-        return Fail("opening the service manager");
-    SC_HANDLE hService = OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS);
-    if (hService == NULL)
-        return Fail("opening the driver service");
-    SERVICE_STATUS ssStatus;
-    if (!ControlService(hService, SERVICE_CONTROL_STOP, &ssStatus) && GetLastError() != ERROR_SERVICE_NOT_ACTIVE)
-        return Fail("stopping the driver");
-    CloseServiceHandle(hService);
-    CloseServiceHandle(hManager);
-    if (!WaitForDevice(0))
-        return Fail("waiting for the device to go");
-    printf("OrvaneSetup: driver stopped\n");
-    return 0;
-}
-
-/* Reads a whole file into a terminated heap buffer, or null. */
-static LPSTR ReadWholeFile(LPCSTR lpszPath)
+/* Reads a whole file into a terminated heap buffer, or null; *pcbFile (when given) gets its
+   size. */
+static LPSTR ReadWholeFile(LPCSTR lpszPath, DWORD *pcbFile)
 {
     HANDLE hFile = CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
@@ -132,7 +88,168 @@ static LPSTR ReadWholeFile(LPCSTR lpszPath)
         lpszText = NULL;
     }
     CloseHandle(hFile);
+    if (pcbFile != NULL)
+        *pcbFile = cbFile;
     return lpszText;
+}
+
+/* Whether both files can be read and hold the same bytes. */
+static int SameContents(LPCSTR lpszFirst, LPCSTR lpszSecond)
+{
+    DWORD cbFirst = 0, cbSecond = 0;
+    LPSTR lpFirst = ReadWholeFile(lpszFirst, &cbFirst), lpSecond = ReadWholeFile(lpszSecond, &cbSecond);
+    int bSame = lpFirst != NULL && lpSecond != NULL && cbFirst == cbSecond && memcmp(lpFirst, lpSecond, cbFirst) == 0;
+    free(lpFirst);
+    free(lpSecond);
+    return bSame;
+}
+
+/* Where the driver runs from: the system's folder of drivers, which only administrators can
+   change. The copy next to this program may lie in a folder of a user, who must not be able
+   to change what the kernel loads. */
+static void InstalledDriverPath(LPSTR lpszPath, DWORD cchPath)
+{
+    char szSystem[MAX_PATH];
+    GetSystemDirectoryA(szSystem, sizeof(szSystem));
+    snprintf(lpszPath, cchPath, "%s\\drivers\\mirelo.sys", szSystem);
+}
+
+/* The service manager with every right, and the driver's service in *phService (null when it
+   does not exist); null when the manager cannot be opened. */
+static SC_HANDLE OpenDriverService(SC_HANDLE *phService)
+{
+    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
+    *phService = hManager != NULL ? OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS) : NULL;
+    return hManager;
+}
+
+/* Asks the driver to stop; 1 when it stopped or was not running. */
+static int AskDriverToStop(SC_HANDLE hService)
+{
+    SERVICE_STATUS ssStatus;
+    return ControlService(hService, SERVICE_CONTROL_STOP, &ssStatus) || GetLastError() == ERROR_SERVICE_NOT_ACTIVE;
+}
+
+static int InstallDriver(void)
+{
+    char szSource[MAX_PATH], szDriver[MAX_PATH];
+    ProgramFolder(szSource, MAX_PATH - 12);
+    lstrcatA(szSource, "\\mirelo.sys");
+    if (GetFileAttributesA(szSource) == INVALID_FILE_ATTRIBUTES)
+        return Fail(szSource);
+    InstalledDriverPath(szDriver, sizeof(szDriver));
+
+    SC_HANDLE hService, hManager = OpenDriverService(&hService);
+    if (hManager == NULL)
+        return Fail("opening the service manager");
+    if (!SameContents(szSource, szDriver)) {
+        /* The file of a loaded driver cannot be replaced: a running one stops first. */
+        if (hService != NULL && !(AskDriverToStop(hService) && WaitForDevice(0)))
+            return Fail("stopping the driver to replace it");
+        if (!CopyFileA(szSource, szDriver, FALSE))
+            return Fail(szDriver);
+    }
+    if (hService != NULL) {
+        if (!ChangeServiceConfigA(hService, SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
+                                  szDriver, NULL, NULL, NULL, NULL, NULL, "Mirelo receiver"))
+            return Fail("updating the driver service");
+    } else {
+        hService = CreateServiceA(hManager, MIRELO_SERVICE_NAME, "Mirelo receiver", SERVICE_ALL_ACCESS,
+                                  SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
+                                  szDriver, NULL, NULL, NULL, NULL, NULL);
+        if (hService == NULL)
+            return Fail("creating the driver service");
+    }
+    if (!StartServiceA(hService, 0, NULL) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
+        return Fail("starting the driver");
+    CloseServiceHandle(hService);
+    CloseServiceHandle(hManager);
+    if (!WaitForDevice(1))
+        return Fail("opening " MIRELO_DEVICE_PATH);
+    printf("OrvaneSetup: driver %s running\n", szDriver);
+    return 0;
+}
+
+static int StopDriver(void)
+{
+    SC_HANDLE hService, hManager = OpenDriverService(&hService);
+    if (hManager == NULL)
+        return Fail("opening the service manager");
+    if (hService == NULL)
+        return Fail("opening the driver service");
+    if (!AskDriverToStop(hService))
+        return Fail("stopping the driver");
+    CloseServiceHandle(hService);
+    CloseServiceHandle(hManager);
+    if (!WaitForDevice(0))
+        return Fail("waiting for the device to go");
+    printf("OrvaneSetup: driver stopped\n");
+    return 0;
+}
+
+/* Stops the driver and takes its service and its file away. */
+static int RemoveDriver(void)
+{
+    SC_HANDLE hService, hManager = OpenDriverService(&hService);
+    if (hManager == NULL)
+        return Fail("opening the service manager");
+    BOOL bDeleted = TRUE;
+    if (hService != NULL) {
+        AskDriverToStop(hService);
+        bDeleted = DeleteService(hService);
+        CloseServiceHandle(hService);
+    }
+    CloseServiceHandle(hManager);
+    if (!bDeleted)
+        return Fail("deleting the driver service");
+    if (!WaitForDevice(0))
+        return Fail("waiting for the device to go");
+    char szDriver[MAX_PATH];
+    InstalledDriverPath(szDriver, sizeof(szDriver));
+    /* A file the system still holds goes at the next start. */
+    if (!DeleteFileA(szDriver) && GetLastError() != ERROR_FILE_NOT_FOUND
+        && !MoveFileExA(szDriver, NULL, MOVEFILE_DELAY_UNTIL_REBOOT))
+        return Fail(szDriver);
+    printf("OrvaneSetup: no driver service left\n");
+    return 0;
+}
+
+/* Whether this process may change the services of the machine: its token is elevated, or
+   the system knows no elevation (an administrator there simply is one). */
+static int RunsElevated(void)
+{
+    HANDLE hToken;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken))
+        return 1;
+    TOKEN_ELEVATION teElevation = {};
+    DWORD cb = 0;
+    BOOL bKnown = GetTokenInformation(hToken, TokenElevation, &teElevation, sizeof(teElevation), &cb);
+    CloseHandle(hToken);
+    return !bKnown || teElevation.TokenIsElevated;
+}
+
+/* Runs this program again with an administrator's rights (the system asks the person for
+   them) to do lpszCommand, and waits for it; its exit code. */
+static int RunElevated(LPCSTR lpszCommand)
+{
+    char szProgram[MAX_PATH], szArguments[64];
+    GetModuleFileNameA(NULL, szProgram, sizeof(szProgram));
+    snprintf(szArguments, sizeof(szArguments), "%s " ELEVATED_OPTION, lpszCommand);
+    printf("OrvaneSetup: %s needs an administrator's rights\n", lpszCommand);
+    SHELLEXECUTEINFOA seiRun = {};
+    seiRun.cbSize = sizeof(seiRun);
+    seiRun.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    seiRun.lpVerb = "runas";
+    seiRun.lpFile = szProgram;
+    seiRun.lpParameters = szArguments;
+    seiRun.nShow = SW_HIDE;
+    if (!ShellExecuteExA(&seiRun) || seiRun.hProcess == NULL)
+        return Fail("getting an administrator's rights");     /* declined: ERROR_CANCELLED */
+    WaitForSingleObject(seiRun.hProcess, INFINITE);
+    DWORD dwExit = 1;
+    GetExitCodeProcess(seiRun.hProcess, &dwExit);
+    CloseHandle(seiRun.hProcess);
+    return (int)dwExit;
 }
 
 /* Opens root\lpszSection; bAfresh first deletes what an earlier installation left there. */
@@ -168,7 +285,7 @@ typedef int (*DATALINEPROC)(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR l
    current section is kept in pdp->iKind. */
 static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
 {
-    LPSTR lpszText = ReadWholeFile(pdp->lpszFile);
+    LPSTR lpszText = ReadWholeFile(pdp->lpszFile, NULL);
     if (lpszText == NULL)
         return Fail(pdp->lpszFile), 0;
     int bGood = 1;
@@ -361,29 +478,6 @@ static int RemoveData(LPCSTR lpszFile, int bKeep)
     return 0;
 }
 
-/* Stops the driver and takes its service away. */
-static int RemoveDriver(void)
-{
-    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (hManager == NULL)
-        return Fail("opening the service manager");
-    SC_HANDLE hService = OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS);
-    BOOL bDeleted = TRUE;
-    if (hService != NULL) {
-        SERVICE_STATUS ssStatus;
-        ControlService(hService, SERVICE_CONTROL_STOP, &ssStatus);
-        bDeleted = DeleteService(hService);
-        CloseServiceHandle(hService);
-    }
-    CloseServiceHandle(hManager);
-    if (!bDeleted)
-        return Fail("deleting the driver service");
-    if (!WaitForDevice(0))
-        return Fail("waiting for the device to go");
-    printf("OrvaneSetup: no driver service left\n");
-    return 0;
-}
-
 /* Whether the last argument is "/keep"; it is then taken off the count. */
 static int TakeKeep(int *pArgc, char **argv)
 {
@@ -394,14 +488,24 @@ static int TakeKeep(int *pArgc, char **argv)
     return 0;
 }
 
+/* The steps that change the services of the machine, by their options. */
+static const struct {
+    LPCSTR lpszOption;
+    int (*pfnStep)(void);
+} aServiceSteps[] = {
+    { "/driver", InstallDriver },
+    { "/stopdriver", StopDriver },
+    { "/removedriver", RemoveDriver },
+};
+
 int main(int argc, char **argv)
 {
-    if (argc == 2 && lstrcmpiA(argv[1], "/driver") == 0)
-        return InstallDriver();
-    if (argc == 2 && lstrcmpiA(argv[1], "/stopdriver") == 0)
-        return StopDriver();
-    if (argc == 2 && lstrcmpiA(argv[1], "/removedriver") == 0)
-        return RemoveDriver();
+    /* Only these steps need an administrator: run without one, they ask for the rights. */
+    int bAsked = argc == 3 && lstrcmpiA(argv[2], ELEVATED_OPTION) == 0;
+    for (const auto &step : aServiceSteps) {
+        if ((argc == 2 || bAsked) && lstrcmpiA(argv[1], step.lpszOption) == 0)
+            return bAsked || RunsElevated() ? step.pfnStep() : RunElevated(step.lpszOption);
+    }
     if (argc >= 3 && lstrcmpiA(argv[1], "/data") == 0) {
         int bKeep = TakeKeep(&argc, argv);
         char szFolder[MAX_PATH];
