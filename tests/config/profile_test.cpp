@@ -154,13 +154,7 @@ std::string LoadAnswering(const std::string &strPath, int iButton, BOOL *pbAppli
     WaitFor([&] { hBox = FindWindowA("#32770", szCaption); return hBox != NULL; });
     std::string strText;
     if (hBox != NULL) {
-        EnumChildWindows(hBox, [](HWND hChild, LPARAM lParam) -> BOOL {
-            char szClass[16], szText[1024];
-            GetClassNameA(hChild, szClass, sizeof(szClass));
-            if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hChild, szText, sizeof(szText)) > 0)
-                *(std::string *)lParam += szText;
-            return TRUE;
-        }, (LPARAM)&strText);
+        strText = StaticTexts(hBox);
         WaitFor([&] { return GetDlgItem(hBox, iButton) != NULL; });
         PostMessageA(hBox, WM_COMMAND, iButton, 0);
     }

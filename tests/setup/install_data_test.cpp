@@ -81,7 +81,7 @@ void MakeItTheUsers()
 
 } // namespace
 
-TEST(InstallData, AnUpgradeKeepsEveryModeNameTranslationAndAssignment)
+TEST(InstallDataWriter, AnUpgradeKeepsEveryModeNameTranslationAndAssignment)
 {
     DeleteRegKey(HKEY_CURRENT_USER, ORVANE_ROOT_KEY);
     ASSERT_EQ(0u, RunWriter("/data " + DataFile() + " C:\\First"));
@@ -112,7 +112,7 @@ TEST(InstallData, AnUpgradeKeepsEveryModeNameTranslationAndAssignment)
     EXPECT_TRUE(upgraded == SnapshotRegistry(ORVANE_ROOT_KEY));
 }
 
-TEST(InstallData, AnUninstallThatKeepsTheAssignmentsKeepsRenamedModes)
+TEST(InstallDataWriter, AnUninstallThatKeepsTheAssignmentsKeepsRenamedModes)
 {
     DeleteRegKey(HKEY_CURRENT_USER, ORVANE_ROOT_KEY);
     ASSERT_EQ(0u, RunWriter("/data " + DataFile() + " C:\\First"));

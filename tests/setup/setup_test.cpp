@@ -377,13 +377,7 @@ static std::string ProfileThroughMenu(HWND hConfiguration, UINT uiCommand, const
     HWND hQuestion = NULL;
     if (uiCommand == SC_LOAD_PROFILE
         && WaitFor([&] { return (hQuestion = FindQuestion("Remote Profile")) != NULL; }, 20000)) {
-        EnumChildWindows(hQuestion, [](HWND hChild, LPARAM lParam) -> BOOL {
-            char szClass[16], szText[1024];
-            GetClassNameA(hChild, szClass, sizeof(szClass));
-            if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hChild, szText, sizeof(szText)) > 0)
-                *(std::string *)lParam += szText;
-            return TRUE;
-        }, (LPARAM)&strQuestion);
+        strQuestion = StaticTexts(hQuestion);
         PostMessageA(hQuestion, WM_COMMAND, IDYES, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(hQuestion); }, 20000));
     }
