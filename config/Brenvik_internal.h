@@ -345,14 +345,16 @@ struct tagPROFILE;
 void AddProfileMenu(HWND hDlg);
 /* Runs a profile command of the window menu on the picture's tree; FALSE for other commands. */
 BOOL OnProfileCommand(HWND hDlg, UINT uiCommand, tagREMOTE **pprRemote);
-/* The whole configuration of the registry into a profile file; TRUE when written. */
+/* The whole configuration of the registry into a profile file; TRUE when written. A file of
+   that name is replaced only by a complete new one: a failed save leaves it as it was. */
 BOOL SaveProfileFile(LPCSTR lpszPath);
 /* A profile file read and checked: PROFILE_OK, the reason it is refused (with its line in
    *piLine), or -1 when the file cannot be read. */
 int  ReadProfileFile(LPCSTR lpszPath, tagPROFILE *pp, int *piLine);
 /* Reads a profile file, says how many assignments it would change and, when the user agrees,
-   writes it to the registry (TRUE); a file that is not a sound profile is refused with a
-   message naming its line, and nothing changes. */
+   writes it to the registry (TRUE): each key the profile holds is left with exactly the
+   profile's values. A file that is not a sound profile is refused with a message naming its
+   line, and nothing changes. */
 BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath);
 
 /* ---- mode32_zendra: home-automation command dialog ------------------------------------

@@ -133,6 +133,19 @@ bool CapsLockOn()
     return (GetKeyState(VK_CAPITAL) & 1) != 0;
 }
 
+std::string StaticTexts(HWND hWnd)
+{
+    std::string strTexts;
+    EnumChildWindows(hWnd, [](HWND hChild, LPARAM lParam) -> BOOL {
+        char szClass[16] = "", szText[1024] = "";
+        GetClassNameA(hChild, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hChild, szText, sizeof(szText)) > 0)
+            *(std::string *)lParam += szText;
+        return TRUE;
+    }, (LPARAM)&strTexts);
+    return strTexts;
+}
+
 bool SaveWindowPicture(HWND hWnd, const std::string &strName)
 {
     RECT rWindow;
