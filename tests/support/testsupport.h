@@ -48,6 +48,8 @@ RegistrySnapshot SnapshotRegistry(LPCSTR lpszRoot, const std::vector<std::string
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
 
+/* Presses and releases a key, as input from the keyboard. */
+void PressAndRelease(WORD wVk);
 /* Presses Caps Lock once, as a user would; and whether this thread sees it on. */
 void PressCapsLock();
 bool CapsLockOn();

@@ -215,16 +215,6 @@ TEST_F(TellumoTest, WholePressFromTheVirtualRemote)
     ExpectTrayState(1, 0);
 }
 
-TEST_F(TellumoTest, HeldButtonOfTheVirtualRemote)
-{
-    Start();
-    EXPECT_EQ(0u, RunRemote("/play UP*25"));     /* 2.64 s at the receiver's interval */
-    PumpMessages(200);
-    /* One at once, nothing for a second, then the repeats. */
-    EXPECT_GE(Hits(HIT_PC_UP), 8u);
-    EXPECT_LE(Hits(HIT_PC_UP), 16u);
-}
-
 TEST_F(TellumoTest, ModeReportChangesTheIconOnlyWhenTheStateChanges)
 {
     ASSERT_TRUE(ConnectReceiver(0));

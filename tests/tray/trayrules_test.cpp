@@ -149,8 +149,7 @@ static std::vector<DWORD> Attempts(tagREGISTERRETRY *prt, DWORD dwFrom, const st
         DWORD dwWait = RegisterRetryWait(prt, dwNow);
         if (dwWait == NO_WAIT)
             break;
-        if (dwWait > 0)
-            EXPECT_FALSE(RegisterRetryDue(prt, dwNow + dwWait - 1)) << "early at " << dwNow + dwWait - 1;
+        EXPECT_FALSE(RegisterRetryDue(prt, dwNow + dwWait - 1)) << "due early, at " << dwNow + dwWait - 1;
         dwNow += dwWait;
         EXPECT_TRUE(RegisterRetryDue(prt, dwNow));
         vTimes.push_back(dwNow);
@@ -181,15 +180,18 @@ TEST(RegisterRetries, OnceASecondUntilSuccessOrFiveFailures)
 
 TEST(RegisterRetries, PowerEventWhileTheyRunRestartsThePeriodAndKeepsTheCount)
 {
+    /* Times around the wrap of the clock. */
+    const DWORD dwFirst = 0xFFFFF000u, dwSecond = dwFirst + 1600;
     tagREGISTERRETRY rt = {};
-    StartRegisterRetries(&rt, 0xFFFFF000u);
-    EXPECT_EQ((std::vector<DWORD>{ 0xFFFFF3E8u }), Attempts(&rt, 0xFFFFF000u, { 0 }));
-    StartRegisterRetries(&rt, 0xFFFFF600u);
-    EXPECT_EQ(1000u, RegisterRetryWait(&rt, 0xFFFFF600u));
-    /* Four more failures make five: across the wrap of the clock, a second apart. */
-    EXPECT_EQ((std::vector<DWORD>{ 0xFFFFF9E8u, 0x000003D0u, 0x000007B8u, 0x00000BA0u }),
-              Attempts(&rt, 0xFFFFF600u, { 0, 0, 0, 0, 0 }));
-    EXPECT_EQ(NO_WAIT, RegisterRetryWait(&rt, 0x00000BA0u));
+    StartRegisterRetries(&rt, dwFirst);
+    EXPECT_EQ((std::vector<DWORD>{ dwFirst + 1000 }), Attempts(&rt, dwFirst, { 0 }));
+    StartRegisterRetries(&rt, dwSecond);
+    EXPECT_EQ(1000u, RegisterRetryWait(&rt, dwSecond));
+    /* Four more failures make five, a second apart from the second event. */
+    EXPECT_EQ((std::vector<DWORD>{ dwSecond + 1000, dwSecond + 2000, dwSecond + 3000, dwSecond + 4000 }),
+              Attempts(&rt, dwSecond, { 0, 0, 0, 0, 0 }));
+    EXPECT_LT(dwSecond + 4000, dwFirst) << "the clock wrapped";
+    EXPECT_EQ(NO_WAIT, RegisterRetryWait(&rt, dwSecond + 4000));
 }
 
 TEST(RegisterRetries, ResumesStartThemSuspendRequestsDoNot)
