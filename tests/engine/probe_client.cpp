@@ -88,16 +88,23 @@ static bool AwaitOneMoreLine(const ProbeProcess &pp, const std::string &strPrefi
     return WaitFor([&] { return ProbeLines(pp, strPrefix).size() > cBefore; });
 }
 
+/* How the log begins the line of a message that the window took from its queue. */
+static std::string QueuedLine(const std::string &strName, UINT uMessage)
+{
+    char szMessage[16];
+    snprintf(szMessage, sizeof(szMessage), "0x%04x ", uMessage);
+    return "queued " + strName + " " + szMessage;
+}
+
 bool AwaitInputSentinel(const ProbeProcess &pp, const std::string &strName)
 {
-    return AwaitOneMoreLine(pp, "queued " + strName + " " + ProbeHex(WM_KEYUP) + " " + ProbeHex(SENTINEL_KEY) + " ",
+    return AwaitOneMoreLine(pp, QueuedLine(strName, WM_KEYUP) + ProbeHex(SENTINEL_KEY) + " ",
                             [] { PressAndRelease(SENTINEL_KEY); });
 }
 
 bool AwaitPostedSentinel(const ProbeProcess &pp, HWND hWnd, const std::string &strName)
 {
-    return AwaitOneMoreLine(pp, "queued " + strName + " " + ProbeHex(WM_NULL) + " ",
-                            [&] { PostMessageA(hWnd, WM_NULL, 0, 0); });
+    return AwaitOneMoreLine(pp, QueuedLine(strName, WM_NULL), [&] { PostMessageA(hWnd, WM_NULL, 0, 0); });
 }
 
 std::string ProbeHex(unsigned long long ull)
