@@ -119,13 +119,18 @@ void PumpMessages(DWORD dwMilliseconds)
     } while (GetTickCount() - dwStart < dwMilliseconds);
 }
 
-void PressCapsLock()
+void PressAndRelease(WORD wVk)
 {
     INPUT aInput[2] = {};
     aInput[0].type = aInput[1].type = INPUT_KEYBOARD;
-    aInput[0].ki.wVk = aInput[1].ki.wVk = VK_CAPITAL;
+    aInput[0].ki.wVk = aInput[1].ki.wVk = wVk;
     aInput[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, aInput, sizeof(INPUT));
+}
+
+void PressCapsLock()
+{
+    PressAndRelease(VK_CAPITAL);
 }
 
 bool CapsLockOn()

@@ -51,6 +51,8 @@ std::string StaticTexts(HWND hWnd);
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
 
+/* Presses and releases a key, as input from the keyboard. */
+void PressAndRelease(WORD wVk);
 /* Presses Caps Lock once, as a user would; and whether this thread sees it on. */
 void PressCapsLock();
 bool CapsLockOn();
