@@ -53,10 +53,9 @@ protected:
         DestroyWindow(hPos);
         hPos = NULL;
     }
-    void Press(int iID) { Press(hPos, iID); }
-    static void Press(HWND hDlg, int iID)
+    void Press(int iID)
     {
-        SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(iID, BN_CLICKED), (LPARAM)GetDlgItem(hDlg, iID));
+        SendMessage(hPos, WM_COMMAND, MAKEWPARAM(iID, BN_CLICKED), (LPARAM)GetDlgItem(hPos, iID));
     }
     std::string Fields() { return Fields(hPos); }
     static std::string Fields(HWND hPos)
@@ -91,12 +90,24 @@ protected:
         SettledCursorPosition();
         if (!bClick)
             return;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        /* The press and release carry the place too, should an old report come back. */
+        inputs[1].mi.dx = inputs[0].mi.dx;
+        inputs[1].mi.dy = inputs[0].mi.dy;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         SendInput(2, inputs, sizeof(INPUT));
     }
     static void MoveTo(int x, int y) { Mouse(x, y, false); }
     static void ClickAt(int x, int y) { Mouse(x, y, true); }
+    /* Arms a drawing, from any thread, with the pointer already resting where its first
+       corner will be clicked: a report of where the pointer was before can still come
+       back for a moment, and would count as the drawing's second corner. */
+    static bool ArmDrawing(HWND hDlg, int x, int y)
+    {
+        MoveTo(x, y);
+        PostClick(hDlg, IDC_POS_DRAW);
+        return WaitFor([] { return _bDraw != FALSE; });
+    }
     /* Button presses the probe saw: the hook swallows those of a capture. */
     size_t CountDowns()
     {
@@ -164,8 +175,7 @@ TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
     EXPECT_EQ("0,0,0,0", Fields());
 
     /* Second corner up and to the left of the first: the corners are put in order. */
-    Press(IDC_POS_DRAW);
-    EXPECT_TRUE(_bDraw);
+    ASSERT_TRUE(ArmDrawing(hPos, 760, 560));
     ClickAt(760, 560);
     ASSERT_TRUE(FieldsBecome("760,560,0,0"));
     EXPECT_TRUE(_bMseFirstDown);
@@ -177,7 +187,7 @@ TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
     EXPECT_EQ(0u, CountDowns()) << "the capture's clicks reached the probe";
 
     /* Down and to the right, with the second click elsewhere ending it only. */
-    Press(IDC_POS_DRAW);
+    ASSERT_TRUE(ArmDrawing(hPos, 500, 350));
     ClickAt(500, 350);
     ASSERT_TRUE(FieldsBecome("500,350,0,0"));
     MoveTo(820, 600);
@@ -194,7 +204,7 @@ TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
     /* Position Only: a drawing changes left and top only. */
     CheckDlgButton(hPos, IDC_POS_ONLY, BST_CHECKED);
     Press(IDC_POS_ONLY);
-    Press(IDC_POS_DRAW);
+    ASSERT_TRUE(ArmDrawing(hPos, 470, 330));
     ClickAt(470, 330);
     ASSERT_TRUE(FieldsBecome("470,330,0,0"));
     MoveTo(800, 600);
@@ -246,7 +256,7 @@ TEST_F(PositionCapture, PointingAtAWindowTakesItsFrameAndTheLaunchOpensThere)
     /* Cancel after another capture gives back what the dialog opened with. */
     Open();
     EXPECT_EQ(strProbe, Fields());
-    Press(IDC_POS_DRAW);
+    ASSERT_TRUE(ArmDrawing(hPos, 480, 340));
     ClickAt(480, 340);
     ASSERT_TRUE(FieldsBecome("480,340,0,0"));
     MoveTo(520, 380);
@@ -265,6 +275,9 @@ TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchO
     std::string strField;
     std::thread drawer;
     bool bDrawn = false;
+    /* The pointer starts from the first corner: Wine can bring back the position that the
+       dialogs' own thread last knew while the drawer's thread moves it. */
+    MoveTo(520, 360);
     bool bDone = RunScript([] { DialogBoxRes(IDD_LAUNCH, NULL, LaunchDlgProc); }, {
         {"Launch", [&](HWND hDlg) {
             SetText(hDlg, IDC_LAUNCH_FILE, strProgram);
@@ -273,8 +286,7 @@ TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchO
         /* The drawing runs beside the dialogs' own loop, which serves the hook's reports. */
         {"Set Position and Size", [&](HWND hDlg) {
             drawer = std::thread([&bDrawn, hDlg] {
-                PostClick(hDlg, IDC_POS_DRAW);
-                if (!WaitFor([] { return _bDraw != FALSE; }))
+                if (!ArmDrawing(hDlg, 520, 360))
                     return;
                 ClickAt(520, 360);
                 bDrawn = FieldsBecome(hDlg, "520,360,0,0");
@@ -318,8 +330,7 @@ TEST_F(PositionCapture, ABusyDialogNeverHoldsUpTheProgramUnderThePointer)
     };
     DialogThread dialog;
     ASSERT_TRUE(dialog.Opened());
-    Press(dialog.hDlg, IDC_POS_DRAW);
-    ASSERT_TRUE(WaitFor([] { return _bDraw != FALSE; }));
+    ASSERT_TRUE(ArmDrawing(dialog.hDlg, 700, 500));
 
     /* The first corner, clicked while the dialog is busy. */
     ASSERT_TRUE(dialog.Hold());
