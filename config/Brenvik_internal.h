@@ -108,6 +108,8 @@ struct tagBUTTONINFO {
     tagBUTTONINFO *pbiNext;      /* next and previous record of the same list */
     tagBUTTONINFO *pbiLast;
     LPSTR pszStored;             /* the stored command kept as read, or null (see above) */
+    LPSTR pszLoaded;             /* the command as the run read it (null: empty); saving
+                                    writes only a button whose command now differs */
 };
 
 /* The buttons of one mode. */
@@ -133,7 +135,7 @@ struct tagBUTTONTYPEINFO {
 
 extern tagBUTTONTYPEINFO btiButton;
 extern tagBUTTONINFO *pbiButton;          /* the button being edited or examined */
-/* Editing state shared with the hooks' processes (shared section). */
+/* The function editor's state, in this process only. */
 extern tagBUTTONINFO *pbiHolder;          /* one holder per function type, in type order */
 extern int  fCurrentFunction;             /* type chosen in the function editor, or -1 */
 extern BYTE bEmpty;                       /* bit (1 << type): that holder is not the button's */

@@ -20,6 +20,12 @@
 tagBUTTONINFO    *pbiButton;
 tagBUTTONTYPEINFO btiButton;
 
+/* The function editor's holders and flags, kept by each program for itself: records of one
+   process's heap mean nothing to another, which may also edit at the same time. */
+tagBUTTONINFO *pbiHolder;
+int  fCurrentFunction = NO_FUNCTION;
+BYTE bEmpty;
+
 /* Field separators inside one quoted argument. */
 #define CMDLINE_SEPARATOR "\x7F"     /* program file | command line */
 #define EXTRA_SEPARATOR   "\x83"     /* ... | size and position, device | track */
@@ -478,6 +484,7 @@ void FreeButtonFunctions(tagBUTTONINFO **ppbiList)
     while (pbi != NULL) {
         tagBUTTONINFO *pbiNext = pbi->pbiNext;
         AssignButtonInfo(pbi, NO_FUNCTION, NULL, NULL, NULL);
+        FreeText(&pbi->pszLoaded);
         LocalFree(pbi);
         pbi = pbiNext;
     }
@@ -612,26 +619,32 @@ static void LoadButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
     if (GetKeyValue(hKey, lpszValue, "", szCommand, COMMAND_LIMIT)) {
         if (szCommand[0] != '\0')
             ConvertCommandToButton(pbi, szCommand);
+        AssignButtonString(&pbi->pszLoaded, szCommand);
         return;
     }
     /* Too long to read (or not a string): a long one is kept whole, never cut or lost. */
     LPSTR lpszLong = GetWholeKeyString(hKey, lpszValue);
     if (lpszLong != NULL) {
         ConvertCommandToButton(pbi, lpszLong);
+        AssignButtonString(&pbi->pszLoaded, lpszLong);
         LocalFree(lpszLong);
     }
 }
 
+/* Writes what this run changed. A button it left alone keeps what the registry holds now,
+   which another program's configuration run may have stored meanwhile. */
 static void SaveButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
 {
-    if (pbi->pszStored != NULL) {
-        WriteKeyValue(hKey, lpszValue, pbi->pszStored);
-        return;
-    }
-    /* A command too long to store leaves the stored one as it was. */
     char szCommand[COMMAND_SIZE];
-    if (ComposeCommand(pbi, szCommand) != COMMAND_TOO_LONG)
-        WriteKeyValue(hKey, lpszValue, szCommand);
+    LPCSTR lpszCommand = pbi->pszStored;
+    if (lpszCommand == NULL) {
+        /* A command too long to store leaves the stored one as it was. */
+        if (ComposeCommand(pbi, szCommand) == COMMAND_TOO_LONG)
+            return;
+        lpszCommand = szCommand;
+    }
+    if (strcmp(lpszCommand, pbi->pszLoaded != NULL ? pbi->pszLoaded : "") != 0)
+        WriteKeyValue(hKey, lpszValue, lpszCommand);
 }
 
 void LoadButtonData(tagBUTTONINFO *pbiList, int rmMode, int btType)

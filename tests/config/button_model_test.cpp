@@ -423,6 +423,22 @@ TEST_F(ButtonStore, AnEmptyStoreGetsAll207ValuesEmptyAndEditsAreWritten)
     ReadRegString(HKEY_CURRENT_USER, KeyPath("Default").c_str(), "0", &strStored);
     EXPECT_EQ("WRITE\"a\"\"b\"", strStored);
 
+    /* Only what the run changed is written: a button that another program's run stored
+       meanwhile keeps that program's command; an edited and a cleared one are written. */
+    CreateButtonList(&pr);
+    Write("ModelDVD", "3", "NEXTTASK");
+    GetButton(&pbi, pr, DVD, BT_DEFAULT, 4);
+    AssignButtonInfo(pbi, SYSTEM, "Cascade Windows", nullptr, nullptr);
+    GetButton(&pbi, pr, PC, BT_NOMODE, 0);
+    CopyButtonData(&pbi, nullptr, NO_FUNCTION);
+    DestroyButtonList(&pr);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("ModelDVD").c_str(), "3", &strStored);
+    EXPECT_EQ("NEXTTASK", strStored);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("ModelDVD").c_str(), "4", &strStored);
+    EXPECT_EQ("CASCADE", strStored);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("Default").c_str(), "0", &strStored);
+    EXPECT_EQ("", strStored);
+
     /* A mode without a key name is neither read nor written; its buttons stay empty. */
     Write("ModelPhone", "5", "NEXTTASK");
     Write("Mode", "3", "");
