@@ -21,6 +21,12 @@
 tagBUTTONINFO    *pbiButton;
 tagBUTTONTYPEINFO btiButton;
 
+/* The function editor's holders and flags, kept by each program for itself: records of one
+   process's heap mean nothing to another, which may also edit at the same time. */
+tagBUTTONINFO *pbiHolder;
+int  fCurrentFunction = NO_FUNCTION;
+BYTE bEmpty;
+
 #define VALUE_NAME_SIZE   12         /* a scan code or "Default", with NUL */
 #define DEFAULT_KEY       "Default"  /* key of the mode-independent buttons, value of a mode's own */
 #define HOLDERS           FUNCTION_TYPES
@@ -65,6 +71,7 @@ void FreeButtonFunctions(tagBUTTONINFO **ppbiList)
     while (pbi != NULL) {
         tagBUTTONINFO *pbiNext = pbi->pbiNext;
         AssignButtonInfo(pbi, NO_FUNCTION, NULL, NULL, NULL);
+        AssignButtonString(&pbi->pszLoaded, NULL);
         LocalFree(pbi);
         pbi = pbiNext;
     }
@@ -199,26 +206,32 @@ static void LoadButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
     if (GetKeyValue(hKey, lpszValue, "", szCommand, COMMAND_LIMIT)) {
         if (szCommand[0] != '\0')
             ConvertCommandToButton(pbi, szCommand);
+        AssignButtonString(&pbi->pszLoaded, szCommand);
         return;
     }
     /* Too long to read (or not a string): a long one is kept whole, never cut or lost. */
     LPSTR lpszLong = GetWholeKeyString(hKey, lpszValue);
     if (lpszLong != NULL) {
         ConvertCommandToButton(pbi, lpszLong);
+        AssignButtonString(&pbi->pszLoaded, lpszLong);
         LocalFree(lpszLong);
     }
 }
 
+/* Writes what this run changed. A button it left alone keeps what the registry holds now,
+   which another program's configuration run may have stored meanwhile. */
 static void SaveButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
 {
-    if (pbi->pszStored != NULL) {
-        WriteKeyValue(hKey, lpszValue, pbi->pszStored);
-        return;
-    }
-    /* A command too long to store leaves the stored one as it was. */
     char szCommand[COMMAND_SIZE];
-    if (ComposeCommand(pbi, szCommand) != COMMAND_TOO_LONG)
-        WriteKeyValue(hKey, lpszValue, szCommand);
+    LPCSTR lpszCommand = pbi->pszStored;
+    if (lpszCommand == NULL) {
+        /* A command too long to store leaves the stored one as it was. */
+        if (ComposeCommand(pbi, szCommand) == COMMAND_TOO_LONG)
+            return;
+        lpszCommand = szCommand;
+    }
+    if (strcmp(lpszCommand, pbi->pszLoaded != NULL ? pbi->pszLoaded : "") != 0)
+        WriteKeyValue(hKey, lpszValue, lpszCommand);
 }
 
 void LoadButtonData(tagBUTTONINFO *pbiList, int rmMode, int btType)
@@ -323,19 +336,34 @@ void GenerateButtonFunctions(tagBUTTONINFO **ppbiHolder)
     }
 }
 
+static BOOL SameText(LPCSTR lpszOne, LPCSTR lpszOther)
+{
+    return HasText(lpszOne) ? HasText(lpszOther) && strcmp(lpszOne, lpszOther) == 0 : !HasText(lpszOther);
+}
+
+static BOOL SameFields(const tagBUTTONINFO *pbiOne, const tagBUTTONINFO *pbiOther)
+{
+    return pbiOne->fFunction == pbiOther->fFunction
+        && SameText(pbiOne->pszPrimary, pbiOther->pszPrimary)
+        && SameText(pbiOne->pszExtra1, pbiOther->pszExtra1)
+        && SameText(pbiOne->pszExtra2, pbiOther->pszExtra2);
+}
+
 void CopyButtonData(tagBUTTONINFO **ppbiDest, tagBUTTONINFO *pbiHolders, int fFunction)
 {
     tagBUTTONINFO *pbiDest = *ppbiDest;
     if (pbiDest == NULL)
         return;
+    tagBUTTONINFO *pbiHeld = FirstRecord(pbiHolders);
+    while (pbiHeld != NULL && pbiHeld->fFunction != fFunction)
+        pbiHeld = pbiHeld->pbiNext;
+    /* Confirmed as it was read: the command stays exactly as it was stored. */
+    if (pbiHeld != NULL && pbiDest->pszStored != NULL && SameFields(pbiDest, pbiHeld))
+        return;
     pbiDest->fFunction = fFunction;
     AssignButtonString(&pbiDest->pszStored, NULL);
-    for (tagBUTTONINFO *pbi = FirstRecord(pbiHolders); pbi != NULL; pbi = pbi->pbiNext) {
-        if (pbi->fFunction == fFunction) {
-            AssignButtonInfo(pbiDest, fFunction, pbi->pszPrimary, pbi->pszExtra1, pbi->pszExtra2);
-            return;
-        }
-    }
+    if (pbiHeld != NULL)
+        AssignButtonInfo(pbiDest, fFunction, pbiHeld->pszPrimary, pbiHeld->pszExtra1, pbiHeld->pszExtra2);
 }
 
 /* ---- Services shared by the editors ----------------------------------------------------- */
@@ -376,7 +404,8 @@ void GetFileName(HWND hDlg)
     ofn.lpstrInitialDir = szDirectory;
     ofn.lpstrTitle = "Select Application to Launch...";
     ofn.lpstrDefExt = "exe";
-    ofn.Flags = OFN_HIDEREADONLY;
+    /* The current directory is where a bare program name is looked for: not the chooser's. */
+    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (GetOpenFileNameA(&ofn))
         SetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szFile);
 }

@@ -161,10 +161,7 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
         if (!HasText(pbi->pszPrimary))
             return 0;
         *pbPosition = CompareStringsRC(pbi->pszPrimary, aflFunctions[pbi->fFunction].uiNames);
-        /* The dispatcher types an edit text with its doubled quotes made single again. */
-        if (pbi->fFunction == EDIT && HasText(pbi->pszExtra1))
-            bFits = DoubleQuotes(pbi->pszExtra1, lpszArgument, COMMAND_LIMIT);
-        else if (HasText(pbi->pszExtra1))
+        if (HasText(pbi->pszExtra1))
             bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra1);
         break;
     case WEBBROWSER:
@@ -180,15 +177,18 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
     return bFits ? 1 : COMMAND_TOO_LONG;
 }
 
-/* Composes the command from the fields alone, whatever the record keeps. */
+/* Composes the command from the fields alone, whatever the record keeps. Every quote of
+   the argument is doubled, as reading made each doubled quote one. */
 int ComposeCommand(const tagBUTTONINFO *pbi, LPSTR lpszCommand)
 {
     lpszCommand[0] = '\0';
-    char szArgument[COMMAND_SIZE];
+    char szFields[COMMAND_SIZE], szArgument[COMMAND_SIZE];
     BYTE bPosition;
-    int iResult = TemplateAndArgument(pbi, &bPosition, szArgument);
+    int iResult = TemplateAndArgument(pbi, &bPosition, szFields);
     if (iResult != 1)
         return iResult;
+    if (!DoubleQuotes(szFields, szArgument, COMMAND_LIMIT))
+        return COMMAND_TOO_LONG;
     /* A name missing from its list selects position 0, the empty entry: an empty command. */
     LPSTR lpszTemplate = FunctionNameRC(aflFunctions[pbi->fFunction].uiTemplates, bPosition);
     if (lpszTemplate == NULL)
@@ -258,7 +258,8 @@ struct tagARGUMENTS {
 };
 
 /* Argument pass. Only text inside quotes is taken; a doubled quote there is one quote.
-   Outside edit texts 0x7F and 0x83 also end an argument while fewer than 2 are counted. */
+   Where an argument holds several fields (bSeparators) 0x7F and 0x83 also end one while
+   fewer than 2 are counted. */
 static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS *pa)
 {
     ZeroMemory(pa, sizeof(*pa));
@@ -281,6 +282,13 @@ static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS 
         pa->szText[pa->cbUsed++] = ch;
     }
     /* An argument without its closing quote runs to the end; the zero fill ends it. */
+}
+
+/* Whether the argument of a type holds several fields: launch (program, command line,
+   size) and media (device, track). Every other argument is one text, separators and all. */
+static BOOL HasFields(int fFunction)
+{
+    return fFunction == APPLAUNCH || fFunction == MULTIMEDIA;
 }
 
 /* The n-th argument (from 0), or "" past the last one. */
@@ -313,7 +321,7 @@ static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     }
 
     tagARGUMENTS aArguments;
-    CommandArguments(lpszCommand, pbi->fFunction != EDIT, &aArguments);
+    CommandArguments(lpszCommand, HasFields(pbi->fFunction), &aArguments);
     /* T: the function name, or the first argument when the template gave none. */
     int iFirst = szName[0] != '\0' ? 0 : 1;
     LPCSTR lpszT = iFirst == 0 ? szName : Argument(&aArguments, 0);
@@ -352,4 +360,67 @@ void ConvertCommandToButton(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     pbi->pszPrimary = pbi->pszExtra1 = pbi->pszExtra2 = pbi->pszStored = NULL;
     FillFromCommand(pbi, lpszCommand);
     AssignButtonInfo(&biOld, NO_FUNCTION, NULL, NULL, NULL);
+}
+
+/* ---- The family a command is nearest to ------------------------------------------------- */
+
+static BOOL IsKeywordChar(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9');
+}
+
+static size_t KeywordLength(LPCSTR lpsz)
+{
+    size_t cch = 0;
+    while (IsKeywordChar(lpsz[cch]))
+        ++cch;
+    return cch;
+}
+
+/* The item after this one, as the engine reads a command: the keyword, its quoted argument
+   (a doubled quote does not end it), anything up to the next comma; null after the last. */
+static LPCSTR NextItem(LPCSTR lpszItem)
+{
+    LPCSTR lpsz = lpszItem + KeywordLength(lpszItem);
+    if (*lpsz == '"') {
+        for (++lpsz; *lpsz != '\0' && !(*lpsz == '"' && lpsz[1] != '"'); ++lpsz)
+            if (*lpsz == '"')
+                ++lpsz;
+        if (*lpsz == '"')
+            ++lpsz;
+    }
+    lpsz = strchr(lpsz, ',');
+    return lpsz != NULL ? lpsz + 1 : NULL;
+}
+
+/* Whether a template list uses the keyword; bAlone: in a template of one item. */
+static BOOL TemplatesUse(UINT uiTemplates, LPCSTR lpszKeyword, size_t cchKeyword, BOOL bAlone)
+{
+    tagRCTABLE rc;
+    if (!OpenTable(uiTemplates, FALSE, &rc))
+        return FALSE;
+    BOOL bUsed = FALSE;
+    for (LPCSTR lpszEntry = rc.lpszFirst; *lpszEntry != '\0' && !bUsed; lpszEntry = NextEntry(lpszEntry)) {
+        if (bAlone && NextItem(lpszEntry) != NULL)
+            continue;
+        for (LPCSTR lpszItem = lpszEntry; lpszItem != NULL && !bUsed; lpszItem = NextItem(lpszItem))
+            bUsed = KeywordLength(lpszItem) == cchKeyword
+                 && _strnicmp(lpszItem, lpszKeyword, cchKeyword) == 0;
+    }
+    CloseTable(&rc);
+    return bUsed;
+}
+
+int NearestFamily(LPCSTR lpszCommand)
+{
+    for (LPCSTR lpszItem = lpszCommand; lpszItem != NULL; lpszItem = NextItem(lpszItem)) {
+        size_t cchKeyword = KeywordLength(lpszItem);
+        if (cchKeyword == 0)
+            continue;
+        for (int bAlone = 1; bAlone >= 0; --bAlone)
+            for (int fFunction = 0; fFunction < FUNCTION_TYPES; ++fFunction)
+                if (TemplatesUse(aflFunctions[fFunction].uiTemplates, lpszItem, cchKeyword, bAlone))
+                    return fFunction;
+    }
+    return NO_FUNCTION;
 }

@@ -3,14 +3,19 @@
  * and numbers, the entries of the sequence and trace lists, and the group each entry
  * encodes to. A sequence is up to six groups "[message:wparam:lparam]" in hexadecimal: a
  * message chosen by name is written as its number in four or more digits, numbers typed
- * by the person are kept as typed. Text and resource lists only: no window is touched, so
- * the texts can be tested and fuzzed on their own.
+ * by the person are kept as typed. The engine posts the message number and wparam as
+ * 16-bit values, so the list takes none wider and shows a stored one as it is sent. Text
+ * and resource lists only: no window is touched, so the texts can be tested and fuzzed on
+ * their own.
  */
 #include <windows.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
+
+#define SENT_FIELD_MAX      0xFFFF          /* the engine posts message and wparam as 16 bits */
 
 /* ---- Names and numbers ---------------------------------------------------------------- */
 
@@ -31,11 +36,15 @@ BOOL GetMessageName(DWORD dwMessage, LPSTR lpszName, int cchName)
 
 /* ---- Texts of the lists (no window) ---------------------------------------------------- */
 
-/* Whether a text is a hexadecimal number of one to eight digits. */
-static BOOL IsHexNumber(LPCSTR lpszText)
+/* Whether a text is a hexadecimal number of one to eight digits; its value goes to
+   *pdwValue. */
+static BOOL ReadHexNumber(LPCSTR lpszText, DWORD *pdwValue)
 {
     size_t cch = strlen(lpszText);
-    return cch >= 1 && cch <= 8 && strspn(lpszText, "0123456789abcdefABCDEF") == cch;
+    if (cch < 1 || cch > 8 || strspn(lpszText, "0123456789abcdefABCDEF") != cch)
+        return FALSE;
+    *pdwValue = strtoul(lpszText, NULL, 16);
+    return TRUE;
 }
 
 static BOOL IsMessageName(LPCSTR lpszText)
@@ -43,18 +52,19 @@ static BOOL IsMessageName(LPCSTR lpszText)
     return lpszText[0] == 'W' || lpszText[0] == 'w';
 }
 
-const char szNotAMessage[] =
-    "The current message is neither a message name of the list nor a hexadecimal message "
-    "number (up to eight digits). Choose a name from the list or type the number.";
-
-LPCSTR CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam)
+UINT CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam)
 {
-    DWORD dwValue;
-    if (IsMessageName(lpszMessage) ? !GetWinMessageValue(lpszMessage, &dwValue) : !IsHexNumber(lpszMessage))
-        return szNotAMessage;
-    if ((*lpszWParam != '\0' && !IsHexNumber(lpszWParam)) || (*lpszLParam != '\0' && !IsHexNumber(lpszLParam)))
-        return "Each parameter is a hexadecimal number of up to eight digits, or empty for 0.";
-    return NULL;
+    DWORD dwMessage, dwWParam = 0, dwLParam = 0;
+    if (IsMessageName(lpszMessage) ? !GetWinMessageValue(lpszMessage, &dwMessage)
+                                   : !ReadHexNumber(lpszMessage, &dwMessage))
+        return IDS_MSG_NOT_A_MESSAGE;
+    if ((*lpszWParam != '\0' && !ReadHexNumber(lpszWParam, &dwWParam)) ||
+        (*lpszLParam != '\0' && !ReadHexNumber(lpszLParam, &dwLParam)))
+        return IDS_MSG_BAD_PARAMETER;
+    /* A wider value would be sent cut, as another message than the list shows. */
+    if (dwMessage > SENT_FIELD_MAX || dwWParam > SENT_FIELD_MAX)
+        return IDS_MSG_TOO_WIDE;
+    return 0;
 }
 
 /* Copies the text up to the next blank (or the end) into a field of cchField bytes, cut

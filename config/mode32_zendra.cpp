@@ -16,7 +16,6 @@
 #include "dlgcrack.h"
 #include "mode32_zendra.h"
 
-#define HELP_ZENDRA         12
 #define PERCENT_TEXT        6       /* the percentage box is read up to 5 characters */
 
 /* Keys that tell whether home-automation software is installed. */
@@ -26,9 +25,10 @@ static const UINT uiDovrelKeys[] = { IDS_DOVREL_TM_KEY, IDS_DOVREL_II_KEY, IDS_H
 static struct tagZENDRA {
     tagMACROINFO miMacro;
     BOOL  bInit;            /* controls are being set up: their notifications are ignored */
-    int   iMode;            /* mode the preview and the percentage box follow */
     LPSTR pszInCode;        /* the stored command at opening */
     LPSTR pszOutCode;       /* the command built by OK */
+    BOOL  bKeepStored;      /* the button's command, which the controls cannot write again:
+                               shown and stored as it is until a control is changed */
 } zdDialog;
 
 /* ---- Home-automation software ----------------------------------------------------------- */
@@ -96,6 +96,12 @@ void EnableMode(HWND hDlg, int iMode)
     EnableItems(hDlg, iFunctionIDs, ARRAYSIZE(iFunctionIDs), iMode != 0);
     EnableValueBox(hDlg, iMode);
     EnableCodeBox(hDlg);
+}
+
+/* The mode the radio buttons show: the preview, the boxes and OK all follow it. */
+static int CheckedMode(HWND hDlg)
+{
+    return IsDlgButtonChecked(hDlg, IDC_ZD_MACRO) == BST_CHECKED ? 0 : 1;
 }
 
 void SelectDevice(HWND hDlg, int iKeep)
@@ -167,6 +173,10 @@ static void FormatControls(HWND hDlg, int iMode, int bStored, LPSTR lpszOut, int
 
 void DisplayMacro(HWND hDlg, int iMode)
 {
+    if (zdDialog.bKeepStored) {
+        SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, zdDialog.pszInCode);
+        return;
+    }
     SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, "");
     char szFunction[NAME_SIZE];
     GetItemText(hDlg, IDC_ZD_FUNCTION, szFunction, sizeof(szFunction));
@@ -175,11 +185,6 @@ void DisplayMacro(HWND hDlg, int iMode)
     char szPreview[PREVIEW_SIZE];
     FormatControls(hDlg, iMode, 0, szPreview, sizeof(szPreview));
     SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, szPreview);
-}
-
-static int CheckedMode(HWND hDlg)
-{
-    return IsDlgButtonChecked(hDlg, IDC_ZD_MACRO) == BST_CHECKED ? 0 : 1;
 }
 
 LPSTR CreateHouseCodeString(HWND hDlg)
@@ -222,7 +227,6 @@ static void SelectExact(HWND hDlg, int iID, LPCSTR lpszText)
 
 void SetupHouseCodeDialog(HWND hDlg, tagMACROINFO miMacro)
 {
-    zdDialog.iMode = miMacro.bMacroCommand;
     EnableMode(hDlg, miMacro.bMacroCommand);
     char szSwitch[NAME_SIZE];
     LoadName(miMacro.bOnOff == 1 ? IDS_ON : IDS_OFF, szSwitch);
@@ -271,24 +275,21 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     GetItemText(hDlg, IDC_ENCODED, szStored, sizeof(szStored));
     zdDialog.pszInCode = szStored[0] != '\0' ? CopyToLocal(szStored) : NULL;
     CreateMacroStruct(zdDialog.pszInCode, &zdDialog.miMacro);
-    EnableMode(hDlg, 0);
-    /* Until a mode button is clicked, the preview and the percentage box follow the mode
-       of the stored command even when it is not the button's current one. */
-    zdDialog.iMode = zdDialog.miMacro.bMacroCommand;
     if ((bEmpty & (1 << ZENDRACOMMAND)) == 0) {
+        zdDialog.bKeepStored = zdDialog.pszInCode != NULL && !IsHouseCodeAsWritten(zdDialog.pszInCode);
         SetupHouseCodeDialog(hDlg, zdDialog.miMacro);
-        ShowDefaultHouseCode(hDlg, NULL);
+        ShowDefaultHouseCode(hDlg, zdDialog.bKeepStored ? zdDialog.pszInCode : NULL);
     } else {
-        /* Blank controls still name a house code and a function, so that no command is
-           built without them. */
+        /* Blank controls, in the mode of the stored command. They still name a house code
+           and a function, so that no command is built without them. */
         tagMACROINFO miBlank = {};
+        miBlank.bMacroCommand = zdDialog.miMacro.bMacroCommand;
         SetupHouseCodeDialog(hDlg, miBlank);
-        zdDialog.iMode = zdDialog.miMacro.bMacroCommand;
-        EnableValueBox(hDlg, zdDialog.iMode);
         ShowDefaultHouseCode(hDlg, zdDialog.pszInCode);
     }
+    /* The arrows step from what the box shows (0 when the controls opened blank). */
     SetScrollRange(GetDlgItem(hDlg, IDC_ZD_PERCENT_ARROWS), SB_CTL, 0, PERCENT_MAX, FALSE);
-    SetPercentage(hDlg, zdDialog.miMacro.iValue);
+    SetPercentage(hDlg, (int)GetDlgItemInt(hDlg, IDC_ZD_PERCENT, NULL, FALSE));
     Edit_LimitText(GetDlgItem(hDlg, IDC_ZD_CODE), CODE_DIGITS);
     zdDialog.bInit = FALSE;
     return FALSE;   /* the focus is on OK */
@@ -303,7 +304,7 @@ static void OnPercentUpdate(HWND hDlg)
         SetPercentage(hDlg, iValue);
     else
         SetDlgItemInt(hDlg, IDC_ZD_PERCENT, zdDialog.miMacro.iValue, FALSE);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnCodeUpdate(HWND hDlg)
@@ -316,24 +317,23 @@ static void OnCodeUpdate(HWND hDlg)
         LocalFree(zdDialog.miMacro.lpszCode);
         zdDialog.miMacro.lpszCode = CopyToLocal(szText);
     }
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnFunctionChange(HWND hDlg)
 {
-    EnableValueBox(hDlg, zdDialog.iMode);
+    EnableValueBox(hDlg, CheckedMode(hDlg));
     EnableCodeBox(hDlg);
     char szFunction[NAME_SIZE];
     GetItemText(hDlg, IDC_ZD_FUNCTION, szFunction, sizeof(szFunction));
     int iPosition = FunctionPosition(szFunction);
     if (iPosition == ZF_EXTENDED_CODE || iPosition == ZF_STATUS_REQUEST)
         LimitSelection(hDlg);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnModeButton(HWND hDlg, int iMode)
 {
-    zdDialog.iMode = iMode;
     EnableMode(hDlg, iMode);
     if (iMode == 0)
         SelectDevice(hDlg, 1);
@@ -343,7 +343,8 @@ static void OnModeButton(HWND hDlg, int iMode)
 static void OnOK(HWND hDlg)
 {
     LocalFree(zdDialog.pszOutCode);
-    zdDialog.pszOutCode = CreateHouseCodeString(hDlg);
+    zdDialog.pszOutCode = zdDialog.bKeepStored ? CopyToLocal(zdDialog.pszInCode)
+                                               : CreateHouseCodeString(hDlg);
     SetDlgItemTextA(hDlg, IDC_ENCODED, zdDialog.pszOutCode != NULL ? zdDialog.pszOutCode : "");
     FamilyCommand(hDlg, IDOK);
 }
@@ -365,11 +366,35 @@ static void OnClear(HWND hDlg)
     SetPercentage(hDlg, 0);
 }
 
+/* Whether a notification tells of a change the person made to the command. */
+static BOOL IsChange(int iID, UINT uiNotify)
+{
+    switch (iID) {
+    case IDC_ZD_MACRO:
+    case IDC_ZD_COMMAND:
+    case IDC_CLEAR:
+    case IDC_SET_VALUES:
+        return uiNotify == BN_CLICKED;
+    case IDC_ZD_SWITCH:
+    case IDC_ZD_HOUSE:
+    case IDC_ZD_FUNCTION:
+        return uiNotify == CBN_SELCHANGE;
+    case IDC_ZD_UNITS:
+        return uiNotify == LBN_SELCHANGE;
+    case IDC_ZD_PERCENT:
+    case IDC_ZD_CODE:
+        return uiNotify == EN_UPDATE;
+    }
+    return FALSE;
+}
+
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
     if (zdDialog.bInit)
         return;
+    if (IsChange(iID, uiNotify))
+        zdDialog.bKeepStored = FALSE;
     switch (iID) {
     case IDC_ZD_MACRO:
         OnModeButton(hDlg, 0);
@@ -379,10 +404,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         break;
     case IDC_ZD_SWITCH:
     case IDC_ZD_HOUSE:
-        DisplayMacro(hDlg, zdDialog.iMode);
+        DisplayMacro(hDlg, CheckedMode(hDlg));
         break;
     case IDC_ZD_UNITS:
-        if (zdDialog.iMode == 0)
+        if (CheckedMode(hDlg) == 0)
             LimitSelection(hDlg);
         OnFunctionChange(hDlg);
         break;
@@ -407,7 +432,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         OnOK(hDlg);
         break;
     case IDC_ZD_HELP:
-        Help(hDlg, HELP_ZENDRA, TRUE);
+        Help(hDlg, IDH_ZENDRA, TRUE);
         break;
     case IDCANCEL:
         FamilyCommand(hDlg, IDCANCEL);
@@ -428,9 +453,10 @@ static void OnVScroll(HWND hDlg, HWND hCtl, UINT uiCode, int iPos)
         iValue--;
     else
         return;
+    zdDialog.bKeepStored = FALSE;
     SetPercentage(hDlg, iValue);
     SetDlgItemInt(hDlg, IDC_ZD_PERCENT, iValue, FALSE);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnDestroy(HWND hDlg)

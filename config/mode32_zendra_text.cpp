@@ -130,11 +130,11 @@ int FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, in
         } else if (iPosition >= ZF_DIM && iPosition <= ZF_BRIGHTEN_FIRST) {
             bFits = bFits && Append(lpszOut, iSize, " %s %d%%", lpszFunction, pmiMacro->iValue);
         } else if (iPosition == ZF_EXTENDED_CODE) {
+            /* The preview shows the code as it is stored, whatever was typed. */
             char szCode[CODE_BUFFER] = "";
             if (pmiMacro->lpszCode != NULL)
                 lstrcpynA(szCode, pmiMacro->lpszCode, sizeof(szCode));
-            if (bStored)
-                IsInRange(szCode, 1);
+            IsInRange(szCode, 1);
             bFits = bFits && Append(lpszOut, iSize, " %s %s", lpszFunction, szCode);
         } else {
             bFits = bFits && Append(lpszOut, iSize, " %s", lpszFunction);
@@ -165,6 +165,13 @@ static LPCSTR SkipDigits(LPCSTR lpsz, int iMost)
     for (int i = 0; i < iMost && isdigit((unsigned char)*lpsz); i++)
         lpsz++;
     return lpsz;
+}
+
+/* The unit written from lpsz up to lpszEnd: 1 to 16 in at most two digits, else 0. */
+static int UnitNumber(LPCSTR lpsz, LPCSTR lpszEnd)
+{
+    int iUnit = lpszEnd - lpsz == 1 || lpszEnd - lpsz == 2 ? atoi(lpsz) : 0;
+    return iUnit >= 1 && iUnit <= MACRO_UNITS ? iUnit : 0;
 }
 
 static LPSTR CopyLetter(char cLetter)
@@ -206,13 +213,14 @@ static void ParseMacroForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
     lpsz = SkipSpaces(lpsz);
     if (*lpsz != '\0') {
         pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        pmiMacro->iDeviceCode[0] = atoi(lpsz);
-        lpsz = SkipSpaces(SkipDigits(lpsz, 2));
+        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
+        pmiMacro->iDeviceCode[0] = UnitNumber(lpsz, lpszAfter);
+        pmiMacro->iNumDevice = pmiMacro->iDeviceCode[0] != 0;
+        lpsz = SkipSpaces(lpszAfter);
     }
     char szOn[NAME_SIZE];
     LoadName(IDS_ON, szOn);
     pmiMacro->bOnOff = lstrcmpiA(lpsz, szOn) == 0;
-    pmiMacro->iNumDevice = 1;
 }
 
 static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
@@ -227,11 +235,11 @@ static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
             break;
         LocalFree(pmiMacro->lpszHouseCode);
         pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        int iUnit = atoi(lpsz);
-        /* Units beyond what the record holds are dropped. */
+        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
+        int iUnit = UnitNumber(lpsz, lpszAfter);
+        /* Units that do not exist, and units beyond what the record holds, are dropped. */
         if (iUnit != 0 && pmiMacro->iNumDevice < MACRO_UNITS)
             pmiMacro->iDeviceCode[pmiMacro->iNumDevice++] = iUnit;
-        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
         if (ContainsName(lpszAfter > lpsz ? lpszAfter - 1 : lpsz, szExtended))
             break;
         lpsz = lpszAfter;
@@ -269,6 +277,17 @@ void CreateMacroStruct(LPCSTR lpszCommand, tagMACROINFO *pmiMacro)
         ParseMacroForm(lpszCommand + 5, pmiMacro);
     else
         ParseCommandForm(lpszCommand, pmiMacro);
+}
+
+int IsHouseCodeAsWritten(LPCSTR lpszCommand)
+{
+    tagMACROINFO miRead = {};
+    CreateMacroStruct(lpszCommand, &miRead);
+    char szWritten[PREVIEW_SIZE];
+    int bWritten = FormatHouseCode(&miRead, 1, szWritten, sizeof(szWritten))
+                && strcmp(szWritten, lpszCommand) == 0;
+    ClearUpMacroStruct(&miRead);
+    return bWritten;
 }
 
 void DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize)
