@@ -31,4 +31,8 @@ struct tagENGINEITEM {
    outside the string ends the run. */
 std::vector<tagENGINEITEM> ReadEngineItems(const std::string &strCommand);
 
+/* The same items with the keywords that the dispatcher runs alike made one: LAUNCHSIZE
+   starts a program exactly as LAUNCH does (the size field is read from either). */
+std::vector<tagENGINEITEM> ReadEngineActions(const std::string &strCommand);
+
 #endif /* ORVANE_FUZZ_SUPPORT_H */

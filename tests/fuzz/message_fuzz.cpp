@@ -4,13 +4,16 @@
  * (its first bytes) as a recorded message:
  * - the reader moves forward through any text and stays inside it;
  * - a stored sequence opened in the dialog shows entries the dialog itself accepts, and OK
- *   stores groups that read as the same messages;
+ *   stores groups that the engine sends as the same messages (message number and wparam
+ *   as 16-bit values, as the dialog shows them);
  * - a typed entry that the dialog accepts, stored and opened again, reads the same;
- * - a recorded message taken into the sequence is stored as that message.
+ * - a recorded message taken into the sequence is stored as that message, or refused as
+ *   too wide when its number or wparam would not be sent as recorded.
  */
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+#include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "msglist.h"
 #include "fuzz_support.h"
@@ -19,6 +22,12 @@ struct tagGROUP {
     DWORD adwField[3];
     bool operator==(const tagGROUP &other) const { return memcmp(adwField, other.adwField, sizeof(adwField)) == 0; }
 };
+
+/* A group as the engine sends it: message number and wparam cut to 16 bits. */
+static tagGROUP AsSent(const tagGROUP &g)
+{
+    return { { LOWORD(g.adwField[0]), LOWORD(g.adwField[1]), g.adwField[2] } };
+}
 
 /* The groups of a text as the reader gives them, up to iMost. */
 static std::vector<tagGROUP> ReadGroups(const std::string &strList, size_t iMost)
@@ -42,18 +51,20 @@ static std::string StoredGroup(LPCSTR lpszEntry, const std::string &strInput)
     char szMessage[MESSAGE_NAME_SIZE], szWParam[MESSAGE_PARAM_SIZE], szLParam[MESSAGE_PARAM_SIZE];
     SplitSequenceEntry(lpszEntry, szMessage, szWParam, szLParam);
     char szGroup[MESSAGE_GROUP_SIZE];
-    EXPECT_INVARIANT(CheckMessageFields(szMessage, szWParam, szLParam) == NULL && EncodeMessage(lpszEntry, szGroup),
+    EXPECT_INVARIANT(CheckMessageFields(szMessage, szWParam, szLParam) == 0 && EncodeMessage(lpszEntry, szGroup),
                      "an entry the dialog shows is one it accepts", strInput + " -> " + lpszEntry);
     return szGroup;
 }
 
-/* The stored groups opened in the dialog and stored again by OK. */
+/* The stored groups opened in the dialog (which shows each as it is sent) and stored
+   again by OK. */
 static std::string OpenAndConfirm(const std::vector<tagGROUP> &groups, const std::string &strInput)
 {
     std::string strStored;
     char szEntry[MESSAGE_ENTRY_SIZE];
     for (const tagGROUP &g : groups) {
-        FormatSequenceEntry(g.adwField[0], g.adwField[1], g.adwField[2], szEntry);
+        tagGROUP sent = AsSent(g);
+        FormatSequenceEntry(sent.adwField[0], sent.adwField[1], sent.adwField[2], szEntry);
         strStored += StoredGroup(szEntry, strInput);
     }
     return strStored;
@@ -64,7 +75,10 @@ static void CheckStoredSequence(const std::string &strList)
     std::vector<tagGROUP> groups = ReadGroups(strList, (size_t)-1);
     if (groups.size() > MESSAGE_GROUPS)
         groups.resize(MESSAGE_GROUPS);
-    EXPECT_INVARIANT(ReadGroups(OpenAndConfirm(groups, strList), MESSAGE_GROUPS + 1) == groups,
+    std::vector<tagGROUP> sent;
+    for (const tagGROUP &g : groups)
+        sent.push_back(AsSent(g));
+    EXPECT_INVARIANT(ReadGroups(OpenAndConfirm(groups, strList), MESSAGE_GROUPS + 1) == sent,
                      "a sequence confirmed unchanged posts the same messages", strList);
 }
 
@@ -72,7 +86,7 @@ static void CheckTypedEntry(const std::string &strEntry)
 {
     char szMessage[MESSAGE_NAME_SIZE], szWParam[MESSAGE_PARAM_SIZE], szLParam[MESSAGE_PARAM_SIZE];
     SplitSequenceEntry(strEntry.c_str(), szMessage, szWParam, szLParam);
-    if (CheckMessageFields(szMessage, szWParam, szLParam) != NULL)
+    if (CheckMessageFields(szMessage, szWParam, szLParam) != 0)
         return;
     std::vector<tagGROUP> typed = ReadGroups(StoredGroup(strEntry.c_str(), strEntry), 2);
     EXPECT_INVARIANT(typed.size() == 1 && ReadGroups(OpenAndConfirm(typed, strEntry), 2) == typed,
@@ -92,8 +106,12 @@ static void CheckRecordedMessage(const uint8_t *pbData)
     /* Choosing the trace entry puts its fields into the dialog; Add makes the entry. */
     char szMessage[MESSAGE_NAME_SIZE], szWParam[MESSAGE_PARAM_SIZE], szLParam[MESSAGE_PARAM_SIZE];
     SplitTraceEntry(szEntry, szMessage, szWParam, szLParam);
-    EXPECT_INVARIANT(CheckMessageFields(szMessage, szWParam, szLParam) == NULL,
-                     "a recorded message's fields are accepted", szEntry);
+    UINT uiRefusal = CheckMessageFields(szMessage, szWParam, szLParam);
+    bool bSentAsRecorded = adwField[0] <= 0xFFFF && adwField[1] <= 0xFFFF;
+    EXPECT_INVARIANT(uiRefusal == (bSentAsRecorded ? 0 : IDS_MSG_TOO_WIDE),
+                     "a recorded message's fields are accepted, or refused as too wide", szEntry);
+    if (uiRefusal != 0)
+        return;
     char szAdded[MESSAGE_ENTRY_SIZE];
     snprintf(szAdded, sizeof(szAdded), "%s %s %s", szMessage, szWParam, szLParam);
     tagGROUP recorded = { { adwField[0], adwField[1], adwField[2] } };

@@ -67,6 +67,7 @@ typedef INT_PTR (CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define FALSE 0
 #define MAX_PATH 260
 #define LOBYTE(w) ((BYTE)((DWORD_PTR)(w) & 0xFF))
+#define LOWORD(l) ((WORD)((DWORD_PTR)(l) & 0xFFFF))
 #define RGB(r, g, b) ((DWORD)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define ZeroMemory(p, cb) memset((p), 0, (cb))
 #define MAKEINTRESOURCEA(i) ((LPSTR)(ULONG_PTR)(WORD)(i))
