@@ -254,13 +254,14 @@ void GetFunctionFromCommand(tagBUTTONINFO *pbi, LPSTR lpszTemplate)
 struct tagARGUMENTS {
     char   szText[COMMAND_SIZE];
     size_t cbUsed;
-    int    iSeparators;              /* 0x7F counts 1, 0x83 counts 2; no more after 2 */
+    int    iSeparators;              /* 0x7F counts 1, 0x83 counts 2: 3 after both */
 };
 
 /* Argument pass. Only text inside quotes is taken; a doubled quote there is one quote.
-   Where an argument holds several fields (bSeparators) 0x7F and 0x83 also end one while
-   fewer than 2 are counted. */
-static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS *pa)
+   A byte of lpszSeparators also ends a field where the engine ends one: 0x7F only before
+   any other separator (program | command line), 0x83 once (| size and position, device |
+   track). Every other byte, and any later separator, is text of its field. */
+static void CommandArguments(LPCSTR lpszCommand, LPCSTR lpszSeparators, tagARGUMENTS *pa)
 {
     ZeroMemory(pa, sizeof(*pa));
     BOOL bInside = FALSE;
@@ -275,8 +276,9 @@ static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS 
         } else if (ch == '"') {
             bInside = FALSE;
             ch = '\0';
-        } else if (bSeparators && pa->iSeparators < 2 && (ch == '\x7F' || ch == '\x83')) {
-            pa->iSeparators += ch == '\x7F' ? 1 : 2;
+        } else if (strchr(lpszSeparators, ch) != NULL
+                   && (ch == CMDLINE_SEPARATOR[0] ? pa->iSeparators == 0 : pa->iSeparators < 2)) {
+            pa->iSeparators += ch == CMDLINE_SEPARATOR[0] ? 1 : 2;
             ch = '\0';
         }
         pa->szText[pa->cbUsed++] = ch;
@@ -284,11 +286,16 @@ static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS 
     /* An argument without its closing quote runs to the end; the zero fill ends it. */
 }
 
-/* Whether the argument of a type holds several fields: launch (program, command line,
-   size) and media (device, track). Every other argument is one text, separators and all. */
-static BOOL HasFields(int fFunction)
+/* The separators of the fields an argument holds: a launch's program, command line and
+   size; Change Track's device and track. Every other argument is one text, separators and
+   all, as the engine takes it. lpszName: the function name the template gave. */
+static LPCSTR FieldSeparators(int fFunction, LPCSTR lpszName)
 {
-    return fFunction == APPLAUNCH || fFunction == MULTIMEDIA;
+    if (fFunction == APPLAUNCH)
+        return CMDLINE_SEPARATOR EXTRA_SEPARATOR;
+    if (fFunction == MULTIMEDIA && CompareStringsRC(lpszName, IDR_MEDIA_NAMES) == CHANGE_TRACK)
+        return EXTRA_SEPARATOR;
+    return "";
 }
 
 /* The n-th argument (from 0), or "" past the last one. */
@@ -321,7 +328,7 @@ static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     }
 
     tagARGUMENTS aArguments;
-    CommandArguments(lpszCommand, HasFields(pbi->fFunction), &aArguments);
+    CommandArguments(lpszCommand, FieldSeparators(pbi->fFunction, szName), &aArguments);
     /* T: the function name, or the first argument when the template gave none. */
     int iFirst = szName[0] != '\0' ? 0 : 1;
     LPCSTR lpszT = iFirst == 0 ? szName : Argument(&aArguments, 0);

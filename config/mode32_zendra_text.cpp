@@ -174,6 +174,12 @@ static int UnitNumber(LPCSTR lpsz, LPCSTR lpszEnd)
     return iUnit >= 1 && iUnit <= MACRO_UNITS ? iUnit : 0;
 }
 
+/* Whether a character names a house code, "A" to "P" in either case. */
+static BOOL IsHouseLetter(char ch)
+{
+    return toupper((unsigned char)ch) >= 'A' && toupper((unsigned char)ch) <= 'P';
+}
+
 static LPSTR CopyLetter(char cLetter)
 {
     char szLetter[2] = { cLetter, '\0' };
@@ -211,7 +217,8 @@ static void ParseMacroForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
 {
     pmiMacro->bMacroCommand = 0;
     lpsz = SkipSpaces(lpsz);
-    if (*lpsz != '\0') {
+    /* Any other character is no house code: the command stays one the dialog cannot write. */
+    if (IsHouseLetter(*lpsz)) {
         pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
         LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
         pmiMacro->iDeviceCode[0] = UnitNumber(lpsz, lpszAfter);
@@ -229,7 +236,7 @@ static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
     LoadName(IDS_EXTENDED_CODE, szExtended);
     pmiMacro->bMacroCommand = 1;
     for (;;) {
-        while (*lpsz != '\0' && !(toupper((unsigned char)*lpsz) >= 'A' && toupper((unsigned char)*lpsz) <= 'P'))
+        while (*lpsz != '\0' && !IsHouseLetter(*lpsz))
             lpsz++;
         if (*lpsz == '\0')
             break;
