@@ -19,9 +19,9 @@
 
 #define MESSAGE_SIZE 1024
 
-static const char szModeKey[] = "Mode";
-static const char szTranslationKey[] = "Translation";
-static const char szDefaultKey[] = "Default";
+static const char szModeKey[] = STORE_MODE_KEY;
+static const char szTranslationKey[] = STORE_TRANSLATION_KEY;
+static const char szDefaultKey[] = STORE_NOMODE_KEY;
 
 /* ---- The registry side ----------------------------------------------------------------- */
 
@@ -68,7 +68,7 @@ static void AddStoredValue(tagPROFILE *pp, LPCSTR lpszKey, LPCSTR lpszName)
 static void AddTranslations(tagPROFILE *pp)
 {
     HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\Translation", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\" STORE_TRANSLATION_KEY, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
     char szName[PROFILE_NAME_SIZE], szValue[PROFILE_VALUE_SIZE];
     for (DWORD dwIndex = 0;; dwIndex++) {
@@ -109,7 +109,7 @@ static void CollectProfile(tagPROFILE *pp)
             if (iButton < PROFILE_MODE_VALUES - 1)
                 snprintf(szName, sizeof(szName), "%d", iButton);
             else
-                lstrcpynA(szName, szDefaultKey, sizeof(szName));
+                lstrcpynA(szName, STORE_MODE_COMMAND, sizeof(szName));
             AddStoredValue(pp, szModes[m], szName);
         }
     }

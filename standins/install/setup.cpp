@@ -24,7 +24,7 @@
 #include <string.h>
 #include <shlwapi.h>
 #include "mirelo.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "setupdata.h"
 
 #define VENDOR_KEY      "Software\\Zendra"

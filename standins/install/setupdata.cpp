@@ -3,6 +3,7 @@
  */
 #include "setupdata.h"
 #include <string.h>
+#include "OrvaneStore.h"
 
 static LPSTR Trim(LPSTR lpszText)
 {
@@ -88,10 +89,10 @@ int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUs
 
 int SectionKind(LPCSTR lpszSection)
 {
-    static const char *const apszTables[] = { "Mode", "Translation" };
+    static const char *const apszTables[] = { STORE_MODE_KEY, STORE_TRANSLATION_KEY };
     for (const char *pszTable : apszTables) {
         if (lstrcmpiA(lpszSection, pszTable) == 0)
             return SK_TABLE;
     }
-    return lstrcmpiA(lpszSection, "Settings") == 0 ? SK_SETTINGS : SK_ASSIGNMENTS;
+    return lstrcmpiA(lpszSection, ORVANE_SETTINGS) == 0 ? SK_SETTINGS : SK_ASSIGNMENTS;
 }

@@ -19,9 +19,10 @@ int ParseDataLine(LPSTR lpszLine, LPSTR *plpszName, LPSTR *plpszValue);
 int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUsed, DWORD *pdwType);
 
 /* What a section of the data holds, which decides how an upgrade and an uninstall treat
-   it: the installation's own tables ("Mode", "Translation") are written afresh by every
-   installation; the settings ("Settings") and the button assignments (every other section)
-   are the user's, kept by an upgrade; an uninstall keeps the assignments when asked to. */
+   it: the installation's own tables (the modes' key names and the translation) are written
+   afresh by every installation; the settings and the button assignments (every other
+   section) are the user's, kept by an upgrade; an uninstall keeps the assignments when
+   asked to. */
 enum tagSECTIONKIND { SK_TABLE, SK_SETTINGS, SK_ASSIGNMENTS };
 int SectionKind(LPCSTR lpszSection);
 

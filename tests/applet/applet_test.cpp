@@ -12,7 +12,7 @@
 #include "psheetres.h"
 #include "testsupport.h"
 #include "traytest.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 #define SETTINGS_KEY    ORVANE_SETTINGS_KEY
 #define SHEET_CAPTION   "Remote Mouse Properties"

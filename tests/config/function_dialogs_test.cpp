@@ -12,7 +12,7 @@
 #include "Brenvik_internal.h"
 #include "dialog_script.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "probe_client.h"
 #include "Corvalin.h"
 
