@@ -49,7 +49,6 @@ static struct tagPRESSLOG {
     HWND hWnd;
     HWND hControls[PLC_COUNT];
     PRESSWORD apwWords[PLW_COUNT];
-    char aszModeNames[STORE_MODES][STORE_MODE_KEY_SIZE];  /* as a press last read them */
     tagPRESS *pprCurrent;       /* the code being handled, innermost first */
     tagPRESS aprWaiting[PRESS_LOG_LINES];   /* handled codes not yet in the list: a ring */
     int iFirstWaiting;
@@ -87,14 +86,12 @@ void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszMo
     ppr->bCode = bCode;
     ppr->bMode = bMode;
     ppr->bShift = bShift;
-    /* A button shows the name its press found the command by. A code that looked nothing up
-       (a mode, shift) shows the name last handed on, read here only while none is known. */
-    char *pszName = PressLog.aszModeNames[bMode];
+    /* A button's line names the key its command was looked up in, as the press read it; a
+       code that looked nothing up (a mode, shift) shows the name the mode has now. */
     if (lpszModeKey != NULL)
-        lstrcpynA(pszName, lpszModeKey, STORE_MODE_KEY_SIZE);
-    else if (pszName[0] == '\0')
-        ReadModeKey(bMode, pszName);
-    lstrcpynA(ppr->szModeName, pszName, sizeof(ppr->szModeName));
+        lstrcpynA(ppr->szModeName, lpszModeKey, sizeof(ppr->szModeName));
+    else
+        ReadModeKey(bMode, ppr->szModeName);
 }
 
 void EndPress(tagPRESS *ppr)

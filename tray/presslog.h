@@ -47,7 +47,7 @@ HWND OpenPressLog(HINSTANCE hInst);
 /* A code arrives: begins its record (nothing happens while the log is closed). */
 void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
 /* What the engine made of the code being handled; lpszModeKey is the name of bMode's key
-   when the press read it, else null (the log then shows the name it was last handed). */
+   when the press read it to look a button up, else null (the log reads it then). */
 void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey);
 /* The code's handling is over: its line is added. */
 void EndPress(tagPRESS *ppr);
