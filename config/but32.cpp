@@ -267,7 +267,7 @@ void GetFunctionFromCommand(tagBUTTONINFO *pbi, LPSTR lpszTemplate)
 struct tagARGUMENTS {
     char   szText[COMMAND_SIZE];
     size_t cbUsed;
-    int    iSeparators;              /* CMDLINE_ counts 1, EXTRA_SEPARATOR 2; no more after 2 */
+    int    iSeparators;              /* the command-line separator counts 1, the extra one 2 */
 };
 
 /* Argument pass. Only text inside quotes is taken; a doubled quote there is one quote.
