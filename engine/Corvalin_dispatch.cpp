@@ -185,7 +185,8 @@ static void FocusProgramManager(HWND *phTarget)
 
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 {
-    if (hTargetWnd == NULL)
+    /* The closing call only forgets the target: no need to ask the system for one. */
+    if (hTargetWnd == NULL && uiFunction != FN_CLOSING)
         hTargetWnd = GetForegroundWindow();
 
     switch (uiFunction) {
