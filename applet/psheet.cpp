@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <cpl.h>
 #include "dlgcrack.h"
+#include "htmlhelp.h"
 #include "receiver.h"
 #include "registry.h"
 #include "Tellumo.h"
@@ -18,11 +19,10 @@
 
 #define SHEET_CAPTION       "Remote Mouse Properties"
 #define SETTINGS_CLASS      "Settings"
-#define HELP_FILE           "\\mirelo.hlp"
 #define BRENVIK_FILE        "\\brenvik.dll"
 #define DIRECTORY_SIZE      246
+#define HELP_TEXT_SIZE      512
 #define ORDINAL_MOUSEBUTTONS 1
-#define HELP_ABOUT          38
 
 #define SPEED_MIN           0
 #define SPEED_MAX           4
@@ -56,11 +56,11 @@ static const struct tagHELPCONTEXT {
     int iControl;
     DWORD dwContext;
 } ahcCursor[] = {
-    { IDC_SHOW_TRAIL, 32 },
-    { IDC_SPEED, 37 },
-    { IDC_TRAIL, 33 },
-    { IDC_ENABLE_BUTTONS, 35 },
-    { IDC_CONFIGURATION, 36 },
+    { IDC_SHOW_TRAIL, IDH_SHOW_TRAIL },
+    { IDC_SPEED, IDH_CURSOR_SPEED },
+    { IDC_TRAIL, IDH_TRAIL_LENGTH },
+    { IDC_ENABLE_BUTTONS, IDH_ENABLE_BUTTONS },
+    { IDC_CONFIGURATION, IDH_CONFIGURATION },
 };
 
 BOOL WINAPI DllMain(HINSTANCE hInst, DWORD dwReason, LPVOID lpReserved)
@@ -150,13 +150,16 @@ static BOOL TrayProgramRuns(void)
     return FindWindowA(TRAY_CLASS, TRAY_TITLE) != NULL;
 }
 
-/* The help file of the installation, as a pop-up beside the control. */
-static void ShowHelpPopup(HWND hControl, DWORD dwContext)
+/* The help text of a topic (the applet's own string), as a pop-up at the point of the
+   help request. */
+static void ShowControlHelp(const HELPINFO *lphi, DWORD dwContext)
 {
-    char szHelp[DIRECTORY_SIZE + sizeof(HELP_FILE)];
-    ReadDirectory(szHelp, DIRECTORY_SIZE);
-    lstrcatA(szHelp, HELP_FILE);
-    WinHelpA(hControl, szHelp, HELP_CONTEXTPOPUP, dwContext);
+    char szText[HELP_TEXT_SIZE];
+    char szCaption[HELP_TEXT_SIZE];
+    if (LoadStringA(hInstance, IDS_HELP_TEXT_BASE + dwContext, szText, sizeof(szText)) == 0)
+        return;
+    LoadStringA(hInstance, IDS_APPLET_NAME, szCaption, sizeof(szCaption));
+    ShowHelpPopup((HWND)lphi->hItemHandle, szText, lphi->MousePos, szCaption);
 }
 
 /* ---- the Cursor page ---- */
@@ -302,7 +305,7 @@ static BOOL Speed_OnHelp(HWND hDlg, LPHELPINFO lphi)
         return TRUE;
     for (const tagHELPCONTEXT &hc : ahcCursor) {
         if (hc.iControl == lphi->iCtrlId) {
-            ShowHelpPopup((HWND)lphi->hItemHandle, hc.dwContext);
+            ShowControlHelp(lphi, hc.dwContext);
             return TRUE;
         }
     }
@@ -343,7 +346,7 @@ static BOOL About_OnHelp(HWND hDlg, LPHELPINFO lphi)
 {
     (void)hDlg;
     if (lphi->iContextType == HELPINFO_WINDOW)
-        ShowHelpPopup((HWND)lphi->hItemHandle, HELP_ABOUT);
+        ShowControlHelp(lphi, IDH_ABOUT);
     return TRUE;
 }
 

@@ -11,6 +11,8 @@
 
 #define IDS_APPLET_NAME         4096    /* "Remote Mouse" */
 #define IDS_APPLET_INFO         4097    /* "Changes remote mouse settings." */
+/* The pop-up help of a control: this plus its topic number (HelpTopics.h). */
+#define IDS_HELP_TEXT_BASE      4200
 
 #define IDD_CURSOR              1
 #define IDD_ABOUT               2

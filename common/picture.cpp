@@ -1,5 +1,5 @@
 /*
- * picture.cpp - pictures of the installation directory: the path of a file there, and a
+ * picture.cpp - files of the installation directory: the path of a file there, and a
  * bitmap file turned into a device-dependent bitmap and palette, for the keyboard and the
  * picture of the remote. A picture file is installed
  * data that a user can replace or damage: every offset and size in it is checked against
@@ -40,16 +40,25 @@ static void GetInstallDirectory(LPSTR lpszDir)
     }
 }
 
-HFILE OpenLocalFile(LPCSTR pszFileName, UINT uiMode)
+BOOL LocalFilePath(LPCSTR pszFileName, LPSTR pszPath, size_t cchPath)
 {
     char szPath[2 * MAX_PATH + 2];
     GetInstallDirectory(szPath);
     size_t cchDir = strlen(szPath);
     size_t cchName = strlen(pszFileName);
-    if (cchDir + 1 + cchName >= MAX_PATH)
-        return HFILE_ERROR;
+    if (cchDir + 1 + cchName >= MAX_PATH || cchDir + 1 + cchName >= cchPath)
+        return FALSE;
     szPath[cchDir] = '\\';
     memcpy(szPath + cchDir + 1, pszFileName, cchName + 1);
+    memcpy(pszPath, szPath, cchDir + 1 + cchName + 1);
+    return TRUE;
+}
+
+HFILE OpenLocalFile(LPCSTR pszFileName, UINT uiMode)
+{
+    char szPath[MAX_PATH];
+    if (!LocalFilePath(pszFileName, szPath, sizeof(szPath)))
+        return HFILE_ERROR;
     return _lopen(szPath, (int)uiMode);
 }
 

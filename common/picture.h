@@ -1,12 +1,18 @@
 /*
- * picture.h - pictures of the installation directory: opening a file there and turning a
- * bitmap file into a device-dependent bitmap with its palette (the on-screen keyboard, the
- * picture of the remote and the function editor's pictures).
+ * picture.h - files of the installation directory: the path of a file there, opening it,
+ * and turning a bitmap file into a device-dependent bitmap with its palette (the on-screen
+ * keyboard, the picture of the remote and the function editor's pictures).
  */
 #ifndef ORVANE_COMMON_PICTURE_H
 #define ORVANE_COMMON_PICTURE_H
 
 #include <windows.h>
+#include <stddef.h>
+
+/* The full path of pszFileName in the installation directory (see OpenLocalFile) into
+   pszPath, cchPath bytes with the terminator. FALSE when it would not fit there or in
+   MAX_PATH. */
+BOOL LocalFilePath(LPCSTR pszFileName, LPSTR pszPath, size_t cchPath);
 
 /* Opens pszFileName in the installation directory (value WorkingDirectory of
    "Software\Zendra\Orvane\Settings"; the current directory, written there, when the key

@@ -75,22 +75,6 @@ extern "C" void WINAPI Get(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszDefa
     RegCloseKey(hKey);
 }
 
-extern "C" BOOL EndRegistryString(LPSTR lpszBuffer, DWORD cbData, DWORD cbBuffer)
-{
-    if (cbBuffer == 0)
-        return FALSE;
-    if (cbData > cbBuffer)
-        cbData = cbBuffer;
-    if (cbData > 0 && lpszBuffer[cbData - 1] == '\0')
-        return TRUE;
-    if (cbData < cbBuffer) {
-        lpszBuffer[cbData] = '\0';
-        return TRUE;
-    }
-    lpszBuffer[cbBuffer - 1] = '\0';
-    return FALSE;
-}
-
 extern "C" int WINAPI Write(LPCSTR lpszTopic, LPCSTR lpszSection, LPCSTR lpszBuffer)
 {
     HKEY hKey = OpenTopicKey(lpszTopic);

@@ -9,6 +9,7 @@
 #define ORVANE_BRENVIK_INTERNAL_H
 
 #include <windows.h>
+#include "HelpTopics.h"
 #include "OrvaneStore.h"
 
 extern HINSTANCE hInstance;   /* this library's module, recorded by DllEntryPoint */
@@ -94,9 +95,10 @@ enum { BT_DEFAULT = 0, BT_SHIFT = 1, BT_SPECIAL = 2, BT_NOMODE = 3 };
    - the command is recognised but not in the form the model composes (other letter case,
      a missing closing quote, stray separators): type and strings are filled as usual.
    AssignButtonInfo, CopyButtonData and ConvertCommandToButton replace it (an edit or a new
-   command wins); ConvertButtonToCommand and SaveButtonData write it back while it is set.
-   GenerateButtonFunctions gives such a button no holder; the function editor's OK with no
-   function chosen (CopyButtonData with -1) drops the kept command, as confirmed.
+   command wins; CopyButtonData keeps it when the holder gives the fields back unchanged);
+   ConvertButtonToCommand and SaveButtonData write it back while it is set.
+   GenerateButtonFunctions gives such a button no holder; the function editor copies a
+   holder only after a family dialog was confirmed, so OK alone keeps the command.
    A button is assigned when pszStored is set, or its type is 0 to 6 with a primary text
    (for MULTIMEDIA: a primary or an extra 1, the volume functions have no device). */
 struct tagBUTTONINFO {
@@ -107,6 +109,8 @@ struct tagBUTTONINFO {
     tagBUTTONINFO *pbiNext;      /* next and previous record of the same list */
     tagBUTTONINFO *pbiLast;
     LPSTR pszStored;             /* the stored command kept as read, or null (see above) */
+    LPSTR pszLoaded;             /* the command as the run read it (null: empty); saving
+                                    writes only a button whose command now differs */
 };
 
 /* The buttons of one mode. */
@@ -132,7 +136,7 @@ struct tagBUTTONTYPEINFO {
 
 extern tagBUTTONTYPEINFO btiButton;
 extern tagBUTTONINFO *pbiButton;          /* the button being edited or examined */
-/* Editing state shared with the hooks' processes (shared section). */
+/* The function editor's state, in this process only. */
 extern tagBUTTONINFO *pbiHolder;          /* one holder per function type, in type order */
 extern int  fCurrentFunction;             /* type chosen in the function editor, or -1 */
 extern BYTE bEmpty;                       /* bit (1 << type): that holder is not the button's */
@@ -149,8 +153,12 @@ void  ConvertCommandToButton(tagBUTTONINFO *pbiButton, LPCSTR lpszCommand);
 /* lpszTemplate: a COMMAND_SIZE buffer (a function name may be longer than its template). */
 void  GetFunctionFromCommand(tagBUTTONINFO *pbiButton, LPSTR lpszTemplate);
 /* 1 built, 0 nothing to store (buffer empty), COMMAND_TOO_LONG (buffer empty). Pure: the
-   record is not changed (the quotes of an edit text are doubled in the command only). */
+   record is not changed (the quotes of every argument are doubled in the command only). */
 int   ConvertButtonToCommand(tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* The type whose templates use the first keyword of the command that any of them uses
+   (preferring a template of that keyword alone), NO_FUNCTION when none does: how the
+   what's-this window heads a command the editors cannot show. */
+int   NearestFamily(LPCSTR lpszCommand);
 /* Doubles the quotes of pszExtra1 in the record (ConvertButtonToCommand does not call it). */
 void  PadQuotes(tagBUTTONINFO *pbiButton);
 void  AssignButtonInfo(tagBUTTONINFO *pbiButton, int fFunction, LPCSTR lpszPrimary,
@@ -194,8 +202,9 @@ BOOL  HotKeyCodeToValue(LPCSTR lpszCode, LONG *plValue, BYTE *pbFollowing);
 void  HotKeyCodeToText(LPCSTR lpszCode, LPSTR lpszText, int cchText);
 
 /* In a dialog: the text of a value into a control and its code into control 454;
-   lHotKeyCode and bExtraChar from the code in control 454; the text of a code into a
-   control (bFlag 1: as it is, else with "&" doubled). */
+   lHotKeyCode and bExtraChar from the code in control 454 (no hot key for an empty
+   code); the text of a code into a control (bFlag 1: as it is, else with "&" doubled;
+   empty for an empty code). */
 void  SetHotKeyText(HWND hDlg, int iControl, LONG lValue, BYTE bFollowing);
 void  SetHotKeyLong(HWND hDlg);
 void  ShowHotKeyType(HWND hDlg, int iControl, LPCSTR lpszCode, int bFlag);
@@ -226,13 +235,14 @@ int   FindItemIndex(HWND hDlg, int iList, BYTE bCode);
 BOOL  GetWinMessageValue(LPCSTR lpszName, DWORD *pdwValue);
 BOOL  GetMessageName(DWORD dwMessage, LPSTR lpszName, int cchName);
 
-/* Texts, touching no window. CheckMessageFields: null when the fields make an entry, else
-   why not. The fields of a sequence entry (cut to MESSAGE_NAME_SIZE and
+/* Texts, touching no window. CheckMessageFields: 0 when the fields make an entry, else
+   the string id of why not (a name or number it cannot read; a message number or wparam
+   wider than the 16 bits the engine posts). The fields of a sequence entry (cut to MESSAGE_NAME_SIZE and
    MESSAGE_PARAM_SIZE). The group of an entry (MESSAGE_GROUP_SIZE bytes): a name becomes
    its number, a number stays as it is; FALSE for a name the list does not know. The
    entry of a stored group and of a recorded message (MESSAGE_ENTRY_SIZE bytes). The
    fields of a trace entry: the name, or the number of an "<Undefined>" one. */
-LPCSTR CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam);
+UINT  CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam);
 void  SplitSequenceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPSTR lpszLParam);
 BOOL  EncodeMessage(LPCSTR lpszEntry, LPSTR lpszGroup);
 void  FormatSequenceEntry(DWORD dwMessage, DWORD dwWParam, DWORD dwLParam, LPSTR lpszEntry);
@@ -257,6 +267,14 @@ BOOL CALLBACK EnumTaskWindowProc2(HWND hWnd, LPARAM lParam);
 /* Recording: adds a message of the chosen application to the trace list of the dialog,
    from whatever process retrieved it; 1 when it was added. */
 int   AddTraceMsg(HWND hDlg, int iList, MSG msg);
+
+/* A hook library is loaded only into programs of its own kind, 32-bit or 64-bit. The note
+   the recorder shows for a program (bRecorderWow64, bProgramWow64: the recorder or the
+   program runs as a 32-bit program on 64-bit Windows): 0 when it can be recorded, else
+   the string id of the note. ShowRecorderNote puts a note in place of the trace list, or
+   the trace list back for 0. */
+UINT  RecorderNote(BOOL bRecorderWow64, BOOL bProgramWow64);
+void  ShowRecorderNote(HWND hDlg, UINT uiNote);
 
 /* ---- rem32: the picture of the remote ----------------------------------------------- */
 
@@ -305,9 +323,9 @@ int   ScrollPicture(int iPos, int iCode, int iThumb, int cyBitmap, int cyClient)
 
 /* The record a picture button edits in the tree (null for none). */
 tagBUTTONINFO *FindPictureRecord(tagREMOTE *prRemote, const tagBUTTONTYPEINFO *pbti);
-/* Whether a record shows as assigned: a launch whose program exists, a web address with
-   an address, any media, edit, system, message or home-automation function, or a stored
-   command that the editors cannot show. */
+/* Whether a record shows as assigned: a launch whose program the launch finds, a web
+   address with an address, any media, edit, system, message or home-automation function,
+   or a stored command that the editors cannot show. */
 BOOL  IsButtonAssigned(const tagBUTTONINFO *pbi);
 int   WhatsThis(HWND hWnd, LPARAM lPoint, BYTE bDisplayMode);
 void  DrawAssignedButtons(HDC hDC, HDC hPictureDC, const RECT *lprPaint);
@@ -330,14 +348,16 @@ struct tagPROFILE;
 void AddProfileMenu(HWND hDlg);
 /* Runs a profile command of the window menu on the picture's tree; FALSE for other commands. */
 BOOL OnProfileCommand(HWND hDlg, UINT uiCommand, tagREMOTE **pprRemote);
-/* The whole configuration of the registry into a profile file; TRUE when written. */
+/* The whole configuration of the registry into a profile file; TRUE when written. A file of
+   that name is replaced only by a complete new one: a failed save leaves it as it was. */
 BOOL SaveProfileFile(LPCSTR lpszPath);
 /* A profile file read and checked: PROFILE_OK, the reason it is refused (with its line in
    *piLine), or -1 when the file cannot be read. */
 int  ReadProfileFile(LPCSTR lpszPath, tagPROFILE *pp, int *piLine);
 /* Reads a profile file, says how many assignments it would change and, when the user agrees,
-   writes it to the registry (TRUE); a file that is not a sound profile is refused with a
-   message naming its line, and nothing changes. */
+   writes it to the registry (TRUE): each key the profile holds is left with exactly the
+   profile's values. A file that is not a sound profile is refused with a message naming its
+   line, and nothing changes. */
 BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath);
 
 /* ---- mode32_zendra: home-automation command dialog ------------------------------------
@@ -367,6 +387,9 @@ void  ClearUpMacroStruct(tagMACROINFO *pmiMacro);
    lacks a house code, a function or the units it needs, or does not fit (lpszOut then
    empty). */
 int   FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, int iSize);
+/* Whether a stored command is exactly what FormatHouseCode writes for what it reads (units
+   1 to 16 among other things); the dialog keeps any other one as it is. */
+int   IsHouseCodeAsWritten(LPCSTR lpszCommand);
 /* "Brighten First Then Dim To" written out for a stored "Dim" with bit 7 set. */
 void  DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize);
 int   AcceptPercentage(LPCSTR lpszText, int *piValue);
@@ -401,9 +424,8 @@ void  RestoreAllCursor(void);
 
 /* ---- mode32: the function editor and its family dialogs ------------------------------- */
 
-/* The colour, help file and colour messages of the editor dialogs. */
+/* The colour and colour messages of the editor dialogs. */
 #define EDITOR_GREY         RGB(192, 192, 192)
-#define EDITOR_HELP_FILE    "Mirelo.hlp"
 #define EDITOR_CTLCOLOR_DLGMSGS(hDlg, fn) \
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, fn); \
         HANDLE_DLGMSG(hDlg, WM_CTLCOLOREDIT, fn); \
@@ -413,7 +435,6 @@ void  RestoreAllCursor(void);
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORSCROLLBAR, fn); \
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORSTATIC, fn)
 
-#define HELP_FUNCTIONS      2       /* help topic of the function editor */
 #define BUTTON_CELL_WIDTH   80      /* one family picture of "Button.bmp" */
 #define EDITOR_BUTTONS      7       /* six family buttons and the help button */
 
@@ -536,10 +557,23 @@ int   LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSi
 /* Whether a text may stand in a quoted argument that is not doubled (no double quote and
    none of the bytes that separate the fields of an argument). */
 BOOL  IsPlainArgument(LPCSTR lpszText);
-/* Full path of a stored file name; FALSE (and "") when it cannot be expanded. */
+/* A text a dialog may store: plain, or what the holder already held (lpszHeld), which
+   came with a stored command and goes back as it came. */
+BOOL  IsPlainOrHeld(LPCSTR lpszText, LPCSTR lpszHeld);
+/* Length of a text in a stored argument, where each quote is doubled. */
+int   QuotedLength(LPCSTR lpszText);
+/* Whether a program is named without a folder ("notepad.exe"): the launch looks for it
+   along the search path, so it stays as written. */
+BOOL  IsBareProgramName(LPCSTR lpszFile);
+/* Full path of a stored file name (a bare name as it is); FALSE (and "") when it cannot be
+   expanded. */
 BOOL  GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath);
-/* The short (8.3) form of a path when the file exists, else the path itself. */
+/* The short (8.3) form of a path when the file exists, else the path itself (a bare name
+   as it is). */
 void  GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort);
+/* Where the launch finds a program: a path as it is, a bare name along the search path or
+   in the App Paths of the current user or the machine. FALSE (and "") when it is nowhere. */
+BOOL  FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath);
 /* Refuses what a control holds: a message box giving the reason, the focus on the
    control; FALSE. TooLong names a field that does not fit. */
 #define REFUSAL_CAPTION "Cannot Store"

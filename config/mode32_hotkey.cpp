@@ -14,11 +14,10 @@
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 
-#define HELP_HOTKEY         11
 
 /* The dialog's frame: the system family's picture, a third of the free height down. */
 static const tagFAMILY hotKeyFrame = {
-    NO_FUNCTION, IDD_HOTKEY, HotKeyDlgProc, 0, HELP_HOTKEY, SYSTEM, 3, NULL, NULL, NULL, NULL
+    NO_FUNCTION, IDD_HOTKEY, HotKeyDlgProc, 0, IDH_HOTKEY, SYSTEM, 3, NULL, NULL, NULL, NULL
 };
 
 /* The modifiers by position in the code: letter, byte of the value, check box, text. */
@@ -140,18 +139,22 @@ void SetHotKeyText(HWND hDlg, int iControl, LONG lValue, BYTE bFollowing)
     SetDlgItemTextA(hDlg, IDC_SYS_HOTKEY_CODE, szCode);
 }
 
+/* An empty code is no hot key: the value being edited becomes none as well, so that the
+   Hot Key dialog and OK start from what the dialog holds. */
 void SetHotKeyLong(HWND hDlg)
 {
     char szCode[HOTKEY_CODE_SIZE];
     GetDlgItemTextA(hDlg, IDC_SYS_HOTKEY_CODE, szCode, sizeof(szCode));
-    HotKeyCodeToValue(szCode, &lHotKeyCode, &bExtraChar);
+    if (!HotKeyCodeToValue(szCode, &lHotKeyCode, &bExtraChar)) {
+        lHotKeyCode = 0;
+        bExtraChar = 0;
+    }
 }
 
+/* An empty code shows as an empty text: whatever the control showed before goes. */
 void ShowHotKeyType(HWND hDlg, int iControl, LPCSTR lpszCode, int bFlag)
 {
     char szText[HOTKEY_TEXT_SIZE];
-    if (lpszCode == NULL || lpszCode[0] == '\0')
-        return;
     HotKeyCodeToText(lpszCode, szText, sizeof(szText));
     if (bFlag == 1)
         SetDlgItemTextA(hDlg, iControl, szText);

@@ -60,13 +60,20 @@ void GetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder)
     DlgItemToString(hDlg, IDC_MM_DEVICE, &pbiHolder->pszPrimary);
     DlgItemToString(hDlg, IDC_MM_FUNCTION, &pbiHolder->pszExtra1);
     DlgItemToString(hDlg, IDC_MM_TRACK, &pbiHolder->pszExtra2);
-    if (iFunction > CHANGE_TRACK)
+    /* The volume functions take neither device nor track: what their boxes hold (greyed)
+       is not theirs. */
+    if (iFunction > CHANGE_TRACK) {
         AssignButtonString(&pbiHolder->pszPrimary, NULL);
+        AssignButtonString(&pbiHolder->pszExtra2, NULL);
+    }
 }
 
-/* A track is a number of up to four digits. */
+/* A track is a number of up to four digits. A track box that the function disabled is
+   not the function's, and is not checked. */
 BOOL CheckMedia(HWND hDlg)
 {
+    if (!IsWindowEnabled(GetDlgItem(hDlg, IDC_MM_TRACK)))
+        return TRUE;
     char szTrack[TRACK_DIGITS + 2];
     GetDlgItemTextA(hDlg, IDC_MM_TRACK, szTrack, sizeof(szTrack));
     if (strspn(szTrack, "0123456789") == strlen(szTrack) && strlen(szTrack) <= TRACK_DIGITS)

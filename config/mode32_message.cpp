@@ -7,11 +7,17 @@
  *
  * A sequence is up to six groups "[message:wparam:lparam]" in hexadecimal: a message
  * chosen by name is written as its number in four or more digits, numbers typed by the
- * person are kept as typed.
+ * person are kept as typed. The engine posts the message number and wparam as 16-bit
+ * values, so the list takes none wider and shows a stored one as it is sent.
+ *
+ * One recording runs at a time on the desktop: the process whose dialog set the hook owns
+ * it, and only that process changes or removes it. A hook whose owner has ended (Windows
+ * removed the hook with it) is forgotten by the next recorder.
  */
 #include <windows.h>
 #include <windowsx.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include "dlgcrack.h"
 #include "msglist.h"
@@ -21,9 +27,18 @@
 
 #define TRACE_SEND_TIMEOUT  500             /* ms a recorded program waits for the dialog */
 #define MESSAGE_CAPTION     "View Messages"
+#define MESSAGE_TEXT_SIZE   320             /* the longest refusal or note */
+#define SENT_FIELD_MAX      0xFFFF          /* the engine posts message and wparam as 16 bits */
 
-/* The recorded application's top-level window, written only by the dialog's thread. */
-static HWND hTraceWnd SHARED_SECTION = NULL;
+/* The recording, seen by every process: who set _hHookMsg and what it records. Written
+   only by the owner's dialog thread, and cleared by a recorder that finds the owner gone.
+   A process id is given again once its process has ended, so the owner's start time
+   comes with it. */
+static struct tagRECORDING {
+    DWORD    dwOwner;           /* process that set the hook, 0 for none */
+    FILETIME ftOwnerStarted;
+    HWND     hTraceWnd;         /* top-level window whose messages are recorded */
+} recording SHARED_SECTION = {};
 
 /* The dialog (one at a time). */
 static struct tagMESSAGEDLG {
@@ -52,11 +67,15 @@ BOOL GetMessageName(DWORD dwMessage, LPSTR lpszName, int cchName)
 
 /* ---- Texts of the lists (no window) ---------------------------------------------------- */
 
-/* Whether a text is a hexadecimal number of one to eight digits. */
-static BOOL IsHexNumber(LPCSTR lpszText)
+/* Whether a text is a hexadecimal number of one to eight digits; its value goes to
+   *pdwValue. */
+static BOOL ReadHexNumber(LPCSTR lpszText, DWORD *pdwValue)
 {
     size_t cch = strlen(lpszText);
-    return cch >= 1 && cch <= 8 && strspn(lpszText, "0123456789abcdefABCDEF") == cch;
+    if (cch < 1 || cch > 8 || strspn(lpszText, "0123456789abcdefABCDEF") != cch)
+        return FALSE;
+    *pdwValue = strtoul(lpszText, NULL, 16);
+    return TRUE;
 }
 
 static BOOL IsMessageName(LPCSTR lpszText)
@@ -64,18 +83,19 @@ static BOOL IsMessageName(LPCSTR lpszText)
     return lpszText[0] == 'W' || lpszText[0] == 'w';
 }
 
-static const char szNotAMessage[] =
-    "The current message is neither a message name of the list nor a hexadecimal message "
-    "number (up to eight digits). Choose a name from the list or type the number.";
-
-LPCSTR CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam)
+UINT CheckMessageFields(LPCSTR lpszMessage, LPCSTR lpszWParam, LPCSTR lpszLParam)
 {
-    DWORD dwValue;
-    if (IsMessageName(lpszMessage) ? !GetWinMessageValue(lpszMessage, &dwValue) : !IsHexNumber(lpszMessage))
-        return szNotAMessage;
-    if ((*lpszWParam != '\0' && !IsHexNumber(lpszWParam)) || (*lpszLParam != '\0' && !IsHexNumber(lpszLParam)))
-        return "Each parameter is a hexadecimal number of up to eight digits, or empty for 0.";
-    return NULL;
+    DWORD dwMessage, dwWParam = 0, dwLParam = 0;
+    if (IsMessageName(lpszMessage) ? !GetWinMessageValue(lpszMessage, &dwMessage)
+                                   : !ReadHexNumber(lpszMessage, &dwMessage))
+        return IDS_MSG_NOT_A_MESSAGE;
+    if ((*lpszWParam != '\0' && !ReadHexNumber(lpszWParam, &dwWParam)) ||
+        (*lpszLParam != '\0' && !ReadHexNumber(lpszLParam, &dwLParam)))
+        return IDS_MSG_BAD_PARAMETER;
+    /* A wider value would be sent cut, as another message than the list shows. */
+    if (dwMessage > SENT_FIELD_MAX || dwWParam > SENT_FIELD_MAX)
+        return IDS_MSG_TOO_WIDE;
+    return 0;
 }
 
 /* Copies the text up to the next blank (or the end) into a field of cchField bytes, cut
@@ -157,6 +177,21 @@ void SplitTraceEntry(LPCSTR lpszEntry, LPSTR lpszMessage, LPSTR lpszWParam, LPST
 
 /* ---- Lists of the dialog ---------------------------------------------------------------- */
 
+/* A text of the string table, cut to MESSAGE_TEXT_SIZE. */
+static void LoadMessageText(UINT uiText, LPSTR lpszText)
+{
+    if (LoadStringA(hInstance, uiText, lpszText, MESSAGE_TEXT_SIZE) == 0)
+        lpszText[0] = '\0';
+}
+
+/* Tells why something is refused: a text of the string table, in a box over the dialog. */
+static void TellRefusal(HWND hDlg, UINT uiText)
+{
+    char szText[MESSAGE_TEXT_SIZE];
+    LoadMessageText(uiText, szText);
+    MessageBoxA(hDlg, szText, MESSAGE_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+}
+
 /* The text of a list box entry, cut to cchText; "" when there is none. */
 static void GetListText(HWND hDlg, int iList, int iIndex, LPSTR lpszText, int cchText)
 {
@@ -183,7 +218,8 @@ int AddMessagesToListBox(HWND hDlg, int iList, LPCSTR lpszSequence)
     char szEntry[MESSAGE_ENTRY_SIZE];
     while (lpszSequence != NULL && iCount < MESSAGE_GROUPS &&
            (lpszSequence = ReadMessageGroup(lpszSequence, adwField)) != NULL) {
-        FormatSequenceEntry(adwField[0], adwField[1], adwField[2], szEntry);
+        /* Shown as the engine sends it. */
+        FormatSequenceEntry(LOWORD(adwField[0]), LOWORD(adwField[1]), adwField[2], szEntry);
         SendDlgItemMessageA(hDlg, iList, LB_ADDSTRING, 0, (LPARAM)szEntry);
         ++iCount;
     }
@@ -206,7 +242,7 @@ LPSTR CreateEncodedMessage(HWND hDlg, int iList, BOOL *pbRefused)
     for (int i = 0; i < iCount; ++i) {
         GetListText(hDlg, iList, i, szEntry, sizeof(szEntry));
         if (!EncodeMessage(szEntry, szGroup)) {
-            MessageBoxA(hDlg, szNotAMessage, MESSAGE_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+            TellRefusal(hDlg, IDS_MSG_NOT_A_MESSAGE);
             LocalFree(lpszSequence);
             *pbRefused = TRUE;
             return NULL;
@@ -316,7 +352,7 @@ static HWND ChosenApplication(HWND hDlg)
 
 int AddTraceMsg(HWND hDlg, int iList, MSG msg)
 {
-    HWND hTarget = hTraceWnd;
+    HWND hTarget = recording.hTraceWnd;
     if (hDlg == NULL || hTarget == NULL)
         return 0;
     /* The dialog's own thread is left out: adding an entry there makes more messages to
@@ -349,19 +385,122 @@ LRESULT CALLBACK GetMsgProc(int iCode, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(_hHookMsg, iCode, wParam, lParam);
 }
 
-static void StartRecording(HWND hDlg)
+static BOOL ProcessStarted(HANDLE hProcess, FILETIME *pftStarted)
 {
-    hTraceWnd = ChosenApplication(hDlg);
-    if (_hHookMsg == NULL)
-        _hHookMsg = SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, hInstance, 0);
+    FILETIME ftExited, ftKernel, ftUser;
+    return GetProcessTimes(hProcess, pftStarted, &ftExited, &ftKernel, &ftUser);
 }
 
+/* Whether this process set the hook. */
+static BOOL OwnsRecording(void)
+{
+    FILETIME ftStarted;
+    return _hHookMsg != NULL && recording.dwOwner == GetCurrentProcessId() &&
+           ProcessStarted(GetCurrentProcess(), &ftStarted) &&
+           CompareFileTime(&ftStarted, &recording.ftOwnerStarted) == 0;
+}
+
+/* Whether the process that set the hook still runs. One that may not be asked (another
+   user's) counts as running. */
+static BOOL RecordingOwnerRuns(void)
+{
+    HANDLE hProcess = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, recording.dwOwner);
+    if (hProcess == NULL)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    FILETIME ftStarted;
+    BOOL bRuns = ProcessStarted(hProcess, &ftStarted) &&
+                 CompareFileTime(&ftStarted, &recording.ftOwnerStarted) == 0 &&
+                 WaitForSingleObject(hProcess, 0) == WAIT_TIMEOUT;
+    CloseHandle(hProcess);
+    return bRuns;
+}
+
+/* Forgets a hook whose owner has ended: Windows removed the hook with its process, and
+   the handle left behind would keep every later recorder from starting. */
+static void ForgetEndedRecording(void)
+{
+    if (_hHookMsg != NULL && !RecordingOwnerRuns()) {
+        _hHookMsg = NULL;
+        recording = {};
+    }
+}
+
+static void StartRecording(HWND hDlg)
+{
+    ForgetEndedRecording();
+    if (_hHookMsg != NULL && !OwnsRecording()) {
+        TellRefusal(hDlg, IDS_MSG_OTHER_RECORDER);
+        return;
+    }
+    recording.hTraceWnd = ChosenApplication(hDlg);
+    _hMessageDlg = hDlg;
+    if (_hHookMsg != NULL)
+        return;
+    /* The owner is known before the hook is, so no recorder takes it for an ended one. */
+    recording.dwOwner = GetCurrentProcessId();
+    ProcessStarted(GetCurrentProcess(), &recording.ftOwnerStarted);
+    _hHookMsg = SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, hInstance, 0);
+    if (_hHookMsg == NULL)
+        recording = {};
+}
+
+/* Ends this process's recording; another process's is left to its owner. */
 static void StopRecording(void)
 {
-    if (_hHookMsg != NULL)
-        UnhookWindowsHookEx(_hHookMsg);
+    if (!OwnsRecording())
+        return;
+    UnhookWindowsHookEx(_hHookMsg);
     _hHookMsg = NULL;
-    hTraceWnd = NULL;
+    recording = {};
+}
+
+/* ---- Programs the hook cannot reach ------------------------------------------------------ */
+
+UINT RecorderNote(BOOL bRecorderWow64, BOOL bProgramWow64)
+{
+    if (bRecorderWow64 == bProgramWow64)
+        return 0;
+    return bProgramWow64 ? IDS_MSG_PROGRAM_32BIT : IDS_MSG_PROGRAM_64BIT;
+}
+
+static BOOL RunsUnderWow64(HANDLE hProcess)
+{
+    BOOL bWow64 = FALSE;
+    return IsWow64Process(hProcess, &bWow64) && bWow64;
+}
+
+/* The note for the program of a window; 0 (try to record) when it cannot be asked. */
+static UINT NoteForWindow(HWND hWnd)
+{
+    DWORD dwProcess = 0;
+    if (hWnd == NULL || GetWindowThreadProcessId(hWnd, &dwProcess) == 0)
+        return 0;
+    HANDLE hProcess = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, dwProcess);
+    if (hProcess == NULL)
+        return 0;
+    UINT uiNote = RecorderNote(RunsUnderWow64(GetCurrentProcess()), RunsUnderWow64(hProcess));
+    CloseHandle(hProcess);
+    return uiNote;
+}
+
+void ShowRecorderNote(HWND hDlg, UINT uiNote)
+{
+    char szNote[MESSAGE_TEXT_SIZE] = "";
+    if (uiNote != 0)
+        LoadMessageText(uiNote, szNote);
+    SetDlgItemTextA(hDlg, IDC_MSG_NOTE, szNote);
+    ShowWindow(GetDlgItem(hDlg, IDC_MSG_NOTE), uiNote != 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(hDlg, IDC_MSG_TRACE), uiNote != 0 ? SW_HIDE : SW_SHOW);
+}
+
+/* A program was chosen: say whether it can be recorded, and record it from now on when
+   this dialog records. */
+static void OnApplicationChosen(HWND hDlg)
+{
+    HWND hChosen = ChosenApplication(hDlg);
+    ShowRecorderNote(hDlg, NoteForWindow(hChosen));
+    if (OwnsRecording())
+        recording.hTraceWnd = hChosen;
 }
 
 /* ---- The dialog ---------------------------------------------------------------------- */
@@ -386,9 +525,13 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
-    _hMessageDlg = hDlg;
+    ForgetEndedRecording();
+    /* While another process records, the messages keep going to its dialog. */
+    if (_hHookMsg == NULL)
+        _hMessageDlg = hDlg;
     message.bClear = 0;
     InitialiseApplicationList(hDlg, IDC_MSG_APPLICATIONS, &message.lphWindowList);
+    OnApplicationChosen(hDlg);
     /* The frame puts the stored sequence into the hidden field. */
     FamilyInitDialog(hDlg, MESSAGE);
 
@@ -413,9 +556,9 @@ static void OnAdd(HWND hDlg)
     GetDlgItemTextA(hDlg, IDC_MSG_NAME, szMessage, sizeof(szMessage));
     GetDlgItemTextA(hDlg, IDC_MSG_WPARAM, szWParam, sizeof(szWParam));
     GetDlgItemTextA(hDlg, IDC_MSG_LPARAM, szLParam, sizeof(szLParam));
-    LPCSTR lpszRefusal = CheckMessageFields(szMessage, szWParam, szLParam);
-    if (lpszRefusal != NULL) {
-        MessageBoxA(hDlg, lpszRefusal, MESSAGE_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+    UINT uiRefusal = CheckMessageFields(szMessage, szWParam, szLParam);
+    if (uiRefusal != 0) {
+        TellRefusal(hDlg, uiRefusal);
         return;
     }
     char szEntry[MESSAGE_ENTRY_SIZE];
@@ -498,9 +641,8 @@ static void OnCommand(HWND hDlg, int id, HWND hCtl, UINT uCode)
     case IDC_MSG_APPLICATIONS:
         if (uCode == CBN_DROPDOWN)
             InitialiseApplicationList(hDlg, IDC_MSG_APPLICATIONS, &message.lphWindowList);
-        /* While recording, what is chosen now is recorded from now on. */
-        if ((uCode == CBN_DROPDOWN || uCode == CBN_SELCHANGE) && _hHookMsg != NULL)
-            hTraceWnd = ChosenApplication(hDlg);
+        if (uCode == CBN_DROPDOWN || uCode == CBN_SELCHANGE)
+            OnApplicationChosen(hDlg);
         break;
     }
 }
@@ -521,7 +663,8 @@ static void OnDestroy(HWND hDlg)
 {
     FamilyOnDestroy(hDlg);
     /* The dialog goes first, so a hook call in between finds nothing to add to. */
-    _hMessageDlg = NULL;
+    if (_hMessageDlg == hDlg)
+        _hMessageDlg = NULL;
     StopRecording();
     if (message.lpszInMsg != NULL)
         LocalFree(message.lpszInMsg);

@@ -19,7 +19,6 @@
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
 
-#define HELP_ZENDRA         12
 #define PERCENT_MAX         100
 #define CODE_DIGITS         4       /* an extended code is at most four hexadecimal digits */
 #define CODE_BUFFER         (CODE_DIGITS + 1)
@@ -41,9 +40,10 @@ static const UINT uiDovrelKeys[] = { IDS_DOVREL_TM_KEY, IDS_DOVREL_II_KEY, IDS_H
 static struct tagZENDRA {
     tagMACROINFO miMacro;
     BOOL  bInit;            /* controls are being set up: their notifications are ignored */
-    int   iMode;            /* mode the preview and the percentage box follow */
     LPSTR pszInCode;        /* the stored command at opening */
     LPSTR pszOutCode;       /* the command built by OK */
+    BOOL  bKeepStored;      /* the button's command, which the controls cannot write again:
+                               shown and stored as it is until a control is changed */
 } zdDialog;
 
 /* ---- Commands as text ------------------------------------------------------------------ */
@@ -161,11 +161,11 @@ int FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, in
         } else if (iPosition >= ZF_DIM && iPosition <= ZF_BRIGHTEN_FIRST) {
             bFits = bFits && Append(lpszOut, iSize, " %s %d%%", lpszFunction, pmiMacro->iValue);
         } else if (iPosition == ZF_EXTENDED_CODE) {
+            /* The preview shows the code as it is stored, whatever was typed. */
             char szCode[CODE_BUFFER] = "";
             if (pmiMacro->lpszCode != NULL)
                 lstrcpynA(szCode, pmiMacro->lpszCode, sizeof(szCode));
-            if (bStored)
-                IsInRange(szCode, 1);
+            IsInRange(szCode, 1);
             bFits = bFits && Append(lpszOut, iSize, " %s %s", lpszFunction, szCode);
         } else {
             bFits = bFits && Append(lpszOut, iSize, " %s", lpszFunction);
@@ -196,6 +196,13 @@ static LPCSTR SkipDigits(LPCSTR lpsz, int iMost)
     for (int i = 0; i < iMost && isdigit((unsigned char)*lpsz); i++)
         lpsz++;
     return lpsz;
+}
+
+/* The unit written from lpsz up to lpszEnd: 1 to 16 in at most two digits, else 0. */
+static int UnitNumber(LPCSTR lpsz, LPCSTR lpszEnd)
+{
+    int iUnit = lpszEnd - lpsz == 1 || lpszEnd - lpsz == 2 ? atoi(lpsz) : 0;
+    return iUnit >= 1 && iUnit <= MACRO_UNITS ? iUnit : 0;
 }
 
 static LPSTR CopyLetter(char cLetter)
@@ -237,13 +244,14 @@ static void ParseMacroForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
     lpsz = SkipSpaces(lpsz);
     if (*lpsz != '\0') {
         pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        pmiMacro->iDeviceCode[0] = atoi(lpsz);
-        lpsz = SkipSpaces(SkipDigits(lpsz, 2));
+        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
+        pmiMacro->iDeviceCode[0] = UnitNumber(lpsz, lpszAfter);
+        pmiMacro->iNumDevice = pmiMacro->iDeviceCode[0] != 0;
+        lpsz = SkipSpaces(lpszAfter);
     }
     char szOn[NAME_SIZE];
     LoadName(IDS_ON, szOn);
     pmiMacro->bOnOff = lstrcmpiA(lpsz, szOn) == 0;
-    pmiMacro->iNumDevice = 1;
 }
 
 static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
@@ -258,11 +266,11 @@ static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
             break;
         LocalFree(pmiMacro->lpszHouseCode);
         pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        int iUnit = atoi(lpsz);
-        /* Units beyond what the record holds are dropped. */
+        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
+        int iUnit = UnitNumber(lpsz, lpszAfter);
+        /* Units that do not exist, and units beyond what the record holds, are dropped. */
         if (iUnit != 0 && pmiMacro->iNumDevice < MACRO_UNITS)
             pmiMacro->iDeviceCode[pmiMacro->iNumDevice++] = iUnit;
-        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
         if (ContainsName(lpszAfter > lpsz ? lpszAfter - 1 : lpsz, szExtended))
             break;
         lpsz = lpszAfter;
@@ -300,6 +308,17 @@ void CreateMacroStruct(LPCSTR lpszCommand, tagMACROINFO *pmiMacro)
         ParseMacroForm(lpszCommand + 5, pmiMacro);
     else
         ParseCommandForm(lpszCommand, pmiMacro);
+}
+
+int IsHouseCodeAsWritten(LPCSTR lpszCommand)
+{
+    tagMACROINFO miRead = {};
+    CreateMacroStruct(lpszCommand, &miRead);
+    char szWritten[PREVIEW_SIZE];
+    int bWritten = FormatHouseCode(&miRead, 1, szWritten, sizeof(szWritten))
+                && strcmp(szWritten, lpszCommand) == 0;
+    ClearUpMacroStruct(&miRead);
+    return bWritten;
 }
 
 void DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize)
@@ -385,6 +404,12 @@ void EnableMode(HWND hDlg, int iMode)
     EnableCodeBox(hDlg);
 }
 
+/* The mode the radio buttons show: the preview, the boxes and OK all follow it. */
+static int CheckedMode(HWND hDlg)
+{
+    return IsDlgButtonChecked(hDlg, IDC_ZD_MACRO) == BST_CHECKED ? 0 : 1;
+}
+
 void SelectDevice(HWND hDlg, int iKeep)
 {
     HWND hList = UnitList(hDlg);
@@ -454,6 +479,10 @@ static void FormatControls(HWND hDlg, int iMode, int bStored, LPSTR lpszOut, int
 
 void DisplayMacro(HWND hDlg, int iMode)
 {
+    if (zdDialog.bKeepStored) {
+        SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, zdDialog.pszInCode);
+        return;
+    }
     SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, "");
     char szFunction[NAME_SIZE];
     GetItemText(hDlg, IDC_ZD_FUNCTION, szFunction, sizeof(szFunction));
@@ -462,11 +491,6 @@ void DisplayMacro(HWND hDlg, int iMode)
     char szPreview[PREVIEW_SIZE];
     FormatControls(hDlg, iMode, 0, szPreview, sizeof(szPreview));
     SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, szPreview);
-}
-
-static int CheckedMode(HWND hDlg)
-{
-    return IsDlgButtonChecked(hDlg, IDC_ZD_MACRO) == BST_CHECKED ? 0 : 1;
 }
 
 LPSTR CreateHouseCodeString(HWND hDlg)
@@ -509,7 +533,6 @@ static void SelectExact(HWND hDlg, int iID, LPCSTR lpszText)
 
 void SetupHouseCodeDialog(HWND hDlg, tagMACROINFO miMacro)
 {
-    zdDialog.iMode = miMacro.bMacroCommand;
     EnableMode(hDlg, miMacro.bMacroCommand);
     char szSwitch[NAME_SIZE];
     LoadName(miMacro.bOnOff == 1 ? IDS_ON : IDS_OFF, szSwitch);
@@ -558,24 +581,21 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     GetItemText(hDlg, IDC_ENCODED, szStored, sizeof(szStored));
     zdDialog.pszInCode = szStored[0] != '\0' ? CopyToLocal(szStored) : NULL;
     CreateMacroStruct(zdDialog.pszInCode, &zdDialog.miMacro);
-    EnableMode(hDlg, 0);
-    /* Until a mode button is clicked, the preview and the percentage box follow the mode
-       of the stored command even when it is not the button's current one. */
-    zdDialog.iMode = zdDialog.miMacro.bMacroCommand;
     if ((bEmpty & (1 << ZENDRACOMMAND)) == 0) {
+        zdDialog.bKeepStored = zdDialog.pszInCode != NULL && !IsHouseCodeAsWritten(zdDialog.pszInCode);
         SetupHouseCodeDialog(hDlg, zdDialog.miMacro);
-        ShowDefaultHouseCode(hDlg, NULL);
+        ShowDefaultHouseCode(hDlg, zdDialog.bKeepStored ? zdDialog.pszInCode : NULL);
     } else {
-        /* Blank controls still name a house code and a function, so that no command is
-           built without them. */
+        /* Blank controls, in the mode of the stored command. They still name a house code
+           and a function, so that no command is built without them. */
         tagMACROINFO miBlank = {};
+        miBlank.bMacroCommand = zdDialog.miMacro.bMacroCommand;
         SetupHouseCodeDialog(hDlg, miBlank);
-        zdDialog.iMode = zdDialog.miMacro.bMacroCommand;
-        EnableValueBox(hDlg, zdDialog.iMode);
         ShowDefaultHouseCode(hDlg, zdDialog.pszInCode);
     }
+    /* The arrows step from what the box shows (0 when the controls opened blank). */
     SetScrollRange(GetDlgItem(hDlg, IDC_ZD_PERCENT_ARROWS), SB_CTL, 0, PERCENT_MAX, FALSE);
-    SetPercentage(hDlg, zdDialog.miMacro.iValue);
+    SetPercentage(hDlg, (int)GetDlgItemInt(hDlg, IDC_ZD_PERCENT, NULL, FALSE));
     Edit_LimitText(GetDlgItem(hDlg, IDC_ZD_CODE), CODE_DIGITS);
     zdDialog.bInit = FALSE;
     return FALSE;   /* the focus is on OK */
@@ -590,7 +610,7 @@ static void OnPercentUpdate(HWND hDlg)
         SetPercentage(hDlg, iValue);
     else
         SetDlgItemInt(hDlg, IDC_ZD_PERCENT, zdDialog.miMacro.iValue, FALSE);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnCodeUpdate(HWND hDlg)
@@ -603,24 +623,23 @@ static void OnCodeUpdate(HWND hDlg)
         LocalFree(zdDialog.miMacro.lpszCode);
         zdDialog.miMacro.lpszCode = CopyToLocal(szText);
     }
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnFunctionChange(HWND hDlg)
 {
-    EnableValueBox(hDlg, zdDialog.iMode);
+    EnableValueBox(hDlg, CheckedMode(hDlg));
     EnableCodeBox(hDlg);
     char szFunction[NAME_SIZE];
     GetItemText(hDlg, IDC_ZD_FUNCTION, szFunction, sizeof(szFunction));
     int iPosition = FunctionPosition(szFunction);
     if (iPosition == ZF_EXTENDED_CODE || iPosition == ZF_STATUS_REQUEST)
         LimitSelection(hDlg);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnModeButton(HWND hDlg, int iMode)
 {
-    zdDialog.iMode = iMode;
     EnableMode(hDlg, iMode);
     if (iMode == 0)
         SelectDevice(hDlg, 1);
@@ -630,7 +649,8 @@ static void OnModeButton(HWND hDlg, int iMode)
 static void OnOK(HWND hDlg)
 {
     LocalFree(zdDialog.pszOutCode);
-    zdDialog.pszOutCode = CreateHouseCodeString(hDlg);
+    zdDialog.pszOutCode = zdDialog.bKeepStored ? CopyToLocal(zdDialog.pszInCode)
+                                               : CreateHouseCodeString(hDlg);
     SetDlgItemTextA(hDlg, IDC_ENCODED, zdDialog.pszOutCode != NULL ? zdDialog.pszOutCode : "");
     FamilyCommand(hDlg, IDOK);
 }
@@ -652,11 +672,35 @@ static void OnClear(HWND hDlg)
     SetPercentage(hDlg, 0);
 }
 
+/* Whether a notification tells of a change the person made to the command. */
+static BOOL IsChange(int iID, UINT uiNotify)
+{
+    switch (iID) {
+    case IDC_ZD_MACRO:
+    case IDC_ZD_COMMAND:
+    case IDC_CLEAR:
+    case IDC_SET_VALUES:
+        return uiNotify == BN_CLICKED;
+    case IDC_ZD_SWITCH:
+    case IDC_ZD_HOUSE:
+    case IDC_ZD_FUNCTION:
+        return uiNotify == CBN_SELCHANGE;
+    case IDC_ZD_UNITS:
+        return uiNotify == LBN_SELCHANGE;
+    case IDC_ZD_PERCENT:
+    case IDC_ZD_CODE:
+        return uiNotify == EN_UPDATE;
+    }
+    return FALSE;
+}
+
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
     if (zdDialog.bInit)
         return;
+    if (IsChange(iID, uiNotify))
+        zdDialog.bKeepStored = FALSE;
     switch (iID) {
     case IDC_ZD_MACRO:
         OnModeButton(hDlg, 0);
@@ -666,10 +710,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         break;
     case IDC_ZD_SWITCH:
     case IDC_ZD_HOUSE:
-        DisplayMacro(hDlg, zdDialog.iMode);
+        DisplayMacro(hDlg, CheckedMode(hDlg));
         break;
     case IDC_ZD_UNITS:
-        if (zdDialog.iMode == 0)
+        if (CheckedMode(hDlg) == 0)
             LimitSelection(hDlg);
         OnFunctionChange(hDlg);
         break;
@@ -694,7 +738,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         OnOK(hDlg);
         break;
     case IDC_ZD_HELP:
-        Help(hDlg, HELP_ZENDRA, TRUE);
+        Help(hDlg, IDH_ZENDRA, TRUE);
         break;
     case IDCANCEL:
         FamilyCommand(hDlg, IDCANCEL);
@@ -715,9 +759,10 @@ static void OnVScroll(HWND hDlg, HWND hCtl, UINT uiCode, int iPos)
         iValue--;
     else
         return;
+    zdDialog.bKeepStored = FALSE;
     SetPercentage(hDlg, iValue);
     SetDlgItemInt(hDlg, IDC_ZD_PERCENT, iValue, FALSE);
-    DisplayMacro(hDlg, zdDialog.iMode);
+    DisplayMacro(hDlg, CheckedMode(hDlg));
 }
 
 static void OnDestroy(HWND hDlg)

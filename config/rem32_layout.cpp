@@ -65,7 +65,10 @@ const POINT pIcons[PICTURE_BUTTONS] = {
 };
 
 /* Help topics of the areas 31 to 37. */
-const UINT uiHelp[HELP_AREAS] = { 16, 25, 26, 17, 18, 20, 19 };
+const UINT uiHelp[HELP_AREAS] = {
+    IDH_LEFT_BUTTON, IDH_RIGHT_BUTTON, IDH_RECEIVER_LIGHT, IDH_SPEED_SWITCH, IDH_TRAIL_SWITCH,
+    IDH_ON_SWITCH, IDH_OFF_SWITCH
+};
 
 void GetButtonIndex(RECT *lprRect, LPARAM lPoint, BYTE *pbIndex)
 {

@@ -194,6 +194,7 @@
 #define IDC_MSG_STOP            473
 #define IDC_MSG_TRACE           474
 #define IDC_MSG_RESET           475
+#define IDC_MSG_NOTE            2220    /* why the chosen program cannot be recorded (hidden) */
 
 /* Zendra Commands (476). */
 #define IDC_ZD_MACRO            477
@@ -260,5 +261,14 @@
 #define IDS_PROFILE_UNREADABLE    1910
 #define IDS_PROFILE_UNWRITABLE    1911
 #define IDS_PROFILE_REASON_FIRST  1920    /* + reason 1 to 14: why a profile is refused */
+
+/* View Messages: why an entry or a recording is refused, and why a program cannot be
+   recorded (a range of their own, 2200 to 2219). */
+#define IDS_MSG_NOT_A_MESSAGE     2200
+#define IDS_MSG_BAD_PARAMETER     2201
+#define IDS_MSG_TOO_WIDE          2202
+#define IDS_MSG_OTHER_RECORDER    2203
+#define IDS_MSG_PROGRAM_32BIT     2204
+#define IDS_MSG_PROGRAM_64BIT     2205
 
 #endif /* ORVANE_BRENVIKRES_H */

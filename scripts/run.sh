@@ -7,7 +7,8 @@
 # With a DISPLAY you drive it by hand: click the virtual remote's buttons (or press their
 # keys) and watch the tray icon and the programs in front; closing the remote ends the run.
 # Without one, a short scripted session runs under Xvfb: it prints what happened and saves
-# screenshots in $ORVANE_BUILD/run/.
+# screenshots in $ORVANE_BUILD/run/, and pictures of every page of the help file in
+# $ORVANE_BUILD/run/help/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 : "${ORVANE_BUILD:=$root/build}"
@@ -162,6 +163,21 @@ cat "$out/presses.log"
 echo
 echo "== Addresses handed to the browser (winebrowser.txt)"
 cat "$bin/winebrowser.txt" 2>/dev/null || echo "(none)"
+# The help file's pages as a browser shows them (Wine's help window has no page engine):
+# every page of the compiled file, taken apart with chmls, in headless chromium.
+echo
+echo "== Pages of the help file (build/run/help/)"
+rm -rf "$out/help"
+mkdir -p "$out/help"
+chmls extractall "$bin/Mirelo.chm" "$out/help/pages" >/dev/null 2>&1
+for page in "$out"/help/pages/*.htm; do
+  name=$(basename "$page" .htm)
+  chromium --headless --disable-gpu --no-sandbox --hide-scrollbars --window-size=800,1000 \
+           --screenshot="$out/help/$name.png" "file://$page" >/dev/null 2>&1 \
+    || echo "   $name: no screenshot"
+done
+ls "$out"/help/*.png | wc -l | xargs printf '   %s pages\n'
+
 echo
 echo "== Screenshots in $out:"
 ls "$out"/*.png

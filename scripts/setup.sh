@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 : "${ORVANE_BUILD:=$root/build}"
 
 packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-          googletest wine wine64 fonts-wine xvfb x11-utils imagemagick pulseaudio python3 nsis)
+          googletest wine wine64 fonts-wine xvfb x11-utils imagemagick pulseaudio python3 nsis
+          fp-utils chromium)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

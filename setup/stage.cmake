@@ -5,7 +5,8 @@
 #   cmake -DBIN=... -DSTAGE=... -DSTRIP=... -DPROGRAMS=a,b -DDATA=c,d -DPICTURES=e,f
 #         -DRECEIVER=g,h -P stage.cmake
 #
-# PROGRAMS and RECEIVER are stripped; PICTURES that the build has not drawn are left out.
+# PROGRAMS and RECEIVER are stripped; PICTURES (and the help file) that the build has not
+# made are left out.
 foreach(list PROGRAMS DATA PICTURES RECEIVER)
   string(REPLACE "," ";" ${list} "${${list}}")
 endforeach()

@@ -10,13 +10,11 @@
 #include <windows.h>
 #include <stddef.h>
 #include "OrvaneStore.h"
+#include "trayrules.h"     /* PR_x: what the auto-repeat rule made of a code */
 
 #define PRESS_LOG_CLASS     "TELLUMOLOG"
 #define PRESS_LOG_LINES     500     /* lines kept; the oldest go first */
 #define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
-
-/* What the auto-repeat rule made of a code. */
-enum { PR_PRESS, PR_REPEAT, PR_DROPPED };
 
 /* One code from the receiver as the tray program handled it. */
 struct tagPRESS {

@@ -1,7 +1,8 @@
 /*
  * gallery.cpp - dialog gallery: opens every dialog template of Brenvik.dll with sample
- * contents, the function picture drawn as a placeholder where the editors put it, and
- * writes a picture of each window as <folder>\<id>.bmp.
+ * contents, the function picture where the editors put it (the family's picture of the
+ * Button.bmp beside the gallery, or a crossed placeholder without it), and writes a
+ * picture of each window as <folder>\<id>.bmp.
  *
  *   gallery.exe <folder>
  */
@@ -12,25 +13,28 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 
-/* Where a template's procedure draws its function picture (80 x 80 pixel placeholder):
-   left at the caption height; top at (client height - 80) / iDivisor, or at the caption
-   height when iDivisor is 0. */
+/* Where a template's procedure draws its function picture (80 x 80 pixels, cell iPicture
+   of Button.bmp, -1 for none): left at the caption height; top at (client height - 80) /
+   iDivisor, or at the caption height when iDivisor is 0. */
 struct tagGALLERYPAGE {
     WORD wTemplate;
-    BOOL bPicture;
+    int  iPicture;
     int  iDivisor;
     BOOL bGrey;         /* paints on light grey like the real procedure */
 };
 
 static const tagGALLERYPAGE gPages[] = {
-    {IDD_TASKS, FALSE, 0, TRUE},      {IDD_KEYBOARD, FALSE, 0, TRUE},
-    {IDD_WHATSTHIS, FALSE, 0, TRUE},  {IDD_BUTTONS, FALSE, 0, TRUE},
-    {IDD_POSITION, FALSE, 0, TRUE},   {IDD_FUNCTIONS, FALSE, 0, TRUE},
-    {IDD_LAUNCH, TRUE, 4, TRUE},      {IDD_WEB, TRUE, 4, TRUE},
-    {IDD_MULTIMEDIA, TRUE, 6, TRUE},  {IDD_EDIT, TRUE, 4, TRUE},
-    {IDD_SYSTEM, TRUE, 6, TRUE},      {IDD_HOTKEY, TRUE, 3, TRUE},
-    {IDD_MESSAGES, TRUE, 0, TRUE},    {IDD_ZENDRA, TRUE, 0, FALSE},
+    {IDD_TASKS, -1, 0, TRUE},         {IDD_KEYBOARD, -1, 0, TRUE},
+    {IDD_WHATSTHIS, -1, 0, TRUE},     {IDD_BUTTONS, -1, 0, TRUE},
+    {IDD_POSITION, -1, 0, TRUE},      {IDD_FUNCTIONS, -1, 0, TRUE},
+    {IDD_LAUNCH, 0, 4, TRUE},         {IDD_WEB, 1, 4, TRUE},
+    {IDD_MULTIMEDIA, 2, 6, TRUE},     {IDD_EDIT, 3, 4, TRUE},
+    {IDD_SYSTEM, 4, 6, TRUE},         {IDD_HOTKEY, 4, 3, TRUE},
+    {IDD_MESSAGES, 5, 0, TRUE},       {IDD_ZENDRA, 6, 0, FALSE},
 };
+
+#define PICTURE_SIZE    80      /* one family picture, and its place in Button.bmp */
+#define PICTURE_SHADOW  5
 
 /* Sample texts, the longest a user is likely to see, to show clipping. */
 struct tagSAMPLETEXT {
@@ -104,6 +108,7 @@ static const tagSAMPLELIST gLists[] = {
 
 static const tagGALLERYPAGE *gpPage;     /* page being shown */
 static HBRUSH hGreyBrush;
+static HBITMAP hFamilyPictures;         /* Button.bmp beside the gallery, or null */
 
 static BOOL IsListBox(HWND hCtl)
 {
@@ -158,17 +163,27 @@ static RECT PictureRect(HWND hDlg)
     RECT rClient;
     GetClientRect(hDlg, &rClient);
     int iCaption = GetSystemMetrics(SM_CYCAPTION);
-    int iTop = gpPage->iDivisor != 0 ? (rClient.bottom - 80) / gpPage->iDivisor : iCaption;
-    RECT rPicture = {iCaption, iTop, iCaption + 80, iTop + 80};
+    int iTop = gpPage->iDivisor != 0 ? (rClient.bottom - PICTURE_SIZE) / gpPage->iDivisor : iCaption;
+    RECT rPicture = {iCaption, iTop, iCaption + PICTURE_SIZE, iTop + PICTURE_SIZE};
     return rPicture;
 }
 
-/* Stands for the picture the editors draw: its shadow, a frame and a cross. */
-static void DrawPicturePlaceholder(HDC hDC, RECT rPicture)
+/* The picture the editors draw, with its shadow: the family's cell of Button.bmp, or a
+   frame with a cross in its place. */
+static void DrawPicture(HDC hDC, RECT rPicture, int iPicture)
 {
     RECT rShadow = rPicture;
-    OffsetRect(&rShadow, -5, -5);
+    OffsetRect(&rShadow, -PICTURE_SHADOW, -PICTURE_SHADOW);
     FillRect(hDC, &rShadow, (HBRUSH)GetStockObject(DKGRAY_BRUSH));
+    if (hFamilyPictures != NULL) {
+        HDC hMem = CreateCompatibleDC(hDC);
+        HGDIOBJ hOld = SelectObject(hMem, hFamilyPictures);
+        BitBlt(hDC, rPicture.left, rPicture.top, PICTURE_SIZE, PICTURE_SIZE, hMem,
+               iPicture * PICTURE_SIZE, 0, SRCCOPY);
+        SelectObject(hMem, hOld);
+        DeleteDC(hMem);
+        return;
+    }
     FillRect(hDC, &rPicture, (HBRUSH)GetStockObject(WHITE_BRUSH));
     FrameRect(hDC, &rPicture, (HBRUSH)GetStockObject(BLACK_BRUSH));
     MoveToEx(hDC, rPicture.left, rPicture.top, NULL);
@@ -181,8 +196,8 @@ static void OnPaint(HWND hDlg)
 {
     PAINTSTRUCT ps;
     HDC hDC = BeginPaint(hDlg, &ps);
-    if (gpPage->bPicture)
-        DrawPicturePlaceholder(hDC, PictureRect(hDlg));
+    if (gpPage->iPicture >= 0)
+        DrawPicture(hDC, PictureRect(hDlg), gpPage->iPicture);
     if (gpPage->wTemplate == IDD_WHATSTHIS) {
         HICON hIcon = GetIconRes(11);
         if (hIcon != NULL)
@@ -266,6 +281,13 @@ int main(int argc, char **argv)
         return 2;
     }
     hGreyBrush = CreateSolidBrush(RGB(192, 192, 192));
+    char szPictures[MAX_PATH];
+    DWORD cch = GetModuleFileNameA(NULL, szPictures, sizeof(szPictures));
+    char *pszName = cch > 0 && cch < sizeof(szPictures) ? strrchr(szPictures, '\\') : NULL;
+    if (pszName != NULL && (size_t)(pszName + 1 - szPictures) + sizeof("Button.bmp") <= sizeof(szPictures)) {
+        strcpy(pszName + 1, "Button.bmp");
+        hFamilyPictures = (HBITMAP)LoadImageA(NULL, szPictures, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    }
     int iFailed = 0;
     for (const tagGALLERYPAGE &page : gPages) {
         gpPage = &page;
@@ -289,5 +311,7 @@ int main(int argc, char **argv)
         PumpFor(50);
     }
     DeleteObject(hGreyBrush);
+    if (hFamilyPictures != NULL)
+        DeleteObject(hFamilyPictures);
     return iFailed == 0 ? 0 : 1;
 }

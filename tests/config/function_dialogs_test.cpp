@@ -12,12 +12,14 @@
 #include "Brenvik_internal.h"
 #include "dialog_script.h"
 #include "testsupport.h"
+#include "htmlhelp.h"
 #include "OrvaneStore.h"
 
 namespace {
 
 const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
 const char szSettings[] = ORVANE_SETTINGS_KEY;
+const char szRoot[] = ORVANE_ROOT_KEY;
 
 class FunctionDialogs : public ::testing::Test {
 protected:
@@ -220,7 +222,8 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(pbiRecord->fFunction, NO_FUNCTION);
+    char szCommand[COMMAND_SIZE];
+    EXPECT_EQ(ConvertButtonToCommand(pbiRecord, szCommand), 0);
 
     /* Started without a button, the editor ends at once and frees the holders. */
     pbiButton = nullptr;
@@ -491,4 +494,180 @@ TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
     EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Hot Key");
 }
 
+// ---- From the picture of the remote to the registry -----------------------------------------
+
+/* A double click on a picture button, at the middle of its rectangle (the picture opens
+   unscrolled). */
+void DoubleClickPictureButton(HWND hDlg, int iButton)
+{
+    LPARAM lPoint = MAKELPARAM((rButtons[iButton].left + rButtons[iButton].right) / 2,
+                               (rButtons[iButton].top + rButtons[iButton].bottom) / 2);
+    PostMessageA(hDlg, WM_MOUSEMOVE, 0, lPoint);
+    PostMessageA(hDlg, WM_LBUTTONDBLCLK, MK_LBUTTON, lPoint);
+}
+
+/* Whole configuration runs on digits 8 and 9 of PC mode (left as they were found): what
+   the family dialogs show when OK is pressed is what the registry gets. */
+TEST_F(FunctionDialogs, WhatTheDialogsShowIsWhatTheRegistryGets)
+{
+    std::string strModeKey;
+    std::string strModes = std::string(szRoot) + "\\Mode";
+    if (!ReadRegString(HKEY_CURRENT_USER, strModes.c_str(), "1", &strModeKey) || strModeKey.empty()) {
+        strModeKey = "PC";
+        WriteRegString(HKEY_CURRENT_USER, strModes.c_str(), "1", strModeKey);
+    }
+    std::string strKey = std::string(szRoot) + "\\" + strModeKey;
+    std::string strSaved[2];
+    bool bHad[2];
+    const char *pszValues[2] = { "8", "9" };
+    for (int i = 0; i < 2; i++)
+        bHad[i] = ReadRegString(HKEY_CURRENT_USER, strKey.c_str(), pszValues[i], &strSaved[i]);
+    WritePrivateProfileStringA("mci", "cdaudio", "mcicda.drv", "system.ini");
+    /* A track change, and a hot key stored without its code. */
+    WriteRegString(HKEY_CURRENT_USER, strKey.c_str(), "8", "MCITRACK\"cdaudio\x83" "3\"");
+    WriteRegString(HKEY_CURRENT_USER, strKey.c_str(), "9", "HOTKEY\"\"");
+
+    bool bDone = RunScript([] { MouseButtons(NULL); }, {
+        {"Buttons", [](HWND hDlg) { DoubleClickPictureButton(hDlg, 8); }},
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 'm', 0); }},
+        {"Multi Media", [](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_MM_FUNCTION), "Change Track");
+            EXPECT_EQ(GetText(hDlg, IDC_MM_TRACK), "3");
+            /* A bad track, then a volume function, which disables the track box. */
+            SetText(hDlg, IDC_MM_TRACK, "1a");
+            ChooseEntry(hDlg, IDC_MM_FUNCTION, 11);                  /* "Master Mute" */
+        }},
+        {"Multi Media", [](HWND hDlg) {
+            EXPECT_FALSE(Enabled(hDlg, IDC_MM_TRACK));
+            SaveWindowPicture(hDlg, "media-mute-over-bad-track");
+            PostClick(hDlg, IDOK);                                   /* the greyed track is not checked */
+        }},
+        {"Functions", [](HWND hDlg) { PostClick(hDlg, IDOK); }},
+        {"Buttons", [](HWND hDlg) { DoubleClickPictureButton(hDlg, 9); }},
+        {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 's', 0); }},
+        {"System", [](HWND hDlg) {
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_SYS_FUNCTION), "Hot Key");
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
+            PostClick(hDlg, IDC_SYS_ASSIGN);
+        }},
+        {"Hot Key", [](HWND hDlg) {
+            SendMessageA(GetDlgItem(hDlg, IDC_HK_CTRL), BM_CLICK, 0, 0);
+            ComboBox_SetCurSel(GetDlgItem(hDlg, IDC_HK_KEY), 1);     /* " A" */
+            PostClick(hDlg, IDOK);
+        }},
+        {"System", [](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "CTRL- A");
+            PostClick(hDlg, IDC_SET_VALUES);
+        }},
+        {"System", [](HWND hDlg) {
+            /* The stored hot key has no code: nothing of the assigned one stays. */
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
+            EXPECT_EQ(lHotKeyCode, 0);
+            EXPECT_EQ(bExtraChar, 0);
+            SaveWindowPicture(hDlg, "system-set-values-empty-hot-key");
+            PostClick(hDlg, IDC_SYS_ASSIGN);
+        }},
+        {"Hot Key", [](HWND hDlg) {
+            EXPECT_EQ(IsDlgButtonChecked(hDlg, IDC_HK_CTRL), BST_UNCHECKED);
+            EXPECT_EQ(SelectedEntry(hDlg, IDC_HK_KEY), " ---");
+            PostClick(hDlg, IDCANCEL);
+        }},
+        {"System", [](HWND hDlg) {
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
+            PostClick(hDlg, IDOK);
+        }},
+        {"Functions", [](HWND hDlg) { PostClick(hDlg, IDOK); }},
+        {"Buttons", [](HWND hDlg) { PostMessageA(hDlg, WM_CLOSE, 0, 0); }},
+    });
+    EXPECT_TRUE(bDone);
+    std::string strCommand;
+    EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, strKey.c_str(), "8", &strCommand));
+    EXPECT_EQ(strCommand, "MIXERMUTE");
+    EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, strKey.c_str(), "9", &strCommand));
+    EXPECT_EQ(strCommand, "HOTKEY\"---\"");                        /* no modifier, no key */
+
+    for (int i = 0; i < 2; i++)
+        WriteRegString(HKEY_CURRENT_USER, strKey.c_str(), pszValues[i], bHad[i] ? strSaved[i] : "");
+}
+
 } // namespace
+
+/* The help window HTML Help opened in this thread, or null. */
+static HWND HelpWindow()
+{
+    HWND hFound = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
+        char szClass[32] = "";
+        GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (lstrcmpA(szClass, "HH Parent") != 0)
+            return TRUE;
+        *(HWND *)lParam = hWnd;
+        return FALSE;
+    }, (LPARAM)&hFound);
+    return hFound;
+}
+
+/* Help in a family dialog: the help file of the installation opens in the HTML Help window
+   (titled with the file's title), closing the dialog closes it, a second dialog opens it
+   again; without the file a message box names the file it looked for. */
+TEST_F(FunctionDialogs, HelpButtonOpensTheHelpFileAndClosingTheDialogClosesIt)
+{
+    Edit(APPLAUNCH, "C:\\windows\\notepad.exe");
+    HWND hHelp = NULL;
+    char szTitle[128] = "";
+    for (auto family : {std::make_pair(IDD_LAUNCH, LaunchDlgProc), std::make_pair(IDD_WEB, WebDlgProc)}) {
+        hHelp = NULL;
+        bool bDone = Run(family.first, family.second, {
+            {family.first == IDD_LAUNCH ? "Launch" : "Web Address", [](HWND hDlg) {
+                EXPECT_EQ(HelpWindow(), (HWND)NULL);
+                PostClick(hDlg, IDC_HELPBUTTON);
+            }},
+            {family.first == IDD_LAUNCH ? "Launch" : "Web Address", [&](HWND hDlg) {
+                ASSERT_TRUE(WaitFor([&] { return (hHelp = HelpWindow()) != NULL; }));
+                EXPECT_TRUE(IsWindowVisible(hHelp));
+                GetWindowTextA(hHelp, szTitle, sizeof(szTitle));
+                SaveWindowPicture(hHelp, "help-window");
+                PostClick(hDlg, IDCANCEL);
+            }},
+        });
+        EXPECT_TRUE(bDone);
+        EXPECT_STREQ(szTitle, "Remote Mouse Help");
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(hHelp); })) << "the help window outlived its dialog";
+    }
+
+    /* An installation without the help file. */
+    char szEmpty[MAX_PATH];
+    GetTempPathA(sizeof(szEmpty), szEmpty);
+    WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", std::string(szEmpty) + "orvane-no-help");
+    std::string strMessage;
+    bool bDone = Run(IDD_LAUNCH, LaunchDlgProc, {
+        {"Launch", [](HWND hDlg) { PostClick(hDlg, IDC_HELPBUTTON); }},
+        {"Help", [&](HWND hBox) {
+            strMessage = GetText(hBox, 0xFFFF);
+            PostClick(hBox, IDOK);
+        }},
+        {"Launch", [](HWND hDlg) { PostClick(hDlg, IDCANCEL); }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_NE(strMessage.find("orvane-no-help\\Mirelo.chm"), std::string::npos) << strMessage;
+    EXPECT_EQ(HelpWindow(), (HWND)NULL);
+}
+
+/* Every topic the programs ask for opens its own page of the help file, the tray's topic
+   the start page; a number without a page, or an address too long for its buffer, gives
+   nothing. */
+TEST(HelpAddresses, EachTopicItsPage)
+{
+    char szAddress[MAX_PATH];
+    ASSERT_TRUE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", IDH_FUNCTIONS, szAddress, sizeof(szAddress)));
+    EXPECT_STREQ(szAddress, "C:\\Orvane\\Mirelo.chm::/functions.htm");
+    EXPECT_STREQ(HelpTopicPage(IDH_CONTENTS), "welcome.htm");
+    EXPECT_STREQ(HelpTopicPage(IDH_ZENDRA), "homeauto.htm");
+    for (UINT uiArea : uiHelp)
+        EXPECT_NE(HelpTopicPage(uiArea), nullptr) << uiArea;
+    EXPECT_EQ(HelpTopicPage(13), nullptr);
+    EXPECT_FALSE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", 13, szAddress, sizeof(szAddress)));
+    EXPECT_STREQ(szAddress, "");
+    EXPECT_FALSE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", IDH_FUNCTIONS, szAddress, 20));
+    EXPECT_STREQ(szAddress, "");
+}

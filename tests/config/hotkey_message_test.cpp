@@ -215,8 +215,13 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     EXPECT_EQ(0x72, bExtraChar);
     ShowHotKeyType(hSystem, IDC_SYS_DEF_CURRENT, "A--\x62", 0);
     EXPECT_EQ("ALT-<Back Space>", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
+    /* An empty code is no hot key: nothing of the last one stays shown or held. */
     ShowHotKeyType(hSystem, IDC_SYS_DEF_CURRENT, "", 1);
-    EXPECT_EQ("ALT-<Back Space>", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
+    EXPECT_EQ("", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
+    SetDlgItemTextA(hSystem, IDC_SYS_HOTKEY_CODE, "");
+    SetHotKeyLong(hSystem);
+    EXPECT_EQ(0, lHotKeyCode);
+    EXPECT_EQ(0, bExtraChar);
 
     /* A key outside the table: the lists fall back to their first entry. */
     lHotKeyCode = (LONG)0xFF000020;
@@ -387,14 +392,18 @@ TEST_F(Brenvik, EntriesEncodeToGroupsAndBack)
     EXPECT_EQ("WM_USER 00000000 00000000", entries[2]);
     EXPECT_EQ("[00C1:FFFFFFFF:FFFFFFFF]", Encode(entries[1].c_str()));
 
-    /* What may be added. */
-    EXPECT_EQ(nullptr, CheckMessageFields("WM_CLOSE", "", ""));
-    EXPECT_EQ(nullptr, CheckMessageFields("8005", "abcdef01", "0"));
-    EXPECT_NE(nullptr, CheckMessageFields("WM_FOO", "", ""));
-    EXPECT_NE(nullptr, CheckMessageFields("", "", ""));
-    EXPECT_NE(nullptr, CheckMessageFields("123456789", "", ""));
-    EXPECT_NE(nullptr, CheckMessageFields("close", "", ""));
-    EXPECT_NE(nullptr, CheckMessageFields("WM_CLOSE", "0x1", ""));
+    /* What may be added: the engine posts the message number and wparam as 16 bits, so
+       wider ones are refused; lparam keeps all 32. */
+    EXPECT_EQ(0u, CheckMessageFields("WM_CLOSE", "", ""));
+    EXPECT_EQ(0u, CheckMessageFields("8005", "0000ffff", "abcdef01"));
+    EXPECT_EQ((UINT)IDS_MSG_TOO_WIDE, CheckMessageFields("8005", "abcdef01", "0"));
+    EXPECT_EQ((UINT)IDS_MSG_TOO_WIDE, CheckMessageFields("WM_COMMAND", "10000", ""));
+    EXPECT_EQ((UINT)IDS_MSG_TOO_WIDE, CheckMessageFields("00010111", "1", ""));
+    EXPECT_EQ((UINT)IDS_MSG_NOT_A_MESSAGE, CheckMessageFields("WM_FOO", "", ""));
+    EXPECT_EQ((UINT)IDS_MSG_NOT_A_MESSAGE, CheckMessageFields("", "", ""));
+    EXPECT_EQ((UINT)IDS_MSG_NOT_A_MESSAGE, CheckMessageFields("123456789", "", ""));
+    EXPECT_EQ((UINT)IDS_MSG_NOT_A_MESSAGE, CheckMessageFields("close", "", ""));
+    EXPECT_EQ((UINT)IDS_MSG_BAD_PARAMETER, CheckMessageFields("WM_CLOSE", "0x1", ""));
 
     /* Recorded messages and their way back into the fields. */
     MSG msg = {};
@@ -413,7 +422,7 @@ TEST_F(Brenvik, EntriesEncodeToGroupsAndBack)
     EXPECT_STREQ("c1ab: <Undefined> [00000095] [FFFFFFFF]", szEntry);
     SplitTraceEntry(szEntry, szMessage, szWParam, szLParam);
     EXPECT_STREQ("c1ab", szMessage);
-    EXPECT_EQ(nullptr, CheckMessageFields(szMessage, szWParam, szLParam));
+    EXPECT_EQ(0u, CheckMessageFields(szMessage, szWParam, szLParam));
     SplitTraceEntry("WM_PAINT [1", szMessage, szWParam, szLParam);
     EXPECT_STREQ("1", szWParam);
     EXPECT_STREQ("", szLParam);
@@ -465,15 +474,19 @@ protected:
     }
 };
 
-TEST_F(MessageDialog, StoredSequenceLoadsSixAndKeepsEveryDigit)
+TEST_F(MessageDialog, StoredSequenceLoadsSixAsTheEngineSendsThem)
 {
-    const std::string strSix = "[0111:00000001:00000000][00C1:FFFFFFFF:FFFFFFFF][0010:00000000:00000000]"
+    /* The engine sends the low 16 bits of a message number and a wparam: a stored group
+       with wider ones shows, and is stored again, as what is sent. */
+    const std::string strSix = "[0111:00000001:00000000][00C1:0000FFFF:FFFFFFFF][0010:00000000:00000000]"
                                "[0400:00000002:00000003][0112:0000F060:00000000][0102:00000041:00000001]";
-    Store(strSix + "[0010:00000000:00000000]");
+    Store("[0111:00000001:00000000][100C1:FFFFFFFF:FFFFFFFF][0010:00000000:00000000]"
+          "[0400:00000002:00000003][0112:0000F060:00000000][0102:00000041:00000001]"
+          "[0010:00000000:00000000]");
     HWND hDlg = Open();
     ASSERT_EQ(6, ListCount(hDlg, IDC_MSG_SEQUENCE));
     EXPECT_EQ("WM_COMMAND 00000001 00000000", ListText(hDlg, IDC_MSG_SEQUENCE, 0));
-    EXPECT_EQ("00C1 FFFFFFFF FFFFFFFF", ListText(hDlg, IDC_MSG_SEQUENCE, 1));
+    EXPECT_EQ("00C1 0000FFFF FFFFFFFF", ListText(hDlg, IDC_MSG_SEQUENCE, 1));
     EXPECT_EQ("WM_COMMAND", ControlText(hDlg, IDC_MSG_NAME));
     EXPECT_EQ(116, ComboBox_GetCount(GetDlgItem(hDlg, IDC_MSG_NAME)));
     EXPECT_TRUE(Picture(hDlg, "message_dialog"));
@@ -498,13 +511,13 @@ TEST_F(MessageDialog, StoredSequenceLoadsSixAndKeepsEveryDigit)
     Command(hDlg, IDC_MSG_DELETE);
     EXPECT_EQ(4, ListCount(hDlg, IDC_MSG_SEQUENCE));
     SetDlgItemTextA(hDlg, IDC_MSG_NAME, "8005");
-    SetDlgItemTextA(hDlg, IDC_MSG_WPARAM, "123456789");    /* cut at eight digits */
-    SetDlgItemTextA(hDlg, IDC_MSG_LPARAM, "");
+    SetDlgItemTextA(hDlg, IDC_MSG_WPARAM, "1234");
+    SetDlgItemTextA(hDlg, IDC_MSG_LPARAM, "123456789");    /* cut at eight digits */
     Command(hDlg, IDC_MSG_ADD);
-    EXPECT_EQ("8005 12345678 ", ListText(hDlg, IDC_MSG_SEQUENCE, 4));
+    EXPECT_EQ("8005 1234 12345678", ListText(hDlg, IDC_MSG_SEQUENCE, 4));
     Close(hDlg, IDOK);
-    EXPECT_EQ("[00C1:FFFFFFFF:FFFFFFFF][0010:00000000:00000000][0400:00000002:00000003]"
-              "[0112:0000F060:00000000][8005:12345678:]", Stored());
+    EXPECT_EQ("[00C1:0000FFFF:FFFFFFFF][0010:00000000:00000000][0400:00000002:00000003]"
+              "[0112:0000F060:00000000][8005:1234:12345678]", Stored());
 }
 
 TEST_F(MessageDialog, ClearThenOKUnassignsAndAddAfterClearCounts)
@@ -573,20 +586,72 @@ struct BoxCloser {
     }
 };
 
-TEST_F(MessageDialog, UnknownNameIsRefusedWithAMessage)
+TEST_F(MessageDialog, WhatCannotBeSentAsShownIsRefusedWithAMessage)
 {
     Store("[0010:0:0]");
     HWND hDlg = Open();
-    SetDlgItemTextA(hDlg, IDC_MSG_NAME, "WM_NOSUCHTHING");
-    {
+    auto Fill = [&](const char *pszMessage, const char *pszWParam) {
+        SetDlgItemTextA(hDlg, IDC_MSG_NAME, pszMessage);
+        SetDlgItemTextA(hDlg, IDC_MSG_WPARAM, pszWParam);
+    };
+    /* "&Add" on fields it refuses: the text of the refusal. */
+    auto Refusal = [&](const char *pszMessage, const char *pszWParam) {
+        Fill(pszMessage, pszWParam);
         BoxCloser closer(hDlg);
         Command(hDlg, IDC_MSG_ADD);    /* returns once the box is closed */
         WaitForSingleObject(closer.hThread, 15000);
-        EXPECT_NE(std::string::npos, closer.strText.find("neither a message name")) << closer.strText;
-    }
+        return closer.strText;
+    };
+    EXPECT_NE(std::string::npos, Refusal("WM_NOSUCHTHING", "").find("neither a message name"));
+    /* A button would send 0064: the wider value is refused, not shown. */
+    std::string strRefusal = Refusal("WM_COMMAND", "03000064");
+    EXPECT_NE(std::string::npos, strRefusal.find("16-bit values")) << strRefusal;
+    EXPECT_NE(std::string::npos, Refusal("10111", "1").find("at most FFFF"));
     EXPECT_EQ(1, ListCount(hDlg, IDC_MSG_SEQUENCE));
+    Fill("WM_COMMAND", "0064");
+    Command(hDlg, IDC_MSG_ADD);
+    EXPECT_EQ(2, ListCount(hDlg, IDC_MSG_SEQUENCE));
     Close(hDlg, IDOK);
-    EXPECT_EQ("[0010:00000000:00000000]", Stored());
+    EXPECT_EQ("[0010:00000000:00000000][0111:0064:]", Stored());
+}
+
+TEST_F(MessageDialog, AProgramTheHookCannotReachIsNamedInPlaceOfTheTrace)
+{
+    /* The hook reaches only programs of its own kind, 32-bit or 64-bit. */
+    EXPECT_EQ(0u, RecorderNote(FALSE, FALSE));
+    EXPECT_EQ(0u, RecorderNote(TRUE, TRUE));
+    EXPECT_EQ((UINT)IDS_MSG_PROGRAM_32BIT, RecorderNote(FALSE, TRUE));
+    EXPECT_EQ((UINT)IDS_MSG_PROGRAM_64BIT, RecorderNote(TRUE, FALSE));
+
+    /* A program to choose: this one. */
+    HWND hProgram = CreateWindowA("STATIC", "Recorder test program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  40, 40, 200, 100, NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hProgram);
+    Store("");
+    HWND hDlg = Open();
+    HWND hTrace = GetDlgItem(hDlg, IDC_MSG_TRACE), hNote = GetDlgItem(hDlg, IDC_MSG_NOTE);
+    HWND hApps = GetDlgItem(hDlg, IDC_MSG_APPLICATIONS);
+    ASSERT_GE(ComboBox_FindStringExact(hApps, -1, "Recorder test program"), 0);
+    auto Shows = [](HWND hCtl) { return (GetWindowLongA(hCtl, GWL_STYLE) & WS_VISIBLE) != 0; };
+    /* Wine runs 64-bit programs only here: each listed program can be recorded. */
+    for (int i = 0; i < ComboBox_GetCount(hApps); ++i) {
+        ComboBox_SetCurSel(hApps, i);
+        Command(hDlg, IDC_MSG_APPLICATIONS, CBN_SELCHANGE);
+        EXPECT_TRUE(Shows(hTrace) && !Shows(hNote)) << "application " << i;
+    }
+    /* A 32-bit program's note, as the dialog shows it in place of the trace. */
+    ShowRecorderNote(hDlg, RecorderNote(FALSE, TRUE));
+    EXPECT_TRUE(Shows(hNote));
+    EXPECT_FALSE(Shows(hTrace));
+    EXPECT_EQ("This program is 32-bit; its messages cannot be recorded.", ControlText(hDlg, IDC_MSG_NOTE));
+    EXPECT_TRUE(Picture(hDlg, "message_dialog_32bit_program"));
+    /* Choosing a program that can be recorded brings the trace back. */
+    ComboBox_SetCurSel(hApps, 0);
+    Command(hDlg, IDC_MSG_APPLICATIONS, CBN_SELCHANGE);
+    EXPECT_TRUE(Shows(hTrace));
+    EXPECT_FALSE(Shows(hNote));
+    Close(hDlg, IDCANCEL);
+    DestroyWindow(hProgram);
 }
 
 } // namespace

@@ -125,7 +125,7 @@ const std::vector<tagTEMPLATE> &Templates()
               {IDC_MSG_SEQUENCE, MULTILIST, nullptr}, {IDC_MSG_ADD, PUSH, "&Add"},
               {IDC_MSG_DELETE, PUSH, "&Delete"}, {IDC_MSG_NAME, SORTED_COMBO, nullptr},
               {IDC_MSG_WPARAM, EDIT, nullptr}, {IDC_MSG_LPARAM, EDIT, nullptr},
-              {IDC_ENCODED, HIDDEN_EDIT, nullptr}},
+              {IDC_MSG_NOTE, TEXT, ""}, {IDC_ENCODED, HIDDEN_EDIT, nullptr}},
          {"Current Message:", "Parameter &1:", "Parameter &2:"}},
         {IDD_ZENDRA, "Zendra Commands", 311, 232,
          Buttons("C&lear", "Set &Values", IDC_ZD_HELP) +

@@ -95,6 +95,40 @@ TEST_F(ZendraCommand, EveryFormReadsBackIntoItsPartsAndIsWrittenAgain)
     EXPECT_EQ(NULL, mi.lpszHouseCode);
 }
 
+/* Units are 1 to 16, written in one or two digits: any other number is no unit, and a
+   command holding one is not written as it was read. */
+TEST_F(ZendraCommand, UnitsOutsideOneToSixteenAreNotRead)
+{
+    ASSERT_NE(hInstance, (HINSTANCE)NULL);
+    struct { const char *pszCommand, *pszUnits, *pszFunction; } cases[] = {
+        { "A11111111111,A4 On", "4", "On" },
+        { "A-3,A4 On", "", "(null)" },
+        { "A0,A17,A16 Off", "16", "Off" },
+        { "B99999999999999999999 Status Request", "", "Status Request" },
+        { "Macro C123 On", "", "(null)" },
+        { "Macro C12 On", "12", "(null)" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pszCommand);
+        Parsed p(c.pszCommand);
+        EXPECT_EQ(c.pszUnits, p.Units());
+        EXPECT_EQ(c.pszFunction, Text(p.mi.lpszFunction));
+        for (int i = 0; i < p.mi.iNumDevice; i++)
+            EXPECT_TRUE(p.mi.iDeviceCode[i] >= 1 && p.mi.iDeviceCode[i] <= 16);
+        /* Whatever is written again reads back the same. */
+        std::string strWritten = p.Stored();
+        if (strWritten != "(none)") {
+            EXPECT_EQ(strWritten, Parsed(strWritten.c_str()).Stored());
+        }
+    }
+    EXPECT_FALSE(IsHouseCodeAsWritten("A11111111111,A4 On"));
+    EXPECT_FALSE(IsHouseCodeAsWritten("macro p16 off"));
+    EXPECT_FALSE(IsHouseCodeAsWritten("A1 Dim 300%"));
+    EXPECT_TRUE(IsHouseCodeAsWritten("A1,A16 Dim To 40%"));
+    EXPECT_TRUE(IsHouseCodeAsWritten("Macro P16 Off"));
+    EXPECT_TRUE(IsHouseCodeAsWritten("A2 Dim 178%"));
+}
+
 TEST_F(ZendraCommand, PercentagesCodesAndTheDefaultDataText)
 {
     ASSERT_NE(hInstance, (HINSTANCE)NULL);
@@ -266,6 +300,29 @@ protected:
         Command(IDOK);
         Close();
     }
+    /* Presses OK on what the dialog shows now and returns what OK stored. The scenario
+       goes on: OK only hid the dialog, and the holder and the editor's state are put back. */
+    std::string OkStores()
+    {
+        LPSTR pszBefore = holders[ZENDRACOMMAND].pszPrimary;
+        holders[ZENDRACOMMAND].pszPrimary = pszBefore != NULL ? CopyToLocal(pszBefore) : NULL;
+        int fBefore = fCurrentFunction;
+        BYTE bBefore = bEmpty;
+        Command(IDOK);
+        std::string strStored = Stored();
+        LocalFree(holders[ZENDRACOMMAND].pszPrimary);
+        holders[ZENDRACOMMAND].pszPrimary = pszBefore;
+        fCurrentFunction = fBefore;
+        bEmpty = bBefore;
+        ShowWindow(hDlg, SW_SHOW);
+        return strStored;
+    }
+    /* The preview, and the command OK stores while it shows. */
+    void ExpectPreviewStores(const char *pszPreview, const char *pszStored)
+    {
+        EXPECT_EQ(pszPreview, Shown(IDC_ZD_PREVIEW));
+        EXPECT_EQ(pszStored, OkStores()) << "stored while the preview shows \"" << pszPreview << "\"";
+    }
 };
 
 TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
@@ -284,7 +341,7 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
     ClickUnit(1);
     ClickUnit(3);
     Type(IDC_ZD_PERCENT, "40");
-    EXPECT_EQ("A1,A3 Dim To 40%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A1,A3 Dim To 40%", "A1,A3 Dim To 40%");
     SaveWindowPicture(hDlg, "zendra_dim_to");
 
     /* The whole house code takes no units: the preview drops them. */
@@ -292,7 +349,7 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
     Choose(IDC_ZD_FUNCTION, "All Units Off");
     EXPECT_FALSE(Enabled(IDC_ZD_PERCENT));
     EXPECT_EQ("", SelectedUnits());
-    EXPECT_EQ("B All Units Off", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("B All Units Off", "B All Units Off");
     ClickUnit(4);
     EXPECT_EQ("", SelectedUnits());
     Ok();
@@ -309,7 +366,7 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
 
     /* A function for units with none selected stores nothing: the button is unassigned. */
     Choose(IDC_ZD_FUNCTION, "On");
-    EXPECT_EQ("", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("", "");
     Ok();
     EXPECT_EQ("", Stored());
     EXPECT_EQ(NO_FUNCTION, fCurrentFunction);
@@ -322,7 +379,7 @@ TEST_F(ZendraDialog, PercentageBoxAndArrowsKeepToZeroThroughOneHundred)
     EXPECT_EQ("Brighten First Then Dim To", Shown(IDC_ZD_FUNCTION));
     EXPECT_EQ("50", Shown(IDC_ZD_PERCENT));
     EXPECT_EQ("2", SelectedUnits());
-    EXPECT_EQ("A2 Brighten First Then Dim To 50%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A2 Brighten First Then Dim To 50%", "A2 Dim 178%");
     EXPECT_EQ("A2 Brighten First Then Dim To 50%", Shown(IDC_ZD_DEF_COMMAND));
     EXPECT_EQ(50, GetScrollPos(GetDlgItem(hDlg, IDC_ZD_PERCENT_ARROWS), SB_CTL));
 
@@ -343,7 +400,7 @@ TEST_F(ZendraDialog, PercentageBoxAndArrowsKeepToZeroThroughOneHundred)
     Arrow(SB_LINEDOWN, 4);
     EXPECT_EQ("0", Shown(IDC_ZD_PERCENT));
     Arrow(SB_LINEUP, 1);
-    EXPECT_EQ("A2 Brighten First Then Dim To 1%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A2 Brighten First Then Dim To 1%", "A2 Dim 129%");
     Ok();
     EXPECT_EQ("A2 Dim 129%", Stored());
 }
@@ -357,8 +414,11 @@ TEST_F(ZendraDialog, ExtendedCodeAndMacroKeepOneUnit)
     Choose(IDC_ZD_FUNCTION, "Extended Code");
     EXPECT_TRUE(Enabled(IDC_ZD_CODE));
     EXPECT_FALSE(Enabled(IDC_ZD_PERCENT));
+    /* The preview shows the code as it is stored, whatever was typed. */
+    Type(IDC_ZD_CODE, "zz");
+    ExpectPreviewStores("C5 Extended Code 0000", "C5 Extended Code 0000");
     Type(IDC_ZD_CODE, "FF");
-    EXPECT_EQ("C5 Extended Code FF", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("C5 Extended Code 00ff", "C5 Extended Code 00ff");
     /* A second unit: only the one with the caret stays. */
     ClickUnit(7);
     EXPECT_EQ("7", SelectedUnits());
@@ -382,7 +442,7 @@ TEST_F(ZendraDialog, ExtendedCodeAndMacroKeepOneUnit)
     EXPECT_EQ("4", SelectedUnits());
     ClickUnit(2);
     Choose(IDC_ZD_SWITCH, "On");
-    EXPECT_EQ("D2 On", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("D2 On", "Macro D2 On");
     Ok();
     EXPECT_EQ("Macro D2 On", Stored());
 
@@ -400,37 +460,87 @@ TEST_F(ZendraDialog, ExtendedCodeAndMacroKeepOneUnit)
     EXPECT_EQ("On", Shown(IDC_ZD_FUNCTION));
     EXPECT_EQ("", SelectedUnits());
     EXPECT_EQ("0", Shown(IDC_ZD_PERCENT));
-    EXPECT_EQ("", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("", "");
     /* Set Values brings the stored command back. */
     Click(IDC_SET_VALUES);
-    EXPECT_EQ("D2 On", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("D2 On", "Macro D2 On");
     Command(IDCANCEL);
     Close();
     EXPECT_EQ("Macro D2 On", Stored());
 }
 
-TEST_F(ZendraDialog, AStoredCommandThatIsNotTheButtonsOwnGuidesTheBoxesUntilAModeIsChosen)
+TEST_F(ZendraDialog, AStoredCommandThatIsNotTheButtonsOwnOpensBlankInItsMode)
 {
     Open("A1,A3 Dim To 40%", false);
-    /* The controls open blank in Macro mode; the Default Data group shows the command. */
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_MACRO));
+    /* The controls open blank in the command's mode; the Default Data group shows it. */
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_COMMAND));
+    EXPECT_TRUE(Enabled(IDC_ZD_FUNCTION));
+    EXPECT_FALSE(Enabled(IDC_ZD_SWITCH));
     EXPECT_EQ("", SelectedUnits());
     EXPECT_EQ("Command", Shown(IDC_ZD_DEF_TYPE));
     EXPECT_EQ("A1,A3 Dim To 40%", Shown(IDC_ZD_DEF_COMMAND));
     EXPECT_TRUE(Enabled(IDC_SET_VALUES));
-    /* The preview follows the command's own mode until a mode button is clicked. */
+    ExpectPreviewStores("", "");
+    /* Preview, boxes and OK all follow the mode the radio buttons show. */
     ClickUnit(6);
-    EXPECT_EQ("A6 On", Shown(IDC_ZD_PREVIEW));
+    ClickUnit(7);
+    ExpectPreviewStores("A6,A7 On", "A6,A7 On");
+    SaveWindowPicture(hDlg, "zendra_not_current");
     Click(IDC_ZD_MACRO);
-    EXPECT_EQ("A6 Off", Shown(IDC_ZD_PREVIEW));
+    EXPECT_EQ("6", SelectedUnits());
+    ExpectPreviewStores("A6 Off", "Macro A6 Off");
+    Click(IDC_ZD_COMMAND);
+    Choose(IDC_ZD_FUNCTION, "Bright");
+    EXPECT_TRUE(Enabled(IDC_ZD_PERCENT));
+    ExpectPreviewStores("A6 Bright 0%", "A6 Bright 0%");
+    /* The arrows step from the blank box, not from the stored command's 40. */
+    Arrow(SB_LINEUP, 1);
+    ExpectPreviewStores("A6 Bright 1%", "A6 Bright 1%");
     Click(IDC_SET_VALUES);
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_COMMAND));
-    EXPECT_EQ("A1,A3 Dim To 40%", Shown(IDC_ZD_PREVIEW));
+    ExpectPreviewStores("A1,A3 Dim To 40%", "A1,A3 Dim To 40%");
     EXPECT_TRUE(Enabled(IDC_ZD_PERCENT));
+
+    /* A Macro command that is not the button's opens in Macro mode. */
+    Close();
+    Open("Macro D2 On", false);
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_ZD_MACRO));
+    ClickUnit(3);
+    ExpectPreviewStores("A3 Off", "Macro A3 Off");
     Command(IDCANCEL);
     Close();
-    EXPECT_EQ("A1,A3 Dim To 40%", Stored());
+    EXPECT_EQ("Macro D2 On", Stored());
     EXPECT_EQ(APPLAUNCH, fCurrentFunction);
+}
+
+/* The button's command that the controls cannot write again is shown and stored as it is,
+   until the person changes a control. */
+TEST_F(ZendraDialog, ACommandTheControlsCannotWriteIsKeptUntilChanged)
+{
+    Open("A11111111111,A4 On", true);
+    EXPECT_EQ("A11111111111,A4 On", Shown(IDC_ZD_PREVIEW));
+    EXPECT_EQ("A11111111111,A4 On", Shown(IDC_ZD_DEF_COMMAND));
+    EXPECT_EQ("4", SelectedUnits());
+    /* Focus moving through the boxes changes nothing. */
+    Command(IDC_ZD_UNITS, LBN_SETFOCUS);
+    Command(IDC_ZD_FUNCTION, CBN_SETFOCUS);
+    EXPECT_EQ("A11111111111,A4 On", Shown(IDC_ZD_PREVIEW));
+    SaveWindowPicture(hDlg, "zendra_kept");
+    Ok();
+    EXPECT_EQ("A11111111111,A4 On", Stored());
+    EXPECT_EQ(ZENDRACOMMAND, fCurrentFunction);
+
+    Open("macro p16 off", true);
+    EXPECT_EQ("macro p16 off", Shown(IDC_ZD_PREVIEW));
+    Ok();
+    EXPECT_EQ("macro p16 off", Stored());
+
+    /* A change: the controls write the command, with the units that exist. */
+    Open("A11111111111,A4 On", true);
+    ClickUnit(5);
+    EXPECT_EQ("A4,A5 On", Shown(IDC_ZD_PREVIEW));
+    Ok();
+    EXPECT_EQ("A4,A5 On", Stored());
 }
 
 /* What OK stores is what the button's press hands to Dovrel's communications window. */
