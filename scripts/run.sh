@@ -92,31 +92,21 @@ step "BACK: Esc closes the keyboard" BACK
 step "0: the task switcher" 0
 step "RIGHT OK: Notepad chosen, the switcher closes" RIGHT +300 OK
 
-# until_shown CAPTION COMMAND...: a traystate command, tried again until the window titled
-# CAPTION shows (three tries). until_gone: the same until no such window is left.
-until_shown() {
-  local caption=$1; shift
+# until_window wait|gone CAPTION COMMAND...: a traystate command, tried again until the window
+# titled CAPTION shows (wait) or has gone (gone); three tries.
+until_window() {
+  local check=$1 caption=$2; shift 2
   for _ in 1 2 3; do
     run "$bin/traystate.exe" "$@" || true
-    run "$bin/traystate.exe" /wait "$caption" && return 0
-    echo "   (no \"$caption\" yet: once more)"
+    run "$bin/traystate.exe" "/$check" "$caption" && return 0
+    echo "   (\"$caption\" has not changed yet: once more)"
   done
-  echo "   \"$caption\" did not open"
-  return 1
-}
-until_gone() {
-  local caption=$1; shift
-  for _ in 1 2 3; do
-    run "$bin/traystate.exe" "$@" || true
-    run "$bin/traystate.exe" /gone "$caption" && return 0
-    echo "   (\"$caption\" still open: once more)"
-  done
-  echo "   \"$caption\" did not close"
+  echo "   \"$caption\" did not change"
   return 1
 }
 
 # The press log, opened from the icon's menu ("Press &Log"), lists the presses that follow.
-until_shown "Press Log" /menu l || true
+until_window wait "Press Log" /menu l || true
 step "Press log: DOWN held, SHIFT twice (the second counts as a repeat), SHIFT again after a pause (shift off), WEB, PC" DOWN*12 +400 SHIFT +300 SHIFT +1500 SHIFT +300 WEB +1500 PC
 
 # pic NAME: a screenshot of the configuration as it is now.
@@ -126,10 +116,10 @@ pic() {
   import -window root "$out/$(printf %02d "$shot")-$1.png"
 }
 
-until_gone "Press Log" /close "Press Log" || true
+until_window gone "Press Log" /close "Press Log" || true
 echo
 echo "== $((shot + 1)). Configure from the tray icon's menu: the picture of the remote"
-until_shown Buttons /menu o || true
+until_window wait Buttons /menu o || true
 pic configure-off
 # Right-click digit 1, then Display > Color, Display > Icon; What's This? on the PC button.
 for mode in c:color i:icon; do
@@ -138,25 +128,25 @@ for mode in c:color i:icon; do
   pic "configure-${mode#*:}"
 done
 echo "== $((shot + 1)). What's This? on the PC mode button"
-until_shown "What'sThis?" /rclick Buttons 42 87 w || true
+until_window wait "What'sThis?" /rclick Buttons 42 87 w || true
 pic configure-whatsthis
-until_gone "What'sThis?" /close "What'sThis?" || true
+until_window gone "What'sThis?" /close "What'sThis?" || true
 # Digit 1 gets a web address: the function editor, its Web Address dialog, OK and OK.
 echo "== $((shot + 1)). Double click on digit 1: the function editor"
-until_shown Functions /dblclick Buttons 40 158 || true
+until_window wait Functions /dblclick Buttons 40 158 || true
 pic editor
 echo "== $((shot + 1)). Alt+W: the Web Address dialog, filled in"
-until_shown "Web Address" /alt Functions w || true
+until_window wait "Web Address" /alt Functions w || true
 run "$bin/traystate.exe" /text "Web Address" 436 "http://example.com/assigned-in-the-editor" || true
 pic editor-web
 echo "== $((shot + 1)). OK: the web family is marked"
-until_gone "Web Address" /press "Web Address" 1 || true
+until_window gone "Web Address" /press "Web Address" 1 || true
 pic editor-web-chosen
 echo "== $((shot + 1)). OK: digit 1 carries the web mark; closing writes the assignment"
 # Pressed until the editor has closed: a click can go to activating the window first.
-until_gone Functions /press Functions 1 || true
+until_window gone Functions /press Functions 1 || true
 pic configure-assigned
-until_gone Buttons /close Buttons || true
+until_window gone Buttons /close Buttons || true
 step "1: the new assignment hands its address to the browser" 1
 
 echo

@@ -81,6 +81,17 @@ static void TypeKeys(LPCSTR lpszKeys)
     }
 }
 
+/* Right-clicks at ptScreen, waits for the menu that opens there and types lpszKeys into it;
+   the exit code: 1 when no menu opened there. */
+static int ChooseFromMenuAt(POINT ptScreen, LPCSTR lpszKeys)
+{
+    ClickMouseButtonAt(ptScreen, true);
+    if (!WaitForMenuAt(ptScreen))
+        return 1;
+    TypeKeys(lpszKeys);
+    return 0;
+}
+
 /* Brings the window forward and puts the pointer on its client point (x, y), which
    *pptScreen receives in screen coordinates. */
 static int PointAt(LPCSTR lpszCaption, int x, int y, POINT *pptScreen)
@@ -156,12 +167,7 @@ int main(int argc, char **argv)
     if ((argc == 5 || argc == 6) && lstrcmpiA(argv[1], "/rclick") == 0) {
         if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4]), &ptScreen) != 0)
             return 1;
-        ClickMouseButtonAt(ptScreen, true);
-        if (!WaitForMenuAt(ptScreen))
-            return 1;
-        if (argc == 6)
-            TypeKeys(argv[5]);
-        return 0;
+        return ChooseFromMenuAt(ptScreen, argc == 6 ? argv[5] : "");
     }
     if (argc == 3 && (lstrcmpiA(argv[1], "/wait") == 0 || lstrcmpiA(argv[1], "/gone") == 0))
         return WaitForWindow(argv[2], lstrcmpiA(argv[1], "/wait") == 0) ? 0 : 1;
@@ -192,10 +198,5 @@ int main(int argc, char **argv)
     SetCursorPos(ptScreen.x, ptScreen.y);
     if (lstrcmpiA(argv[1], "/click") != 0 && lstrcmpiA(argv[1], "/menu") != 0)
         return 0;
-    ClickMouseButtonAt(ptScreen, true);
-    if (!WaitForMenuAt(ptScreen))
-        return 1;
-    if (argc == 3)
-        TypeKeys(argv[2]);
-    return 0;
+    return ChooseFromMenuAt(ptScreen, argc == 3 ? argv[2] : "");
 }

@@ -177,21 +177,6 @@ protected:
         return strNote;
     }
 
-    /* The HTML Help window that the sheet's thread opened, or null. */
-    HWND SheetHelpWindow()
-    {
-        HWND hFound = NULL;
-        EnumThreadWindows(idThread, [](HWND hWnd, LPARAM lParam) -> BOOL {
-            char szClass[32] = "";
-            GetClassNameA(hWnd, szClass, sizeof(szClass));
-            if (lstrcmpA(szClass, "HH Parent") != 0 || !IsWindowVisible(hWnd))
-                return TRUE;
-            *(HWND *)lParam = hWnd;
-            return FALSE;
-        }, (LPARAM)&hFound);
-        return hFound;
-    }
-
     HWND CaptureOfSheet()
     {
         GUITHREADINFO gti = {};
@@ -491,10 +476,10 @@ TEST_F(AppletTest, HelpShowsEachControlsNoteAndTheHelpFile)
     /* The sheet's Help button. */
     HWND hHelpButton = GetDlgItem(hSheet, IDHELP);
     ASSERT_TRUE(IsWindowVisible(hHelpButton) && IsWindowEnabled(hHelpButton));
-    EXPECT_EQ(nullptr, SheetHelpWindow());
+    EXPECT_EQ(nullptr, HelpWindowOfThread(idThread));
     PostMessageA(hHelpButton, BM_CLICK, 0, 0);
     HWND hHelp = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (hHelp = SheetHelpWindow()) != NULL; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return (hHelp = HelpWindowOfThread(idThread)) != NULL; }, 10000));
     char szTitle[64] = "";
     GetWindowTextA(hHelp, szTitle, sizeof(szTitle));
     EXPECT_STREQ("Remote Mouse Help", szTitle);
