@@ -11,12 +11,12 @@
 #include <windows.h>
 #include <windowsx.h>
 #include <commdlg.h>
-#include <stdio.h>
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "registry.h"
+#include "store.h"
 
 tagBUTTONINFO    *pbiButton;
 tagBUTTONTYPEINFO btiButton;
@@ -27,16 +27,13 @@ tagBUTTONINFO *pbiHolder;
 int  fCurrentFunction = NO_FUNCTION;
 BYTE bEmpty;
 
-#define VALUE_NAME_SIZE   12         /* a scan code or "Default", with NUL */
-#define DEFAULT_KEY       "Default"  /* key of the mode-independent buttons, value of a mode's own */
 #define HOLDERS           FUNCTION_TYPES
 
 /* By button kind: the scan code of the first record (the mode button is the exception) and
    the number of buttons, so a longer list never reaches another kind's values. */
-static const BYTE abFirstScanCode[] = { 0, MAIN_BUTTONS, 2 * MAIN_BUTTONS, 41 };
+static const BYTE abFirstScanCode[] = { 0, BUTTON_SHIFT_OFFSET, BUTTON_SPECIAL_FIRST, BUTTON_NOMODE_FIRST };
 static const BYTE abButtons[] = { MAIN_BUTTONS, MAIN_BUTTONS, SPECIAL_BUTTONS, NOMODE_BUTTONS };
 #define MODE_BUTTON_POSITION 6
-#define MODE_BUTTON_CODE     255
 
 /* ---- Lists of records ------------------------------------------------------------------- */
 
@@ -103,74 +100,18 @@ void GetButton(tagBUTTONINFO **ppbiResult, tagREMOTE *prRemote, int rmMode, int 
 static BYTE ScanCode(int btType, BYTE bPosition)
 {
     if (btType == BT_SPECIAL && bPosition == MODE_BUTTON_POSITION)
-        return MODE_BUTTON_CODE;
+        return BUTTON_MODE_OWN;
     return (BYTE)(abFirstScanCode[btType] + bPosition);
-}
-
-static BOOL IsNoModeCode(BYTE bScanCode)
-{
-    return bScanCode > 40 && bScanCode != MODE_BUTTON_CODE;
-}
-
-/* The name of the key that holds mode rmMode's assignments; "" when there is none. */
-static void ModeKeyName(int rmMode, LPSTR lpszModeKey)
-{
-    lpszModeKey[0] = '\0';
-    if (rmMode < 0 || rmMode >= MODES)
-        return;
-    char szValue[VALUE_NAME_SIZE];
-    snprintf(szValue, sizeof(szValue), "%d", rmMode + 1);
-    Get("Mode", szValue, "", lpszModeKey, MODE_KEY_SIZE);
-}
-
-/* Key and value name of one button, given its mode's key name; FALSE when the button
-   belongs to a mode without a key name. */
-static BOOL ButtonPlace(BYTE bScanCode, LPCSTR lpszModeKey, LPCSTR *ppszKey, LPSTR lpszValue)
-{
-    if (IsNoModeCode(bScanCode)) {
-        *ppszKey = DEFAULT_KEY;
-        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode - 41);
-        return TRUE;
-    }
-    if (lpszModeKey[0] == '\0')
-        return FALSE;
-    *ppszKey = lpszModeKey;
-    if (bScanCode == MODE_BUTTON_CODE)
-        lstrcpyA(lpszValue, DEFAULT_KEY);
-    else
-        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode);
-    return TRUE;
-}
-
-/* Reads the mode key's name unless the code does not depend on the mode. */
-static BOOL PlaceOfCode(BYTE bScanCode, int rmMode, LPSTR lpszModeKey, LPCSTR *ppszKey, LPSTR lpszValue)
-{
-    lpszModeKey[0] = '\0';
-    if (!IsNoModeCode(bScanCode))
-        ModeKeyName(rmMode, lpszModeKey);
-    return ButtonPlace(bScanCode, lpszModeKey, ppszKey, lpszValue);
 }
 
 int GetButtonCommand(LPSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
-    lpszCommand[0] = '\0';
-    char szModeKey[MODE_KEY_SIZE];
-    char szValue[VALUE_NAME_SIZE];
-    LPCSTR lpszKey;
-    if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
-        return 0;
-    Get(lpszKey, szValue, "", lpszCommand, COMMAND_LIMIT);
-    return lpszCommand[0] != '\0';
+    return ReadModeButton(rmMode, bScanCode, lpszCommand, COMMAND_LIMIT);
 }
 
 int WriteButtonCommand(LPCSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
-    char szModeKey[MODE_KEY_SIZE];
-    char szValue[VALUE_NAME_SIZE];
-    LPCSTR lpszKey;
-    if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
-        return 0;
-    return Write(lpszKey, szValue, lpszCommand);
+    return WriteModeButton(rmMode, bScanCode, lpszCommand);
 }
 
 /* Runs pfnButton for each record of a list with its button's value name under the list's
@@ -181,20 +122,19 @@ static void ForEachButton(tagBUTTONINFO *pbiList, int rmMode, int btType,
 {
     if (btType < BT_DEFAULT || btType > BT_NOMODE)
         return;
-    char szModeKey[MODE_KEY_SIZE] = "";
+    char szModeKey[STORE_MODE_KEY_SIZE] = "";
     if (btType != BT_NOMODE)
-        ModeKeyName(rmMode, szModeKey);
+        ReadModeKey(rmMode, szModeKey);
     HKEY hKey = NULL;
     BYTE bPosition = 0;
     for (tagBUTTONINFO *pbi = FirstRecord(pbiList); pbi != NULL && bPosition < abButtons[btType];
          pbi = pbi->pbiNext, ++bPosition) {
-        char szValue[VALUE_NAME_SIZE];
-        LPCSTR lpszKey;
-        if (!ButtonPlace(ScanCode(btType, bPosition), szModeKey, &lpszKey, szValue))
+        tagBUTTONPLACE bp;
+        if (!PlaceButton(ScanCode(btType, bPosition), szModeKey, &bp))
             break;
-        if (hKey == NULL && (hKey = OpenTopicKey(lpszKey)) == NULL)
+        if (hKey == NULL && (hKey = OpenTopicKey(bp.lpszKey)) == NULL)
             break;
-        pfnButton(pbi, hKey, szValue);
+        pfnButton(pbi, hKey, bp.szValue);
     }
     if (hKey != NULL)
         RegCloseKey(hKey);

@@ -10,10 +10,6 @@
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 
-/* Field separators inside one quoted argument. */
-#define CMDLINE_SEPARATOR "\x7F"     /* program file | command line */
-#define EXTRA_SEPARATOR   "\x83"     /* ... | size and position, device | track */
-
 #define CHANGE_TRACK      7          /* position of "Change Track" in the media names */
 
 /* The template list of each function type, in type order (which is also the order in which
@@ -140,10 +136,10 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
         *pbPosition = HasText(pbi->pszExtra2) ? 2 : 1;      /* LAUNCHSIZE, LAUNCH */
         bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszPrimary);
         if (bFits && HasText(pbi->pszExtra1))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, CMDLINE_SEPARATOR)
+            bFits = AppendText(lpszArgument, COMMAND_LIMIT, CMDLINE_SEPARATOR_TEXT)
                  && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra1);
         if (bFits && HasText(pbi->pszExtra2))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR)
+            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR_TEXT)
                  && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra2);
         break;
     case MULTIMEDIA:
@@ -153,7 +149,7 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
         if (HasText(pbi->pszPrimary))
             bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszPrimary);
         if (bFits && *pbPosition == CHANGE_TRACK && HasText(pbi->pszExtra2))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR)
+            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR_TEXT)
                  && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra2);
         break;
     case EDIT:
@@ -254,13 +250,13 @@ void GetFunctionFromCommand(tagBUTTONINFO *pbi, LPSTR lpszTemplate)
 struct tagARGUMENTS {
     char   szText[COMMAND_SIZE];
     size_t cbUsed;
-    int    iSeparators;              /* 0x7F counts 1, 0x83 counts 2: 3 after both */
+    int    iSeparators;              /* the command-line separator counts 1, the extra one 2 */
 };
 
 /* Argument pass. Only text inside quotes is taken; a doubled quote there is one quote.
-   A byte of lpszSeparators also ends a field where the engine ends one: 0x7F only before
-   any other separator (program | command line), 0x83 once (| size and position, device |
-   track). Every other byte, and any later separator, is text of its field. */
+   A byte of lpszSeparators also ends a field where the engine ends one: the command-line
+   separator only before any other (program | command line), the extra separator once
+   (| size and position, device | track). Every other byte, and any later separator, is text of its field. */
 static void CommandArguments(LPCSTR lpszCommand, LPCSTR lpszSeparators, tagARGUMENTS *pa)
 {
     ZeroMemory(pa, sizeof(*pa));
@@ -277,8 +273,8 @@ static void CommandArguments(LPCSTR lpszCommand, LPCSTR lpszSeparators, tagARGUM
             bInside = FALSE;
             ch = '\0';
         } else if (strchr(lpszSeparators, ch) != NULL
-                   && (ch == CMDLINE_SEPARATOR[0] ? pa->iSeparators == 0 : pa->iSeparators < 2)) {
-            pa->iSeparators += ch == CMDLINE_SEPARATOR[0] ? 1 : 2;
+                   && (ch == CMDLINE_SEPARATOR ? pa->iSeparators == 0 : pa->iSeparators < 2)) {
+            pa->iSeparators += ch == CMDLINE_SEPARATOR ? 1 : 2;
             ch = '\0';
         }
         pa->szText[pa->cbUsed++] = ch;
@@ -292,9 +288,9 @@ static void CommandArguments(LPCSTR lpszCommand, LPCSTR lpszSeparators, tagARGUM
 static LPCSTR FieldSeparators(int fFunction, LPCSTR lpszName)
 {
     if (fFunction == APPLAUNCH)
-        return CMDLINE_SEPARATOR EXTRA_SEPARATOR;
+        return CMDLINE_SEPARATOR_TEXT EXTRA_SEPARATOR_TEXT;
     if (fFunction == MULTIMEDIA && CompareStringsRC(lpszName, IDR_MEDIA_NAMES) == CHANGE_TRACK)
-        return EXTRA_SEPARATOR;
+        return EXTRA_SEPARATOR_TEXT;
     return "";
 }
 
