@@ -17,14 +17,16 @@ cmake --build "$ORVANE_BUILD-i686" -j"$(nproc)"
 # Processes of this user that run in one of the build's Wine prefixes (the sessions set
 # WINEPREFIX themselves; one inherited here would only mislead this look).
 unset WINEPREFIX
+# A process may end, or keep its environment from us, before we read it: that one is skipped,
+# never the reason the run fails.
 build_wine_processes() {
   local environ variable
   for environ in /proc/[0-9]*/environ; do
-    while IFS= read -r -d '' variable; do
-      if [[ $variable == "WINEPREFIX=$ORVANE_BUILD/"* ]]; then
-        environ=${environ#/proc/}; echo "${environ%/environ}"; break
-      fi
-    done 2>/dev/null <"$environ"
+    { while IFS= read -r -d '' variable; do
+        if [[ $variable == "WINEPREFIX=$ORVANE_BUILD/"* ]]; then
+          environ=${environ#/proc/}; echo "${environ%/environ}"; break
+        fi
+      done <"$environ"; } 2>/dev/null || true
   done
 }
 running_before=$(build_wine_processes)
