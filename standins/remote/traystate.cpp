@@ -19,7 +19,7 @@
  *   traystate /text CAPTION ID TEXT sets the text of the window's control ID
  *   traystate /press CAPTION ID     clicks the middle of the window's control ID
  *   traystate /wait CAPTION         waits until the window shows
- *   traystate /gone CAPTION         waits until no such window is left
+ *   traystate /gone CAPTION         waits until no such window is left, hidden or shown
  *
  * Each command that waits gives up after a few seconds with exit code 1, so that a script
  * can try its step again.
@@ -64,13 +64,20 @@ static BOOL WaitForMenuAt(POINT ptScreen)
     return FALSE;
 }
 
+/* Whether the window shows (bShown), or has gone altogether: a window that is closing is
+   hidden first and still at work (a dialog writes what it holds) until it is destroyed. */
+static BOOL WindowIs(LPCSTR lpszCaption, BOOL bShown)
+{
+    return bShown ? WindowShows(lpszCaption) : FindWindowA(NULL, lpszCaption) == NULL;
+}
+
 /* Waits until the window shows (bShown) or has gone; FALSE when that took too long. */
 static BOOL WaitForWindow(LPCSTR lpszCaption, BOOL bShown)
 {
     for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < WAIT_MS; Sleep(50))
-        if (WindowShows(lpszCaption) == bShown)
+        if (WindowIs(lpszCaption, bShown))
             return TRUE;
-    return WindowShows(lpszCaption) == bShown;
+    return WindowIs(lpszCaption, bShown);
 }
 
 static void TypeKeys(LPCSTR lpszKeys)
