@@ -14,6 +14,7 @@
 #include "htmlhelp.h"
 #include "presslog.h"
 #include "receiver.h"
+#include "sources.h"
 #include "tray.h"
 #include "TellumoRes.h"
 
@@ -62,6 +63,7 @@ void Tray(HWND hWnd, DWORD dwMessage, BYTE bTrayMode, BYTE bTrayShift)
     HICON hIcon = bTrayMode == 1 ? LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PC_MODE)) : GetIconRes(bTrayMode);
     char szTip[TIP_SIZE + 1] = "";
     GetStringRes(bTrayMode * 2 | bTrayShift, szTip, TIP_SIZE);
+    AppendSourceNote(szTip, sizeof(szTip));
     if (hIcon == NULL)
         return;
     NOTIFYICONDATAA nidData = {};
@@ -99,7 +101,8 @@ static void RedrawTrayWindow(HWND hWnd)
 void RegisterVxD(HWND hWnd, BYTE bTrayMode, BYTE bTrayShift)
 {
     DWORD dwWindow = (DWORD)(ULONG_PTR)hWnd;    /* window handles fit in 32 bits */
-    if (CallReceiver(RECEIVER_REGISTER, &dwWindow, sizeof(dwWindow)))
+    /* The other sources reach the program without the driver: the icon stays for them. */
+    if (CallReceiver(RECEIVER_REGISTER, &dwWindow, sizeof(dwWindow)) || SourcesOn())
         ShowTrayIcon(hWnd, bTrayMode, bTrayShift);
     else
         RemoveTrayIcon(hWnd, bTrayMode);
@@ -154,7 +157,7 @@ int Menu(HWND hWnd)
 
 static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
 {
-    (void)lpcs;
+    StartSources(hWnd, lpcs->hInstance);
     RegisterVxD(hWnd, bMode, bShift);
     return TRUE;
 }
@@ -163,6 +166,7 @@ static void OnDestroy(HWND hWnd)
 {
     /* Help windows belong to this process: they go with it, closed before it ends. */
     CloseHelpWindows();
+    StopSources(hWnd);
     RemoveTrayIcon(hWnd, 1);
     RedrawTrayWindow(hWnd);
     PostQuitMessage(0);
@@ -218,6 +222,19 @@ static void OnReceiverCode(HWND hWnd, WPARAM wParam)
     RegisterVxD(hWnd, bMode, bShift);
 }
 
+/* A source that tells a new press from a held button: the auto-repeat rule starts afresh,
+   as when the repeats of a press have ended, so that the press acts at once. */
+static void OnNewPress(HWND hWnd)
+{
+    if (idTimer != 0)
+        KillTimer(hWnd, idTimer);
+    if (idReset != 0)
+        KillTimer(hWnd, idReset);
+    idTimer = idReset = 0;
+    bAutoRepeat = 0;
+    bLastCode = NO_CODE;
+}
+
 static void OnTimer(HWND hWnd, UINT id)
 {
     if (id == idTimer) {
@@ -239,6 +256,8 @@ static void OnTimer(HWND hWnd, UINT id)
             idRegister = 0;
             iAttempt = 0;
         }
+    } else {
+        OnSourceTimer(hWnd, id);
     }
 }
 
@@ -293,6 +312,18 @@ static void OnCommand(HWND hWnd, int id, HWND hwndCtl, UINT codeNotify)
     case IDS_PRESS_LOG:
         OpenPressLog(hInstance);
         break;
+    case TRAY_READ_RECEIVER_SETTINGS:
+        ReadSourceSettings(hWnd);
+        break;
+    case TRAY_WATCH_SOURCES:
+        WatchSources(hWnd, hwndCtl, codeNotify == 1);
+        break;
+    case ID_SOURCE_STATE:
+        RegisterVxD(hWnd, bMode, bShift);
+        break;
+    case ID_NEW_PRESS:
+        OnNewPress(hWnd);
+        break;
     }
 }
 
@@ -310,6 +341,8 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam
         OnReceiverCode(hWnd, wParam);
         return 0;
     }
+    if (OnSourceMessage(hWnd, uiMessage, wParam, lParam))
+        return 0;
     return DefWindowProcA(hWnd, uiMessage, wParam, lParam);
 }
 

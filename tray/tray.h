@@ -7,6 +7,10 @@
 #include <windows.h>
 #include "Tellumo.h"
 
+/* Commands the tray program posts itself (WM_COMMAND), besides those of Tellumo.h. */
+#define ID_SOURCE_STATE     282     /* a source was switched or reached: the icon and tip follow */
+#define ID_NEW_PRESS        283     /* a source says that its next code begins a new press */
+
 extern HINSTANCE hInstance;
 extern HWND hMainWnd;
 extern int bCreate;
