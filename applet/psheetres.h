@@ -44,5 +44,6 @@
 #define IDS_ARRIVED             4105    /* "Arrived: %s" */
 #define IDS_CHOSEN              4106    /* "Chosen: %s" */
 #define IDS_BAD_SERVER          4107    /* Apply refused: the address is no "host:port" */
+#define IDS_LIRC_CONNECTING     4108
 
 #endif /* ORVANE_PSHEETRES_H */

@@ -139,7 +139,8 @@ static BOOL Receiver_OnInitDialog(HWND hDlg, HWND hwndFocus, LPARAM lParam)
 static void Receiver_OnSourceState(HWND hDlg, UINT uiSources)
 {
     UINT idStatus = !(uiSources & SOURCE_LIRC_ON) ? IDS_LIRC_OFF
-                  : (uiSources & SOURCE_LIRC_CONNECTED) ? IDS_LIRC_CONNECTED : IDS_LIRC_NOT_CONNECTED;
+                  : (uiSources & SOURCE_LIRC_CONNECTED) ? IDS_LIRC_CONNECTED
+                  : (uiSources & SOURCE_LIRC_UNREACHED) ? IDS_LIRC_NOT_CONNECTED : IDS_LIRC_CONNECTING;
     SetText(hDlg, IDC_LIRC_STATUS, idStatus, NULL);
     EnableWindow(GetDlgItem(hDlg, IDC_LEARN), TRUE);
 }

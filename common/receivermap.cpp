@@ -83,9 +83,16 @@ static int CompareNames(const char *pszFirst, const char *pszSecond)
     }
 }
 
+/* Without regard to case, as every name of the map. */
 static int StartsWith(const char *psz, const char *pszPrefix)
 {
-    return strncmp(psz, pszPrefix, strlen(pszPrefix)) == 0;
+    for (; *pszPrefix != '\0'; psz++, pszPrefix++) {
+        char chText = *psz >= 'a' && *psz <= 'z' ? (char)(*psz - ('a' - 'A')) : *psz;
+        char chPrefix = *pszPrefix >= 'a' && *pszPrefix <= 'z' ? (char)(*pszPrefix - ('a' - 'A')) : *pszPrefix;
+        if (chText != chPrefix)
+            return 0;
+    }
+    return 1;
 }
 
 const tagRECEIVERBUTTON *ReceiverButtons(int *piCount)

@@ -1,10 +1,10 @@
 /*
  * profile32.cpp - assignment profiles: the picture of the remote's window menu saves every
- * assignment (all button values, the mode names and the translation of the remote's codes)
- * to a plain-text file and loads one back. A load reads and checks the whole file first,
+ * assignment (all button values, the mode names, the translation of the remote's codes and
+ * the map of the receiver's other sources) to a plain-text file and loads one back. A load reads and checks the whole file first,
  * says how much it would change and replaces only after the user agrees; a file that is not
  * a sound profile is refused, naming its line, and nothing changes. The per-machine settings
- * (installation directory, cursor) never travel.
+ * (installation directory, cursor, which sources are on and the LIRC server) never travel.
  */
 #include <windows.h>
 #include <commdlg.h>
@@ -64,11 +64,14 @@ static void AddStoredValue(tagPROFILE *pp, LPCSTR lpszKey, LPCSTR lpszName)
     AddValue(pp, lpszKey, lpszName, szValue);
 }
 
-/* Every translation of a raw code that fits a profile, in stored order. */
-static void AddTranslations(tagPROFILE *pp)
+/* Every value of root\lpszKey that fits a profile, in stored order: the translations of
+   raw codes, the receiver's map. */
+static void AddKeyValues(tagPROFILE *pp, LPCSTR lpszKey)
 {
+    char szPath[sizeof(ORVANE_ROOT_KEY) + PROFILE_KEY_SIZE + 1];
+    snprintf(szPath, sizeof(szPath), "%s\\%s", ORVANE_ROOT_KEY, lpszKey);
     HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\Translation", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
     char szName[PROFILE_NAME_SIZE], szValue[PROFILE_VALUE_SIZE];
     for (DWORD dwIndex = 0;; dwIndex++) {
@@ -78,9 +81,9 @@ static void AddTranslations(tagPROFILE *pp)
         if (lResult == ERROR_NO_MORE_ITEMS)
             break;
         if (lResult != ERROR_SUCCESS || dwType != REG_SZ || szName[0] == '\0')
-            continue;          /* not a translation the engine could read */
+            continue;          /* not a value the programs could read */
         szValue[cbValue] = '\0';
-        AddValue(pp, szTranslationKey, szName, szValue);
+        AddValue(pp, lpszKey, szName, szValue);
     }
     RegCloseKey(hKey);
 }
@@ -99,7 +102,7 @@ static void CollectProfile(tagPROFILE *pp)
         lstrcpynA(szModes[m], strlen(szValue) < PROFILE_KEY_SIZE ? szValue : "", PROFILE_KEY_SIZE);
         AddValue(pp, szModeKey, szName, szModes[m]);
     }
-    AddTranslations(pp);
+    AddKeyValues(pp, szTranslationKey);
     AddStoredValue(pp, szDefaultKey, "0");
     AddStoredValue(pp, szDefaultKey, "1");
     for (int m = 0; m < PROFILE_MODES; m++) {
@@ -113,15 +116,17 @@ static void CollectProfile(tagPROFILE *pp)
             AddStoredValue(pp, szModes[m], szName);
         }
     }
+    AddKeyValues(pp, PROFILE_RECEIVER_KEY);
 }
 
 static BOOL IsButtonValue(const tagPROFILEVALUE *ppv)
 {
-    return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0;
+    return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0
+           && lstrcmpiA(ppv->szKey, PROFILE_RECEIVER_KEY) != 0;
 }
 
 /* How many button values of the profile differ from the registry's; *pbOther tells whether
-   a mode name or a translation does. */
+   a mode name, a translation or an entry of the receiver's map does. */
 static int CountChanges(const tagPROFILE *pp, BOOL *pbOther)
 {
     int iButtons = 0;
@@ -151,6 +156,13 @@ static int CountButtonValues(const tagPROFILE *pp)
 
 static void ApplyProfile(const tagPROFILE *pp)
 {
+    /* A profile's receiver map replaces the stored one as a whole. */
+    for (int i = 0; i < pp->iCount; i++) {
+        if (lstrcmpiA(pp->pvValues[i].szKey, PROFILE_RECEIVER_KEY) == 0) {
+            RegDeleteKeyA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\" PROFILE_RECEIVER_KEY);
+            break;
+        }
+    }
     for (int i = 0; i < pp->iCount; i++)
         Write(pp->pvValues[i].szKey, pp->pvValues[i].szName, pp->pvValues[i].szValue);
 }

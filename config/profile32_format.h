@@ -8,9 +8,12 @@
  *     [PC]
  *     0="LAUNCH\"notepad.exe\""
  *     ...
+ *     [Settings\\Receiver]
+ *     LIRC KEY_1="1"
  *     End of profile
  *
- * One section per registry key, one line per value. Printable ASCII stands as it is; a
+ * One section per registry key, one line per value; the last section, the map of the
+ * receiver's other sources, may be left out (profiles written before it existed). Printable ASCII stands as it is; a
  * backslash, a double quote and every other byte (the field separators 0x7F and 0x83,
  * line breaks, non-ASCII) are escaped as \\, \" and \xHH, so that every byte survives
  * and the file stays readable and diff-able. Key and value names escape "=", "[" and "]"
@@ -31,11 +34,12 @@
 #define PROFILE_MAX_LINE     (4 * PROFILE_VALUE_SIZE + 4 * PROFILE_NAME_SIZE)
 #define PROFILE_MAX_FILE     (1024 * 1024)
 
+#define PROFILE_RECEIVER_KEY "Settings\\Receiver"     /* the receiver's map, below the root */
 #define PROFILE_MODES        5
 #define PROFILE_MODE_VALUES  41      /* buttons 0 to 39 and "Default", the mode's own */
 
-/* One value: the key it belongs to ("Mode", "Translation", "Default" or a mode's name),
-   its name and its text. */
+/* One value: the key it belongs to ("Mode", "Translation", "Default", a mode's name or
+   PROFILE_RECEIVER_KEY), its name and its text. */
 struct tagPROFILEVALUE {
     char szKey[PROFILE_KEY_SIZE];
     char szName[PROFILE_NAME_SIZE];

@@ -22,8 +22,9 @@
 #define SOURCE_STATE_MESSAGE    (WM_APP + 0x40)
 #define SOURCE_LIRC_ON          0x01
 #define SOURCE_LIRC_CONNECTED   0x02
-#define SOURCE_KEYS_ON          0x04
-#define SOURCE_LEARNING         0x08
+#define SOURCE_LIRC_UNREACHED   0x04    /* not reached since the last connection */
+#define SOURCE_KEYS_ON          0x08
+#define SOURCE_LEARNING         0x10
 
 /* While it learns, the watching window is sent each press that arrives instead of running
    it: WM_COPYDATA with dwData LEARNED_PRESS_DATA and a tagLEARNEDPRESS. */

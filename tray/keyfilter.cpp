@@ -19,8 +19,9 @@ void StartKeyFilter(tagKEYFILTER *pkf, const short *asRaw, int bLearn)
 
 int FilterKey(tagKEYFILTER *pkf, unsigned uiKey, int bRelease, int bInjected)
 {
-    /* The system's own typing passes, even a key that a person holds down meanwhile. */
-    if (uiKey >= KEY_COUNT || bInjected)
+    /* The system's own typing passes, even a key that a person holds down meanwhile; so
+       does a key the system has no virtual key for (0). */
+    if (uiKey == 0 || uiKey >= KEY_COUNT || bInjected)
         return KEY_PASS;
     if (bRelease) {
         if (!pkf->abHeld[uiKey])

@@ -20,8 +20,6 @@ static_assert(LEARNED_NAME_SIZE == MAP_NAME_SIZE, "a learnt press carries a map 
 
 #define NOTE_SIZE           64
 #define WATCHER_TIMEOUT_MS  1000
-/* Reported to the tray window as well as to the watcher: the server not reached. */
-#define SOURCE_LIRC_UNREACHED 0x100
 #define SOURCES_OF_THE_ICON (SOURCE_LIRC_ON | SOURCE_LIRC_CONNECTED | SOURCE_KEYS_ON | SOURCE_LIRC_UNREACHED)
 
 /* The sources; all zero while the program is not running. */
@@ -42,7 +40,8 @@ static UINT SourceFlags(void)
            | (Sources.bLearn ? SOURCE_LEARNING : 0);
 }
 
-/* Tells the watcher how the sources stand, and the tray window when its icon is to change. */
+/* Tells the watcher how the sources stand, and the tray window when its icon or tip is to
+   change. */
 static void ReportSources(HWND hWnd)
 {
     UINT uiFlags = SourceFlags();

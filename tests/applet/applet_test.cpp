@@ -356,8 +356,9 @@ TEST_F(AppletTest, ConfigurationButtonDependsOnTrayProgram)
     CloseTellumo(&tProgram);
 }
 
-/* control.exe with the applet's file opens the sheet in a process of its own; both pages
-   are pictured for people to look at. */
+/* control.exe with the applet's file opens the sheet in a process of its own, with its
+   Cursor, Receiver and About pages; the first and the last are pictured for people to look
+   at (the Receiver page's pictures come from its own test). */
 TEST_F(AppletTest, ControlExeOpensTheSheet)
 {
     HANDLE hProcess = StartProcess("control.exe \"" + BinaryDir() + "Selvane.cpl\"");
@@ -368,14 +369,14 @@ TEST_F(AppletTest, ControlExeOpensTheSheet)
         return hOther != NULL && IsWindowVisible(hOther);
     }, 20000));
     HWND hTabs = PropSheet_GetTabControl(hOther);
-    EXPECT_EQ(2, TabCtrl_GetItemCount(hTabs));
+    EXPECT_EQ(3, TabCtrl_GetItemCount(hTabs));
     HWND hCursor = PropSheet_GetCurrentPageHwnd(hOther);
     char szText[64] = "";
     GetDlgItemTextA(hCursor, IDC_CONFIGURATION, szText, sizeof(szText));
     EXPECT_STREQ("Confi&guration", szText);
     EXPECT_TRUE(SaveWindowPicture(hOther, "applet_cursor_page"));
 
-    SendMessageA(hOther, PSM_SETCURSEL, 1, 0);
+    SendMessageA(hOther, PSM_SETCURSEL, 2, 0);
     ASSERT_TRUE(WaitFor([&] { return PropSheet_GetCurrentPageHwnd(hOther) != hCursor; }));
     HWND hAbout = PropSheet_GetCurrentPageHwnd(hOther);
     EXPECT_NE(nullptr, FindWindowExA(hAbout, NULL, "Static", "Version 1.22.00"));

@@ -1,0 +1,141 @@
+/*
+ * usbkeys_test.cpp - the keys of a USB remote or media keyboard, sent through the X server
+ * with xdotool as the keyboard sends them: the tray program's keyboard hook takes the
+ * mapped ones as presses of the remote's buttons and keeps them from the program in front
+ * (the probe, which records every key it gets), lets every other key through, and never
+ * takes the keys that the system types itself.
+ */
+#include <gtest/gtest.h>
+#include "probe_client.h"
+#include "regkeys.h"
+#include "sourcetest.h"
+#include "testsupport.h"
+#include "traytest.h"
+#include "Tellumo.h"
+
+namespace {
+
+class UsbKeysTest : public ::testing::Test {
+protected:
+    tagTELLUMO tProgram = {};
+    ProbeProcess probe;
+    size_t cSentinels = 0;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(PrepareReceiver());
+        ASSERT_TRUE(InstallTestAssignments());
+        ResetSources();
+        ASSERT_TRUE(StartProbe(&probe, "usbkeys", { "typist,500,380,400,240,typing" }));
+        SetSources(false, "localhost:8765", true);
+        ASSERT_TRUE(StartTellumo(&tProgram));
+        WatchTraySources(tProgram.hWnd, false);
+        ASSERT_TRUE(WaitFor([] { return (WatchedSources() & SOURCE_KEYS_ON) != 0; }));
+        Front();
+    }
+
+    void TearDown() override
+    {
+        if (tProgram.pi.hProcess != NULL)
+            CloseTellumo(&tProgram);
+        StopProbe(&probe);
+        ResetSources();
+    }
+
+    /* The probe in front, its edit control emptied. */
+    void Front()
+    {
+        HWND hTypist = ProbeWindow("typist");
+        SetForegroundWindow(hTypist);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hTypist; }));
+        SendMessageA(ProbeControl("typist", "Edit"), WM_SETTEXT, 0, (LPARAM)"");
+    }
+
+    std::string Typed()
+    {
+        char szText[64] = "";
+        SendMessageA(ProbeControl("typist", "Edit"), WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+        return szText;
+    }
+
+    /* The probe's lines of a button's command and of key downs of a virtual key. */
+    size_t Commands(unsigned uiHit)
+    {
+        return ProbeLines(probe, "queued typist 0x8123 " + ProbeHex(uiHit) + " ").size();
+    }
+
+    size_t KeyDowns(unsigned uiKey)
+    {
+        return ProbeLines(probe, "queued typist.edit 0x0100 " + ProbeHex(uiKey) + " ").size();
+    }
+
+    /* A sentinel key (an unmapped one): when it has arrived, every key before it has too. */
+    void Settle()
+    {
+        ASSERT_TRUE(XdoTool("key F9"));
+        ++cSentinels;
+        EXPECT_TRUE(WaitFor([&] { return KeyDowns(VK_F9) == cSentinels; }));
+    }
+};
+
+/* Mapped keys run their buttons and never reach the program in front; unmapped keys reach
+   it untouched; with the source off the mapped keys reach it too. */
+TEST_F(UsbKeysTest, MappedKeysRunButtonsAndOtherKeysReachTheProgram)
+{
+    ASSERT_TRUE(XdoTool("key XF86AudioRaiseVolume"));
+    EXPECT_TRUE(WaitFor([&] { return Commands(0x410) == 1; }));      /* VOL+ */
+    ASSERT_TRUE(XdoTool("key XF86AudioNext"));
+    EXPECT_TRUE(WaitFor([&] { return Commands(0x126) == 1; }));      /* FF */
+    ASSERT_TRUE(XdoTool("key 8 x"));
+    EXPECT_TRUE(WaitFor([&] { return Typed() == "8x"; })) << Typed();
+    Settle();
+    EXPECT_EQ(0u, KeyDowns(VK_VOLUME_UP));
+    EXPECT_EQ(0u, KeyDowns(VK_MEDIA_NEXT_TRACK));
+
+    /* A key learnt into the map is taken from the next press on. */
+    WriteMapEntry("Key 8", "2");
+    TellTrayToReadSources(tProgram.hWnd);
+    Front();
+    ASSERT_TRUE(XdoTool("key 8 9"));
+    EXPECT_TRUE(WaitFor([&] { return Commands(0x101) == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return Typed() == "9"; })) << Typed();
+
+    /* Switched off: the keys are the program's again. */
+    SetSources(false, "localhost:8765", false);
+    TellTrayToReadSources(tProgram.hWnd);
+    ASSERT_TRUE(WaitFor([] { return (WatchedSources() & SOURCE_KEYS_ON) == 0; }));
+    Front();
+    ASSERT_TRUE(XdoTool("key XF86AudioRaiseVolume 8"));
+    EXPECT_TRUE(WaitFor([&] { return KeyDowns(VK_VOLUME_UP) == 1 && Typed() == "8"; })) << Typed();
+    Settle();
+    EXPECT_EQ(1u, Commands(0x410));
+    EXPECT_EQ(1u, Commands(0x101));
+}
+
+/* What the system types itself passes the hook even when its keys are mapped, while the
+   same key from the keyboard is taken; a held mapped key repeats as a held button. */
+TEST_F(UsbKeysTest, OwnTypingIsNeverTaken)
+{
+    WriteMapEntry("Key 7", "2");
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\PC", "0", "WRITE\"7a77\""));
+    TellTrayToReadSources(tProgram.hWnd);
+    PostCode(tProgram.hWnd, 33);     /* button 1 of the remote: types 7a77 */
+    EXPECT_TRUE(WaitFor([&] { return Typed() == "7a77"; })) << Typed();
+    Settle();
+    EXPECT_EQ(0u, Commands(0x101));
+    ASSERT_TRUE(XdoTool("key 7"));
+    EXPECT_TRUE(WaitFor([&] { return Commands(0x101) == 1; }));
+    Settle();
+    EXPECT_EQ("7a77", Typed());
+
+    /* Held for two seconds, the X server repeating the key: one press at once, then the
+       repeats that the auto-repeat rule lets through after its second, not all of them. */
+    ASSERT_TRUE(RunUnixScript("xdotool keydown 7 && sleep 2 && xdotool keyup 7") == 0);
+    Settle();
+    size_t cHeld = Commands(0x101) - 1;
+    EXPECT_GE(cHeld, 2u);
+    EXPECT_LE(cHeld, 20u);
+    EXPECT_EQ("7a77", Typed());
+}
+
+}  // namespace
