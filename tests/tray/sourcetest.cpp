@@ -185,7 +185,12 @@ bool AcceptClient(tagTESTSERVER *pts, DWORD dwTimeout)
         timeval tv = { 0, 0 };
         if (select(0, &fds, NULL, NULL, &tv) == 1)
             pts->sClient = accept(pts->sListen, NULL, NULL);
-        return pts->sClient != INVALID_SOCKET;
+        if (pts->sClient == INVALID_SOCKET)
+            return false;
+        /* Each line goes out as it is sent, as a server of presses sends them. */
+        BOOL bNoDelay = TRUE;
+        setsockopt(pts->sClient, IPPROTO_TCP, TCP_NODELAY, (const char *)&bNoDelay, sizeof(bNoDelay));
+        return true;
     }, dwTimeout);
 }
 
