@@ -11,11 +11,12 @@ mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
         -I"$root/config" "$root/tests/config/profile_fuzz.cpp" "$root/config/profile32_format.cpp" \
         -o "$out/profile_fuzz"
-# A small sound profile to start from: one mode with all its buttons.
+# A small sound profile to start from: one mode with all its buttons, and the receiver's map.
 {
   printf 'Orvane remote profile 1\r\n[Mode]\r\n1="PC"\r\n2=""\r\n[Translation]\r\n129="0x80"\r\n'
   printf '[Default]\r\n0="KEYBOARD"\r\n1=""\r\n[PC]\r\n'
   for b in $(seq 0 39); do printf '%d="LAUNCH\\"a\\x7Fb\\x831,2\\""\r\n' "$b"; done
-  printf 'Default="WRITE\\"\\xE9\\\\\\""\r\nEnd of profile\r\n'
+  printf 'Default="WRITE\\"\\xE9\\\\\\""\r\n'
+  printf '[Settings\\\\Receiver]\r\nLIRC KEY_1 tv="2"\r\nKey MEDIA_NEXT_TRACK="FF"\r\nEnd of profile\r\n'
 } > "$out/corpus/seed.orp"
 "$out/profile_fuzz" -runs="$runs" -max_len=8192 "$out/corpus"
