@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <strings.h>
 #include "receivermap.h"
 
 static const char szLircPrefix[] = "LIRC ";
@@ -72,27 +73,15 @@ static const tagKEYNAME aknKeys[] = {
 
 enum { KEY_DIGIT_0 = 0x30, KEY_LETTER_A = 0x41, KEY_NUMPAD_0 = 0x60, KEY_F1 = 0x70, KEY_F24 = 0x87 };
 
+/* Names compare without regard to case (ASCII), as the registry compares value names. */
 static int CompareNames(const char *pszFirst, const char *pszSecond)
 {
-    for (;; pszFirst++, pszSecond++) {
-        int iFirst = (unsigned char)*pszFirst, iSecond = (unsigned char)*pszSecond;
-        if (iFirst >= 'a' && iFirst <= 'z') iFirst -= 'a' - 'A';
-        if (iSecond >= 'a' && iSecond <= 'z') iSecond -= 'a' - 'A';
-        if (iFirst != iSecond || iFirst == 0)
-            return iFirst - iSecond;
-    }
+    return strcasecmp(pszFirst, pszSecond);
 }
 
-/* Without regard to case, as every name of the map. */
 static int StartsWith(const char *psz, const char *pszPrefix)
 {
-    for (; *pszPrefix != '\0'; psz++, pszPrefix++) {
-        char chText = *psz >= 'a' && *psz <= 'z' ? (char)(*psz - ('a' - 'A')) : *psz;
-        char chPrefix = *pszPrefix >= 'a' && *pszPrefix <= 'z' ? (char)(*pszPrefix - ('a' - 'A')) : *pszPrefix;
-        if (chText != chPrefix)
-            return 0;
-    }
-    return 1;
+    return strncasecmp(psz, pszPrefix, strlen(pszPrefix)) == 0;
 }
 
 const tagRECEIVERBUTTON *ReceiverButtons(int *piCount)
