@@ -138,4 +138,23 @@ TEST_F(UsbKeysTest, OwnTypingIsNeverTaken)
     EXPECT_EQ("7a77", Typed());
 }
 
+/* The hook decides on its own thread: with the tray program's thread frozen (as a busy
+   program's or one waiting on a message box), typing still reaches the program in front
+   and a mapped key is still kept from it; its press runs once the thread goes on. */
+TEST_F(UsbKeysTest, AFrozenTrayProgramNeverHoldsTheKeyboard)
+{
+    HANDLE hTrayThread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, tProgram.pi.dwThreadId);
+    ASSERT_NE(nullptr, hTrayThread);
+    ASSERT_NE((DWORD)-1, SuspendThread(hTrayThread));
+    ASSERT_TRUE(XdoTool("key XF86AudioRaiseVolume 8"));
+    EXPECT_TRUE(WaitFor([&] { return Typed() == "8"; })) << Typed();
+    Settle();
+    EXPECT_EQ(0u, KeyDowns(VK_VOLUME_UP));
+    EXPECT_EQ(0u, Commands(0x410));
+    ResumeThread(hTrayThread);
+    CloseHandle(hTrayThread);
+    EXPECT_TRUE(WaitFor([&] { return Commands(0x410) == 1; }));
+    EXPECT_EQ(0u, KeyDowns(VK_VOLUME_UP));
+}
+
 }  // namespace
