@@ -20,6 +20,12 @@
 tagBUTTONINFO    *pbiButton;
 tagBUTTONTYPEINFO btiButton;
 
+/* The function editor's holders and flags, kept by each program for itself: records of one
+   process's heap mean nothing to another, which may also edit at the same time. */
+tagBUTTONINFO *pbiHolder;
+int  fCurrentFunction = NO_FUNCTION;
+BYTE bEmpty;
+
 /* Field separators inside one quoted argument. */
 #define CMDLINE_SEPARATOR "\x7F"     /* program file | command line */
 #define EXTRA_SEPARATOR   "\x83"     /* ... | size and position, device | track */
@@ -181,10 +187,7 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
         if (!HasText(pbi->pszPrimary))
             return 0;
         *pbPosition = CompareStringsRC(pbi->pszPrimary, aflFunctions[pbi->fFunction].uiNames);
-        /* The dispatcher types an edit text with its doubled quotes made single again. */
-        if (pbi->fFunction == EDIT && HasText(pbi->pszExtra1))
-            bFits = DoubleQuotes(pbi->pszExtra1, lpszArgument, COMMAND_LIMIT);
-        else if (HasText(pbi->pszExtra1))
+        if (HasText(pbi->pszExtra1))
             bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra1);
         break;
     case WEBBROWSER:
@@ -200,15 +203,18 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
     return bFits ? 1 : COMMAND_TOO_LONG;
 }
 
-/* Composes the command from the fields alone, whatever the record keeps. */
+/* Composes the command from the fields alone, whatever the record keeps. Every quote of
+   the argument is doubled, as reading made each doubled quote one. */
 static int ComposeCommand(const tagBUTTONINFO *pbi, LPSTR lpszCommand)
 {
     lpszCommand[0] = '\0';
-    char szArgument[COMMAND_SIZE];
+    char szFields[COMMAND_SIZE], szArgument[COMMAND_SIZE];
     BYTE bPosition;
-    int iResult = TemplateAndArgument(pbi, &bPosition, szArgument);
+    int iResult = TemplateAndArgument(pbi, &bPosition, szFields);
     if (iResult != 1)
         return iResult;
+    if (!DoubleQuotes(szFields, szArgument, COMMAND_LIMIT))
+        return COMMAND_TOO_LONG;
     /* A name missing from its list selects position 0, the empty entry: an empty command. */
     LPSTR lpszTemplate = FunctionNameRC(aflFunctions[pbi->fFunction].uiTemplates, bPosition);
     if (lpszTemplate == NULL)
@@ -278,7 +284,8 @@ struct tagARGUMENTS {
 };
 
 /* Argument pass. Only text inside quotes is taken; a doubled quote there is one quote.
-   Outside edit texts 0x7F and 0x83 also end an argument while fewer than 2 are counted. */
+   Where an argument holds several fields (bSeparators) 0x7F and 0x83 also end one while
+   fewer than 2 are counted. */
 static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS *pa)
 {
     ZeroMemory(pa, sizeof(*pa));
@@ -301,6 +308,13 @@ static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS 
         pa->szText[pa->cbUsed++] = ch;
     }
     /* An argument without its closing quote runs to the end; the zero fill ends it. */
+}
+
+/* Whether the argument of a type holds several fields: launch (program, command line,
+   size) and media (device, track). Every other argument is one text, separators and all. */
+static BOOL HasFields(int fFunction)
+{
+    return fFunction == APPLAUNCH || fFunction == MULTIMEDIA;
 }
 
 /* The n-th argument (from 0), or "" past the last one. */
@@ -333,7 +347,7 @@ static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     }
 
     tagARGUMENTS aArguments;
-    CommandArguments(lpszCommand, pbi->fFunction != EDIT, &aArguments);
+    CommandArguments(lpszCommand, HasFields(pbi->fFunction), &aArguments);
     /* T: the function name, or the first argument when the template gave none. */
     int iFirst = szName[0] != '\0' ? 0 : 1;
     LPCSTR lpszT = iFirst == 0 ? szName : Argument(&aArguments, 0);
@@ -374,6 +388,69 @@ void ConvertCommandToButton(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     AssignButtonInfo(&biOld, NO_FUNCTION, NULL, NULL, NULL);
 }
 
+/* ---- The family a command is nearest to ------------------------------------------------- */
+
+static BOOL IsKeywordChar(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9');
+}
+
+static size_t KeywordLength(LPCSTR lpsz)
+{
+    size_t cch = 0;
+    while (IsKeywordChar(lpsz[cch]))
+        ++cch;
+    return cch;
+}
+
+/* The item after this one, as the engine reads a command: the keyword, its quoted argument
+   (a doubled quote does not end it), anything up to the next comma; null after the last. */
+static LPCSTR NextItem(LPCSTR lpszItem)
+{
+    LPCSTR lpsz = lpszItem + KeywordLength(lpszItem);
+    if (*lpsz == '"') {
+        for (++lpsz; *lpsz != '\0' && !(*lpsz == '"' && lpsz[1] != '"'); ++lpsz)
+            if (*lpsz == '"')
+                ++lpsz;
+        if (*lpsz == '"')
+            ++lpsz;
+    }
+    lpsz = strchr(lpsz, ',');
+    return lpsz != NULL ? lpsz + 1 : NULL;
+}
+
+/* Whether a template list uses the keyword; bAlone: in a template of one item. */
+static BOOL TemplatesUse(UINT uiTemplates, LPCSTR lpszKeyword, size_t cchKeyword, BOOL bAlone)
+{
+    tagRCTABLE rc;
+    if (!OpenTable(uiTemplates, FALSE, &rc))
+        return FALSE;
+    BOOL bUsed = FALSE;
+    for (LPCSTR lpszEntry = rc.lpszFirst; *lpszEntry != '\0' && !bUsed; lpszEntry = NextEntry(lpszEntry)) {
+        if (bAlone && NextItem(lpszEntry) != NULL)
+            continue;
+        for (LPCSTR lpszItem = lpszEntry; lpszItem != NULL && !bUsed; lpszItem = NextItem(lpszItem))
+            bUsed = KeywordLength(lpszItem) == cchKeyword
+                 && _strnicmp(lpszItem, lpszKeyword, cchKeyword) == 0;
+    }
+    CloseTable(&rc);
+    return bUsed;
+}
+
+int NearestFamily(LPCSTR lpszCommand)
+{
+    for (LPCSTR lpszItem = lpszCommand; lpszItem != NULL; lpszItem = NextItem(lpszItem)) {
+        size_t cchKeyword = KeywordLength(lpszItem);
+        if (cchKeyword == 0)
+            continue;
+        for (int bAlone = 1; bAlone >= 0; --bAlone)
+            for (int fFunction = 0; fFunction < FUNCTION_TYPES; ++fFunction)
+                if (TemplatesUse(aflFunctions[fFunction].uiTemplates, lpszItem, cchKeyword, bAlone))
+                    return fFunction;
+    }
+    return NO_FUNCTION;
+}
+
 /* ---- Lists of records ------------------------------------------------------------------- */
 
 static tagBUTTONINFO *FirstRecord(tagBUTTONINFO *pbi)
@@ -407,6 +484,7 @@ void FreeButtonFunctions(tagBUTTONINFO **ppbiList)
     while (pbi != NULL) {
         tagBUTTONINFO *pbiNext = pbi->pbiNext;
         AssignButtonInfo(pbi, NO_FUNCTION, NULL, NULL, NULL);
+        FreeText(&pbi->pszLoaded);
         LocalFree(pbi);
         pbi = pbiNext;
     }
@@ -541,26 +619,32 @@ static void LoadButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
     if (GetKeyValue(hKey, lpszValue, "", szCommand, COMMAND_LIMIT)) {
         if (szCommand[0] != '\0')
             ConvertCommandToButton(pbi, szCommand);
+        AssignButtonString(&pbi->pszLoaded, szCommand);
         return;
     }
     /* Too long to read (or not a string): a long one is kept whole, never cut or lost. */
     LPSTR lpszLong = GetWholeKeyString(hKey, lpszValue);
     if (lpszLong != NULL) {
         ConvertCommandToButton(pbi, lpszLong);
+        AssignButtonString(&pbi->pszLoaded, lpszLong);
         LocalFree(lpszLong);
     }
 }
 
+/* Writes what this run changed. A button it left alone keeps what the registry holds now,
+   which another program's configuration run may have stored meanwhile. */
 static void SaveButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
 {
-    if (pbi->pszStored != NULL) {
-        WriteKeyValue(hKey, lpszValue, pbi->pszStored);
-        return;
-    }
-    /* A command too long to store leaves the stored one as it was. */
     char szCommand[COMMAND_SIZE];
-    if (ComposeCommand(pbi, szCommand) != COMMAND_TOO_LONG)
-        WriteKeyValue(hKey, lpszValue, szCommand);
+    LPCSTR lpszCommand = pbi->pszStored;
+    if (lpszCommand == NULL) {
+        /* A command too long to store leaves the stored one as it was. */
+        if (ComposeCommand(pbi, szCommand) == COMMAND_TOO_LONG)
+            return;
+        lpszCommand = szCommand;
+    }
+    if (strcmp(lpszCommand, pbi->pszLoaded != NULL ? pbi->pszLoaded : "") != 0)
+        WriteKeyValue(hKey, lpszValue, lpszCommand);
 }
 
 void LoadButtonData(tagBUTTONINFO *pbiList, int rmMode, int btType)
@@ -665,19 +749,34 @@ void GenerateButtonFunctions(tagBUTTONINFO **ppbiHolder)
     }
 }
 
+static BOOL SameText(LPCSTR lpszOne, LPCSTR lpszOther)
+{
+    return HasText(lpszOne) ? HasText(lpszOther) && strcmp(lpszOne, lpszOther) == 0 : !HasText(lpszOther);
+}
+
+static BOOL SameFields(const tagBUTTONINFO *pbiOne, const tagBUTTONINFO *pbiOther)
+{
+    return pbiOne->fFunction == pbiOther->fFunction
+        && SameText(pbiOne->pszPrimary, pbiOther->pszPrimary)
+        && SameText(pbiOne->pszExtra1, pbiOther->pszExtra1)
+        && SameText(pbiOne->pszExtra2, pbiOther->pszExtra2);
+}
+
 void CopyButtonData(tagBUTTONINFO **ppbiDest, tagBUTTONINFO *pbiHolders, int fFunction)
 {
     tagBUTTONINFO *pbiDest = *ppbiDest;
     if (pbiDest == NULL)
         return;
+    tagBUTTONINFO *pbiHeld = FirstRecord(pbiHolders);
+    while (pbiHeld != NULL && pbiHeld->fFunction != fFunction)
+        pbiHeld = pbiHeld->pbiNext;
+    /* Confirmed as it was read: the command stays exactly as it was stored. */
+    if (pbiHeld != NULL && pbiDest->pszStored != NULL && SameFields(pbiDest, pbiHeld))
+        return;
     pbiDest->fFunction = fFunction;
     AssignButtonString(&pbiDest->pszStored, NULL);
-    for (tagBUTTONINFO *pbi = FirstRecord(pbiHolders); pbi != NULL; pbi = pbi->pbiNext) {
-        if (pbi->fFunction == fFunction) {
-            AssignButtonInfo(pbiDest, fFunction, pbi->pszPrimary, pbi->pszExtra1, pbi->pszExtra2);
-            return;
-        }
-    }
+    if (pbiHeld != NULL)
+        AssignButtonInfo(pbiDest, fFunction, pbiHeld->pszPrimary, pbiHeld->pszExtra1, pbiHeld->pszExtra2);
 }
 
 /* ---- Services shared by the editors ----------------------------------------------------- */
@@ -718,7 +817,8 @@ void GetFileName(HWND hDlg)
     ofn.lpstrInitialDir = szDirectory;
     ofn.lpstrTitle = "Select Application to Launch...";
     ofn.lpstrDefExt = "exe";
-    ofn.Flags = OFN_HIDEREADONLY;
+    /* The current directory is where a bare program name is looked for: not the chooser's. */
+    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (GetOpenFileNameA(&ofn))
         SetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szFile);
 }

@@ -42,6 +42,8 @@ static struct tagZENDRA {
     BOOL  bInit;            /* controls are being set up: their notifications are ignored */
     LPSTR pszInCode;        /* the stored command at opening */
     LPSTR pszOutCode;       /* the command built by OK */
+    BOOL  bKeepStored;      /* the button's command, which the controls cannot write again:
+                               shown and stored as it is until a control is changed */
 } zdDialog;
 
 /* ---- Commands as text ------------------------------------------------------------------ */
@@ -196,6 +198,13 @@ static LPCSTR SkipDigits(LPCSTR lpsz, int iMost)
     return lpsz;
 }
 
+/* The unit written from lpsz up to lpszEnd: 1 to 16 in at most two digits, else 0. */
+static int UnitNumber(LPCSTR lpsz, LPCSTR lpszEnd)
+{
+    int iUnit = lpszEnd - lpsz == 1 || lpszEnd - lpsz == 2 ? atoi(lpsz) : 0;
+    return iUnit >= 1 && iUnit <= MACRO_UNITS ? iUnit : 0;
+}
+
 static LPSTR CopyLetter(char cLetter)
 {
     char szLetter[2] = { cLetter, '\0' };
@@ -235,13 +244,14 @@ static void ParseMacroForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
     lpsz = SkipSpaces(lpsz);
     if (*lpsz != '\0') {
         pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        pmiMacro->iDeviceCode[0] = atoi(lpsz);
-        lpsz = SkipSpaces(SkipDigits(lpsz, 2));
+        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
+        pmiMacro->iDeviceCode[0] = UnitNumber(lpsz, lpszAfter);
+        pmiMacro->iNumDevice = pmiMacro->iDeviceCode[0] != 0;
+        lpsz = SkipSpaces(lpszAfter);
     }
     char szOn[NAME_SIZE];
     LoadName(IDS_ON, szOn);
     pmiMacro->bOnOff = lstrcmpiA(lpsz, szOn) == 0;
-    pmiMacro->iNumDevice = 1;
 }
 
 static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
@@ -256,11 +266,11 @@ static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
             break;
         LocalFree(pmiMacro->lpszHouseCode);
         pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        int iUnit = atoi(lpsz);
-        /* Units beyond what the record holds are dropped. */
+        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
+        int iUnit = UnitNumber(lpsz, lpszAfter);
+        /* Units that do not exist, and units beyond what the record holds, are dropped. */
         if (iUnit != 0 && pmiMacro->iNumDevice < MACRO_UNITS)
             pmiMacro->iDeviceCode[pmiMacro->iNumDevice++] = iUnit;
-        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
         if (ContainsName(lpszAfter > lpsz ? lpszAfter - 1 : lpsz, szExtended))
             break;
         lpsz = lpszAfter;
@@ -298,6 +308,17 @@ void CreateMacroStruct(LPCSTR lpszCommand, tagMACROINFO *pmiMacro)
         ParseMacroForm(lpszCommand + 5, pmiMacro);
     else
         ParseCommandForm(lpszCommand, pmiMacro);
+}
+
+int IsHouseCodeAsWritten(LPCSTR lpszCommand)
+{
+    tagMACROINFO miRead = {};
+    CreateMacroStruct(lpszCommand, &miRead);
+    char szWritten[PREVIEW_SIZE];
+    int bWritten = FormatHouseCode(&miRead, 1, szWritten, sizeof(szWritten))
+                && strcmp(szWritten, lpszCommand) == 0;
+    ClearUpMacroStruct(&miRead);
+    return bWritten;
 }
 
 void DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize)
@@ -458,6 +479,10 @@ static void FormatControls(HWND hDlg, int iMode, int bStored, LPSTR lpszOut, int
 
 void DisplayMacro(HWND hDlg, int iMode)
 {
+    if (zdDialog.bKeepStored) {
+        SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, zdDialog.pszInCode);
+        return;
+    }
     SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, "");
     char szFunction[NAME_SIZE];
     GetItemText(hDlg, IDC_ZD_FUNCTION, szFunction, sizeof(szFunction));
@@ -557,8 +582,9 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     zdDialog.pszInCode = szStored[0] != '\0' ? CopyToLocal(szStored) : NULL;
     CreateMacroStruct(zdDialog.pszInCode, &zdDialog.miMacro);
     if ((bEmpty & (1 << ZENDRACOMMAND)) == 0) {
+        zdDialog.bKeepStored = zdDialog.pszInCode != NULL && !IsHouseCodeAsWritten(zdDialog.pszInCode);
         SetupHouseCodeDialog(hDlg, zdDialog.miMacro);
-        ShowDefaultHouseCode(hDlg, NULL);
+        ShowDefaultHouseCode(hDlg, zdDialog.bKeepStored ? zdDialog.pszInCode : NULL);
     } else {
         /* Blank controls, in the mode of the stored command. They still name a house code
            and a function, so that no command is built without them. */
@@ -623,7 +649,8 @@ static void OnModeButton(HWND hDlg, int iMode)
 static void OnOK(HWND hDlg)
 {
     LocalFree(zdDialog.pszOutCode);
-    zdDialog.pszOutCode = CreateHouseCodeString(hDlg);
+    zdDialog.pszOutCode = zdDialog.bKeepStored ? CopyToLocal(zdDialog.pszInCode)
+                                               : CreateHouseCodeString(hDlg);
     SetDlgItemTextA(hDlg, IDC_ENCODED, zdDialog.pszOutCode != NULL ? zdDialog.pszOutCode : "");
     FamilyCommand(hDlg, IDOK);
 }
@@ -645,11 +672,35 @@ static void OnClear(HWND hDlg)
     SetPercentage(hDlg, 0);
 }
 
+/* Whether a notification tells of a change the person made to the command. */
+static BOOL IsChange(int iID, UINT uiNotify)
+{
+    switch (iID) {
+    case IDC_ZD_MACRO:
+    case IDC_ZD_COMMAND:
+    case IDC_CLEAR:
+    case IDC_SET_VALUES:
+        return uiNotify == BN_CLICKED;
+    case IDC_ZD_SWITCH:
+    case IDC_ZD_HOUSE:
+    case IDC_ZD_FUNCTION:
+        return uiNotify == CBN_SELCHANGE;
+    case IDC_ZD_UNITS:
+        return uiNotify == LBN_SELCHANGE;
+    case IDC_ZD_PERCENT:
+    case IDC_ZD_CODE:
+        return uiNotify == EN_UPDATE;
+    }
+    return FALSE;
+}
+
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
     if (zdDialog.bInit)
         return;
+    if (IsChange(iID, uiNotify))
+        zdDialog.bKeepStored = FALSE;
     switch (iID) {
     case IDC_ZD_MACRO:
         OnModeButton(hDlg, 0);
@@ -708,6 +759,7 @@ static void OnVScroll(HWND hDlg, HWND hCtl, UINT uiCode, int iPos)
         iValue--;
     else
         return;
+    zdDialog.bKeepStored = FALSE;
     SetPercentage(hDlg, iValue);
     SetDlgItemInt(hDlg, IDC_ZD_PERCENT, iValue, FALSE);
     DisplayMacro(hDlg, CheckedMode(hDlg));

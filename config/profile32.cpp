@@ -1,10 +1,13 @@
 /*
  * profile32.cpp - assignment profiles: the picture of the remote's window menu saves every
  * assignment (all button values, the mode names, the translation of the remote's codes and
- * the map of the receiver's other sources) to a plain-text file and loads one back. A load reads and checks the whole file first,
- * says how much it would change and replaces only after the user agrees; a file that is not
- * a sound profile is refused, naming its line, and nothing changes. The per-machine settings
- * (installation directory, cursor, which sources are on and the LIRC server) never travel.
+ * the map of the receiver's other sources) to a plain-text file and loads one back. A save
+ * writes the new file completely before it takes the old one's place. A load reads and
+ * checks the whole file first, says how much it would change and replaces only after the
+ * user agrees: the keys the profile holds then hold exactly its values, whatever they held
+ * before. A file that is not a sound profile is
+ * refused, naming its line, and nothing changes. The per-machine settings (installation
+ * directory, cursor, which sources are on and the LIRC server) never travel.
  */
 #include <windows.h>
 #include <commdlg.h>
@@ -25,15 +28,21 @@ static const char szDefaultKey[] = "Default";
 
 /* ---- The registry side ----------------------------------------------------------------- */
 
+/* Opens root\lpszKey as it stands (nothing is created); FALSE when it is not there. */
+static BOOL OpenStoredKey(LPCSTR lpszKey, REGSAM samAccess, HKEY *phKey)
+{
+    char szPath[sizeof(ORVANE_ROOT_KEY) + PROFILE_KEY_SIZE + 1];
+    snprintf(szPath, sizeof(szPath), "%s\\%s", ORVANE_ROOT_KEY, lpszKey);
+    return RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, samAccess, phKey) == ERROR_SUCCESS;
+}
+
 /* The string value lpszName of root\lpszKey, exactly as stored; FALSE when it is missing, not
    a string or longer than cbValue allows. */
 static BOOL ReadStoredString(LPCSTR lpszKey, LPCSTR lpszName, LPSTR lpszValue, DWORD cbValue)
 {
-    char szPath[sizeof(ORVANE_ROOT_KEY) + PROFILE_KEY_SIZE + 1];
-    snprintf(szPath, sizeof(szPath), "%s\\%s", ORVANE_ROOT_KEY, lpszKey);
     HKEY hKey;
     lpszValue[0] = '\0';
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (!OpenStoredKey(lpszKey, KEY_READ, &hKey))
         return FALSE;
     DWORD dwType = REG_NONE, cbData = cbValue - 1;
     LONG lResult = RegQueryValueExA(hKey, lpszName, NULL, &dwType, (LPBYTE)lpszValue, &cbData);
@@ -68,10 +77,8 @@ static void AddStoredValue(tagPROFILE *pp, LPCSTR lpszKey, LPCSTR lpszName)
    raw codes, the receiver's map. */
 static void AddKeyValues(tagPROFILE *pp, LPCSTR lpszKey)
 {
-    char szPath[sizeof(ORVANE_ROOT_KEY) + PROFILE_KEY_SIZE + 1];
-    snprintf(szPath, sizeof(szPath), "%s\\%s", ORVANE_ROOT_KEY, lpszKey);
     HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (!OpenStoredKey(lpszKey, KEY_READ, &hKey))
         return;
     char szName[PROFILE_NAME_SIZE], szValue[PROFILE_VALUE_SIZE];
     for (DWORD dwIndex = 0;; dwIndex++) {
@@ -125,25 +132,65 @@ static BOOL IsButtonValue(const tagPROFILEVALUE *ppv)
            && lstrcmpiA(ppv->szKey, PROFILE_RECEIVER_KEY) != 0;
 }
 
-/* How many button values of the profile differ from the registry's; *pbOther tells whether
-   a mode name, a translation or an entry of the receiver's map does. */
-static int CountChanges(const tagPROFILE *pp, BOOL *pbOther)
+/* What a load would do to the registry. */
+struct tagPROFILECHANGES {
+    int iButtons;     /* button values the profile gives another text */
+    int iTables;      /* mode names, translations and receiver map entries it gives another text */
+    int iRemoved;     /* stored values of its keys that it does not hold */
+};
+
+/* Whether the profile's values iFirst to iLast - 1 (one key's) hold a value of that name. */
+static BOOL HoldsValue(const tagPROFILE *pp, int iFirst, int iLast, LPCSTR lpszName)
 {
-    int iButtons = 0;
-    *pbOther = FALSE;
+    for (int i = iFirst; i < iLast; i++)
+        if (CompareProfileNames(pp->pvValues[i].szName, lpszName) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+/* Counts the stored values of every key the profile holds that the profile itself lacks;
+   bRemove deletes them, so that a loaded key holds exactly the profile's values. */
+static int ForeignValues(const tagPROFILE *pp, BOOL bRemove)
+{
+    int iForeign = 0;
+    for (int iFirst = 0, iLast; iFirst < pp->iCount; iFirst = iLast) {
+        LPCSTR lpszKey = pp->pvValues[iFirst].szKey;
+        for (iLast = iFirst + 1; iLast < pp->iCount && strcmp(pp->pvValues[iLast].szKey, lpszKey) == 0;)
+            iLast++;
+        HKEY hKey;
+        if (!OpenStoredKey(lpszKey, KEY_READ | KEY_SET_VALUE, &hKey))
+            continue;
+        char szName[16384];             /* the longest value name the registry allows */
+        for (DWORD dwIndex = 0;;) {
+            DWORD cchName = sizeof(szName);
+            if (RegEnumValueA(hKey, dwIndex, szName, &cchName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                break;
+            if (HoldsValue(pp, iFirst, iLast, szName)) {
+                dwIndex++;
+                continue;
+            }
+            iForeign++;
+            /* A deleted value moves the ones after it down by one. */
+            if (!bRemove || RegDeleteValueA(hKey, szName) != ERROR_SUCCESS)
+                dwIndex++;
+        }
+        RegCloseKey(hKey);
+    }
+    return iForeign;
+}
+
+static tagPROFILECHANGES CountChanges(const tagPROFILE *pp)
+{
+    tagPROFILECHANGES pc = { 0, 0, ForeignValues(pp, FALSE) };
     for (int i = 0; i < pp->iCount; i++) {
         const tagPROFILEVALUE *ppv = &pp->pvValues[i];
         char szStored[PROFILE_VALUE_SIZE];
         BOOL bSame = ReadStoredString(ppv->szKey, ppv->szName, szStored, sizeof(szStored))
                      && strcmp(szStored, ppv->szValue) == 0;
-        if (bSame)
-            continue;
-        if (IsButtonValue(ppv))
-            iButtons++;
-        else
-            *pbOther = TRUE;
+        if (!bSame)
+            (IsButtonValue(ppv) ? pc.iButtons : pc.iTables)++;
     }
-    return iButtons;
+    return pc;
 }
 
 static int CountButtonValues(const tagPROFILE *pp)
@@ -156,13 +203,7 @@ static int CountButtonValues(const tagPROFILE *pp)
 
 static void ApplyProfile(const tagPROFILE *pp)
 {
-    /* A profile's receiver map replaces the stored one as a whole. */
-    for (int i = 0; i < pp->iCount; i++) {
-        if (lstrcmpiA(pp->pvValues[i].szKey, PROFILE_RECEIVER_KEY) == 0) {
-            RegDeleteKeyA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\" PROFILE_RECEIVER_KEY);
-            break;
-        }
-    }
+    ForeignValues(pp, TRUE);
     for (int i = 0; i < pp->iCount; i++)
         Write(pp->pvValues[i].szKey, pp->pvValues[i].szName, pp->pvValues[i].szValue);
 }
@@ -208,6 +249,39 @@ static BOOL ChooseProfileFile(HWND hDlg, BOOL bSave, LPSTR lpszPath, DWORD cchPa
     return GetOpenFileNameA(&ofn);
 }
 
+/* The folder that holds lpszPath, with its trailing separator ("." for a bare name). */
+static void FolderOf(LPCSTR lpszPath, LPSTR lpszFolder, DWORD cchFolder)
+{
+    lstrcpynA(lpszFolder, lpszPath, cchFolder);
+    LPSTR lpszAfter = lpszFolder;
+    for (LPSTR lpsz = lpszFolder; *lpsz != '\0'; lpsz++)
+        if (*lpsz == '\\' || *lpsz == '/' || *lpsz == ':')
+            lpszAfter = lpsz + 1;
+    lstrcpynA(lpszAfter, lpszAfter == lpszFolder ? "." : "", 2);
+}
+
+/* Puts cbText bytes in the place of the file lpszPath only once all of them are on the disk:
+   they go to a new file beside it first, which then replaces the old one in one step. A
+   failure leaves the old file as it was and no new one behind. */
+static BOOL ReplaceFileContents(LPCSTR lpszPath, LPCSTR lpText, DWORD cbText)
+{
+    char szFolder[MAX_PATH], szTemporary[MAX_PATH];
+    FolderOf(lpszPath, szFolder, sizeof(szFolder));
+    if (GetTempFileNameA(szFolder, "orp", 0, szTemporary) == 0)
+        return FALSE;
+    HANDLE hFile = CreateFileA(szTemporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    BOOL bWritten = FALSE;
+    if (hFile != INVALID_HANDLE_VALUE) {
+        DWORD cbDone = 0;
+        bWritten = WriteFile(hFile, lpText, cbText, &cbDone, NULL) && cbDone == cbText && FlushFileBuffers(hFile);
+        bWritten = CloseHandle(hFile) && bWritten;
+    }
+    if (bWritten && MoveFileExA(szTemporary, lpszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return TRUE;
+    DeleteFileA(szTemporary);
+    return FALSE;
+}
+
 BOOL SaveProfileFile(LPCSTR lpszPath)
 {
     tagPROFILE *pp = (tagPROFILE *)LocalAlloc(LPTR, sizeof(tagPROFILE));
@@ -217,15 +291,7 @@ BOOL SaveProfileFile(LPCSTR lpszPath)
     if (pp != NULL && lpszText != NULL) {
         CollectProfile(pp);
         size_t cchWritten = WriteProfile(pp, lpszText, cchText);
-        HANDLE hFile = cchWritten == 0 ? INVALID_HANDLE_VALUE
-                     : CreateFileA(lpszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (hFile != INVALID_HANDLE_VALUE) {
-            DWORD cbDone = 0;
-            bSaved = WriteFile(hFile, lpszText, (DWORD)cchWritten, &cbDone, NULL) && cbDone == cchWritten;
-            bSaved = CloseHandle(hFile) && bSaved;
-            if (!bSaved)
-                DeleteFileA(lpszPath);     /* no half-written profile left behind */
-        }
+        bSaved = cchWritten != 0 && ReplaceFileContents(lpszPath, lpszText, (DWORD)cchWritten);
     }
     LocalFree(lpszText);
     LocalFree(pp);
@@ -272,12 +338,13 @@ BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath)
         GetStringRes(IDS_PROFILE_REASON_FIRST + iResult, szReason, sizeof(szReason));
         Say(hDlg, IDS_PROFILE_REFUSED, MB_OK | MB_ICONSTOP, lpszPath, iLine, szReason);
     } else {
-        BOOL bOther;
-        int iChanges = CountChanges(pp, &bOther);
-        if (iChanges == 0 && !bOther)
+        tagPROFILECHANGES pc = CountChanges(pp);
+        BOOL bTables = pc.iTables != 0 || pc.iRemoved != 0;
+        if (pc.iButtons == 0 && !bTables)
             Say(hDlg, IDS_PROFILE_UNCHANGED, MB_OK | MB_ICONINFORMATION);
-        else if (Say(hDlg, bOther ? IDS_PROFILE_CONFIRM_MODES : IDS_PROFILE_CONFIRM,
-                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, iChanges, CountButtonValues(pp)) == IDYES) {
+        else if (Say(hDlg, bTables ? IDS_PROFILE_CONFIRM_MODES : IDS_PROFILE_CONFIRM,
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, pc.iButtons, CountButtonValues(pp),
+                     pc.iTables, pc.iRemoved) == IDYES) {
             ApplyProfile(pp);
             bApplied = TRUE;
         }

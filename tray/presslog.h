@@ -9,6 +9,7 @@
 
 #include <windows.h>
 #include <stddef.h>
+#include "trayrules.h"     /* PR_x: what the auto-repeat rule made of a code */
 
 #define PRESS_LOG_CLASS     "TELLUMOLOG"
 #define PRESS_LOG_LINES     500     /* lines kept; the oldest go first */
@@ -17,9 +18,9 @@
 #define PRESS_COMMAND_SIZE  256     /* the longest command the tray program runs, and more */
 #define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
 
-/* What the auto-repeat rule made of a code; PR_SKIPPED: a line from a source that was no
-   press of a mapped button (its reason and text in szCommand). */
-enum { PR_PRESS, PR_REPEAT, PR_DROPPED, PR_SKIPPED };
+/* Besides the rule's PR_x, a record's kind: a line from a source that was no press of a
+   mapped button (its reason and text in szCommand). */
+enum { PR_SKIPPED = PR_DROPPED + 1 };
 
 /* One code from the receiver as the tray program handled it. */
 struct tagPRESS {

@@ -16,6 +16,7 @@
 #include "receiver.h"
 #include "sources.h"
 #include "tray.h"
+#include "trayrules.h"
 #include "TellumoRes.h"
 
 #define IDI_TRAY_CLASS      56      /* Brenvik's icon of the window class */
@@ -23,15 +24,9 @@
 #define ID_TRAY_ICON        256     /* notification-area icon; its callback is WM_COMMAND */
 #define ID_MODE_REPORT      257     /* posted after every code: (mode << 8) | shift */
 
-#define TIMER_REPEAT_DELAY  1       /* runs out one second after the first repeat */
-#define TIMER_REGISTER      2       /* retries the registration after a power event */
-#define TIMER_REPEAT_END    3       /* ends auto-repeat when the repeats stop */
-#define REPEAT_DELAY_MS     1000
-#define REGISTER_RETRY_MS   1000
-#define REPEAT_END_MS       300
-#define REGISTER_ATTEMPTS   5
+#define TIMER_REPEAT        1       /* runs out when the auto-repeat rule's awaited time comes */
+#define TIMER_REGISTER      2       /* runs out when a registration retry is due */
 
-#define NO_CODE             255
 #define TIP_SIZE            63
 
 HINSTANCE hInstance;
@@ -41,15 +36,10 @@ int bCreate;        /* the notification-area icon exists */
 /* Mode (1-based) and shift shown by the icon. */
 static BYTE bMode = 1;
 static BYTE bShift;
-/* Auto-repeat filter. */
-static BYTE bLastCode = NO_CODE;
-static BYTE bCode;
-static int bAutoRepeat;
-static UINT_PTR idTimer;
-static UINT_PTR idReset;
-/* Registration retries after a power event. */
-static UINT_PTR idRegister;
-static int iAttempt;
+/* The auto-repeat rule, and the registration retries after a power event; their times
+   are those of the window's messages. */
+static tagREPEATRULE rrRepeat;
+static tagREGISTERRETRY rtRegister;
 /* The configuration dialog is open. */
 static int bShow;
 
@@ -157,6 +147,7 @@ int Menu(HWND hWnd)
 
 static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
 {
+    StartRepeatRule(&rrRepeat);
     StartSources(hWnd, lpcs->hInstance);
     RegisterVxD(hWnd, bMode, bShift);
     return TRUE;
@@ -172,24 +163,23 @@ static void OnDestroy(HWND hWnd)
     PostQuitMessage(0);
 }
 
-/* Any power event but a suspend request: the driver may have forgotten the window. */
-static void StartRegisterRetries(HWND hWnd)
+/* The window's timer idTimer runs out after dwWait milliseconds, or stops for NO_WAIT. */
+static void ArmTimer(HWND hWnd, UINT_PTR idTimer, DWORD dwWait)
 {
-    idRegister = SetTimer(hWnd, TIMER_REGISTER, REGISTER_RETRY_MS, NULL);
+    if (dwWait == NO_WAIT)
+        KillTimer(hWnd, idTimer);
+    else
+        SetTimer(hWnd, idTimer, dwWait, NULL);
 }
 
-static void OnPower(HWND hWnd, int iCode)
+/* A power event (WM_POWER or WM_POWERBROADCAST): the driver may have forgotten the window. */
+static void OnPowerEvent(HWND hWnd, UINT uiMessage, WPARAM wEvent)
 {
-    if (iCode != PWR_SUSPENDREQUEST)
-        StartRegisterRetries(hWnd);
-}
-
-/* The NT family reports power events with WM_POWERBROADCAST; a resume is one to act on. */
-static LRESULT OnPowerBroadcast(HWND hWnd, WPARAM wEvent)
-{
-    if (wEvent == PBT_APMRESUMESUSPEND || wEvent == PBT_APMRESUMECRITICAL || wEvent == PBT_APMRESUMEAUTOMATIC)
-        StartRegisterRetries(hWnd);
-    return TRUE;
+    if (!PowerEventRetries(uiMessage, wEvent))
+        return;
+    DWORD dwNow = (DWORD)GetMessageTime();
+    StartRegisterRetries(&rtRegister, dwNow);
+    ArmTimer(hWnd, TIMER_REGISTER, RegisterRetryWait(&rtRegister, dwNow));
 }
 
 /* A code from the receiver: the auto-repeat rule, then the engine, then registration; the
@@ -197,65 +187,39 @@ static LRESULT OnPowerBroadcast(HWND hWnd, WPARAM wEvent)
 static void OnReceiverCode(HWND hWnd, WPARAM wParam)
 {
     BYTE c = LOBYTE(wParam);
-    bCode = c;
-    if (c == bLastCode) {
-        if (bAutoRepeat) {
-            idReset = SetTimer(hWnd, TIMER_REPEAT_END, REPEAT_END_MS, NULL);
-        } else {
-            if (idReset != 0) {
-                KillTimer(hWnd, idReset);
-                idReset = 0;
-            }
-            if (idTimer == 0)
-                idTimer = SetTimer(hWnd, TIMER_REPEAT_DELAY, REPEAT_DELAY_MS, NULL);
-        }
-    } else {
-        bAutoRepeat = 0;
-    }
-    BYTE bRepeat = c != bLastCode ? PR_PRESS : bAutoRepeat ? PR_REPEAT : PR_DROPPED;
+    DWORD dwNow = (DWORD)GetMessageTime();     /* when the driver posted the code */
+    BYTE bRepeat = RepeatRuleCode(&rrRepeat, c, dwNow);
+    ArmTimer(hWnd, TIMER_REPEAT, RepeatRuleWait(&rrRepeat, dwNow));
     tagPRESS prPress;
     BeginPress(&prPress, c, bRepeat);
     if (bRepeat != PR_DROPPED)
         ProcessCode(hWnd, c);
     EndPress(&prPress);
-    bLastCode = c;
     RegisterVxD(hWnd, bMode, bShift);
 }
 
 /* A source that tells a new press from a held button: the auto-repeat rule starts afresh,
-   as when the repeats of a press have ended, so that the press acts at once. */
+   idle as when the repeats of a press have ended, so that the press acts at once. */
 static void OnNewPress(HWND hWnd)
 {
-    if (idTimer != 0)
-        KillTimer(hWnd, idTimer);
-    if (idReset != 0)
-        KillTimer(hWnd, idReset);
-    idTimer = idReset = 0;
-    bAutoRepeat = 0;
-    bLastCode = NO_CODE;
+    StartRepeatRule(&rrRepeat);
+    ArmTimer(hWnd, TIMER_REPEAT, NO_WAIT);
 }
 
+/* A timer ran out (or a little early, by the message clock: then it is armed again for the
+   rest). */
 static void OnTimer(HWND hWnd, UINT id)
 {
-    if (id == idTimer) {
-        bAutoRepeat = 1;
-        KillTimer(hWnd, idTimer);
-        idTimer = 0;
-        idReset = SetTimer(hWnd, TIMER_REPEAT_END, REPEAT_END_MS, NULL);
-    } else if (id == idReset) {
-        bAutoRepeat = 0;
-        bLastCode = NO_CODE;
-        KillTimer(hWnd, idReset);
-        idReset = 0;
-    } else if (id == idRegister) {
-        RegisterVxD(hWnd, bMode, bShift);
-        if (!bCreate)
-            iAttempt++;
-        if (bCreate || iAttempt >= REGISTER_ATTEMPTS) {
-            KillTimer(hWnd, idRegister);
-            idRegister = 0;
-            iAttempt = 0;
+    DWORD dwNow = (DWORD)GetMessageTime();
+    if (id == TIMER_REPEAT) {
+        RepeatRuleClock(&rrRepeat, dwNow);
+        ArmTimer(hWnd, TIMER_REPEAT, RepeatRuleWait(&rrRepeat, dwNow));
+    } else if (id == TIMER_REGISTER) {
+        if (RegisterRetryDue(&rtRegister, dwNow)) {
+            RegisterVxD(hWnd, bMode, bShift);
+            RegisterRetryResult(&rtRegister, bCreate, dwNow);
         }
+        ArmTimer(hWnd, TIMER_REGISTER, RegisterRetryWait(&rtRegister, dwNow));
     } else {
         OnSourceTimer(hWnd, id);
     }
@@ -332,11 +296,14 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam
     switch (uiMessage) {
     HANDLE_MSG(hWnd, WM_CREATE, OnCreate);
     HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
-    HANDLE_MSG(hWnd, WM_POWER, OnPower);
     HANDLE_MSG(hWnd, WM_TIMER, OnTimer);
     HANDLE_MSG(hWnd, WM_COMMAND, OnCommand);
+    case WM_POWER:
+        OnPowerEvent(hWnd, uiMessage, wParam);
+        return 0;
     case WM_POWERBROADCAST:
-        return OnPowerBroadcast(hWnd, wParam);
+        OnPowerEvent(hWnd, uiMessage, wParam);
+        return TRUE;
     case WM_USER:
         OnReceiverCode(hWnd, wParam);
         return 0;

@@ -245,14 +245,8 @@ TEST_F(ReceiverPageTest, AnAddressThatIsNoServersIsRefused)
         hBox = FindWindowA("#32770", "Remote Mouse");
         return hBox != NULL && IsWindowVisible(hBox);
     }));
-    std::string strMessage;
-    EnumChildWindows(hBox, [](HWND hChild, LPARAM lParam) -> BOOL {
-        char szText[512] = "";
-        if (GetDlgCtrlID(hChild) != IDOK && GetWindowTextA(hChild, szText, sizeof(szText)) > 0)
-            *(std::string *)lParam += szText;
-        return TRUE;
-    }, (LPARAM)&strMessage);
-    EXPECT_EQ(0u, strMessage.find("The server's address must be a host name or address")) << strMessage;
+    std::string strMessage = StaticTexts(hBox);
+    EXPECT_NE(std::string::npos, strMessage.find("The server's address must be a host name or address")) << strMessage;
     /* For the picture only: the box's thread paints its text a moment after it shows. */
     PumpMessages(300);
     EXPECT_TRUE(SaveWindowPicture(hBox, "applet_receiver_bad_address"));

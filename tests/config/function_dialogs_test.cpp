@@ -222,7 +222,8 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(pbiRecord->fFunction, NO_FUNCTION);
+    char szCommand[COMMAND_SIZE];
+    EXPECT_EQ(ConvertButtonToCommand(pbiRecord, szCommand), 0);
 
     /* Started without a button, the editor ends at once and frees the holders. */
     pbiButton = nullptr;
