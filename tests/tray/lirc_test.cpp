@@ -93,6 +93,7 @@ TEST_F(LircTest, PressesFromTheDaemonRunTheirAssignments)
     ASSERT_TRUE(Connected(10000)) << "flags " << WatchedSources();
     PressLogLines(tProgram.hWnd);       /* the log is open before the presses */
     BringSinkToFront();
+    ASSERT_EQ(GetForegroundWindow(), FindWindowA("TrayTestSink", NULL));
 
     ASSERT_TRUE(SimulateLirc(ld, "KEY_1"));
     EXPECT_TRUE(WaitFor([&] { return Hits(HIT_PC_ONE) == 1; }));
@@ -158,6 +159,7 @@ TEST_F(LircTest, LinesThatAreNoPressesAreSkippedAndLogged)
     ASSERT_TRUE(Connected(5000));
     PressLogLines(tProgram.hWnd);
     BringSinkToFront();
+    ASSERT_EQ(GetForegroundWindow(), FindWindowA("TrayTestSink", NULL));
 
     std::string strLines = std::string(200000, 'A') + "\n";
     strLines += std::string("0000000000000001 00 KEY_1 orv\x01" "ane\n");

@@ -260,7 +260,11 @@ std::vector<std::string> PressLogLines(HWND hTray)
     HWND hLog = FindWindowA("TELLUMOLOG", "Press Log");
     if (hLog == NULL) {
         PostMessageA(hTray, WM_COMMAND, 264, 0);
-        WaitFor([&] { return (hLog = FindWindowA("TELLUMOLOG", "Press Log")) != NULL; });
+        /* The log comes to the front last: then it is open. */
+        WaitFor([&] {
+            hLog = FindWindowA("TELLUMOLOG", "Press Log");
+            return hLog != NULL && GetForegroundWindow() == hLog;
+        });
     }
     HWND hList = FindWindowExA(hLog, NULL, "ListBox", NULL);
     int iCount = (int)SendMessageA(hList, LB_GETCOUNT, 0, 0);

@@ -77,7 +77,8 @@ std::string LearntName();
 
 /* The tip of the tray program's icon, "" when there is none. */
 std::string TrayTip();
-/* The lines the open press log shows (it is opened when it is not). */
+/* The lines the open press log shows (it is opened when it is not, and then stands in
+   front). */
 std::vector<std::string> PressLogLines(HWND hTray);
 
 #endif /* ORVANE_SOURCETEST_H */
