@@ -12,7 +12,6 @@
 /* Pauses before the next attempt, in order; the last one repeats. */
 static const UINT auiRetryMs[] = { 1000, 2000, 4000, 8000, 15000, 30000 };
 #define RETRY_STEPS ((int)(sizeof(auiRetryMs) / sizeof(auiRetryMs[0])))
-#define RECEIVE_SIZE 4096
 
 enum { STATE_OFF, STATE_RESOLVING, STATE_CONNECTING, STATE_CONNECTED, STATE_WAITING };
 
@@ -28,7 +27,7 @@ static struct tagLIRC {
     SOCKET sServer;                 /* STATE_CONNECTING and STATE_CONNECTED */
     int iRetry;                     /* index of the next pause */
     tagLIRCSTREAM lsStream;
-    char achReceived[RECEIVE_SIZE];
+    char achReceived[LIRC_RECEIVE_SIZE];
     size_t cbReceived;
     size_t iTaken;
 } Lirc;

@@ -13,6 +13,7 @@
 #define WM_LIRC_SOCKET      (WM_APP + 1)    /* WSAAsyncSelect's events of the connection */
 #define WM_LIRC_RESOLVED    (WM_APP + 2)    /* WSAAsyncGetHostByName's answer */
 #define TIMER_LIRC_RETRY    4
+#define LIRC_RECEIVE_SIZE   4096    /* bytes taken from the socket at one event, at most */
 
 /* Connects to the server of "host:port" (dropping any earlier connection); an address that
    is not one is never reached. */

@@ -15,6 +15,7 @@
 #include "receivermap.h"
 
 #define LIRC_LINE_MAX       255     /* the longest line taken; a longer one is skipped */
+#define LIRC_SHORTEST_PRESS 8       /* "0 0 b r" and its line break */
 #define LIRC_CODE_DIGITS    16
 #define LIRC_REPEAT_DIGITS  8
 

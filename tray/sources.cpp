@@ -1,9 +1,10 @@
 /*
  * sources.cpp - the LIRC client and the USB remote's keys in the tray program: their
  * settings and map, the road of their presses, the tip's note and the applet's watching
- * and learning. Whatever the sources do, the tray window learns through posted messages:
- * ID_SOURCE_STATE when the icon or its tip should change, ID_NEW_PRESS before a press that
- * a source tells from a held button, WM_USER with the raw code of each press.
+ * and learning. A press of a mapped button reaches the tray window as WM_SOURCE_CODE with
+ * its raw code, which it handles as the receiver's WM_USER (the LIRC client's are sent at
+ * once, the keyboard hook's posted from its thread); ID_SOURCE_STATE is posted when the icon
+ * or its tip should change.
  */
 #include <windows.h>
 #include <string.h>
@@ -130,13 +131,11 @@ static void Learnt(HWND hWnd, const char *pszName)
     ReportSources(hWnd);
 }
 
-/* A press of a mapped button takes the receiver's road. */
-static void PostPress(HWND hWnd, int iRaw, BOOL bNewPress)
-{
-    if (bNewPress)
-        PostMessageA(hWnd, WM_COMMAND, ID_NEW_PRESS, 0);
-    PostMessageA(hWnd, WM_USER, (WPARAM)iRaw, 0);
-}
+/* A press of a mapped button, for the receiver's road. */
+struct tagSOURCEPRESS {
+    BYTE bRaw;
+    BYTE bNewPress;     /* a repeat count of 0 */
+};
 
 /* The press log's word for why a line was skipped. */
 static int SkipReason(int iKind)
@@ -149,31 +148,36 @@ static int SkipReason(int iKind)
     return PLW_NOT_MAPPED;
 }
 
-static void OnLircLine(HWND hWnd, const tagLIRCLINE *pll)
+/* A line from the server: TRUE when it is a press of a mapped button, in *psp. Other lines
+   are logged, or while learning sent to the watcher. */
+static BOOL TakeLircPress(HWND hWnd, const tagLIRCLINE *pll, tagSOURCEPRESS *psp)
 {
     tagLIRCPRESS lp;
     char szName[MAP_NAME_SIZE];
     int iKind = ParseLircLine(pll, &lp);
     if (iKind == LIRC_EMPTY)
-        return;
+        return FALSE;
     if (iKind != LIRC_PRESS || !ComposeLircMapName(lp.szButton, lp.szRemote, szName, sizeof(szName))) {
         LogSkippedInput(SkipReason(iKind), pll->achText, pll->cchText);
-        return;
+        return FALSE;
     }
     if (lp.uiRepeat == 0)
         Sources.szLearnt[0] = '\0';
     else if (strcmp(szName, Sources.szLearnt) == 0)
-        return;
+        return FALSE;
     if (Sources.bLearn) {
         lstrcpynA(Sources.szLearnt, szName, sizeof(Sources.szLearnt));
         Learnt(hWnd, szName);
-        return;
+        return FALSE;
     }
     int iRaw = LookUpLircButton(&Sources.rmMap, lp.szButton, lp.szRemote);
-    if (iRaw < 0)
+    if (iRaw < 0) {
         LogSkippedInput(PLW_NOT_MAPPED, pll->achText, pll->cchText);
-    else
-        PostPress(hWnd, iRaw, lp.uiRepeat == 0);
+        return FALSE;
+    }
+    psp->bRaw = (BYTE)iRaw;
+    psp->bNewPress = lp.uiRepeat == 0;
+    return TRUE;
 }
 
 static void OnLearntKey(HWND hWnd, WPARAM wKey)
@@ -188,11 +192,18 @@ BOOL OnSourceMessage(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam)
     switch (uiMessage) {
     case WM_LIRC_SOCKET: {
         BOOL bChanged = OnLircSocket(hWnd, wParam, lParam);
+        /* Every line read is taken before a press runs: a command that opens a dialog lets
+           the next read in meanwhile. Sent, not posted: the press runs now. */
+        tagSOURCEPRESS aspPresses[LIRC_RECEIVE_SIZE / LIRC_SHORTEST_PRESS + 1];
+        int cPresses = 0;
         tagLIRCLINE ll;
         while (TakeLircLine(&ll))
-            OnLircLine(hWnd, &ll);
+            if (cPresses < (int)ARRAYSIZE(aspPresses) && TakeLircPress(hWnd, &ll, &aspPresses[cPresses]))
+                cPresses++;
         if (bChanged)
             ReportSources(hWnd);
+        for (int i = 0; i < cPresses; i++)
+            SendMessageA(hWnd, WM_SOURCE_CODE, aspPresses[i].bRaw, aspPresses[i].bNewPress);
         return TRUE;
     }
     case WM_LIRC_RESOLVED:

@@ -285,9 +285,6 @@ static void OnCommand(HWND hWnd, int id, HWND hwndCtl, UINT codeNotify)
     case ID_SOURCE_STATE:
         RegisterVxD(hWnd, bMode, bShift);
         break;
-    case ID_NEW_PRESS:
-        OnNewPress(hWnd);
-        break;
     }
 }
 
@@ -305,6 +302,11 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam
         OnPowerEvent(hWnd, uiMessage, wParam);
         return TRUE;
     case WM_USER:
+        OnReceiverCode(hWnd, wParam);
+        return 0;
+    case WM_SOURCE_CODE:
+        if (lParam != 0)
+            OnNewPress(hWnd);
         OnReceiverCode(hWnd, wParam);
         return 0;
     }

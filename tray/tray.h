@@ -9,7 +9,9 @@
 
 /* Commands the tray program posts itself (WM_COMMAND), besides those of Tellumo.h. */
 #define ID_SOURCE_STATE     282     /* a source was switched or reached: the icon and tip follow */
-#define ID_NEW_PRESS        283     /* a source says that its next code begins a new press */
+/* A code from another source, handled as the receiver's WM_USER: wParam the raw code, lParam
+   1 when the source says that it begins a new press. */
+#define WM_SOURCE_CODE      (WM_APP + 4)
 
 extern HINSTANCE hInstance;
 extern HWND hMainWnd;

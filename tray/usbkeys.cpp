@@ -30,11 +30,8 @@ static void PostDecision(int iKind, unsigned uiKey)
 {
     switch (iKind) {
     case KEY_PRESS:
-        PostMessageA(KeyHook.hTray, WM_COMMAND, ID_NEW_PRESS, 0);
-        PostMessageA(KeyHook.hTray, WM_USER, (WPARAM)KeyHook.kfFilter.asRaw[uiKey], 0);
-        break;
     case KEY_REPEAT:
-        PostMessageA(KeyHook.hTray, WM_USER, (WPARAM)KeyHook.kfFilter.asRaw[uiKey], 0);
+        PostMessageA(KeyHook.hTray, WM_SOURCE_CODE, (WPARAM)KeyHook.kfFilter.asRaw[uiKey], iKind == KEY_PRESS);
         break;
     case KEY_LEARNT:
         PostMessageA(KeyHook.hTray, WM_LEARNT_KEY, uiKey, 0);

@@ -4,8 +4,9 @@
  * programs) sees every key of the desktop. It runs on a thread of its own that only decides,
  * from a snapshot of the map, and posts to the tray window: a busy tray program or an open
  * message box never keeps the keyboard waiting, and the system never finds the hook slow.
- * A mapped key becomes WM_USER with its raw code, as the receiver posts it (a new press
- * first posts ID_NEW_PRESS); a learnt key becomes WM_LEARNT_KEY.
+ * A mapped key becomes WM_SOURCE_CODE with its raw code, handled as the receiver's WM_USER
+ * (its first key down begins a new press, the keyboard's repeats are those of a held
+ * button); a learnt key becomes WM_LEARNT_KEY.
  */
 #ifndef ORVANE_USBKEYS_H
 #define ORVANE_USBKEYS_H
