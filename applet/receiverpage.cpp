@@ -269,6 +269,9 @@ static LRESULT Receiver_OnNotify(HWND hDlg, int idFrom, NMHDR *pnmh)
         return FALSE;
     case PSN_APPLY:
         return OnApply(hDlg);
+    case PSN_HELP:
+        ShowHelpTopic(hDlg, IDH_RECEIVER_MAP);
+        return 0;
     }
     return 0;
 }

@@ -10,10 +10,9 @@
 
 #include <windows.h>
 #include "receivermap.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
-#define RECEIVER_MAP_TOPIC  ORVANE_SETTINGS "\\Receiver"      /* below the root */
-#define RECEIVER_MAP_KEY    ORVANE_ROOT_KEY "\\" RECEIVER_MAP_TOPIC
+#define RECEIVER_MAP_KEY    ORVANE_ROOT_KEY "\\" STORE_RECEIVER_MAP_KEY
 #define VALUE_LIRC_SOURCE   "LircSource"        /* "1": the LIRC client runs */
 #define VALUE_LIRC_SERVER   "LircServer"        /* "host:port" */
 #define VALUE_KEY_SOURCE    "KeySource"         /* "1": the USB remote's keys are taken */

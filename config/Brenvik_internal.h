@@ -10,6 +10,7 @@
 
 #include <windows.h>
 #include "HelpTopics.h"
+#include "OrvaneStore.h"
 
 extern HINSTANCE hInstance;   /* this library's module, recorded by DllEntryPoint */
 
@@ -66,17 +67,17 @@ enum {
 };
 
 /* Function modes, as the engine numbers them. */
-enum { PC = 0, WEB = 1, PHONE = 2, DVD = 3, CD = 4, MODES = 5 };
+enum { PC = 0, WEB = 1, PHONE = 2, DVD = 3, CD = 4, MODES = STORE_MODES };
 
 /* Button kinds: which list of a mode a record belongs to. */
 enum { BT_DEFAULT = 0, BT_SHIFT = 1, BT_SPECIAL = 2, BT_NOMODE = 3 };
 
-#define MAIN_BUTTONS     17      /* records of a default or shift list */
-#define SPECIAL_BUTTONS  7       /* six transport buttons and the mode button */
-#define NOMODE_BUTTONS   2
-#define COMMAND_SIZE     513     /* a stored command and its terminator, plus one */
-#define COMMAND_LIMIT    512     /* longest command the model reads or composes, with NUL */
-#define MODE_KEY_SIZE    20      /* a mode's key name under "Mode", with NUL */
+/* The model's lists and buffers, in the store's numbers (OrvaneStore.h). */
+#define MAIN_BUTTONS     BUTTON_MAIN_COUNT           /* records of a default or shift list */
+#define SPECIAL_BUTTONS  (BUTTON_SPECIAL_COUNT + 1)  /* transport buttons and the mode button */
+#define NOMODE_BUTTONS   BUTTON_NOMODE_COUNT
+#define COMMAND_SIZE     (STORED_COMMAND_SIZE + 1)   /* a stored command, plus one */
+#define COMMAND_LIMIT    STORED_COMMAND_SIZE         /* longest command read or composed */
 
 /* ConvertButtonToCommand: the fields would give a command longer than COMMAND_LIMIT. The
    buffer is left empty and SaveButtonData leaves the stored value as it was. */
@@ -436,9 +437,6 @@ void  RestoreAllCursor(void);
 
 #define BUTTON_CELL_WIDTH   80      /* one family picture of "Button.bmp" */
 #define EDITOR_BUTTONS      7       /* six family buttons and the help button */
-
-/* Longest command the tray program can read back and run (its buffer holds 255 bytes). */
-#define RUNNABLE_COMMAND_LENGTH 254
 
 /* One function family: its type, its dialog and what the dialog's frame needs. */
 struct tagFAMILY {

@@ -10,12 +10,12 @@
 #include <windows.h>
 #include <windowsx.h>
 #include <commdlg.h>
-#include <stdio.h>
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "registry.h"
+#include "store.h"
 
 tagBUTTONINFO    *pbiButton;
 tagBUTTONTYPEINFO btiButton;
@@ -26,12 +26,6 @@ tagBUTTONINFO *pbiHolder;
 int  fCurrentFunction = NO_FUNCTION;
 BYTE bEmpty;
 
-/* Field separators inside one quoted argument. */
-#define CMDLINE_SEPARATOR "\x7F"     /* program file | command line */
-#define EXTRA_SEPARATOR   "\x83"     /* ... | size and position, device | track */
-
-#define VALUE_NAME_SIZE   12         /* a scan code or "Default", with NUL */
-#define DEFAULT_KEY       "Default"  /* key of the mode-independent buttons, value of a mode's own */
 #define CHANGE_TRACK      7          /* position of "Change Track" in the media names */
 #define HOLDERS           FUNCTION_TYPES
 
@@ -54,10 +48,9 @@ static const tagFUNCTIONLIST aflFunctions[FUNCTION_TYPES] = {
 
 /* By button kind: the scan code of the first record (the mode button is the exception) and
    the number of buttons, so a longer list never reaches another kind's values. */
-static const BYTE abFirstScanCode[] = { 0, MAIN_BUTTONS, 2 * MAIN_BUTTONS, 41 };
+static const BYTE abFirstScanCode[] = { 0, BUTTON_SHIFT_OFFSET, BUTTON_SPECIAL_FIRST, BUTTON_NOMODE_FIRST };
 static const BYTE abButtons[] = { MAIN_BUTTONS, MAIN_BUTTONS, SPECIAL_BUTTONS, NOMODE_BUTTONS };
 #define MODE_BUTTON_POSITION 6
-#define MODE_BUTTON_CODE     255
 
 /* ---- Strings of a record ----------------------------------------------------------------- */
 
@@ -166,10 +159,10 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
         *pbPosition = HasText(pbi->pszExtra2) ? 2 : 1;      /* LAUNCHSIZE, LAUNCH */
         bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszPrimary);
         if (bFits && HasText(pbi->pszExtra1))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, CMDLINE_SEPARATOR)
+            bFits = AppendText(lpszArgument, COMMAND_LIMIT, CMDLINE_SEPARATOR_TEXT)
                  && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra1);
         if (bFits && HasText(pbi->pszExtra2))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR)
+            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR_TEXT)
                  && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra2);
         break;
     case MULTIMEDIA:
@@ -179,7 +172,7 @@ static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR
         if (HasText(pbi->pszPrimary))
             bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszPrimary);
         if (bFits && *pbPosition == CHANGE_TRACK && HasText(pbi->pszExtra2))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR)
+            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR_TEXT)
                  && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra2);
         break;
     case EDIT:
@@ -280,12 +273,12 @@ void GetFunctionFromCommand(tagBUTTONINFO *pbi, LPSTR lpszTemplate)
 struct tagARGUMENTS {
     char   szText[COMMAND_SIZE];
     size_t cbUsed;
-    int    iSeparators;              /* 0x7F counts 1, 0x83 counts 2; no more after 2 */
+    int    iSeparators;              /* the command-line separator counts 1, the extra one 2 */
 };
 
 /* Argument pass. Only text inside quotes is taken; a doubled quote there is one quote.
-   Where an argument holds several fields (bSeparators) 0x7F and 0x83 also end one while
-   fewer than 2 are counted. */
+   Where an argument holds several fields (bSeparators) the field separators also end one
+   while fewer than 2 are counted. */
 static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS *pa)
 {
     ZeroMemory(pa, sizeof(*pa));
@@ -301,8 +294,8 @@ static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS 
         } else if (ch == '"') {
             bInside = FALSE;
             ch = '\0';
-        } else if (bSeparators && pa->iSeparators < 2 && (ch == '\x7F' || ch == '\x83')) {
-            pa->iSeparators += ch == '\x7F' ? 1 : 2;
+        } else if (bSeparators && pa->iSeparators < 2 && (ch == CMDLINE_SEPARATOR || ch == EXTRA_SEPARATOR)) {
+            pa->iSeparators += ch == CMDLINE_SEPARATOR ? 1 : 2;
             ch = '\0';
         }
         pa->szText[pa->cbUsed++] = ch;
@@ -516,74 +509,18 @@ void GetButton(tagBUTTONINFO **ppbiResult, tagREMOTE *prRemote, int rmMode, int 
 static BYTE ScanCode(int btType, BYTE bPosition)
 {
     if (btType == BT_SPECIAL && bPosition == MODE_BUTTON_POSITION)
-        return MODE_BUTTON_CODE;
+        return BUTTON_MODE_OWN;
     return (BYTE)(abFirstScanCode[btType] + bPosition);
-}
-
-static BOOL IsNoModeCode(BYTE bScanCode)
-{
-    return bScanCode > 40 && bScanCode != MODE_BUTTON_CODE;
-}
-
-/* The name of the key that holds mode rmMode's assignments; "" when there is none. */
-static void ModeKeyName(int rmMode, LPSTR lpszModeKey)
-{
-    lpszModeKey[0] = '\0';
-    if (rmMode < 0 || rmMode >= MODES)
-        return;
-    char szValue[VALUE_NAME_SIZE];
-    snprintf(szValue, sizeof(szValue), "%d", rmMode + 1);
-    Get("Mode", szValue, "", lpszModeKey, MODE_KEY_SIZE);
-}
-
-/* Key and value name of one button, given its mode's key name; FALSE when the button
-   belongs to a mode without a key name. */
-static BOOL ButtonPlace(BYTE bScanCode, LPCSTR lpszModeKey, LPCSTR *ppszKey, LPSTR lpszValue)
-{
-    if (IsNoModeCode(bScanCode)) {
-        *ppszKey = DEFAULT_KEY;
-        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode - 41);
-        return TRUE;
-    }
-    if (lpszModeKey[0] == '\0')
-        return FALSE;
-    *ppszKey = lpszModeKey;
-    if (bScanCode == MODE_BUTTON_CODE)
-        lstrcpyA(lpszValue, DEFAULT_KEY);
-    else
-        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode);
-    return TRUE;
-}
-
-/* Reads the mode key's name unless the code does not depend on the mode. */
-static BOOL PlaceOfCode(BYTE bScanCode, int rmMode, LPSTR lpszModeKey, LPCSTR *ppszKey, LPSTR lpszValue)
-{
-    lpszModeKey[0] = '\0';
-    if (!IsNoModeCode(bScanCode))
-        ModeKeyName(rmMode, lpszModeKey);
-    return ButtonPlace(bScanCode, lpszModeKey, ppszKey, lpszValue);
 }
 
 int GetButtonCommand(LPSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
-    lpszCommand[0] = '\0';
-    char szModeKey[MODE_KEY_SIZE];
-    char szValue[VALUE_NAME_SIZE];
-    LPCSTR lpszKey;
-    if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
-        return 0;
-    Get(lpszKey, szValue, "", lpszCommand, COMMAND_LIMIT);
-    return lpszCommand[0] != '\0';
+    return ReadModeButton(rmMode, bScanCode, lpszCommand, COMMAND_LIMIT);
 }
 
 int WriteButtonCommand(LPCSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
-    char szModeKey[MODE_KEY_SIZE];
-    char szValue[VALUE_NAME_SIZE];
-    LPCSTR lpszKey;
-    if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
-        return 0;
-    return Write(lpszKey, szValue, lpszCommand);
+    return WriteModeButton(rmMode, bScanCode, lpszCommand);
 }
 
 /* Runs pfnButton for each record of a list with its button's value name under the list's
@@ -594,20 +531,19 @@ static void ForEachButton(tagBUTTONINFO *pbiList, int rmMode, int btType,
 {
     if (btType < BT_DEFAULT || btType > BT_NOMODE)
         return;
-    char szModeKey[MODE_KEY_SIZE] = "";
+    char szModeKey[STORE_MODE_KEY_SIZE] = "";
     if (btType != BT_NOMODE)
-        ModeKeyName(rmMode, szModeKey);
+        ReadModeKey(rmMode, szModeKey);
     HKEY hKey = NULL;
     BYTE bPosition = 0;
     for (tagBUTTONINFO *pbi = FirstRecord(pbiList); pbi != NULL && bPosition < abButtons[btType];
          pbi = pbi->pbiNext, ++bPosition) {
-        char szValue[VALUE_NAME_SIZE];
-        LPCSTR lpszKey;
-        if (!ButtonPlace(ScanCode(btType, bPosition), szModeKey, &lpszKey, szValue))
+        tagBUTTONPLACE bp;
+        if (!PlaceButton(ScanCode(btType, bPosition), szModeKey, &bp))
             break;
-        if (hKey == NULL && (hKey = OpenTopicKey(lpszKey)) == NULL)
+        if (hKey == NULL && (hKey = OpenTopicKey(bp.lpszKey)) == NULL)
             break;
-        pfnButton(pbi, hKey, szValue);
+        pfnButton(pbi, hKey, bp.szValue);
     }
     if (hKey != NULL)
         RegCloseKey(hKey);

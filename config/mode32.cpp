@@ -121,7 +121,7 @@ int QuotedLength(LPCSTR lpszText)
 
 int LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos)
 {
-    /* program<7F>command line<83>size */
+    /* program, separator, command line, separator, size; each quote doubled */
     int cchArgument = QuotedLength(lpszProgram);
     if (lpszCmdLine != NULL && *lpszCmdLine != '\0')
         cchArgument += 1 + QuotedLength(lpszCmdLine);
@@ -133,7 +133,7 @@ int LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSize
 BOOL IsPlainArgument(LPCSTR lpszText)
 {
     for (; lpszText != NULL && *lpszText != '\0'; lpszText++)
-        if (*lpszText == '"' || (BYTE)*lpszText == 0x7F || (BYTE)*lpszText == 0x83)
+        if (*lpszText == '"' || *lpszText == CMDLINE_SEPARATOR || *lpszText == EXTRA_SEPARATOR)
             return FALSE;
     return TRUE;
 }

@@ -22,9 +22,9 @@
 
 #define MESSAGE_SIZE 1024
 
-static const char szModeKey[] = "Mode";
-static const char szTranslationKey[] = "Translation";
-static const char szDefaultKey[] = "Default";
+static const char szModeKey[] = STORE_MODE_KEY;
+static const char szTranslationKey[] = STORE_TRANSLATION_KEY;
+static const char szDefaultKey[] = STORE_NOMODE_KEY;
 
 /* ---- The registry side ----------------------------------------------------------------- */
 
@@ -119,7 +119,7 @@ static void CollectProfile(tagPROFILE *pp)
             if (iButton < PROFILE_MODE_VALUES - 1)
                 snprintf(szName, sizeof(szName), "%d", iButton);
             else
-                lstrcpynA(szName, szDefaultKey, sizeof(szName));
+                lstrcpynA(szName, STORE_MODE_COMMAND, sizeof(szName));
             AddStoredValue(pp, szModes[m], szName);
         }
     }

@@ -13,33 +13,34 @@
  *     End of profile
  *
  * One section per registry key, one line per value; the last section, the map of the
- * receiver's other sources, may be left out (profiles written before it existed). Printable ASCII stands as it is; a
- * backslash, a double quote and every other byte (the field separators 0x7F and 0x83,
- * line breaks, non-ASCII) are escaped as \\, \" and \xHH, so that every byte survives
- * and the file stays readable and diff-able. Key and value names escape "=", "[" and "]"
- * as well. The routines here touch no window, registry or file: they can be tested and
- * fuzzed on their own.
+ * receiver's other sources, may be left out (profiles written before it existed).
+ * Printable ASCII stands as it is; a backslash, a double quote and every other byte (the
+ * field separators of a command, line breaks, non-ASCII) are escaped as \\, \" and \xHH,
+ * so that every byte survives and the file stays readable and diff-able. Key and value
+ * names escape "=", "[" and "]" as well. The routines here touch no window, registry or
+ * file: they can be tested and fuzzed on their own.
  */
 #ifndef ORVANE_PROFILE32_FORMAT_H
 #define ORVANE_PROFILE32_FORMAT_H
 
 #include <stddef.h>
+#include "OrvaneStore.h"
 
 #define PROFILE_HEADER       "Orvane remote profile 1"
 #define PROFILE_END          "End of profile"
-#define PROFILE_KEY_SIZE     20      /* a mode's key name, as the configuration reads it */
+#define PROFILE_KEY_SIZE     STORE_MODE_KEY_SIZE   /* a mode's key name, as the store reads it */
 #define PROFILE_NAME_SIZE    64      /* a value name and its terminator */
-#define PROFILE_VALUE_SIZE   512     /* a stored command and its terminator */
+#define PROFILE_VALUE_SIZE   STORED_COMMAND_SIZE   /* a stored command and its terminator */
 #define PROFILE_MAX_VALUES   600     /* 207 buttons, 5 modes and the translations */
 #define PROFILE_MAX_LINE     (4 * PROFILE_VALUE_SIZE + 4 * PROFILE_NAME_SIZE)
 #define PROFILE_MAX_FILE     (1024 * 1024)
 
-#define PROFILE_RECEIVER_KEY "Settings\\Receiver"     /* the receiver's map, below the root */
-#define PROFILE_MODES        5
-#define PROFILE_MODE_VALUES  41      /* buttons 0 to 39 and "Default", the mode's own */
+#define PROFILE_MODES        STORE_MODES
+#define PROFILE_MODE_VALUES  STORE_MODE_VALUES     /* buttons 0 to 39 and the mode's own */
+#define PROFILE_RECEIVER_KEY STORE_RECEIVER_MAP_KEY
 
-/* One value: the key it belongs to ("Mode", "Translation", "Default", a mode's name or
-   PROFILE_RECEIVER_KEY), its name and its text. */
+/* One value: the key it belongs to (a key of the store's own, a mode's or the receiver's
+   map), its name and its text. */
 struct tagPROFILEVALUE {
     char szKey[PROFILE_KEY_SIZE];
     char szName[PROFILE_NAME_SIZE];
@@ -93,8 +94,8 @@ size_t WriteProfile(const tagPROFILE *ppProfile, char *pszText, size_t cchText);
 
 /* Reads a whole profile text of cbText bytes (need not end in NUL). Checks everything a
    load relies on: the header, the grammar, the escapes and lengths, the sections (every
-   mode named in "Mode" has a section with all its buttons, "Default" holds both
-   mode-independent buttons) and the end line. 1 with *ppProfile filled; else 0 and
+   mode named in the mode table has a section with all its buttons, the key of the
+   mode-independent buttons holds both) and the end line. 1 with *ppProfile filled; else 0 and
    *ppeError says why and where. */
 int ReadProfile(const char *pText, size_t cbText, tagPROFILE *ppProfile, tagPROFILEERROR *ppeError);
 

@@ -156,7 +156,7 @@ static void CommandAsText(LPCSTR lpszCommand, LPSTR lpszText, int cchText)
     int i = 0;
     for (; lpszCommand[i] != '\0' && i < cchText - 1; i++) {
         BYTE b = (BYTE)lpszCommand[i];
-        lpszText[i] = b < ' ' || b == 0x7F || b == 0x83 ? ' ' : (char)b;
+        lpszText[i] = b < ' ' || b == (BYTE)CMDLINE_SEPARATOR || b == (BYTE)EXTRA_SEPARATOR ? ' ' : (char)b;
     }
     lpszText[i] = '\0';
 }

@@ -9,7 +9,7 @@ command -v clang++ >/dev/null || { sudo_cmd=""; [ "$(id -u)" -eq 0 ] || sudo_cmd
   $sudo_cmd apt-get install -y -q clang libclang-rt-14-dev >/dev/null; }
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        -I"$root/config" "$root/tests/config/profile_fuzz.cpp" "$root/config/profile32_format.cpp" \
+        -I"$root/config" -I"$root/include" "$root/tests/config/profile_fuzz.cpp" "$root/config/profile32_format.cpp" \
         -o "$out/profile_fuzz"
 # A small sound profile to start from: one mode with all its buttons, and the receiver's map.
 {

@@ -9,13 +9,11 @@
 
 #include <windows.h>
 #include <stddef.h>
+#include "OrvaneStore.h"
 #include "trayrules.h"     /* PR_x: what the auto-repeat rule made of a code */
 
 #define PRESS_LOG_CLASS     "TELLUMOLOG"
 #define PRESS_LOG_LINES     500     /* lines kept; the oldest go first */
-#define PRESS_MODE_COUNT    5
-#define MODE_NAME_SIZE      20      /* the "Mode" key's values, as the engine reads them */
-#define PRESS_COMMAND_SIZE  256     /* the longest command the tray program runs, and more */
 #define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
 
 /* Besides the rule's PR_x, a record's kind: a line from a source that was no press of a
@@ -31,8 +29,8 @@ struct tagPRESS {
     BYTE bCode;                 /* the translated code: a button code, or a mode or function code */
     BYTE bMode;                 /* the engine's mode (0-based) and shift after the code */
     BYTE bShift;
-    char szModeName[MODE_NAME_SIZE];        /* name of bMode's key ("" when unnamed) */
-    char szCommand[PRESS_COMMAND_SIZE];     /* first command string that ran, "" for none */
+    char szModeName[STORE_MODE_KEY_SIZE];   /* name of bMode's key ("" when unnamed) */
+    char szCommand[RUNNABLE_COMMAND_SIZE];  /* first command string that ran, "" for none */
     tagPRESS *pprOuter;         /* the code whose command was running when this one came */
 };
 
@@ -51,8 +49,9 @@ typedef char PRESSWORD[PRESS_WORD_SIZE];
 HWND OpenPressLog(HINSTANCE hInst);
 /* A code arrives: begins its record (nothing happens while the log is closed). */
 void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
-/* What the engine made of the code being handled. */
-void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift);
+/* What the engine made of the code being handled; lpszModeKey is the name of bMode's key
+   when the press read it to look a button up, else null (the log reads it then). */
+void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey);
 /* The code's handling is over: its line is added. */
 void EndPress(tagPRESS *ppr);
 /* A line from a source that was skipped, for the reason PLW_x: its line is added with the

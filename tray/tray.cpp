@@ -10,8 +10,8 @@
 #include <shellapi.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Corvalin.h"
 #include "htmlhelp.h"
+#include "press.h"
 #include "presslog.h"
 #include "receiver.h"
 #include "sources.h"
@@ -103,13 +103,7 @@ BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
     /* The engine's own mode (0-based) and shift; the icon follows them through ID_MODE_REPORT. */
     static BYTE bEngineMode;
     static BYTE bEngineShift;
-    int bLookUp = DecodeScanCode(hWnd, &bScanCode, &bEngineMode, &bEngineShift);
-    if (bLookUp) {
-        char szFunction[256];
-        if (LookUpCode(bEngineMode, bScanCode, szFunction, 255))
-            ParseFunction(hWnd, szFunction);
-    }
-    NoteDecoded(bLookUp, bScanCode, bEngineMode, bEngineShift);
+    bScanCode = RunCode(hWnd, bScanCode, &bEngineMode, &bEngineShift);
     if (hMainWnd != NULL)
         PostMessageA(hMainWnd, WM_COMMAND, ID_MODE_REPORT, (LPARAM)(WORD)((bEngineMode << 8) | bEngineShift));
     return bScanCode;

@@ -16,8 +16,8 @@
  *                                    this program's folder). /keep (an upgrade) leaves what
  *                                    is stored as it is (mode names, translations, assignments,
  *                                    settings) and only adds what is missing; the data's
- *                                    assignments of a mode go to the key the user's "Mode"
- *                                    names for it
+ *                                    assignments of a mode go to the key the user's mode
+ *                                    names (STORE_MODE_KEY) give it
  *   OrvaneSetup /remove FILE [/keep] removes the configuration of the current user; /keep
  *                                    spares the modes, the translation and the button
  *                                    assignments, under the user's names of the modes
@@ -31,7 +31,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 #include "mirelo.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "setupdata.h"
 
 #define VENDOR_KEY      "Software\\Zendra"
@@ -274,7 +274,7 @@ struct tagDATAPASS {
     int iKind;          /* SK_x of the current section */
     HKEY hKey;          /* key of the current section (writing) */
     int iValues;
-    char aszDataModes[DATA_MODES][MODE_NAME_SIZE];  /* the data file's own names of the modes */
+    char aszDataModes[STORE_MODES][STORE_MODE_KEY_SIZE];  /* the data file's own names of the modes */
     LPSTR lpszKept;     /* names of the kept keys, each ended by '\n' (removing) */
 };
 
@@ -316,7 +316,7 @@ static int CollectDataMode(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lp
 {
     int iMode = iKind == LK_VALUE && pdp->iKind == SK_MODES ? DataModeIndex(lpszName) : -1;
     DWORD cbName, dwType;
-    if (iMode >= 0 && (!DecodeDataValue(lpszValue, (LPBYTE)pdp->aszDataModes[iMode], MODE_NAME_SIZE, &cbName, &dwType)
+    if (iMode >= 0 && (!DecodeDataValue(lpszValue, (LPBYTE)pdp->aszDataModes[iMode], STORE_MODE_KEY_SIZE, &cbName, &dwType)
                        || dwType != REG_SZ))
         pdp->aszDataModes[iMode][0] = '\0';      /* no key can have that name */
     return 1;
@@ -335,16 +335,16 @@ static int ReadStoredString(HKEY hKey, LPCSTR lpszName, LPSTR lpszValue, DWORD c
 }
 
 /* The key that takes the data file's section lpszSection. In an upgrade a mode's section
-   goes to the key that the stored "Mode" names for that mode, which a profile may have
+   goes to the key that the stored mode names (STORE_MODE_KEY) give that mode, which a profile may have
    renamed; every other section, and every section of a fresh installation, to its own name. */
 static void TargetKey(const tagDATAPASS *pdp, LPCSTR lpszSection, LPSTR lpszKey, DWORD cchKey)
 {
     lstrcpynA(lpszKey, lpszSection, cchKey);
     HKEY hModes;
-    if (!pdp->bKeep || RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\Mode", 0, KEY_READ, &hModes) != ERROR_SUCCESS)
+    if (!pdp->bKeep || RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\" STORE_MODE_KEY, 0, KEY_READ, &hModes) != ERROR_SUCCESS)
         return;
-    for (int iMode = 0; iMode < DATA_MODES; iMode++) {
-        char szName[2] = { (char)('1' + iMode), '\0' }, szStored[MODE_NAME_SIZE];
+    for (int iMode = 0; iMode < STORE_MODES; iMode++) {
+        char szName[2] = { (char)('1' + iMode), '\0' }, szStored[STORE_MODE_KEY_SIZE];
         if (lstrcmpiA(pdp->aszDataModes[iMode], lpszSection) == 0
             && ReadStoredString(hModes, szName, szStored, sizeof(szStored)) && UsableTableValue(SK_MODES, szStored))
             lstrcpynA(lpszKey, szStored, cchKey);
@@ -358,7 +358,7 @@ static int KeepsStoredValue(const tagDATAPASS *pdp, LPCSTR lpszName)
 {
     if (pdp->iKind != SK_MODES && pdp->iKind != SK_TABLE)
         return RegQueryValueExA(pdp->hKey, lpszName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
-    char szStored[MODE_NAME_SIZE];
+    char szStored[STORE_MODE_KEY_SIZE > STORE_TRANSLATION_SIZE ? STORE_MODE_KEY_SIZE : STORE_TRANSLATION_SIZE];
     return ReadStoredString(pdp->hKey, lpszName, szStored, sizeof(szStored)) && UsableTableValue(pdp->iKind, szStored);
 }
 

@@ -88,16 +88,16 @@ int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUs
 
 int SectionKind(LPCSTR lpszSection)
 {
-    if (lstrcmpiA(lpszSection, "Mode") == 0)
+    if (lstrcmpiA(lpszSection, STORE_MODE_KEY) == 0)
         return SK_MODES;
-    if (lstrcmpiA(lpszSection, "Translation") == 0)
+    if (lstrcmpiA(lpszSection, STORE_TRANSLATION_KEY) == 0)
         return SK_TABLE;
-    return lstrcmpiA(lpszSection, "Settings") == 0 ? SK_SETTINGS : SK_ASSIGNMENTS;
+    return lstrcmpiA(lpszSection, ORVANE_SETTINGS) == 0 ? SK_SETTINGS : SK_ASSIGNMENTS;
 }
 
 int DataModeIndex(LPCSTR lpszName)
 {
-    return lpszName[0] >= '1' && lpszName[0] < '1' + DATA_MODES && lpszName[1] == '\0' ? lpszName[0] - '1' : -1;
+    return lpszName[0] >= '1' && lpszName[0] < '1' + STORE_MODES && lpszName[1] == '\0' ? lpszName[0] - '1' : -1;
 }
 
 int UsableTableValue(int iKind, LPCSTR lpszValue)
@@ -106,7 +106,7 @@ int UsableTableValue(int iKind, LPCSTR lpszValue)
         return 0;
     if (iKind != SK_MODES)
         return 1;
-    /* "Default" holds the mode-independent buttons, not a mode's. */
-    return strlen(lpszValue) < MODE_NAME_SIZE && strchr(lpszValue, '\\') == NULL
-           && SectionKind(lpszValue) == SK_ASSIGNMENTS && lstrcmpiA(lpszValue, "Default") != 0;
+    /* STORE_NOMODE_KEY holds the mode-independent buttons, not a mode's. */
+    return strlen(lpszValue) < STORE_MODE_KEY_SIZE && strchr(lpszValue, '\\') == NULL
+           && SectionKind(lpszValue) == SK_ASSIGNMENTS && lstrcmpiA(lpszValue, STORE_NOMODE_KEY) != 0;
 }

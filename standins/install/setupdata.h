@@ -6,6 +6,7 @@
 #define ORVANE_SETUPDATA_H
 
 #include <windows.h>
+#include "OrvaneStore.h"
 
 enum tagLINEKIND { LK_NOTHING, LK_SECTION, LK_VALUE, LK_BAD };
 
@@ -22,21 +23,19 @@ int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUs
    it. Every kind is the user's once written: an upgrade adds what is missing and changes
    nothing that is stored, except that a table value the engine cannot use (an empty one,
    which the engine leaves for a code it does not know, or a mode name that cannot name a
-   mode's key) is written afresh. An uninstall removes the settings ("Settings"); the
-   modes ("Mode"), the translation of the remote's codes ("Translation") and the button
-   assignments (every other section) stay when the user asks to keep the assignments. */
+   mode's key) is written afresh. An uninstall removes the settings (ORVANE_SETTINGS); the
+   modes (STORE_MODE_KEY), the translation of the remote's codes (STORE_TRANSLATION_KEY) and
+   the button assignments (every other section) stay when the user asks to keep the
+   assignments. */
 enum tagSECTIONKIND { SK_MODES, SK_TABLE, SK_SETTINGS, SK_ASSIGNMENTS };
 int SectionKind(LPCSTR lpszSection);
 
-#define DATA_MODES      5       /* modes "1" to "5" of the section "Mode" */
-#define MODE_NAME_SIZE  20      /* the engine reads a mode's key name, and a translation, into 20 bytes */
-
-/* Which mode a value name of the section "Mode" stands for: 0 to 4, or -1. */
+/* Which mode a value name of the section STORE_MODE_KEY stands for: 0 to 4, or -1. */
 int DataModeIndex(LPCSTR lpszName);
 
 /* Whether lpszValue, stored in a table (SK_MODES or SK_TABLE), is one the engine can use:
    a text that is not empty, and for a mode the name of a key that can hold the mode's
-   assignments (shorter than MODE_NAME_SIZE, no path, no key of another kind). */
+   assignments (shorter than STORE_MODE_KEY_SIZE, no path, no key of another kind). */
 int UsableTableValue(int iKind, LPCSTR lpszValue);
 
 #endif /* ORVANE_SETUPDATA_H */

@@ -14,7 +14,7 @@
 #include <commctrl.h>
 #include <cpl.h>
 #include "psheetres.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "sourcetest.h"
 #include "testsupport.h"
 #include "traytest.h"

@@ -14,7 +14,7 @@
 #include <vector>
 #include "Brenvik.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "Brenvik.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "Corvalin.h"
 #include "probe_client.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "task_probes.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "testsupport.h"
 
 namespace {

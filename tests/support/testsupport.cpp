@@ -151,6 +151,20 @@ std::string StaticTexts(HWND hWnd)
     return strTexts;
 }
 
+HWND HelpWindowOfThread(DWORD idThread)
+{
+    HWND hFound = NULL;
+    EnumThreadWindows(idThread, [](HWND hWnd, LPARAM lParam) -> BOOL {
+        char szClass[32] = "";
+        GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (lstrcmpA(szClass, "HH Parent") != 0 || !IsWindowVisible(hWnd))
+            return TRUE;
+        *(HWND *)lParam = hWnd;
+        return FALSE;
+    }, (LPARAM)&hFound);
+    return hFound;
+}
+
 bool SaveWindowPicture(HWND hWnd, const std::string &strName)
 {
     RECT rWindow;

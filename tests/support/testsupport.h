@@ -48,6 +48,9 @@ RegistrySnapshot SnapshotRegistry(LPCSTR lpszRoot, const std::vector<std::string
 /* The texts of a window's static controls run together: what a message box says. */
 std::string StaticTexts(HWND hWnd);
 
+/* The visible HTML Help window ("HH Parent") that the thread opened, or null. */
+HWND HelpWindowOfThread(DWORD idThread);
+
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
 

@@ -14,7 +14,7 @@
 #include <stdlib.h>
 #include <algorithm>
 #include <functional>
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "sourcetest.h"
 #include "testsupport.h"
 #include "traytest.h"

@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "Tellumo.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "testsupport.h"
 #include "traytest.h"
 #include "traywatch.h"

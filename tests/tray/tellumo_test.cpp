@@ -6,7 +6,7 @@
  */
 #include <gtest/gtest.h>
 #include <algorithm>
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "testsupport.h"
 #include "traytest.h"
 #include "traywatch.h"

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "probe_client.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "sourcetest.h"
 #include "testsupport.h"
 #include "traytest.h"
