@@ -434,9 +434,9 @@ TEST_F(AppletTest, ControlExeOpensTheSheet)
 }
 
 /* Help as a person asks for it. F1 on a control of the Cursor page shows that control's
-   note; the title bar's "?" and then a control does the same, on the About page too, and
-   a label without a note shows nothing. The sheet's Help button opens the help file in
-   the HTML Help window, and closing the sheet closes that window. */
+   note; the title bar's "?" and then a control does the same, on the Receiver and About
+   pages too, and a label without a note shows nothing. The sheet's Help button opens the
+   help file in the HTML Help window, and closing the sheet closes that window. */
 TEST_F(AppletTest, HelpShowsEachControlsNoteAndTheHelpFile)
 {
     OpenSheet();
@@ -467,6 +467,12 @@ TEST_F(AppletTest, HelpShowsEachControlsNoteAndTheHelpFile)
 
     SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
     ASSERT_TRUE(WaitFor([&] { return PropSheet_GetCurrentPageHwnd(hSheet) != hPage; }));
+    HWND hReceiver = PropSheet_GetCurrentPageHwnd(hSheet);
+    strNote = NoteOfQuestionMark(hReceiver, GetDlgItem(hReceiver, IDC_LEARN), &strCaption);
+    EXPECT_EQ(0u, strNote.find("Which button of the remote each LIRC button or key becomes")) << strNote;
+
+    SendMessageA(hSheet, PSM_SETCURSEL, 2, 0);
+    ASSERT_TRUE(WaitFor([&] { return PropSheet_GetCurrentPageHwnd(hSheet) != hReceiver; }));
     HWND hAbout = PropSheet_GetCurrentPageHwnd(hSheet);
     HWND hVersion = FindWindowExA(hAbout, NULL, "Static", "Version 1.22.00");
     ASSERT_NE(nullptr, hVersion);

@@ -95,7 +95,7 @@ TEST(PressLogText, SkippedLinesShowTheirBytesReadably)
     size_t cch = strlen(pr.szCommand);
     EXPECT_LT(cch, sizeof(pr.szCommand));
     EXPECT_EQ(0u, cch % 4);
-    EXPECT_EQ(sizeof(pr.szCommand) / 4 - 1, cch / 4);
+    EXPECT_EQ((sizeof(pr.szCommand) - 1) / 4, cch / 4);
     EXPECT_EQ(std::string::npos, std::string(pr.szCommand).find_first_not_of("\\xF"));
 }
 
