@@ -155,6 +155,10 @@ void  GetFunctionFromCommand(tagBUTTONINFO *pbiButton, LPSTR lpszTemplate);
 /* 1 built, 0 nothing to store (buffer empty), COMMAND_TOO_LONG (buffer empty). Pure: the
    record is not changed (the quotes of every argument are doubled in the command only). */
 int   ConvertButtonToCommand(tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* The command the fields alone make, whatever command the record keeps; results as above. */
+int   ComposeCommand(const tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* Whether a record's string holds text (null and "" both count as empty). */
+BOOL  HasText(LPCSTR lpszText);
 /* The type whose templates use the first keyword of the command that any of them uses
    (preferring a template of that keyword alone), NO_FUNCTION when none does: how the
    what's-this window heads a command the editors cannot show. */
@@ -184,6 +188,16 @@ void  GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect);
 #define HOTKEY_CODE_SIZE    6       /* five characters and the terminator */
 #define HOTKEY_NAME_SIZE    16      /* longest key name and the terminator */
 #define HOTKEY_TEXT_SIZE    48      /* "ALT-CTRL-SHIFT-" + name + ", " + name */
+
+/* The modifiers by position in the code: letter, byte of the value, check box, text. */
+struct tagHOTKEYMODIFIER {
+    char   chLetter;
+    DWORD  dwMask;
+    int    idCheckBox;
+    LPCSTR lpszText;
+};
+#define HOTKEY_MODIFIERS    3
+extern const tagHOTKEYMODIFIER hotKeyModifiers[HOTKEY_MODIFIERS];
 
 /* The hot key being edited by the System dialog. */
 extern LONG lHotKeyCode;
@@ -535,6 +549,8 @@ void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
 void  InitialiseComboBoxRC(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
 void  InitialiseComboBoxRCZendraRes(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
 void  FillListBoxRC(HWND hListBox, UINT uStringList, LPCSTR lpszSelect);
+/* A value list of this library: its words and how many there are; null when missing. */
+const WORD *LockValueList(UINT uValueList, int *pcValues);
 LPSTR GetIndexedString(UINT uStringList, int iPosition);
 BYTE  GetIndexedValue(UINT uValueList, int iPosition);
 int   CountStringIndex(UINT uStringList, LPCSTR lpszText);

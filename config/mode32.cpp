@@ -239,18 +239,6 @@ BOOL FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 
 /* ---- RCDATA lists ---------------------------------------------------------------------- */
 
-/* A value list of this library: its words and how many there are; null when missing. */
-static const WORD *LockValueList(UINT uValueList, int *pcValues)
-{
-    *pcValues = 0;
-    HRSRC hResInfo = FindResourceA(hInstance, MAKEINTRESOURCEA(uValueList), RT_RCDATA);
-    HGLOBAL hData = hResInfo != NULL ? LoadResource(hInstance, hResInfo) : NULL;
-    const WORD *pwValues = hData != NULL ? (const WORD *)LockResource(hData) : NULL;
-    if (pwValues != NULL)
-        *pcValues = (int)(SizeofResource(hInstance, hResInfo) / sizeof(WORD));
-    return pwValues;
-}
-
 static void InitialiseComboBoxIn(HWND hDlg, int iControl, UINT uStringList, UINT uValueList,
                                  BOOL bThroughExport)
 {
@@ -294,44 +282,6 @@ void FillListBoxRC(HWND hListBox, UINT uStringList, LPCSTR lpszSelect)
     }
     CloseTable(&rc);
     ListBox_SetCurSel(hListBox, iSelect < 0 ? 0 : iSelect);
-}
-
-LPSTR GetIndexedString(UINT uStringList, int iPosition)
-{
-    return FunctionNameRC(uStringList, (BYTE)(iPosition + 1));
-}
-
-BYTE GetIndexedValue(UINT uValueList, int iPosition)
-{
-    int cValues;
-    const WORD *pwValues = LockValueList(uValueList, &cValues);
-    return iPosition >= 0 && iPosition < cValues ? LOBYTE(pwValues[iPosition]) : 0;
-}
-
-int CountStringIndex(UINT uStringList, LPCSTR lpszText)
-{
-    tagRCTABLE rc;
-    if (lpszText == NULL || !OpenTable(uStringList, FALSE, &rc))
-        return -1;
-    int iFound = -1;
-    int i = 0;
-    for (LPCSTR lpszEntry = rc.lpszFirst; *lpszEntry != '\0'; lpszEntry = NextEntry(lpszEntry), i++)
-        if (strcmp(lpszEntry, lpszText) == 0) {
-            iFound = i;
-            break;
-        }
-    CloseTable(&rc);
-    return iFound;
-}
-
-int CountValueIndex(UINT uValueList, BYTE bValue)
-{
-    int cValues;
-    const WORD *pwValues = LockValueList(uValueList, &cValues);
-    for (int i = 0; i < cValues; i++)
-        if (LOBYTE(pwValues[i]) == bValue)
-            return i;
-    return -1;
 }
 
 void WriteToTextBox(HWND hDlg, int iControl, LPCSTR lpszText)

@@ -163,6 +163,11 @@ size_t WriteProfile(const tagPROFILE *ppProfile, char *pszText, size_t cchText)
     pszText[0] = '\0';
     int bOk = Append(pszText, cchText, &iLength, PROFILE_HEADER, strlen(PROFILE_HEADER))
               && Append(pszText, cchText, &iLength, szNewLine, 2);
+    /* The Mode section comes first even when it names no mode: the reader requires it. */
+    if (ppProfile->iCount == 0 || CompareProfileNames(ppProfile->pvValues[0].szKey, szModeKey) != 0)
+        bOk = bOk && Append(pszText, cchText, &iLength, "[", 1)
+              && Append(pszText, cchText, &iLength, szModeKey, strlen(szModeKey))
+              && Append(pszText, cchText, &iLength, "]\r\n", 3);
     for (int i = 0; bOk && i < ppProfile->iCount; i++) {
         const tagPROFILEVALUE *ppv = &ppProfile->pvValues[i];
         if (i == 0 || strcmp(ppv->szKey, ppProfile->pvValues[i - 1].szKey) != 0)

@@ -126,6 +126,10 @@ TEST_F(ZendraCommand, UnitsOutsideOneToSixteenAreNotRead)
     EXPECT_FALSE(IsHouseCodeAsWritten("A1 Dim 300%"));
     EXPECT_TRUE(IsHouseCodeAsWritten("A1,A16 Dim To 40%"));
     EXPECT_TRUE(IsHouseCodeAsWritten("Macro P16 Off"));
+    /* A Macro house code outside A to P is none: the dialog keeps the command as it is. */
+    EXPECT_EQ("(null)", Text(Parsed("Macro Z1 On").mi.lpszHouseCode));
+    EXPECT_FALSE(IsHouseCodeAsWritten("Macro Z1 On"));
+    EXPECT_FALSE(IsHouseCodeAsWritten("Macro @1 Off"));
     EXPECT_TRUE(IsHouseCodeAsWritten("A2 Dim 178%"));
 }
 
