@@ -2,10 +2,10 @@
  * psheet.cpp - Selvane, the Control Panel applet "Remote Mouse". It opens a property sheet
  * with a Cursor page (the remote's cursor speed, the system's mouse trail, whether the
  * remote's buttons are reported, and a way into the button configuration while the tray
- * program is not running) and an About page. Apply stores speed and button switch in the
- * registry, hands both to the receiver driver and sets the system's mouse trail. F1 or the
- * title bar's "?" on a control shows a note on it; the sheet's Help button opens the help
- * file at the page in front.
+ * program is not running), the Receiver page (receiverpage.cpp) and an About page. Apply
+ * on the Cursor page stores speed and button switch in the registry, hands both to the
+ * receiver driver and sets the system's mouse trail. F1 or the title bar's "?" on a control
+ * shows a note on it; the sheet's Help button opens the help file at the page in front.
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -13,17 +13,18 @@
 #include <cpl.h>
 #include "dlgcrack.h"
 #include "htmlhelp.h"
+#include "pagehelp.h"
 #include "receiver.h"
 #include "registry.h"
 #include "Tellumo.h"
 #include "psheet.h"
 #include "psheetres.h"
+#include "receiverpage.h"
 
 #define SHEET_CAPTION       "Remote Mouse Properties"
 #define SETTINGS_CLASS      "Settings"
 #define BRENVIK_FILE        "\\brenvik.dll"
 #define DIRECTORY_SIZE      246
-#define HELP_TEXT_SIZE      512
 #define ORDINAL_MOUSEBUTTONS 1
 
 #define SPEED_MIN           0
@@ -54,10 +55,7 @@ static struct tagPSHEET {
 } psheet;
 
 /* Help contexts of the Cursor page's controls. */
-static const struct tagHELPCONTEXT {
-    int iControl;
-    DWORD dwContext;
-} ahcCursor[] = {
+static const tagHELPCONTEXT ahcCursor[] = {
     { IDC_SHOW_TRAIL, IDH_SHOW_TRAIL },
     { IDC_SPEED, IDH_CURSOR_SPEED },
     { IDC_TRAIL, IDH_TRAIL_LENGTH },
@@ -150,18 +148,6 @@ void ConfigureButtons(HWND hWnd)
 static BOOL TrayProgramRuns(void)
 {
     return FindWindowA(TRAY_CLASS, TRAY_TITLE) != NULL;
-}
-
-/* The help text of a topic (the applet's own string), as a pop-up at the point of the
-   help request. */
-static void ShowControlHelp(const HELPINFO *lphi, DWORD dwContext)
-{
-    char szText[HELP_TEXT_SIZE];
-    char szCaption[HELP_TEXT_SIZE];
-    if (LoadStringA(hInstance, IDS_HELP_TEXT_BASE + dwContext, szText, sizeof(szText)) == 0)
-        return;
-    LoadStringA(hInstance, IDS_APPLET_NAME, szCaption, sizeof(szCaption));
-    ShowHelpPopup((HWND)lphi->hItemHandle, szText, lphi->MousePos, szCaption);
 }
 
 /* ---- the Cursor page ---- */
@@ -306,15 +292,7 @@ static void Speed_OnHScroll(HWND hDlg, HWND hwndCtl, UINT code, int pos)
 static BOOL Speed_OnHelp(HWND hDlg, LPHELPINFO lphi)
 {
     (void)hDlg;
-    if (lphi->iContextType != HELPINFO_WINDOW)
-        return TRUE;
-    for (const tagHELPCONTEXT &hc : ahcCursor) {
-        if (hc.iControl == lphi->iCtrlId) {
-            ShowControlHelp(lphi, hc.dwContext);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return ShowPageHelp(hInstance, lphi, ahcCursor, ARRAYSIZE(ahcCursor));
 }
 
 /* The Cursor page lives as long as the sheet: its end closes the help the sheet opened. */
@@ -353,7 +331,7 @@ static BOOL About_OnHelp(HWND hDlg, LPHELPINFO lphi)
 {
     (void)hDlg;
     if (lphi->iContextType == HELPINFO_WINDOW)
-        ShowControlHelp(lphi, IDH_ABOUT);
+        ShowControlHelp(hInstance, lphi, IDH_ABOUT);
     return TRUE;
 }
 
@@ -375,6 +353,7 @@ void InitialisePropertySheet(HWND hWnd)
         DLGPROC lpfnDlgProc;
     } apgPages[] = {
         { IDD_CURSOR, SpeedDlgProc },
+        { IDD_RECEIVER, ReceiverDlgProc },
         { IDD_ABOUT, AboutDlgProc },
     };
     PROPSHEETPAGEA apsp[ARRAYSIZE(apgPages)] = {};

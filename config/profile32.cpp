@@ -1,12 +1,13 @@
 /*
  * profile32.cpp - assignment profiles: the picture of the remote's window menu saves every
- * assignment (all button values, the mode names and the translation of the remote's codes)
- * to a plain-text file and loads one back. A save writes the new file completely before it
- * takes the old one's place. A load reads and checks the whole file first, says how much it
- * would change and replaces only after the user agrees: the keys the profile holds then hold
- * exactly its values, whatever they held before. A file that is not a sound profile is
+ * assignment (all button values, the mode names, the translation of the remote's codes and
+ * the map of the receiver's other sources) to a plain-text file and loads one back. A save
+ * writes the new file completely before it takes the old one's place. A load reads and
+ * checks the whole file first, says how much it would change and replaces only after the
+ * user agrees: the keys the profile holds then hold exactly its values, whatever they held
+ * before. A file that is not a sound profile is
  * refused, naming its line, and nothing changes. The per-machine settings (installation
- * directory, cursor) never travel.
+ * directory, cursor, which sources are on and the LIRC server) never travel.
  */
 #include <windows.h>
 #include <commdlg.h>
@@ -72,11 +73,12 @@ static void AddStoredValue(tagPROFILE *pp, LPCSTR lpszKey, LPCSTR lpszName)
     AddValue(pp, lpszKey, lpszName, szValue);
 }
 
-/* Every translation of a raw code that fits a profile, in stored order. */
-static void AddTranslations(tagPROFILE *pp)
+/* Every value of root\lpszKey that fits a profile, in stored order: the translations of
+   raw codes, the receiver's map. */
+static void AddKeyValues(tagPROFILE *pp, LPCSTR lpszKey)
 {
     HKEY hKey;
-    if (!OpenStoredKey(szTranslationKey, KEY_READ, &hKey))
+    if (!OpenStoredKey(lpszKey, KEY_READ, &hKey))
         return;
     char szName[PROFILE_NAME_SIZE], szValue[PROFILE_VALUE_SIZE];
     for (DWORD dwIndex = 0;; dwIndex++) {
@@ -86,9 +88,9 @@ static void AddTranslations(tagPROFILE *pp)
         if (lResult == ERROR_NO_MORE_ITEMS)
             break;
         if (lResult != ERROR_SUCCESS || dwType != REG_SZ || szName[0] == '\0')
-            continue;          /* not a translation the engine could read */
+            continue;          /* not a value the programs could read */
         szValue[cbValue] = '\0';
-        AddValue(pp, szTranslationKey, szName, szValue);
+        AddValue(pp, lpszKey, szName, szValue);
     }
     RegCloseKey(hKey);
 }
@@ -107,7 +109,7 @@ static void CollectProfile(tagPROFILE *pp)
         lstrcpynA(szModes[m], strlen(szValue) < PROFILE_KEY_SIZE ? szValue : "", PROFILE_KEY_SIZE);
         AddValue(pp, szModeKey, szName, szModes[m]);
     }
-    AddTranslations(pp);
+    AddKeyValues(pp, szTranslationKey);
     AddStoredValue(pp, szDefaultKey, "0");
     AddStoredValue(pp, szDefaultKey, "1");
     for (int m = 0; m < PROFILE_MODES; m++) {
@@ -121,17 +123,19 @@ static void CollectProfile(tagPROFILE *pp)
             AddStoredValue(pp, szModes[m], szName);
         }
     }
+    AddKeyValues(pp, PROFILE_RECEIVER_KEY);
 }
 
 static BOOL IsButtonValue(const tagPROFILEVALUE *ppv)
 {
-    return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0;
+    return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0
+           && lstrcmpiA(ppv->szKey, PROFILE_RECEIVER_KEY) != 0;
 }
 
 /* What a load would do to the registry. */
 struct tagPROFILECHANGES {
     int iButtons;     /* button values the profile gives another text */
-    int iTables;      /* mode names and translations it gives another text */
+    int iTables;      /* mode names, translations and receiver map entries it gives another text */
     int iRemoved;     /* stored values of its keys that it does not hold */
 };
 

@@ -10,11 +10,12 @@
 #define SIZE_ERROR ((size_t)-1)
 
 /* The kinds of section a profile holds. */
-enum { SECTION_NONE, SECTION_MODE, SECTION_TRANSLATION, SECTION_DEFAULT, SECTION_BUTTONS };
+enum { SECTION_NONE, SECTION_MODE, SECTION_TRANSLATION, SECTION_DEFAULT, SECTION_RECEIVER, SECTION_BUTTONS };
 
 static const char szModeKey[] = STORE_MODE_KEY;
 static const char szTranslationKey[] = STORE_TRANSLATION_KEY;
 static const char szDefaultKey[] = STORE_NOMODE_KEY;
+static const char szReceiverKey[] = PROFILE_RECEIVER_KEY;   /* no mode's name: it holds a '\\' */
 /* Keys a mode's name may not take: the profile's own sections and the per-machine settings. */
 static const char *const pszReservedKeys[] = { szModeKey, szTranslationKey, szDefaultKey, ORVANE_SETTINGS };
 
@@ -230,7 +231,8 @@ static int NameNumber(const char *pszName)
 }
 
 /* Position of a value name within its section (for the repeated-value check), or -1 when
-   the section does not hold such a value. Translation names are free: 64 stands for all. */
+   the section does not hold such a value. Translation and receiver names are free: 64
+   stands for all. */
 static int ValueSlot(const tagPROFILEREADER *pr, const char *pszName)
 {
     int iNumber = NameNumber(pszName);
@@ -244,6 +246,7 @@ static int ValueSlot(const tagPROFILEREADER *pr, const char *pszName)
             return PROFILE_MODE_VALUES - 1;
         return iNumber >= 0 && iNumber < PROFILE_MODE_VALUES - 1 ? iNumber : -1;
     case SECTION_TRANSLATION:
+    case SECTION_RECEIVER:
         return pszName[0] != '\0' ? 64 : -1;
     }
     return -1;
@@ -301,6 +304,8 @@ static int OpenSection(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagP
         iSection = SECTION_TRANSLATION;
     else if (CompareProfileNames(szKey, szDefaultKey) == 0)
         iSection = SECTION_DEFAULT;
+    else if (CompareProfileNames(szKey, szReceiverKey) == 0)
+        iSection = SECTION_RECEIVER;
     else
         for (int m = 0; m < PROFILE_MODES; m++)
             if (pr->szModes[m][0] != '\0' && CompareProfileNames(szKey, pr->szModes[m]) == 0)
@@ -359,6 +364,7 @@ static int ReadValue(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagPRO
     const char *pszKey = pr->iSection == SECTION_MODE ? szModeKey
                        : pr->iSection == SECTION_TRANSLATION ? szTranslationKey
                        : pr->iSection == SECTION_DEFAULT ? szDefaultKey
+                       : pr->iSection == SECTION_RECEIVER ? szReceiverKey
                        : pr->szModes[pr->iMode];
     strcpy(ppv->szKey, pszKey);      /* every key name fits: checked as it was read */
     if (pr->iSection == SECTION_MODE) {

@@ -8,14 +8,17 @@
  *     [PC]
  *     0="LAUNCH\"notepad.exe\""
  *     ...
+ *     [Settings\\Receiver]
+ *     LIRC KEY_1="1"
  *     End of profile
  *
- * One section per registry key, one line per value. Printable ASCII stands as it is; a
- * backslash, a double quote and every other byte (the field separators of a command,
- * line breaks, non-ASCII) are escaped as \\, \" and \xHH, so that every byte survives
- * and the file stays readable and diff-able. Key and value names escape "=", "[" and "]"
- * as well. The routines here touch no window, registry or file: they can be tested and
- * fuzzed on their own.
+ * One section per registry key, one line per value; the last section, the map of the
+ * receiver's other sources, may be left out (profiles written before it existed).
+ * Printable ASCII stands as it is; a backslash, a double quote and every other byte (the
+ * field separators of a command, line breaks, non-ASCII) are escaped as \\, \" and \xHH,
+ * so that every byte survives and the file stays readable and diff-able. Key and value
+ * names escape "=", "[" and "]" as well. The routines here touch no window, registry or
+ * file: they can be tested and fuzzed on their own.
  */
 #ifndef ORVANE_PROFILE32_FORMAT_H
 #define ORVANE_PROFILE32_FORMAT_H
@@ -34,9 +37,10 @@
 
 #define PROFILE_MODES        STORE_MODES
 #define PROFILE_MODE_VALUES  STORE_MODE_VALUES     /* buttons 0 to 39 and the mode's own */
+#define PROFILE_RECEIVER_KEY STORE_RECEIVER_MAP_KEY
 
-/* One value: the key it belongs to (a key of the store's own or a mode's), its name and
-   its text. */
+/* One value: the key it belongs to (a key of the store's own, a mode's or the receiver's
+   map), its name and its text. */
 struct tagPROFILEVALUE {
     char szKey[PROFILE_KEY_SIZE];
     char szName[PROFILE_NAME_SIZE];

@@ -26,6 +26,10 @@
 #define STORE_NOMODE_KEY         "Default"
 /* The value of a mode's key that holds the command run when the mode is selected. */
 #define STORE_MODE_COMMAND       "Default"
+/* Below the root, the map of the receiver's other sources (a LIRC server's presses, a USB
+   remote's keys) to the buttons of the remote: one string value per entry (common/
+   receiversettings.h). */
+#define STORE_RECEIVER_MAP_KEY   ORVANE_SETTINGS "\\Receiver"
 
 /* ---- Modes and buttons ----------------------------------------------------------------- */
 

@@ -5,9 +5,9 @@
 #   scripts/fuzz.sh [--report-only] [SECONDS [HARNESS...]]
 #
 # SECONDS per harness (default 180); HARNESS any of profile, command, button, message,
-# hotkey, zendra, picture (default all). Each harness (tests/fuzz/<name>_fuzz.cpp) checks a
-# round trip or a grammar invariant and stops at the first input that breaks it, saved as
-# build/fuzz/artifacts/<name>-crash-*; run the harness on that file to see it again.
+# hotkey, zendra, picture, lirc (default all). Each harness (tests/fuzz/<name>_fuzz.cpp)
+# checks a round trip or a grammar invariant and stops at the first input that breaks it,
+# saved as build/fuzz/artifacts/<name>-crash-*; run the harness on that file to see it again.
 # --report-only keeps going past broken invariants (faults that are known and not fixed
 # yet): it prints the first inputs and the count of each instead. The corpus grows in
 # build/fuzz/corpus/<name>, starting from tests/fuzz/seeds/<name>.txt (one input a line,
@@ -20,7 +20,7 @@ if [ "${1:-}" = "--report-only" ]; then report_only=3; shift; fi
 seconds="${1:-180}"
 [ $# -gt 0 ] && shift
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(profile command button message hotkey zendra picture)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(profile command button message hotkey zendra picture lirc)
 
 # What each harness compiles besides itself and tests/fuzz/fuzz_support.cpp, and its
 # longest input.
@@ -34,9 +34,10 @@ declare -A sources=(
   [hotkey]="config/mode32_hotkey_code.cpp config/zendrares32_lists.cpp tests/fuzz/win32_shim.cpp"
   [zendra]="config/mode32_zendra_text.cpp config/zendrares32_lists.cpp tests/fuzz/win32_shim.cpp"
   [picture]="common/picture_header.cpp"
+  [lirc]="tray/lircline.cpp common/receivermap.cpp"
 )
 declare -A max_len=([profile]=8192 [command]=1024 [button]=1024 [message]=512 [hotkey]=64
-                    [zendra]=256 [picture]=4096)
+                    [zendra]=256 [picture]=4096 [lirc]=4096)
 for name in "${harnesses[@]}"; do
   [ -n "${sources[$name]:-}" ] || { echo "fuzz: no harness named $name" >&2; exit 2; }
 done
@@ -56,12 +57,13 @@ python3 "$root/standins/art/makeart.py" "$out/art" >/dev/null
 x86_64-w64-mingw32-windres -I"$root/config/res" -I"$root/include" -I"$out/art" \
   "$root/config/res/Brenvik.rc" -O res -o "$out/Brenvik.res" || exit 1
 
-# A small sound profile to start from: one mode with all its buttons.
+# A small sound profile to start from: one mode with all its buttons, and the receiver's map.
 seed_profile() {
   printf 'Orvane remote profile 1\r\n[Mode]\r\n1="PC"\r\n2=""\r\n[Translation]\r\n129="0x80"\r\n'
   printf '[Default]\r\n0="KEYBOARD"\r\n1=""\r\n[PC]\r\n'
   for b in $(seq 0 39); do printf '%d="LAUNCH\\"a\\x7Fb\\x831,2\\""\r\n' "$b"; done
-  printf 'Default="WRITE\\"\\xE9\\\\\\""\r\nEnd of profile\r\n'
+  printf 'Default="WRITE\\"\\xE9\\\\\\""\r\n'
+  printf '[Settings\\\\Receiver]\r\nLIRC KEY_1 tv="2"\r\nKey MEDIA_NEXT_TRACK="FF"\r\nEnd of profile\r\n'
 }
 
 summary=()
@@ -70,7 +72,7 @@ for name in "${harnesses[@]}"; do
   binary="$out/${name}_fuzz"
   # shellcheck disable=SC2086
   (cd "$root" && clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-      -Itests/fuzz/win32 -Itests/fuzz -Iconfig -Iinclude -Icommon -Iengine \
+      -Itests/fuzz/win32 -Itests/fuzz -Iconfig -Iinclude -Icommon -Iengine -Itray \
       -DORVANE_RESOURCE_FILE="\"$out/Brenvik.res\"" \
       "tests/fuzz/${name}_fuzz.cpp" tests/fuzz/fuzz_support.cpp ${sources[$name]} -o "$binary") || exit 1
   corpus="$out/corpus/$name"

@@ -5,9 +5,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 : "${ORVANE_BUILD:=$root/build}"
 
+# lirc (lircd, irsend) and xdotool: the tests of the receiver's other sources start their own
+# LIRC daemon on a loopback port and send keys through the X server.
 packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
           googletest wine wine64 fonts-wine xvfb x11-utils imagemagick pulseaudio python3 nsis
-          fp-utils chromium)
+          fp-utils chromium lirc xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -13,5 +13,7 @@
 #define IDS_LOG_CLEAR       267
 /* Words of the log's lines, in the order of the PLW_ values (presslog.h). */
 #define IDS_LOG_WORDS       270
+/* Added to the icon's tip while the LIRC server is not reached. */
+#define IDS_LIRC_UNREACHED  300
 
 #endif /* ORVANE_TELLUMORES_H */

@@ -109,6 +109,15 @@ void EndPress(tagPRESS *ppr)
     PressLog.aprWaiting[iSlot] = *ppr;
 }
 
+void LogSkippedInput(int iReason, const char *pText, size_t cchText)
+{
+    tagPRESS prSkipped;
+    BeginPress(&prSkipped, 0, PR_SKIPPED);
+    if (PressLog.pprCurrent == &prSkipped)
+        NoteSkippedText(&prSkipped, iReason, pText, cchText);
+    EndPress(&prSkipped);
+}
+
 /* Adds the waiting records' lines at the bottom of the list, drops the oldest lines beyond
    the limit and shows the newest; the list is redrawn once, at the end. */
 static void ShowWaitingPresses()

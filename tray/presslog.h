@@ -16,6 +16,10 @@
 #define PRESS_LOG_LINES     500     /* lines kept; the oldest go first */
 #define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
 
+/* Besides the rule's PR_x, a record's kind: a line from a source that was no press of a
+   mapped button (its reason and text in szCommand). */
+enum { PR_SKIPPED = PR_DROPPED + 1 };
+
 /* One code from the receiver as the tray program handled it. */
 struct tagPRESS {
     SYSTEMTIME stTime;          /* when it arrived */
@@ -33,7 +37,8 @@ struct tagPRESS {
 /* Words of a line, loaded from the resources (IDS_LOG_WORDS + PLW_x). */
 enum {
     PLW_REPEAT, PLW_DROPPED, PLW_BUTTON, PLW_SHIFT, PLW_MODE, PLW_SHIFT_ON, PLW_SHIFT_OFF,
-    PLW_PC_BUTTON, PLW_CODE, PLW_NO_ACTION, PLW_NOT_ASSIGNED, PLW_COUNT
+    PLW_PC_BUTTON, PLW_CODE, PLW_NO_ACTION, PLW_NOT_ASSIGNED,
+    PLW_SKIPPED, PLW_TOO_LONG, PLW_BINARY, PLW_NOT_A_PRESS, PLW_NOT_MAPPED, PLW_COUNT
 };
 #define PRESS_WORD_SIZE 32
 typedef char PRESSWORD[PRESS_WORD_SIZE];
@@ -49,12 +54,18 @@ void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
 void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey);
 /* The code's handling is over: its line is added. */
 void EndPress(tagPRESS *ppr);
+/* A line from a source that was skipped, for the reason PLW_x: its line is added with the
+   bytes of the line written readably. */
+void LogSkippedInput(int iReason, const char *pText, size_t cchText);
 
 /* ---- pure parts (presslog_text.cpp) ---- */
 
 /* The line of one code, columns separated by tabs: time, raw code, auto-repeat, what it
    decoded to, what ran. Always terminated within cchLine. */
 void FormatPressLine(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszLine, size_t cchLine);
+/* The reason word's number and the text of a skipped line into a record's command: printable
+   ASCII as it is, every other byte as \xHH; cut to fit. */
+void NoteSkippedText(tagPRESS *ppr, int iReason, const char *pText, size_t cchText);
 
 /* Places of the log window's controls (PLC_x) in a client area of cx by cy pixels. */
 enum { PLC_LIST, PLC_COPY, PLC_CLEAR, PLC_COUNT };

@@ -43,17 +43,45 @@ static void DecodedText(const tagPRESS *ppr, const PRESSWORD *apwWords, char *ps
     }
 }
 
+void NoteSkippedText(tagPRESS *ppr, int iReason, const char *pText, size_t cchText)
+{
+    static const char szHex[] = "0123456789ABCDEF";
+    ppr->bCode = (BYTE)iReason;
+    size_t iOut = 0;
+    for (size_t i = 0; i < cchText; i++) {
+        unsigned char ch = (unsigned char)pText[i];
+        int bPlain = ch >= ' ' && ch <= '~' && ch != '\\';
+        if (iOut + (bPlain ? 1 : 4) >= sizeof(ppr->szCommand))
+            break;
+        if (bPlain) {
+            ppr->szCommand[iOut++] = (char)ch;
+            continue;
+        }
+        ppr->szCommand[iOut++] = '\\';
+        ppr->szCommand[iOut++] = 'x';
+        ppr->szCommand[iOut++] = szHex[ch >> 4];
+        ppr->szCommand[iOut++] = szHex[ch & 15];
+    }
+    ppr->szCommand[iOut] = '\0';
+}
+
 void FormatPressLine(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszLine, size_t cchLine)
 {
     if (cchLine == 0)
         return;
+    const SYSTEMTIME &st = ppr->stTime;
+    if (ppr->bRepeat == PR_SKIPPED) {
+        int iReason = ppr->bCode >= PLW_TOO_LONG && ppr->bCode < PLW_COUNT ? (int)ppr->bCode : (int)PLW_NOT_A_PRESS;
+        snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
+                 st.wMilliseconds, apwWords[PLW_SKIPPED], apwWords[iReason], ppr->szCommand);
+        return;
+    }
     char szDecoded[STORE_MODE_KEY_SIZE + 3 * PRESS_WORD_SIZE + 16] = "";
     const char *pszResult = "";
     if (ppr->bRepeat != PR_DROPPED)
         DecodedText(ppr, apwWords, szDecoded, sizeof(szDecoded), &pszResult);
     const char *pszRepeat = ppr->bRepeat == PR_REPEAT ? apwWords[PLW_REPEAT]
                           : ppr->bRepeat == PR_DROPPED ? apwWords[PLW_DROPPED] : "";
-    const SYSTEMTIME &st = ppr->stTime;
     snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t0x%02X\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
              st.wMilliseconds, ppr->bRaw, pszRepeat, szDecoded, pszResult);
 }

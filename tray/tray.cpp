@@ -14,6 +14,7 @@
 #include "press.h"
 #include "presslog.h"
 #include "receiver.h"
+#include "sources.h"
 #include "tray.h"
 #include "trayrules.h"
 #include "TellumoRes.h"
@@ -52,6 +53,7 @@ void Tray(HWND hWnd, DWORD dwMessage, BYTE bTrayMode, BYTE bTrayShift)
     HICON hIcon = bTrayMode == 1 ? LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PC_MODE)) : GetIconRes(bTrayMode);
     char szTip[TIP_SIZE + 1] = "";
     GetStringRes(bTrayMode * 2 | bTrayShift, szTip, TIP_SIZE);
+    AppendSourceNote(szTip, sizeof(szTip));
     if (hIcon == NULL)
         return;
     NOTIFYICONDATAA nidData = {};
@@ -89,7 +91,8 @@ static void RedrawTrayWindow(HWND hWnd)
 void RegisterVxD(HWND hWnd, BYTE bTrayMode, BYTE bTrayShift)
 {
     DWORD dwWindow = (DWORD)(ULONG_PTR)hWnd;    /* window handles fit in 32 bits */
-    if (CallReceiver(RECEIVER_REGISTER, &dwWindow, sizeof(dwWindow)))
+    /* The other sources reach the program without the driver: the icon stays for them. */
+    if (CallReceiver(RECEIVER_REGISTER, &dwWindow, sizeof(dwWindow)) || SourcesOn())
         ShowTrayIcon(hWnd, bTrayMode, bTrayShift);
     else
         RemoveTrayIcon(hWnd, bTrayMode);
@@ -138,8 +141,8 @@ int Menu(HWND hWnd)
 
 static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
 {
-    (void)lpcs;
     StartRepeatRule(&rrRepeat);
+    StartSources(hWnd, lpcs->hInstance);
     RegisterVxD(hWnd, bMode, bShift);
     return TRUE;
 }
@@ -148,6 +151,7 @@ static void OnDestroy(HWND hWnd)
 {
     /* Help windows belong to this process: they go with it, closed before it ends. */
     CloseHelpWindows();
+    StopSources(hWnd);
     RemoveTrayIcon(hWnd, 1);
     RedrawTrayWindow(hWnd);
     PostQuitMessage(0);
@@ -188,6 +192,14 @@ static void OnReceiverCode(HWND hWnd, WPARAM wParam)
     RegisterVxD(hWnd, bMode, bShift);
 }
 
+/* A source that tells a new press from a held button: the auto-repeat rule starts afresh,
+   idle as when the repeats of a press have ended, so that the press acts at once. */
+static void OnNewPress(HWND hWnd)
+{
+    StartRepeatRule(&rrRepeat);
+    ArmTimer(hWnd, TIMER_REPEAT, NO_WAIT);
+}
+
 /* A timer ran out (or a little early, by the message clock: then it is armed again for the
    rest). */
 static void OnTimer(HWND hWnd, UINT id)
@@ -202,6 +214,8 @@ static void OnTimer(HWND hWnd, UINT id)
             RegisterRetryResult(&rtRegister, bCreate, dwNow);
         }
         ArmTimer(hWnd, TIMER_REGISTER, RegisterRetryWait(&rtRegister, dwNow));
+    } else {
+        OnSourceTimer(hWnd, id);
     }
 }
 
@@ -256,6 +270,15 @@ static void OnCommand(HWND hWnd, int id, HWND hwndCtl, UINT codeNotify)
     case IDS_PRESS_LOG:
         OpenPressLog(hInstance);
         break;
+    case TRAY_READ_RECEIVER_SETTINGS:
+        ReadSourceSettings(hWnd);
+        break;
+    case TRAY_WATCH_SOURCES:
+        WatchSources(hWnd, hwndCtl, codeNotify == 1);
+        break;
+    case ID_SOURCE_STATE:
+        RegisterVxD(hWnd, bMode, bShift);
+        break;
     }
 }
 
@@ -275,7 +298,14 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam
     case WM_USER:
         OnReceiverCode(hWnd, wParam);
         return 0;
+    case WM_SOURCE_CODE:
+        if (lParam != 0)
+            OnNewPress(hWnd);
+        OnReceiverCode(hWnd, wParam);
+        return 0;
     }
+    if (OnSourceMessage(hWnd, uiMessage, wParam, lParam))
+        return 0;
     return DefWindowProcA(hWnd, uiMessage, wParam, lParam);
 }
 

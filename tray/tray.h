@@ -7,6 +7,12 @@
 #include <windows.h>
 #include "Tellumo.h"
 
+/* Commands the tray program posts itself (WM_COMMAND), besides those of Tellumo.h. */
+#define ID_SOURCE_STATE     282     /* a source was switched or reached: the icon and tip follow */
+/* A code from another source, handled as the receiver's WM_USER: wParam the raw code, lParam
+   1 when the source says that it begins a new press. */
+#define WM_SOURCE_CODE      (WM_APP + 4)
+
 extern HINSTANCE hInstance;
 extern HWND hMainWnd;
 extern int bCreate;

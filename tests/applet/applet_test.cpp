@@ -401,8 +401,9 @@ TEST_F(AppletTest, ConfigurationButtonDependsOnTrayProgram)
     CloseTellumo(&tProgram);
 }
 
-/* control.exe with the applet's file opens the sheet in a process of its own; both pages
-   are pictured for people to look at. */
+/* control.exe with the applet's file opens the sheet in a process of its own, with its
+   Cursor, Receiver and About pages; the first and the last are pictured for people to look
+   at (the Receiver page's pictures come from its own test). */
 TEST_F(AppletTest, ControlExeOpensTheSheet)
 {
     HANDLE hProcess = StartProcess("control.exe \"" + BinaryDir() + "Selvane.cpl\"");
@@ -413,14 +414,14 @@ TEST_F(AppletTest, ControlExeOpensTheSheet)
         return hOther != NULL && IsWindowVisible(hOther);
     }, 20000));
     HWND hTabs = PropSheet_GetTabControl(hOther);
-    EXPECT_EQ(2, TabCtrl_GetItemCount(hTabs));
+    EXPECT_EQ(3, TabCtrl_GetItemCount(hTabs));
     HWND hCursor = PropSheet_GetCurrentPageHwnd(hOther);
     char szText[64] = "";
     GetDlgItemTextA(hCursor, IDC_CONFIGURATION, szText, sizeof(szText));
     EXPECT_STREQ("Confi&guration", szText);
     EXPECT_TRUE(SaveWindowPicture(hOther, "applet_cursor_page"));
 
-    SendMessageA(hOther, PSM_SETCURSEL, 1, 0);
+    SendMessageA(hOther, PSM_SETCURSEL, 2, 0);
     ASSERT_TRUE(WaitFor([&] { return PropSheet_GetCurrentPageHwnd(hOther) != hCursor; }));
     HWND hAbout = PropSheet_GetCurrentPageHwnd(hOther);
     EXPECT_NE(nullptr, FindWindowExA(hAbout, NULL, "Static", "Version 1.22.00"));
@@ -433,9 +434,9 @@ TEST_F(AppletTest, ControlExeOpensTheSheet)
 }
 
 /* Help as a person asks for it. F1 on a control of the Cursor page shows that control's
-   note; the title bar's "?" and then a control does the same, on the About page too, and
-   a label without a note shows nothing. The sheet's Help button opens the help file in
-   the HTML Help window, and closing the sheet closes that window. */
+   note; the title bar's "?" and then a control does the same, on the Receiver and About
+   pages too, and a label without a note shows nothing. The sheet's Help button opens the
+   help file in the HTML Help window, and closing the sheet closes that window. */
 TEST_F(AppletTest, HelpShowsEachControlsNoteAndTheHelpFile)
 {
     OpenSheet();
@@ -466,6 +467,12 @@ TEST_F(AppletTest, HelpShowsEachControlsNoteAndTheHelpFile)
 
     SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
     ASSERT_TRUE(WaitFor([&] { return PropSheet_GetCurrentPageHwnd(hSheet) != hPage; }));
+    HWND hReceiver = PropSheet_GetCurrentPageHwnd(hSheet);
+    strNote = NoteOfQuestionMark(hReceiver, GetDlgItem(hReceiver, IDC_LEARN), &strCaption);
+    EXPECT_EQ(0u, strNote.find("Which button of the remote each LIRC button or key becomes")) << strNote;
+
+    SendMessageA(hSheet, PSM_SETCURSEL, 2, 0);
+    ASSERT_TRUE(WaitFor([&] { return PropSheet_GetCurrentPageHwnd(hSheet) != hReceiver; }));
     HWND hAbout = PropSheet_GetCurrentPageHwnd(hSheet);
     HWND hVersion = FindWindowExA(hAbout, NULL, "Static", "Version 1.22.00");
     ASSERT_NE(nullptr, hVersion);

@@ -215,3 +215,46 @@ TEST(ProfileFormat, RandomAndMutatedTextsNeverBreakTheReader)
     printf("%d mutated profiles read, %d accepted\n", iRuns, iAccepted);
     EXPECT_GT(iAccepted, 0);
 }
+
+/* The map of the receiver's other sources travels as a last section that profiles written
+   before it leave out: such a profile reads and writes back byte for byte, and so does one
+   with the section; the section stands once, after "Mode", with names that stand once. */
+TEST(ProfileFormat, TheReceiverMapIsALastSectionOlderProfilesLeaveOut)
+{
+    std::unique_ptr<tagPROFILE> pp = MakeProfile(2);
+    std::unique_ptr<tagPROFILE> ppRead(new tagPROFILE());
+    const std::string strOlder = Write(pp.get());
+    ASSERT_EQ(PROFILE_OK, Read(strOlder, ppRead.get()).iReason);
+    EXPECT_EQ(strOlder, Write(ppRead.get()));
+
+    Add(pp.get(), PROFILE_RECEIVER_KEY, "LIRC KEY_1 tv", "2");
+    Add(pp.get(), PROFILE_RECEIVER_KEY, "Key MEDIA_NEXT_TRACK", "FF");
+    Add(pp.get(), PROFILE_RECEIVER_KEY, "LIRC KEY_=[odd]", "VOL+");
+    const std::string strText = Write(pp.get());
+    const std::string strSection = "[Settings\\\\Receiver]\r\nLIRC KEY_1 tv=\"2\"\r\nKey MEDIA_NEXT_TRACK=\"FF\"\r\n"
+                                   "LIRC KEY_\\x3D\\x5Bodd\\x5D=\"VOL+\"\r\n" PROFILE_END "\r\n";
+    EXPECT_EQ(strOlder.substr(0, strOlder.size() - strlen(PROFILE_END "\r\n")) + strSection, strText);
+    ASSERT_EQ(PROFILE_OK, Read(strText, ppRead.get()).iReason);
+    ExpectSame(pp.get(), ppRead.get());
+    EXPECT_EQ(strText, Write(ppRead.get()));
+
+    /* A mode may still be called "Receiver"; the map's section cannot be a mode's. */
+    std::string strRenamed = ReplaceLine(strOlder, 3, "1=\"Receiver\"");
+    strRenamed.replace(strRenamed.find("[PC]"), 4, "[Receiver]");
+    EXPECT_EQ(PROFILE_OK, Read(strRenamed, ppRead.get()).iReason);
+    const int iSection = LineOf(strText, "[Settings\\\\Receiver]");
+    const std::string strAfterMode = "Orvane remote profile 1\r\n[Settings\\\\Receiver]\r\nLIRC A=\"1\"\r\n"
+                                     + strOlder.substr(strOlder.find("[Mode]"));
+    struct { std::string strText; int iReason; int iLine; } cases[] = {
+        { ReplaceLine(strText, iSection + 2, "lirc key_1 TV=\"3\""), PROFILE_REPEATED_VALUE, iSection + 2 },
+        { ReplaceLine(strText, iSection + 1, "=\"3\""), PROFILE_BAD_NAME, iSection + 1 },
+        { ReplaceLine(strText, iSection + 3, "[settings\\\\RECEIVER]"), PROFILE_BAD_SECTION, iSection + 3 },
+        { strAfterMode, PROFILE_BAD_SECTION, 2 },
+        { ReplaceLine(strText, iSection, "[Settings\\Receiver]"), PROFILE_BAD_ESCAPE, iSection },
+    };
+    for (const auto &c : cases) {
+        tagPROFILEERROR pe = Read(c.strText, ppRead.get());
+        EXPECT_EQ(c.iReason, pe.iReason) << c.iLine;
+        EXPECT_EQ(c.iLine, pe.iLine);
+    }
+}

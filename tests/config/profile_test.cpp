@@ -258,8 +258,8 @@ TEST_F(ProfileTest, ALoadedProfileLeavesItsKeysHoldingExactlyItsValues)
 
     BOOL bApplied;
     std::string strBox = LoadAnswering(strPath, IDNO, &bApplied);
-    EXPECT_NE(std::string::npos, strBox.find("changes 1 of its 166 button assignments and 1 of its mode names and "
-                                             "translations of the remote's codes.")) << strBox;
+    EXPECT_NE(std::string::npos, strBox.find("changes 1 of its 166 button assignments and 1 of its mode names, "
+                                             "translations of the remote's codes and other remotes' buttons.")) << strBox;
     EXPECT_NE(std::string::npos, strBox.find("does not hold and that are removed: 6.")) << strBox;
     EXPECT_EQ(edited, TakeSnapshot()) << "No keeps everything";
 
@@ -319,4 +319,52 @@ TEST_F(ProfileTest, AFailedSaveLeavesTheOldProfileAsItWas)
     SetCurrentDirectoryA(szCurrent);
     EXPECT_EQ(strNew, ReadFile(strFolder + "bare.orp"));
     EXPECT_EQ(std::vector<std::string>({ "bare.orp", "kept.orp" }), FilesIn(strFolder));
+}
+
+/* The map of the receiver's other sources travels with the profile and replaces the map of
+   the PC it is loaded on as a whole; a profile written without the map leaves the PC's map
+   alone, and the LIRC server's address stays with the PC. */
+TEST_F(ProfileTest, TheReceiverMapTravelsAndReplacesTheMapOfThePC)
+{
+    const char szMapTopic[] = ORVANE_SETTINGS "\\Receiver";
+    auto MapSnapshot = [] { return SnapshotRegistry(ORVANE_SETTINGS_KEY, { "Receiver" }); };
+    Configure();
+    const std::string strOlderPath = ProfilePath("older.orp");
+    ASSERT_TRUE(SaveProfileFile(strOlderPath.c_str()));
+    EXPECT_EQ(std::string::npos, ReadFile(strOlderPath).find("Receiver"));
+
+    Write(szMapTopic, "LIRC KEY_1 tv", "2");
+    Write(szMapTopic, "Key MEDIA_NEXT_TRACK", "FF");
+    Write(ORVANE_SETTINGS, "LircServer", "media-pc:8765");
+    const Snapshot mapSaved = MapSnapshot();
+    ASSERT_EQ(2u, mapSaved.size());
+    const std::string strPath = ProfilePath("receiver.orp");
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    const std::string strText = ReadFile(strPath);
+    EXPECT_NE(std::string::npos,
+              strText.find("[Settings\\\\Receiver]\r\nKey MEDIA_NEXT_TRACK=\"FF\"\r\nLIRC KEY_1 tv=\"2\"\r\nEnd of profile"))
+        << strText.substr(strText.size() - 200);
+    EXPECT_EQ(std::string::npos, strText.find("media-pc"));
+
+    /* This PC's map has an entry more and one changed: the load takes the profile's map. */
+    Write(szMapTopic, "LIRC KEY_RED", "CD");
+    Write(szMapTopic, "LIRC KEY_1 tv", "3");
+    BOOL bApplied;
+    std::string strBox = LoadAnswering(strPath, IDYES, &bApplied);
+    EXPECT_TRUE(bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("changes 0 of its 207 button assignments and 1 of its mode names, "
+                                             "translations of the remote's codes and other remotes' buttons.")) << strBox;
+    EXPECT_NE(std::string::npos, strBox.find("does not hold and that are removed: 1.")) << strBox;
+    EXPECT_EQ(mapSaved, MapSnapshot());
+
+    /* The older profile holds the same buttons and no map: nothing changes. */
+    Write(szMapTopic, "LIRC KEY_RED", "CD");
+    const Snapshot mapHere = MapSnapshot();
+    strBox = LoadAnswering(strOlderPath, IDOK, &bApplied);
+    EXPECT_FALSE(bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("nothing to change")) << strBox;
+    EXPECT_EQ(mapHere, MapSnapshot());
+    std::string strServer;
+    ReadRegString(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, "LircServer", &strServer);
+    EXPECT_EQ("media-pc:8765", strServer);
 }

@@ -9,7 +9,8 @@
 
 static const PRESSWORD apwWords[PLW_COUNT] = {
     "repeat", "dropped", "button", "shift", "mode", "shift on", "shift off", "mode-independent button",
-    "code", "no action", "not assigned"
+    "code", "no action", "not assigned", "skipped", "LIRC line too long", "LIRC line with binary data",
+    "not a LIRC press", "LIRC button not mapped"
 };
 
 static tagPRESS Press(BYTE bRaw, BYTE bRepeat, int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, const char *pszMode,
@@ -72,6 +73,30 @@ TEST(PressLogText, LinesOfEveryKindOfCode)
     EXPECT_EQ(szGuard, szShort[sizeof(szShort) - 1]);
     FormatPressLine(&prLong, apwWords, szShort, 0);
     EXPECT_EQ("09:05:07.042\t0", std::string(szShort));
+}
+
+/* A line a source sent that was no press: its reason and its bytes, readable and cut to the
+   record, whatever they are; a reason that is no reason reads as "not a press". */
+TEST(PressLogText, SkippedLinesShowTheirBytesReadably)
+{
+    tagPRESS pr = Press(0, PR_SKIPPED, 0, 0, 0, 0, "", "");
+    const char achBinary[] = "1 0 KEY\\_\x01\xFF\0x";
+    NoteSkippedText(&pr, PLW_BINARY, achBinary, sizeof(achBinary) - 1);
+    EXPECT_EQ("09:05:07.042\t\tskipped\tLIRC line with binary data\t1 0 KEY\\x5C_\\x01\\xFF\\x00x", Line(pr));
+    NoteSkippedText(&pr, PLW_NOT_MAPPED, "0001 00 KEY_FOO tv", 18);
+    EXPECT_EQ("09:05:07.042\t\tskipped\tLIRC button not mapped\t0001 00 KEY_FOO tv", Line(pr));
+    pr.bCode = PLW_REPEAT;
+    EXPECT_EQ("09:05:07.042\t\tskipped\tnot a LIRC press\t0001 00 KEY_FOO tv", Line(pr));
+
+    /* 255 bytes of 0xFF: as many whole escapes as the record holds. */
+    std::string strLong(255, '\xFF');
+    memset(pr.szCommand, 'x', sizeof(pr.szCommand));
+    NoteSkippedText(&pr, PLW_TOO_LONG, strLong.data(), strLong.size());
+    size_t cch = strlen(pr.szCommand);
+    EXPECT_LT(cch, sizeof(pr.szCommand));
+    EXPECT_EQ(0u, cch % 4);
+    EXPECT_EQ((sizeof(pr.szCommand) - 1) / 4, cch / 4);
+    EXPECT_EQ(std::string::npos, std::string(pr.szCommand).find_first_not_of("\\xF"));
 }
 
 static bool Overlap(const RECT &a, const RECT &b)
