@@ -4,7 +4,9 @@
  * to a plain-text file and loads one back. A load reads and checks the whole file first,
  * says how much it would change and replaces only after the user agrees; a file that is not
  * a sound profile is refused, naming its line, and nothing changes. The per-machine settings
- * (installation directory, cursor) never travel.
+ * (installation directory, cursor, the switch of the automatic modes) never travel; the
+ * automatic modes' pairs do: a profile that carries them replaces the stored ones, and a
+ * profile without them keeps them, under the new names of renamed modes.
  */
 #include <windows.h>
 #include <commdlg.h>
@@ -14,6 +16,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
+#include "autopairs_store.h"
 #include "profile32_format.h"
 #include "registry.h"
 
@@ -113,19 +116,58 @@ static void CollectProfile(tagPROFILE *pp)
             AddStoredValue(pp, szModes[m], szName);
         }
     }
+    tagAUTOMODEPAIR apPairs[AUTOMODE_MAX_PAIRS];
+    int cPairs = ReadAutoModePairs(apPairs, AUTOMODE_MAX_PAIRS, szModes);
+    for (int i = 0; i < cPairs; i++)
+        AddValue(pp, AUTOMODE_KEY, apPairs[i].szProgram, apPairs[i].szMode);
+}
+
+static BOOL IsPairValue(const tagPROFILEVALUE *ppv)
+{
+    return strcmp(ppv->szKey, AUTOMODE_KEY) == 0;
+}
+
+/* A profile with pairs of its own replaces the stored ones. */
+static BOOL CarriesPairs(const tagPROFILE *pp)
+{
+    for (int i = 0; i < pp->iCount; i++)
+        if (IsPairValue(&pp->pvValues[i]))
+            return TRUE;
+    return FALSE;
+}
+
+/* How many stored pairs the profile leaves out; with bRemove they are removed. */
+static int PairsLeftOut(const tagPROFILE *pp, BOOL bRemove)
+{
+    AUTOMODENAMES anModes;
+    tagAUTOMODEPAIR apPairs[AUTOMODE_MAX_PAIRS];
+    ReadModeNames(anModes);
+    int cPairs = ReadAutoModePairs(apPairs, AUTOMODE_MAX_PAIRS, anModes), cLeftOut = 0;
+    for (int iPair = 0; iPair < cPairs; iPair++) {
+        BOOL bCarried = FALSE;
+        for (int i = 0; i < pp->iCount && !bCarried; i++)
+            bCarried = IsPairValue(&pp->pvValues[i]) && lstrcmpiA(pp->pvValues[i].szName, apPairs[iPair].szProgram) == 0;
+        if (bCarried)
+            continue;
+        cLeftOut++;
+        if (bRemove)
+            DeleteAutoModePair(apPairs[iPair].szProgram);
+    }
+    return cLeftOut;
 }
 
 static BOOL IsButtonValue(const tagPROFILEVALUE *ppv)
 {
-    return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0;
+    return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0
+           && !IsPairValue(ppv);
 }
 
 /* How many button values of the profile differ from the registry's; *pbOther tells whether
-   a mode name or a translation does. */
+   a mode name, a translation or a pair does. */
 static int CountChanges(const tagPROFILE *pp, BOOL *pbOther)
 {
     int iButtons = 0;
-    *pbOther = FALSE;
+    *pbOther = CarriesPairs(pp) && PairsLeftOut(pp, FALSE) > 0;
     for (int i = 0; i < pp->iCount; i++) {
         const tagPROFILEVALUE *ppv = &pp->pvValues[i];
         char szStored[PROFILE_VALUE_SIZE];
@@ -151,8 +193,17 @@ static int CountButtonValues(const tagPROFILE *pp)
 
 static void ApplyProfile(const tagPROFILE *pp)
 {
+    AUTOMODENAMES anOld, anNew;
+    ReadModeNames(anOld);
+    BOOL bPairs = CarriesPairs(pp);
+    if (bPairs)
+        PairsLeftOut(pp, TRUE);    /* while the pairs still name the modes as they stand */
     for (int i = 0; i < pp->iCount; i++)
         Write(pp->pvValues[i].szKey, pp->pvValues[i].szName, pp->pvValues[i].szValue);
+    if (!bPairs) {
+        ReadModeNames(anNew);
+        RenameAutoModePairs(anOld, anNew);
+    }
 }
 
 /* ---- Files and dialogs ------------------------------------------------------------------ */

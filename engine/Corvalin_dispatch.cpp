@@ -83,6 +83,17 @@ extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
     hTargetWnd = hInterruptedTarget;
 }
 
+extern "C" int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift)
+{
+    /* Only five modes exist: any other leaves mode and shift be. */
+    if (lpbMode == NULL || lpbShift == NULL || bMode >= MODE_COUNT)
+        return 0;
+    *lpbMode = bMode;
+    DefaultFunction(hWnd, bMode);
+    *lpbShift = 0;
+    return 1;
+}
+
 extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift)
 {
     if (lpbCode == NULL || lpbMode == NULL || lpbShift == NULL)
@@ -94,13 +105,7 @@ extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, 
     *lpbCode = HexToByte(szTranslation);
 
     if (*lpbCode & CODE_SELECT_MODE) {
-        BYTE bMode = *lpbCode & 0x7F;
-        /* Only five modes exist: a translation to any other leaves mode and shift be. */
-        if (bMode < MODE_COUNT) {
-            *lpbMode = bMode;
-            DefaultFunction(hWnd, bMode);
-            *lpbShift = 0;
-        }
+        SelectMode(hWnd, *lpbCode & 0x7F, lpbMode, lpbShift);
         return 0;
     }
     if (*lpbCode & CODE_PC_FUNCTION) {

@@ -85,6 +85,15 @@ void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat)
     PressLog.pprCurrent = ppr;
 }
 
+void BeginAutomaticPress(tagPRESS *ppr, LPCSTR lpszFront, int bByHand)
+{
+    BeginPress(ppr, 0, PR_AUTOMATIC);
+    if (PressLog.pprCurrent != ppr)
+        return;
+    lstrcpynA(ppr->szFront, lpszFront, sizeof(ppr->szFront));
+    ppr->bByHand = bByHand != 0;
+}
+
 void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift)
 {
     tagPRESS *ppr = PressLog.pprCurrent;

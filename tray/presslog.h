@@ -17,8 +17,10 @@
 #define PRESS_COMMAND_SIZE  256     /* the longest command the tray program runs, and more */
 #define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
 
-/* What the auto-repeat rule made of a code. */
-enum { PR_PRESS, PR_REPEAT, PR_DROPPED };
+/* What the auto-repeat rule made of a code; PR_AUTOMATIC: no code, the mode followed the
+   program in front. */
+enum { PR_PRESS, PR_REPEAT, PR_DROPPED, PR_AUTOMATIC };
+#define PRESS_FRONT_SIZE    64      /* the program in front's file name, as the log keeps it */
 
 /* One code from the receiver as the tray program handled it. */
 struct tagPRESS {
@@ -31,13 +33,16 @@ struct tagPRESS {
     BYTE bShift;
     char szModeName[MODE_NAME_SIZE];        /* name of bMode's key ("" when unnamed) */
     char szCommand[PRESS_COMMAND_SIZE];     /* first command string that ran, "" for none */
+    char szFront[PRESS_FRONT_SIZE];         /* PR_AUTOMATIC: the program that came to the front */
+    BYTE bByHand;               /* PR_AUTOMATIC: back to the mode last chosen by hand */
     tagPRESS *pprOuter;         /* the code whose command was running when this one came */
 };
 
 /* Words of a line, loaded from the resources (IDS_LOG_WORDS + PLW_x). */
 enum {
     PLW_REPEAT, PLW_DROPPED, PLW_BUTTON, PLW_SHIFT, PLW_MODE, PLW_SHIFT_ON, PLW_SHIFT_OFF,
-    PLW_PC_BUTTON, PLW_CODE, PLW_NO_ACTION, PLW_NOT_ASSIGNED, PLW_COUNT
+    PLW_PC_BUTTON, PLW_CODE, PLW_NO_ACTION, PLW_NOT_ASSIGNED, PLW_AUTOMATIC, PLW_IN_FRONT,
+    PLW_BY_HAND, PLW_COUNT
 };
 #define PRESS_WORD_SIZE 32
 typedef char PRESSWORD[PRESS_WORD_SIZE];
@@ -48,6 +53,9 @@ typedef char PRESSWORD[PRESS_WORD_SIZE];
 HWND OpenPressLog(HINSTANCE hInst);
 /* A code arrives: begins its record (nothing happens while the log is closed). */
 void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
+/* A mode change for the program in front begins, like a code: lpszFront is the
+   program's file name, bByHand whether the mode is the one last chosen by hand. */
+void BeginAutomaticPress(tagPRESS *ppr, LPCSTR lpszFront, int bByHand);
 /* What the engine made of the code being handled. */
 void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift);
 /* The code's handling is over: its line is added. */

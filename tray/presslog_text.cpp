@@ -36,7 +36,11 @@ static void DecodedText(const tagPRESS *ppr, const PRESSWORD *apwWords, char *ps
         snprintf(pszDecoded, cchDecoded, "%s %u, %s%s%s", apwWords[PLW_BUTTON], bCode, szMode,
                  ppr->bShift ? ", " : "", ppr->bShift ? apwWords[PLW_SHIFT] : "");
     } else if ((bCode & CODE_SELECT_MODE) && (bCode & 0x7F) < PRESS_MODE_COUNT) {
-        snprintf(pszDecoded, cchDecoded, "%s %s", apwWords[PLW_MODE], szMode);
+        if (ppr->bRepeat == PR_AUTOMATIC)
+            snprintf(pszDecoded, cchDecoded, "%s %s%s%s, %s %s", apwWords[PLW_MODE], szMode, ppr->bByHand ? " " : "",
+                     ppr->bByHand ? apwWords[PLW_BY_HAND] : "", ppr->szFront, apwWords[PLW_IN_FRONT]);
+        else
+            snprintf(pszDecoded, cchDecoded, "%s %s", apwWords[PLW_MODE], szMode);
     } else if (bCode == CODE_TOGGLE_SHIFT) {
         snprintf(pszDecoded, cchDecoded, "%s, %s", apwWords[ppr->bShift ? PLW_SHIFT_ON : PLW_SHIFT_OFF], szMode);
         *ppszResult = "";
@@ -53,15 +57,20 @@ void FormatPressLine(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszLi
 {
     if (cchLine == 0)
         return;
-    char szDecoded[MODE_NAME_SIZE + 3 * PRESS_WORD_SIZE + 16] = "";
+    char szDecoded[MODE_NAME_SIZE + PRESS_FRONT_SIZE + 4 * PRESS_WORD_SIZE + 16] = "";
     const char *pszResult = "";
     if (ppr->bRepeat != PR_DROPPED)
         DecodedText(ppr, apwWords, szDecoded, sizeof(szDecoded), &pszResult);
     const char *pszRepeat = ppr->bRepeat == PR_REPEAT ? apwWords[PLW_REPEAT]
-                          : ppr->bRepeat == PR_DROPPED ? apwWords[PLW_DROPPED] : "";
+                          : ppr->bRepeat == PR_DROPPED ? apwWords[PLW_DROPPED]
+                          : ppr->bRepeat == PR_AUTOMATIC ? apwWords[PLW_AUTOMATIC] : "";
+    /* A change for the program in front came with no code from the receiver. */
+    char szRaw[8] = "";
+    if (ppr->bRepeat != PR_AUTOMATIC)
+        snprintf(szRaw, sizeof(szRaw), "0x%02X", ppr->bRaw);
     const SYSTEMTIME &st = ppr->stTime;
-    snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t0x%02X\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
-             st.wMilliseconds, ppr->bRaw, pszRepeat, szDecoded, pszResult);
+    snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t%s\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
+             st.wMilliseconds, szRaw, pszRepeat, szDecoded, pszResult);
 }
 
 /* Layout of the log window, in pixels: the list fills the window above a row of buttons

@@ -11,6 +11,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Corvalin.h"
+#include "automode.h"
 #include "htmlhelp.h"
 #include "presslog.h"
 #include "receiver.h"
@@ -31,6 +32,7 @@
 #define REGISTER_ATTEMPTS   5
 
 #define NO_CODE             255
+#define CODE_SELECT_MODE    0x80    /* a translated code with this bit chose a mode */
 #define TIP_SIZE            63
 
 HINSTANCE hInstance;
@@ -51,6 +53,9 @@ static UINT_PTR idRegister;
 static int iAttempt;
 /* The configuration dialog is open. */
 static int bShow;
+/* The engine's own mode (0-based) and shift; the icon follows them through ID_MODE_REPORT. */
+static BYTE bEngineMode;
+static BYTE bEngineShift;
 
 /* Context menu: item ids (string ids of their labels), 0xFFFF a separator, 0 the end. The
    labels are Brenvik's shared strings, except those of Tellumo's own items (from IDS_PRESS_LOG
@@ -105,21 +110,37 @@ void RegisterVxD(HWND hWnd, BYTE bTrayMode, BYTE bTrayShift)
         RemoveTrayIcon(hWnd, bTrayMode);
 }
 
+/* What the engine made of a code goes to the press log, and mode and shift to the icon. */
+static void ReportEngineState(int bLookUp, BYTE bScanCode)
+{
+    NoteDecoded(bLookUp, bScanCode, bEngineMode, bEngineShift);
+    if (hMainWnd != NULL)
+        PostMessageA(hMainWnd, WM_COMMAND, ID_MODE_REPORT, (LPARAM)(WORD)((bEngineMode << 8) | bEngineShift));
+}
+
 BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
 {
-    /* The engine's own mode (0-based) and shift; the icon follows them through ID_MODE_REPORT. */
-    static BYTE bEngineMode;
-    static BYTE bEngineShift;
     int bLookUp = DecodeScanCode(hWnd, &bScanCode, &bEngineMode, &bEngineShift);
     if (bLookUp) {
         char szFunction[256];
         if (LookUpCode(bEngineMode, bScanCode, szFunction, 255))
             ParseFunction(hWnd, szFunction);
+    } else if ((bScanCode & CODE_SELECT_MODE) && bEngineMode == (bScanCode & ~CODE_SELECT_MODE)) {
+        NoteModeChosenByHand(bEngineMode);
     }
-    NoteDecoded(bLookUp, bScanCode, bEngineMode, bEngineShift);
-    if (hMainWnd != NULL)
-        PostMessageA(hMainWnd, WM_COMMAND, ID_MODE_REPORT, (LPARAM)(WORD)((bEngineMode << 8) | bEngineShift));
+    ReportEngineState(bLookUp, bScanCode);
     return bScanCode;
+}
+
+BYTE EngineMode(void)
+{
+    return bEngineMode;
+}
+
+void SelectEngineMode(HWND hWnd, BYTE bMode)
+{
+    if (SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift))
+        ReportEngineState(0, (BYTE)(CODE_SELECT_MODE | bMode));
 }
 
 int Menu(HWND hWnd)
@@ -156,6 +177,7 @@ static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
 {
     (void)lpcs;
     RegisterVxD(hWnd, bMode, bShift);
+    StartAutoModes(hWnd);
     return TRUE;
 }
 
@@ -163,6 +185,7 @@ static void OnDestroy(HWND hWnd)
 {
     /* Help windows belong to this process: they go with it, closed before it ends. */
     CloseHelpWindows();
+    StopAutoModes();
     RemoveTrayIcon(hWnd, 1);
     RedrawTrayWindow(hWnd);
     PostQuitMessage(0);
