@@ -38,12 +38,13 @@ static int FindPair(const tagAUTOMODEPAIR *pPairs, int cPairs, LPCSTR lpszProgra
     return -1;
 }
 
-/* Shows pair i as entry i of the list ("mode<tab>program"), replacing what was there. */
+/* Shows pair i as entry i of the list ("mode<tab>program", the mode as it is named now),
+   replacing what was there. */
 static void ShowPair(HWND hDlg, int i)
 {
     HWND hList = GetDlgItem(hDlg, IDC_AM_PAIRS);
     char szEntry[AUTOMODE_MODE_SIZE + AUTOMODE_PROGRAM_SIZE + 1];
-    snprintf(szEntry, sizeof(szEntry), "%s\t%s", auto32.apPairs[i].szMode, auto32.apPairs[i].szProgram);
+    snprintf(szEntry, sizeof(szEntry), "%s\t%s", auto32.anModes[auto32.apPairs[i].iMode], auto32.apPairs[i].szProgram);
     if (i < ListBox_GetCount(hList))
         ListBox_DeleteString(hList, i);
     ListBox_InsertString(hList, i, szEntry);
@@ -112,15 +113,22 @@ static void FillRunningPrograms(HWND hDlg)
 
 /* ---- Commands ------------------------------------------------------------------------ */
 
-/* The Program box's text becomes a pair of the mode in the Mode box (the first mode when
-   none is chosen); a program already listed gets that mode. */
-static void OnAdd(HWND hDlg)
+/* The Program box's text without the blanks around it, in szProgram. */
+static LPCSTR ProgramToAdd(HWND hDlg, char (&szProgram)[AUTOMODE_PROGRAM_SIZE])
 {
-    char szProgram[AUTOMODE_PROGRAM_SIZE] = "";
     GetDlgItemTextA(hDlg, IDC_AM_PROGRAM, szProgram, sizeof(szProgram));
     char *pszProgram = szProgram + strspn(szProgram, " ");
     for (size_t cch = strlen(pszProgram); cch > 0 && pszProgram[cch - 1] == ' '; cch--)
         pszProgram[cch - 1] = '\0';
+    return pszProgram;
+}
+
+/* The Program box's text becomes a pair of the mode in the Mode box (the first mode when
+   none is chosen), and the selected one; a program already listed gets that mode. */
+static void OnAdd(HWND hDlg)
+{
+    char szProgram[AUTOMODE_PROGRAM_SIZE];
+    LPCSTR pszProgram = ProgramToAdd(hDlg, szProgram);
     char szMessage[256];
     if (pszProgram[0] == '\0') {
         GetStringRes(IDS_AUTO_NO_PROGRAM, szMessage, sizeof(szMessage));
@@ -178,8 +186,10 @@ static void OnBrowse(HWND hDlg)
 {
     char szTitle[64], szFile[AUTOMODE_PROGRAM_SIZE];
     GetStringRes(IDS_AUTO_BROWSE_TITLE, szTitle, sizeof(szTitle));
-    if (ChooseProgramFile(hDlg, szTitle, szFile, sizeof(szFile)))
-        SetDlgItemTextA(hDlg, IDC_AM_PROGRAM, szFile);
+    if (!ChooseProgramFile(hDlg, szTitle, szFile, sizeof(szFile)))
+        return;
+    SetDlgItemTextA(hDlg, IDC_AM_PROGRAM, szFile);
+    SelectPair(hDlg, -1);
 }
 
 /* Stores what changed: removed pairs go, new and changed ones are written, the switch. */
@@ -231,13 +241,15 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
     switch (iID) {
-    case IDOK:
+    case IDOK: {
         /* Enter in the Program box adds the program typed there. */
-        if (IsChild(GetDlgItem(hDlg, IDC_AM_PROGRAM), GetFocus()) && GetWindowTextLengthA(GetFocus()) > 0)
+        char szProgram[AUTOMODE_PROGRAM_SIZE];
+        if (IsChild(GetDlgItem(hDlg, IDC_AM_PROGRAM), GetFocus()) && ProgramToAdd(hDlg, szProgram)[0] != '\0')
             OnAdd(hDlg);
         else
             OnOK(hDlg);
         break;
+    }
     case IDCANCEL:
         EndDialog(hDlg, IDCANCEL);
         break;
@@ -260,6 +272,11 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     case IDC_AM_MODE:
         if (uiNotify == CBN_SELCHANGE)
             OnModeChosen(hDlg);
+        break;
+    case IDC_AM_PROGRAM:
+        /* Going to add a program: the Mode box now chooses its mode, no listed one's. */
+        if (uiNotify == CBN_SETFOCUS || uiNotify == CBN_EDITCHANGE || uiNotify == CBN_SELCHANGE)
+            SelectPair(hDlg, -1);
         break;
     }
 }

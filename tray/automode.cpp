@@ -1,9 +1,10 @@
 /*
  * automode.cpp - the tray program follows the program in front. Two out-of-context event
- * hooks tell it when another program's window comes to the front: no library goes into
- * other programs and nothing polls, so an idle tray program stays idle. The pairs and the
- * switch are read from the registry at each change, so that what the configuration stores
- * counts at once, as for a button's command.
+ * hooks tell it when another program's window comes to the front, and each press looks
+ * once more before it runs: no library goes into other programs and nothing polls, so an
+ * idle tray program stays idle. The pairs and the switch are read from the registry at
+ * each change, so that what the configuration stores counts at once, as for a button's
+ * command.
  */
 #include <windows.h>
 #include "autopairs_store.h"
@@ -20,8 +21,7 @@ static struct tagAUTOMODE {
     tagFRONT fFront;
 } AutoMode;
 
-/* The program in front now (or the window's own process): its mode, when it asks for one. */
-static void FollowFront(void)
+void FollowFront(void)
 {
     HWND hFront = GetForegroundWindow();
     DWORD dwProcess = 0;

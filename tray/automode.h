@@ -18,6 +18,11 @@ void StartAutoModes(HWND hWnd);
 void StopAutoModes(void);
 /* A mode button of the remote chose engine mode bMode. */
 void NoteModeChosenByHand(BYTE bMode);
+/* Looks at the program in front now and gives the engine its mode when it asks for one.
+   The hooks call it; so does every press before it runs, because not every system tells
+   of every change (Wine raises no foreground event, and a focus event only when the focus
+   moves inside the program that comes to the front). */
+void FollowFront(void);
 
 /* ---- pure parts (automode_rule.cpp) ---- */
 

@@ -120,6 +120,7 @@ static void ReportEngineState(int bLookUp, BYTE bScanCode)
 
 BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
 {
+    FollowFront();
     int bLookUp = DecodeScanCode(hWnd, &bScanCode, &bEngineMode, &bEngineShift);
     if (bLookUp) {
         char szFunction[256];
