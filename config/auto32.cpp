@@ -123,8 +123,8 @@ static LPCSTR ProgramToAdd(HWND hDlg, char (&szProgram)[AUTOMODE_PROGRAM_SIZE])
     return pszProgram;
 }
 
-/* The Program box's text becomes a pair of the mode in the Mode box (the first mode when
-   none is chosen), and the selected one; a program already listed gets that mode. */
+/* The Program box's text becomes a pair of the mode in the Mode box, and the selected one;
+   a program already listed gets that mode. */
 static void OnAdd(HWND hDlg)
 {
     char szProgram[AUTOMODE_PROGRAM_SIZE];
@@ -135,9 +135,6 @@ static void OnAdd(HWND hDlg)
         Refuse(hDlg, IDC_AM_PROGRAM, szMessage);
         return;
     }
-    HWND hModes = GetDlgItem(hDlg, IDC_AM_MODE);
-    if (ComboBox_GetCurSel(hModes) < 0)
-        ComboBox_SetCurSel(hModes, 0);
     int m = ChosenMode(hDlg);
     if (m < 0) {
         MessageBeep(MB_ICONEXCLAMATION);    /* no mode has a name to choose */
@@ -230,6 +227,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     for (int m = 0; m < AUTOMODE_MODES; m++)
         if (auto32.anModes[m][0] != '\0')
             ComboBox_SetItemData(hModes, ComboBox_AddString(hModes, auto32.anModes[m]), m);
+    ComboBox_SetCurSel(hModes, 0);      /* the mode of a program added first */
     ComboBox_LimitText(GetDlgItem(hDlg, IDC_AM_PROGRAM), AUTOMODE_PROGRAM_SIZE - 1);
     FillRunningPrograms(hDlg);
     SelectPair(hDlg, auto32.cPairs > 0 ? 0 : -1);

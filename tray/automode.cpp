@@ -17,7 +17,6 @@ static struct tagAUTOMODE {
     HWND hWnd;                      /* the tray window */
     HWINEVENTHOOK hForegroundHook;
     HWINEVENTHOOK hFocusHook;
-    HWND hFront;                    /* the window last seen in front */
     tagFRONT fFront;
 } AutoMode;
 
@@ -25,13 +24,12 @@ void FollowFront(void)
 {
     HWND hFront = GetForegroundWindow();
     DWORD dwProcess = 0;
-    if (hFront == NULL || hFront == AutoMode.hFront || GetWindowThreadProcessId(hFront, &dwProcess) == 0)
+    if (hFront == NULL || GetWindowThreadProcessId(hFront, &dwProcess) == 0)
         return;
     /* The tray program's own windows (its menu, the press log, the configuration) are
        where the user tends the remote, not a program to follow. */
     if (dwProcess == GetCurrentProcessId())
         return;
-    AutoMode.hFront = hFront;
     char szProgram[AUTOMODE_PROGRAM_SIZE];
     WindowProgram(hFront, szProgram, sizeof(szProgram));   /* "" when it cannot be learnt */
 
@@ -71,6 +69,7 @@ void StartAutoModes(HWND hWnd)
 {
     StopAutoModes();
     AutoMode.hWnd = hWnd;
+    AutoMode.fFront.iPairMode = -1;
     const DWORD dwFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
     AutoMode.hForegroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, NULL,
                                                OnFrontEvent, 0, 0, dwFlags);

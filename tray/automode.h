@@ -40,12 +40,14 @@ const char *ProgramFileName(const char *pszPath);
 struct tagFRONT {
     BYTE bHandMode;                             /* engine mode last chosen by hand */
     char szProgram[AUTOMODE_PROGRAM_SIZE];      /* program last seen in front, "" none */
+    int  iPairMode;                             /* the mode it asked for then, -1 none */
 };
 
-/* Program pszProgram came to the front; iPairMode is the mode of its pair, -1 without
-   one. Returns the engine mode to select (the pair's, else the one chosen by hand), or -1
-   to leave bEngineMode as it is: the feature is off, the mode is already right, or the
-   same program is still in front (so that a mode chosen by hand holds). */
+/* Program pszProgram is in front; iPairMode is the mode of its pair, -1 without one (or
+   while the feature is off). Returns the engine mode to select (the pair's, else the one
+   chosen by hand), or -1 to leave bEngineMode as it is: the feature is off, the mode is
+   already right, or the same program is still in front asking for what it asked before
+   (so that a mode chosen by hand holds; a pair given or changed meanwhile counts). */
 int NextAutoMode(tagFRONT *pfFront, const char *pszProgram, int iPairMode, BYTE bEngineMode, int bEnabled);
 
 #endif /* ORVANE_TRAY_AUTOMODE_H */

@@ -74,12 +74,15 @@ int NextAutoMode(tagFRONT *pfFront, const char *pszProgram, int iPairMode, BYTE 
 {
     if (pszProgram == NULL)
         pszProgram = "";
+    if (!bEnabled)
+        iPairMode = -1;
     /* A name longer than is kept counts by as much of it as is kept. */
     size_t cchProgram = strnlen(pszProgram, sizeof(pfFront->szProgram) - 1);
-    int bSameProgram = SameProgramText(pszProgram, cchProgram, pfFront->szProgram);
+    int bSameFront = SameProgramText(pszProgram, cchProgram, pfFront->szProgram) && iPairMode == pfFront->iPairMode;
     memcpy(pfFront->szProgram, pszProgram, cchProgram);
     pfFront->szProgram[cchProgram] = '\0';
-    if (!bEnabled || bSameProgram)
+    pfFront->iPairMode = iPairMode;
+    if (!bEnabled || bSameFront)
         return -1;
     int iMode = iPairMode >= 0 ? iPairMode : pfFront->bHandMode;
     return iMode != bEngineMode ? iMode : -1;

@@ -6,7 +6,8 @@
  *   traystate                 prints "icon at X,Y: TIP" per icon (exit code 1 when none)
  *   traystate /hover          puts the pointer on the first icon, so that its tip shows
  *   traystate /click          right-clicks the first icon (its menu opens)
- *   traystate /type KEYS      types the letters KEYS, e.g. to choose a menu item
+ *   traystate /type KEYS      types the letters KEYS, e.g. to choose a menu item; as
+ *                             SendKeys writes them, ~ is Enter and {UP} the Up arrow
  *
  * and the same hands at the windows that the menu opens (CAPTION: a top-level window):
  *   traystate /point CAPTION X Y    puts the pointer on client point X,Y of the window
@@ -15,12 +16,16 @@
  *   traystate /dblclick CAPTION X Y double-clicks at client point X,Y of the window
  *   traystate /alt CAPTION L        presses Alt and the letter L in the window
  *   traystate /text CAPTION ID TEXT sets the text of the window's control ID
+ *   traystate /choose CAPTION ID TEXT chooses the entry TEXT of the window's combo box ID
  *   traystate /press CAPTION ID     clicks the middle of the window's control ID
+ *   traystate /front CAPTION        clicks the window's title bar where no other window
+ *                                   covers it
  */
 #include <windows.h>
 #include <stdio.h>
 #include <ctype.h>
 #include <stdlib.h>
+#include <string.h>
 #include "remote.h"
 #include "traywatch.h"
 
@@ -91,9 +96,39 @@ int main(int argc, char **argv)
         HWND hControl = hWnd != NULL ? GetDlgItem(hWnd, atoi(argv[3])) : NULL;
         return hControl != NULL && SendMessageA(hControl, WM_SETTEXT, 0, (LPARAM)argv[4]) ? 0 : 1;
     }
+    if (argc == 5 && lstrcmpiA(argv[1], "/choose") == 0) {
+        HWND hWnd = FindWindowA(NULL, argv[2]);
+        HWND hControl = hWnd != NULL ? GetDlgItem(hWnd, atoi(argv[3])) : NULL;
+        if (hControl == NULL || SendMessageA(hControl, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)argv[4]) == CB_ERR)
+            return 1;
+        /* The window learns of it as of a choice from the list. */
+        SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), CBN_SELCHANGE), (LPARAM)hControl);
+        return 0;
+    }
     if (argc == 4 && lstrcmpiA(argv[1], "/press") == 0) {
         POINT pt;
         if (!ControlMiddle(argv[2], atoi(argv[3]), &pt) || PointAt(argv[2], pt.x, pt.y) != 0)
+            return 1;
+        ClickMouseButton(false);
+        return 0;
+    }
+    if (argc == 3 && lstrcmpiA(argv[1], "/front") == 0) {
+        HWND hWnd = FindWindowA(NULL, argv[2]);
+        RECT rWindow;
+        if (hWnd == NULL || !GetWindowRect(hWnd, &rWindow))
+            return 1;
+        /* The first point of the title bar, left to right, that shows this window; its
+           middle when other windows cover all of it. */
+        POINT pt = { (rWindow.left + rWindow.right) / 2,
+                     rWindow.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2 };
+        for (LONG x = rWindow.left + GetSystemMetrics(SM_CXSIZE); x < rWindow.right - 4 * GetSystemMetrics(SM_CXSIZE); x += 8) {
+            POINT ptTry = { x, pt.y };
+            if (WindowFromPoint(ptTry) == hWnd) {
+                pt = ptTry;
+                break;
+            }
+        }
+        if (!ScreenToClient(hWnd, &pt) || PointAt(argv[2], pt.x, pt.y) != 0)
             return 1;
         ClickMouseButton(false);
         return 0;
@@ -111,8 +146,14 @@ int main(int argc, char **argv)
         return hWnd != NULL && PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     }
     if (argc == 3 && lstrcmpiA(argv[1], "/type") == 0) {
+        static const char szUp[] = "{UP}";
         for (const char *psz = argv[2]; *psz != '\0'; psz++) {
-            PressKey((WORD)toupper((unsigned char)*psz));
+            if (strncmp(psz, szUp, sizeof(szUp) - 1) == 0) {
+                PressKey(VK_UP);
+                psz += sizeof(szUp) - 2;
+            } else {
+                PressKey(*psz == '~' ? VK_RETURN : (WORD)toupper((unsigned char)*psz));
+            }
             Sleep(50);
         }
         return 0;

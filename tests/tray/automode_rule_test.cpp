@@ -88,9 +88,18 @@ TEST(AutoModeRule, TheModeFollowsTheFrontAndAModeChosenByHandHolds)
     EXPECT_EQ(-1, Come("", -1, 1));
     EXPECT_EQ(-1, Come(NULL, -1, 1));
 
+    /* Switched off nothing changes; switched on, the program in front is looked at anew. */
     EXPECT_EQ(-1, Come("C:\\x\\player.exe", DVD, 0)) << "switched off";
     EXPECT_EQ(CD, bEngine);
-    EXPECT_EQ(-1, Come("C:\\x\\player.exe", DVD, 1)) << "noted while off: the same program";
+    EXPECT_EQ(-1, Come("C:\\x\\calc.exe", -1, 0));
+    EXPECT_EQ(-1, Come("C:\\x\\calc.exe", -1, 1)) << "nothing new: the mode stays";
+    EXPECT_EQ(-1, Come("C:\\x\\player.exe", DVD, 0));
+    EXPECT_EQ(DVD, Come("C:\\x\\player.exe", DVD, 1)) << "on again";
+    /* A pair given or changed for the program in front counts at once. */
+    EXPECT_EQ(CD, Come("C:\\x\\editor.exe", -1, 1)) << "no pair: the mode chosen by hand";
+    EXPECT_EQ(WEB, Come("C:\\x\\editor.exe", WEB, 1)) << "its pair given";
+    EXPECT_EQ(PHONE, Come("C:\\x\\editor.exe", PHONE, 1)) << "its pair changed";
+    EXPECT_EQ(CD, Come("C:\\x\\editor.exe", -1, 1)) << "its pair removed";
     EXPECT_EQ(WEB, Come("C:\\x\\notepad.exe", WEB, 1));
 
     /* A name longer than is kept counts by what is kept. */

@@ -299,7 +299,9 @@ TEST_F(AutoModeTest, SwitchedOffTheModeStaysWhereTheButtonsPutIt)
     EXPECT_TRUE(NextPressRunsIn(ppWeb, "W", PHONE));
     EXPECT_EQ(0u, ProbeLines(ppDvd, Hit("D", 0x4FF)).size()) << "DVD's own command never ran";
 
+    /* Switched on again: the next press finds the program in front and its pair. */
     Switch(REG_BINARY, 1, 1);
+    EXPECT_TRUE(NextPressRunsIn(ppWeb, "W", WEB));
     Front("D");
     ExpectModeChosen(ppDvd, "D", DVD, 0);
     Switch(REG_DWORD, 0, sizeof(DWORD));
