@@ -121,7 +121,9 @@ int main(int argc, char **argv)
            middle when other windows cover all of it. */
         POINT pt = { (rWindow.left + rWindow.right) / 2,
                      rWindow.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2 };
-        for (LONG x = rWindow.left + GetSystemMetrics(SM_CXSIZE); x < rWindow.right - 4 * GetSystemMetrics(SM_CXSIZE); x += 8) {
+        /* Past the window menu's icon and short of the caption buttons. */
+        for (LONG x = rWindow.left + 2 * GetSystemMetrics(SM_CXSIZE); x < rWindow.right - 4 * GetSystemMetrics(SM_CXSIZE);
+             x += 8) {
             POINT ptTry = { x, pt.y };
             if (WindowFromPoint(ptTry) == hWnd) {
                 pt = ptTry;
