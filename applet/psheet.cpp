@@ -3,7 +3,9 @@
  * with a Cursor page (the remote's cursor speed, the system's mouse trail, whether the
  * remote's buttons are reported, and a way into the button configuration while the tray
  * program is not running) and an About page. Apply stores speed and button switch in the
- * registry, hands both to the receiver driver and sets the system's mouse trail.
+ * registry, hands both to the receiver driver and sets the system's mouse trail. F1 or the
+ * title bar's "?" on a control shows a note on it; the sheet's Help button opens the help
+ * file at the page in front.
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -246,6 +248,9 @@ static LRESULT Speed_OnNotify(HWND hDlg, int idFrom, NMHDR *pnmh)
     case PSN_APPLY:
         Speed_OnApply(hDlg);
         return PSNRET_NOERROR;
+    case PSN_HELP:
+        ShowHelpTopic(hDlg, IDH_CURSOR_PAGE);
+        return 0;
     }
     return 0;
 }
@@ -312,9 +317,11 @@ static BOOL Speed_OnHelp(HWND hDlg, LPHELPINFO lphi)
     return FALSE;
 }
 
+/* The Cursor page lives as long as the sheet: its end closes the help the sheet opened. */
 static void Speed_OnDestroy(HWND hDlg)
 {
     (void)hDlg;
+    CloseHelpWindows();
     psheet = {};
 }
 
@@ -335,9 +342,9 @@ INT_PTR CALLBACK SpeedDlgProc(HWND hDlg, UINT uMessage, WPARAM wParam, LPARAM lP
 
 static LRESULT About_OnNotify(HWND hDlg, int idFrom, NMHDR *pnmh)
 {
-    (void)hDlg;
     (void)idFrom;
-    (void)pnmh;
+    if (pnmh->code == PSN_HELP)
+        ShowHelpTopic(hDlg, IDH_ABOUT);
     /* Leaving the page is always allowed (PSN_KILLACTIVE); nothing else is answered. */
     return FALSE;
 }
@@ -373,14 +380,15 @@ void InitialisePropertySheet(HWND hWnd)
     PROPSHEETPAGEA apsp[ARRAYSIZE(apgPages)] = {};
     for (size_t i = 0; i < ARRAYSIZE(apgPages); i++) {
         apsp[i].dwSize = sizeof(PROPSHEETPAGEA);
-        apsp[i].dwFlags = PSP_DEFAULT;
+        apsp[i].dwFlags = PSP_DEFAULT | PSP_HASHELP;
         apsp[i].hInstance = hInstance;
         apsp[i].pszTemplate = MAKEINTRESOURCEA(apgPages[i].iTemplate);
         apsp[i].pfnDlgProc = apgPages[i].lpfnDlgProc;
     }
     PROPSHEETHEADERA psh = {};
     psh.dwSize = sizeof(PROPSHEETHEADERA);
-    psh.dwFlags = PSH_USEHICON | PSH_PROPSHEETPAGE;
+    /* The Help button opens the help file at the page in front. */
+    psh.dwFlags = PSH_USEHICON | PSH_PROPSHEETPAGE | PSH_HASHELP;
     psh.hwndParent = hWnd;
     psh.hInstance = hInstance;
     psh.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_APPLET));

@@ -25,7 +25,7 @@ static int FindModeName(const char *pszMode, const AUTOMODENAMES anModes)
 {
     if (pszMode == NULL || pszMode[0] == '\0')
         return -1;
-    for (int m = 0; m < AUTOMODE_MODES; m++)
+    for (int m = 0; m < STORE_MODES; m++)
         if (anModes[m][0] != '\0' && CompareModeNames(pszMode, anModes[m]) == 0)
             return m;
     return -1;

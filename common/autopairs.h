@@ -15,21 +15,20 @@
 #define ORVANE_COMMON_AUTOPAIRS_H
 
 #include <stddef.h>
+#include "OrvaneStore.h"
 
-#define AUTOMODE_KEY            "Settings\\AutoModes"   /* below the configuration root */
+#define AUTOMODE_KEY            ORVANE_SETTINGS "\\AutoModes"   /* below the root */
 #define AUTOMODE_SWITCH         "EnableAutoModes"       /* byte of the settings key; 0 off */
 #define AUTOMODE_PROGRAM_SIZE   260     /* a program's file name or full path, with NUL */
-#define AUTOMODE_MODE_SIZE      20      /* a mode's name, as the engine reads it, with NUL */
-#define AUTOMODE_MODES          5
 #define AUTOMODE_MAX_PAIRS      100     /* pairs taken from the registry or a profile */
 
-/* The names of the five modes, in engine order; "" for a mode without a usable name. */
-typedef char AUTOMODENAMES[AUTOMODE_MODES][AUTOMODE_MODE_SIZE];
+/* The names of the five modes' keys, in engine order; "" for a mode without a usable one. */
+typedef char AUTOMODENAMES[STORE_MODES][STORE_MODE_KEY_SIZE];
 
 /* One usable pair. */
 struct tagAUTOMODEPAIR {
     char szProgram[AUTOMODE_PROGRAM_SIZE];
-    char szMode[AUTOMODE_MODE_SIZE];    /* as stored */
+    char szMode[STORE_MODE_KEY_SIZE];   /* as stored */
     int  iMode;                         /* the engine mode (0-based) that szMode names */
 };
 

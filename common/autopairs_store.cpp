@@ -7,25 +7,14 @@
 #include <stdio.h>
 #include "autopairs_store.h"
 #include "registry.h"
+#include "store.h"
 
 static const char szPairsKey[] = ORVANE_ROOT_KEY "\\" AUTOMODE_KEY;
-static const char szModeKey[] = ORVANE_ROOT_KEY "\\Mode";
 
 void ReadModeNames(AUTOMODENAMES anModes)
 {
-    HKEY hKey = NULL;
-    BOOL bOpen = RegOpenKeyExA(HKEY_CURRENT_USER, szModeKey, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS;
-    for (int m = 0; m < AUTOMODE_MODES; m++) {
-        char szValue[4];
-        snprintf(szValue, sizeof(szValue), "%d", m + 1);
-        DWORD dwType = REG_NONE, cbData = AUTOMODE_MODE_SIZE;
-        BOOL bRead = bOpen && RegQueryValueExA(hKey, szValue, NULL, &dwType, (LPBYTE)anModes[m], &cbData) == ERROR_SUCCESS
-                     && dwType == REG_SZ && EndRegistryString(anModes[m], cbData, AUTOMODE_MODE_SIZE);
-        if (!bRead)
-            anModes[m][0] = '\0';
-    }
-    if (bOpen)
-        RegCloseKey(hKey);
+    for (int m = 0; m < STORE_MODES; m++)
+        ReadModeKey(m, anModes[m]);
 }
 
 int ReadAutoModePairs(tagAUTOMODEPAIR *pPairs, int cMax, const AUTOMODENAMES anModes)

@@ -1,7 +1,6 @@
 /*
  * autopairs_store.h - automatic modes in the registry (see autopairs.h for the layout), and
- * the program behind a window. Plain registry calls only, so that the tray program, which
- * takes Get and Write from the engine's exports, can link them as well as the libraries.
+ * the program behind a window.
  */
 #ifndef ORVANE_COMMON_AUTOPAIRS_STORE_H
 #define ORVANE_COMMON_AUTOPAIRS_STORE_H
@@ -9,8 +8,7 @@
 #include <windows.h>
 #include "autopairs.h"
 
-/* The names of the five modes as the "Mode" key holds them; a missing one, or one too
-   long for the engine to read, is "". Nothing is created. */
+/* The names of the five modes' keys, as the store reads them (ReadModeKey). */
 void ReadModeNames(AUTOMODENAMES anModes);
 
 /* The usable pairs in stored order, at most cMax; the count. Values that are no use (not

@@ -17,6 +17,14 @@
     case (message): \
         return SetDlgMsgResult((hwnd), (message), HANDLE_##message((hwnd), (wParam), (lParam), (fn)))
 
+/* A message that the dialog manager must still handle after fn: the procedure returns
+   FALSE. WM_ACTIVATE is one: the dialog manager keeps the focused control across
+   deactivation and gives it the focus back when the dialog is activated again. */
+#define NOTIFY_DLGMSG(hwnd, message, fn) \
+    case (message): \
+        HANDLE_##message((hwnd), (wParam), (lParam), (fn)); \
+        return FALSE
+
 /* BOOL Cls_OnHelp(HWND hwnd, LPHELPINFO lphi) */
 #define HANDLE_WM_HELP(hwnd, wParam, lParam, fn) \
     (LRESULT)(DWORD)(BOOL)(fn)((hwnd), (LPHELPINFO)(lParam))

@@ -7,7 +7,7 @@
 #define ORVANE_COMMON_REGISTRY_H
 
 #include <windows.h>
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -2,6 +2,8 @@
  * Brenvik.cpp - the library's entry point, which records the module instance that every
  * resource lookup uses, and the variables of the data section shared by every process
  * that loads Brenvik (the hooks run inside foreign processes and meet the dialogs here).
+ * Only what a hook must see belongs there: the configuration of one program (its button
+ * model, its function editor) stays in that program.
  */
 #include <windows.h>
 #include "Brenvik.h"
@@ -20,11 +22,6 @@ BOOL    _bSelect       SHARED_SECTION = FALSE;
 BOOL    _bMseFirstDown SHARED_SECTION = FALSE;
 BOOL    _bSelectDown   SHARED_SECTION = FALSE;
 HCURSOR _hNewCur       SHARED_SECTION = NULL;
-
-/* The function editor's holders, shared with the family dialogs. */
-tagBUTTONINFO *pbiHolder  SHARED_SECTION = NULL;
-int  fCurrentFunction     SHARED_SECTION = NO_FUNCTION;
-BYTE bEmpty               SHARED_SECTION = 0;
 
 extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE hInst, DWORD dwReason, LPVOID lpReserved)
 {

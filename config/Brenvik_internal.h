@@ -10,6 +10,7 @@
 
 #include <windows.h>
 #include "HelpTopics.h"
+#include "OrvaneStore.h"
 
 extern HINSTANCE hInstance;   /* this library's module, recorded by DllEntryPoint */
 
@@ -66,17 +67,17 @@ enum {
 };
 
 /* Function modes, as the engine numbers them. */
-enum { PC = 0, WEB = 1, PHONE = 2, DVD = 3, CD = 4, MODES = 5 };
+enum { PC = 0, WEB = 1, PHONE = 2, DVD = 3, CD = 4, MODES = STORE_MODES };
 
 /* Button kinds: which list of a mode a record belongs to. */
 enum { BT_DEFAULT = 0, BT_SHIFT = 1, BT_SPECIAL = 2, BT_NOMODE = 3 };
 
-#define MAIN_BUTTONS     17      /* records of a default or shift list */
-#define SPECIAL_BUTTONS  7       /* six transport buttons and the mode button */
-#define NOMODE_BUTTONS   2
-#define COMMAND_SIZE     513     /* a stored command and its terminator, plus one */
-#define COMMAND_LIMIT    512     /* longest command the model reads or composes, with NUL */
-#define MODE_KEY_SIZE    20      /* a mode's key name under "Mode", with NUL */
+/* The model's lists and buffers, in the store's numbers (OrvaneStore.h). */
+#define MAIN_BUTTONS     BUTTON_MAIN_COUNT           /* records of a default or shift list */
+#define SPECIAL_BUTTONS  (BUTTON_SPECIAL_COUNT + 1)  /* transport buttons and the mode button */
+#define NOMODE_BUTTONS   BUTTON_NOMODE_COUNT
+#define COMMAND_SIZE     (STORED_COMMAND_SIZE + 1)   /* a stored command, plus one */
+#define COMMAND_LIMIT    STORED_COMMAND_SIZE         /* longest command read or composed */
 
 /* ConvertButtonToCommand: the fields would give a command longer than COMMAND_LIMIT. The
    buffer is left empty and SaveButtonData leaves the stored value as it was. */
@@ -94,9 +95,10 @@ enum { BT_DEFAULT = 0, BT_SHIFT = 1, BT_SPECIAL = 2, BT_NOMODE = 3 };
    - the command is recognised but not in the form the model composes (other letter case,
      a missing closing quote, stray separators): type and strings are filled as usual.
    AssignButtonInfo, CopyButtonData and ConvertCommandToButton replace it (an edit or a new
-   command wins); ConvertButtonToCommand and SaveButtonData write it back while it is set.
-   GenerateButtonFunctions gives such a button no holder; the function editor's OK with no
-   function chosen (CopyButtonData with -1) drops the kept command, as confirmed.
+   command wins; CopyButtonData keeps it when the holder gives the fields back unchanged);
+   ConvertButtonToCommand and SaveButtonData write it back while it is set.
+   GenerateButtonFunctions gives such a button no holder; the function editor copies a
+   holder only after a family dialog was confirmed, so OK alone keeps the command.
    A button is assigned when pszStored is set, or its type is 0 to 6 with a primary text
    (for MULTIMEDIA: a primary or an extra 1, the volume functions have no device). */
 struct tagBUTTONINFO {
@@ -107,6 +109,8 @@ struct tagBUTTONINFO {
     tagBUTTONINFO *pbiNext;      /* next and previous record of the same list */
     tagBUTTONINFO *pbiLast;
     LPSTR pszStored;             /* the stored command kept as read, or null (see above) */
+    LPSTR pszLoaded;             /* the command as the run read it (null: empty); saving
+                                    writes only a button whose command now differs */
 };
 
 /* The buttons of one mode. */
@@ -132,7 +136,7 @@ struct tagBUTTONTYPEINFO {
 
 extern tagBUTTONTYPEINFO btiButton;
 extern tagBUTTONINFO *pbiButton;          /* the button being edited or examined */
-/* Editing state shared with the hooks' processes (shared section). */
+/* The function editor's state, in this process only. */
 extern tagBUTTONINFO *pbiHolder;          /* one holder per function type, in type order */
 extern int  fCurrentFunction;             /* type chosen in the function editor, or -1 */
 extern BYTE bEmpty;                       /* bit (1 << type): that holder is not the button's */
@@ -149,8 +153,16 @@ void  ConvertCommandToButton(tagBUTTONINFO *pbiButton, LPCSTR lpszCommand);
 /* lpszTemplate: a COMMAND_SIZE buffer (a function name may be longer than its template). */
 void  GetFunctionFromCommand(tagBUTTONINFO *pbiButton, LPSTR lpszTemplate);
 /* 1 built, 0 nothing to store (buffer empty), COMMAND_TOO_LONG (buffer empty). Pure: the
-   record is not changed (the quotes of an edit text are doubled in the command only). */
+   record is not changed (the quotes of every argument are doubled in the command only). */
 int   ConvertButtonToCommand(tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* The command the fields alone make, whatever command the record keeps; results as above. */
+int   ComposeCommand(const tagBUTTONINFO *pbiButton, LPSTR lpszCommand);
+/* Whether a record's string holds text (null and "" both count as empty). */
+BOOL  HasText(LPCSTR lpszText);
+/* The type whose templates use the first keyword of the command that any of them uses
+   (preferring a template of that keyword alone), NO_FUNCTION when none does: how the
+   what's-this window heads a command the editors cannot show. */
+int   NearestFamily(LPCSTR lpszCommand);
 /* Doubles the quotes of pszExtra1 in the record (ConvertButtonToCommand does not call it). */
 void  PadQuotes(tagBUTTONINFO *pbiButton);
 void  AssignButtonInfo(tagBUTTONINFO *pbiButton, int fFunction, LPCSTR lpszPrimary,
@@ -179,6 +191,16 @@ void  GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect);
 #define HOTKEY_CODE_SIZE    6       /* five characters and the terminator */
 #define HOTKEY_NAME_SIZE    16      /* longest key name and the terminator */
 #define HOTKEY_TEXT_SIZE    48      /* "ALT-CTRL-SHIFT-" + name + ", " + name */
+
+/* The modifiers by position in the code: letter, byte of the value, check box, text. */
+struct tagHOTKEYMODIFIER {
+    char   chLetter;
+    DWORD  dwMask;
+    int    idCheckBox;
+    LPCSTR lpszText;
+};
+#define HOTKEY_MODIFIERS    3
+extern const tagHOTKEYMODIFIER hotKeyModifiers[HOTKEY_MODIFIERS];
 
 /* The hot key being edited by the System dialog. */
 extern LONG lHotKeyCode;
@@ -318,9 +340,9 @@ int   ScrollPicture(int iPos, int iCode, int iThumb, int cyBitmap, int cyClient)
 
 /* The record a picture button edits in the tree (null for none). */
 tagBUTTONINFO *FindPictureRecord(tagREMOTE *prRemote, const tagBUTTONTYPEINFO *pbti);
-/* Whether a record shows as assigned: a launch whose program exists, a web address with
-   an address, any media, edit, system, message or home-automation function, or a stored
-   command that the editors cannot show. */
+/* Whether a record shows as assigned: a launch whose program the launch finds, a web
+   address with an address, any media, edit, system, message or home-automation function,
+   or a stored command that the editors cannot show. */
 BOOL  IsButtonAssigned(const tagBUTTONINFO *pbi);
 int   WhatsThis(HWND hWnd, LPARAM lPoint, BYTE bDisplayMode);
 void  DrawAssignedButtons(HDC hDC, HDC hPictureDC, const RECT *lprPaint);
@@ -343,14 +365,16 @@ struct tagPROFILE;
 void AddProfileMenu(HWND hDlg);
 /* Runs a profile command of the window menu on the picture's tree; FALSE for other commands. */
 BOOL OnProfileCommand(HWND hDlg, UINT uiCommand, tagREMOTE **pprRemote);
-/* The whole configuration of the registry into a profile file; TRUE when written. */
+/* The whole configuration of the registry into a profile file; TRUE when written. A file of
+   that name is replaced only by a complete new one: a failed save leaves it as it was. */
 BOOL SaveProfileFile(LPCSTR lpszPath);
 /* A profile file read and checked: PROFILE_OK, the reason it is refused (with its line in
    *piLine), or -1 when the file cannot be read. */
 int  ReadProfileFile(LPCSTR lpszPath, tagPROFILE *pp, int *piLine);
 /* Reads a profile file, says how many assignments it would change and, when the user agrees,
-   writes it to the registry (TRUE); a file that is not a sound profile is refused with a
-   message naming its line, and nothing changes. */
+   writes it to the registry (TRUE): each key the profile holds is left with exactly the
+   profile's values. A file that is not a sound profile is refused with a message naming its
+   line, and nothing changes. */
 BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath);
 
 /* ---- auto32: the Automatic Modes dialog ------------------------------------------------
@@ -389,6 +413,9 @@ void  ClearUpMacroStruct(tagMACROINFO *pmiMacro);
    lacks a house code, a function or the units it needs, or does not fit (lpszOut then
    empty). */
 int   FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, int iSize);
+/* Whether a stored command is exactly what FormatHouseCode writes for what it reads (units
+   1 to 16 among other things); the dialog keeps any other one as it is. */
+int   IsHouseCodeAsWritten(LPCSTR lpszCommand);
 /* "Brighten First Then Dim To" written out for a stored "Dim" with bit 7 set. */
 void  DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize);
 int   AcceptPercentage(LPCSTR lpszText, int *piValue);
@@ -436,9 +463,6 @@ void  RestoreAllCursor(void);
 
 #define BUTTON_CELL_WIDTH   80      /* one family picture of "Button.bmp" */
 #define EDITOR_BUTTONS      7       /* six family buttons and the help button */
-
-/* Longest command the tray program can read back and run (its buffer holds 255 bytes). */
-#define RUNNABLE_COMMAND_LENGTH 254
 
 /* One function family: its type, its dialog and what the dialog's frame needs. */
 struct tagFAMILY {
@@ -537,6 +561,8 @@ void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder);
 void  InitialiseComboBoxRC(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
 void  InitialiseComboBoxRCZendraRes(HWND hDlg, int iControl, UINT uStringList, UINT uValueList);
 void  FillListBoxRC(HWND hListBox, UINT uStringList, LPCSTR lpszSelect);
+/* A value list of this library: its words and how many there are; null when missing. */
+const WORD *LockValueList(UINT uValueList, int *pcValues);
 LPSTR GetIndexedString(UINT uStringList, int iPosition);
 BYTE  GetIndexedValue(UINT uValueList, int iPosition);
 int   CountStringIndex(UINT uStringList, LPCSTR lpszText);
@@ -559,10 +585,23 @@ int   LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSi
 /* Whether a text may stand in a quoted argument that is not doubled (no double quote and
    none of the bytes that separate the fields of an argument). */
 BOOL  IsPlainArgument(LPCSTR lpszText);
-/* Full path of a stored file name; FALSE (and "") when it cannot be expanded. */
+/* A text a dialog may store: plain, or what the holder already held (lpszHeld), which
+   came with a stored command and goes back as it came. */
+BOOL  IsPlainOrHeld(LPCSTR lpszText, LPCSTR lpszHeld);
+/* Length of a text in a stored argument, where each quote is doubled. */
+int   QuotedLength(LPCSTR lpszText);
+/* Whether a program is named without a folder ("notepad.exe"): the launch looks for it
+   along the search path, so it stays as written. */
+BOOL  IsBareProgramName(LPCSTR lpszFile);
+/* Full path of a stored file name (a bare name as it is); FALSE (and "") when it cannot be
+   expanded. */
 BOOL  GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath);
-/* The short (8.3) form of a path when the file exists, else the path itself. */
+/* The short (8.3) form of a path when the file exists, else the path itself (a bare name
+   as it is). */
 void  GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort);
+/* Where the launch finds a program: a path as it is, a bare name along the search path or
+   in the App Paths of the current user or the machine. FALSE (and "") when it is nowhere. */
+BOOL  FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath);
 /* Refuses what a control holds: a message box giving the reason, the focus on the
    control; FALSE. TooLong names a field that does not fit. */
 #define REFUSAL_CAPTION "Cannot Store"

@@ -43,7 +43,7 @@ static int FindPair(const tagAUTOMODEPAIR *pPairs, int cPairs, LPCSTR lpszProgra
 static void ShowPair(HWND hDlg, int i)
 {
     HWND hList = GetDlgItem(hDlg, IDC_AM_PAIRS);
-    char szEntry[AUTOMODE_MODE_SIZE + AUTOMODE_PROGRAM_SIZE + 1];
+    char szEntry[STORE_MODE_KEY_SIZE + AUTOMODE_PROGRAM_SIZE + 1];
     snprintf(szEntry, sizeof(szEntry), "%s\t%s", auto32.anModes[auto32.apPairs[i].iMode], auto32.apPairs[i].szProgram);
     if (i < ListBox_GetCount(hList))
         ListBox_DeleteString(hList, i);
@@ -86,7 +86,7 @@ static void SelectPair(HWND hDlg, int i)
 /* Gives pair i engine mode m under its current name. */
 static void SetPairMode(int i, int m)
 {
-    lstrcpynA(auto32.apPairs[i].szMode, auto32.anModes[m], AUTOMODE_MODE_SIZE);
+    lstrcpynA(auto32.apPairs[i].szMode, auto32.anModes[m], STORE_MODE_KEY_SIZE);
     auto32.apPairs[i].iMode = m;
 }
 
@@ -224,7 +224,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     for (int i = 0; i < auto32.cPairs; i++)
         ShowPair(hDlg, i);
     HWND hModes = GetDlgItem(hDlg, IDC_AM_MODE);
-    for (int m = 0; m < AUTOMODE_MODES; m++)
+    for (int m = 0; m < STORE_MODES; m++)
         if (auto32.anModes[m][0] != '\0')
             ComboBox_SetItemData(hModes, ComboBox_AddString(hModes, auto32.anModes[m]), m);
     ComboBox_SetCurSel(hModes, 0);      /* the mode of a program added first */

@@ -1,378 +1,39 @@
 /*
  * but32.cpp - the button model of a configuration run: every assignment of every button in
  * every mode as a tree of small records, loaded from the registry when the picture of the
- * remote opens and written back when it closes; the conversion between a stored command and
- * the editable fields of a record; the holder list that the function editor edits; and the
- * services the editors share (control text, program-file chooser, media devices).
+ * remote opens and written back when it closes (but32_command.cpp converts between a
+ * stored command and the editable fields of a record); the holder list that the function
+ * editor edits; and the services the editors share (control text, program-file chooser,
+ * media devices).
  * MouseButtons, called by the tray program's Configure command and by the Control Panel
  * applet, starts a run.
  */
 #include <windows.h>
 #include <windowsx.h>
 #include <commdlg.h>
-#include <stdio.h>
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "registry.h"
+#include "store.h"
 
 tagBUTTONINFO    *pbiButton;
 tagBUTTONTYPEINFO btiButton;
 
-/* Field separators inside one quoted argument. */
-#define CMDLINE_SEPARATOR "\x7F"     /* program file | command line */
-#define EXTRA_SEPARATOR   "\x83"     /* ... | size and position, device | track */
+/* The function editor's holders and flags, kept by each program for itself: records of one
+   process's heap mean nothing to another, which may also edit at the same time. */
+tagBUTTONINFO *pbiHolder;
+int  fCurrentFunction = NO_FUNCTION;
+BYTE bEmpty;
 
-#define VALUE_NAME_SIZE   12         /* a scan code or "Default", with NUL */
-#define DEFAULT_KEY       "Default"  /* key of the mode-independent buttons, value of a mode's own */
-#define CHANGE_TRACK      7          /* position of "Change Track" in the media names */
 #define HOLDERS           FUNCTION_TYPES
-
-/* The template list of each function type, in type order (which is also the order in which
-   a stored command's template is looked up), and the display names paired with it. */
-struct tagFUNCTIONLIST {
-    UINT uiTemplates;
-    UINT uiNames;                    /* 0: the template is replaced by the first argument */
-};
-
-static const tagFUNCTIONLIST aflFunctions[FUNCTION_TYPES] = {
-    { IDR_LAUNCH_TEMPLATES,  0 },                   /* APPLAUNCH */
-    { IDR_WEB_TEMPLATES,     0 },                   /* WEBBROWSER */
-    { IDR_MEDIA_TEMPLATES,   IDR_MEDIA_NAMES },     /* MULTIMEDIA */
-    { IDR_EDIT_TEMPLATES,    IDR_EDIT_NAMES },      /* EDIT */
-    { IDR_SYSTEM_TEMPLATES,  IDR_SYSTEM_NAMES },    /* SYSTEM */
-    { IDR_MESSAGE_TEMPLATES, 0 },                   /* MESSAGE */
-    { IDR_ZENDRA_TEMPLATES,  0 },                   /* ZENDRACOMMAND */
-};
 
 /* By button kind: the scan code of the first record (the mode button is the exception) and
    the number of buttons, so a longer list never reaches another kind's values. */
-static const BYTE abFirstScanCode[] = { 0, MAIN_BUTTONS, 2 * MAIN_BUTTONS, 41 };
+static const BYTE abFirstScanCode[] = { 0, BUTTON_SHIFT_OFFSET, BUTTON_SPECIAL_FIRST, BUTTON_NOMODE_FIRST };
 static const BYTE abButtons[] = { MAIN_BUTTONS, MAIN_BUTTONS, SPECIAL_BUTTONS, NOMODE_BUTTONS };
 #define MODE_BUTTON_POSITION 6
-#define MODE_BUTTON_CODE     255
-
-/* ---- Strings of a record ----------------------------------------------------------------- */
-
-static BOOL HasText(LPCSTR lpszText)
-{
-    return lpszText != NULL && lpszText[0] != '\0';
-}
-
-static void FreeText(LPSTR *ppszField)
-{
-    if (*ppszField != NULL)
-        LocalFree(*ppszField);
-    *ppszField = NULL;
-}
-
-/* The copy is made before the old text goes, so a field may be assigned from itself. */
-void AssignButtonString(LPSTR *ppszField, LPCSTR lpszText)
-{
-    LPSTR lpszCopy = HasText(lpszText) ? CopyToLocal(lpszText) : NULL;
-    FreeText(ppszField);
-    *ppszField = lpszCopy;
-}
-
-void AssignButtonInfo(tagBUTTONINFO *pbi, int fFunction, LPCSTR lpszPrimary,
-                      LPCSTR lpszExtra1, LPCSTR lpszExtra2)
-{
-    pbi->fFunction = fFunction;
-    AssignButtonString(&pbi->pszPrimary, lpszPrimary);
-    AssignButtonString(&pbi->pszExtra1, lpszExtra1);
-    AssignButtonString(&pbi->pszExtra2, lpszExtra2);
-    FreeText(&pbi->pszStored);
-}
-
-/* ---- Composing text within a limit ------------------------------------------------------ */
-
-/* Appends lpszText to the text in lpszBuffer; FALSE (nothing appended) when the result
-   would not fit cbBuffer bytes with its terminator. */
-static BOOL AppendText(LPSTR lpszBuffer, size_t cbBuffer, LPCSTR lpszText)
-{
-    size_t cbUsed = strlen(lpszBuffer);
-    size_t cbText = strlen(lpszText);
-    if (cbUsed + cbText >= cbBuffer)
-        return FALSE;
-    memcpy(lpszBuffer + cbUsed, lpszText, cbText + 1);
-    return TRUE;
-}
-
-/* Copies lpszText with every double quote doubled; FALSE when that does not fit. */
-static BOOL DoubleQuotes(LPCSTR lpszText, LPSTR lpszBuffer, size_t cbBuffer)
-{
-    size_t cbUsed = 0;
-    for (; *lpszText != '\0'; ++lpszText) {
-        size_t cbChar = *lpszText == '"' ? 2 : 1;
-        if (cbUsed + cbChar >= cbBuffer)
-            return FALSE;
-        memset(lpszBuffer + cbUsed, *lpszText, cbChar);
-        cbUsed += cbChar;
-    }
-    lpszBuffer[cbUsed] = '\0';
-    return TRUE;
-}
-
-void PadQuotes(tagBUTTONINFO *pbi)
-{
-    if (!HasText(pbi->pszExtra1))
-        return;
-    size_t cbPadded = 2 * strlen(pbi->pszExtra1) + 1;
-    LPSTR lpszPadded = (LPSTR)LocalAlloc(LPTR, cbPadded);
-    if (lpszPadded == NULL)
-        return;
-    DoubleQuotes(pbi->pszExtra1, lpszPadded, cbPadded);
-    FreeText(&pbi->pszExtra1);
-    pbi->pszExtra1 = lpszPadded;
-}
-
-/* Puts lpszArgument in place of the template's "%s" (a template without one is copied as
-   it is); FALSE when the command would exceed COMMAND_LIMIT. */
-static BOOL FillTemplate(LPCSTR lpszTemplate, LPCSTR lpszArgument, LPSTR lpszCommand)
-{
-    lpszCommand[0] = '\0';
-    LPCSTR lpszPlace = strstr(lpszTemplate, "%s");
-    if (lpszPlace == NULL)
-        return AppendText(lpszCommand, COMMAND_LIMIT, lpszTemplate);
-    size_t cbHead = (size_t)(lpszPlace - lpszTemplate);
-    if (cbHead >= COMMAND_LIMIT)
-        return FALSE;
-    memcpy(lpszCommand, lpszTemplate, cbHead);
-    lpszCommand[cbHead] = '\0';
-    return AppendText(lpszCommand, COMMAND_LIMIT, lpszArgument)
-        && AppendText(lpszCommand, COMMAND_LIMIT, lpszPlace + 2);
-}
-
-/* ---- From record to stored command ------------------------------------------------------ */
-
-/* Position of the template in its type's list, and the argument that fills it; 0 when the
-   record holds nothing to store, COMMAND_TOO_LONG when the argument does not fit. */
-static int TemplateAndArgument(const tagBUTTONINFO *pbi, BYTE *pbPosition, LPSTR lpszArgument)
-{
-    lpszArgument[0] = '\0';
-    *pbPosition = 1;
-    BOOL bFits = TRUE;
-    switch (pbi->fFunction) {
-    case APPLAUNCH:
-        if (!HasText(pbi->pszPrimary))
-            return 0;
-        *pbPosition = HasText(pbi->pszExtra2) ? 2 : 1;      /* LAUNCHSIZE, LAUNCH */
-        bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszPrimary);
-        if (bFits && HasText(pbi->pszExtra1))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, CMDLINE_SEPARATOR)
-                 && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra1);
-        if (bFits && HasText(pbi->pszExtra2))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR)
-                 && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra2);
-        break;
-    case MULTIMEDIA:
-        if (!HasText(pbi->pszExtra1))
-            return 0;
-        *pbPosition = CompareStringsRC(pbi->pszExtra1, IDR_MEDIA_NAMES);
-        if (HasText(pbi->pszPrimary))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszPrimary);
-        if (bFits && *pbPosition == CHANGE_TRACK && HasText(pbi->pszExtra2))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, EXTRA_SEPARATOR)
-                 && AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra2);
-        break;
-    case EDIT:
-    case SYSTEM:
-        if (!HasText(pbi->pszPrimary))
-            return 0;
-        *pbPosition = CompareStringsRC(pbi->pszPrimary, aflFunctions[pbi->fFunction].uiNames);
-        /* The dispatcher types an edit text with its doubled quotes made single again. */
-        if (pbi->fFunction == EDIT && HasText(pbi->pszExtra1))
-            bFits = DoubleQuotes(pbi->pszExtra1, lpszArgument, COMMAND_LIMIT);
-        else if (HasText(pbi->pszExtra1))
-            bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszExtra1);
-        break;
-    case WEBBROWSER:
-    case MESSAGE:
-    case ZENDRACOMMAND:
-        if (!HasText(pbi->pszPrimary))
-            return 0;
-        bFits = AppendText(lpszArgument, COMMAND_LIMIT, pbi->pszPrimary);
-        break;
-    default:
-        return 0;
-    }
-    return bFits ? 1 : COMMAND_TOO_LONG;
-}
-
-/* Composes the command from the fields alone, whatever the record keeps. */
-static int ComposeCommand(const tagBUTTONINFO *pbi, LPSTR lpszCommand)
-{
-    lpszCommand[0] = '\0';
-    char szArgument[COMMAND_SIZE];
-    BYTE bPosition;
-    int iResult = TemplateAndArgument(pbi, &bPosition, szArgument);
-    if (iResult != 1)
-        return iResult;
-    /* A name missing from its list selects position 0, the empty entry: an empty command. */
-    LPSTR lpszTemplate = FunctionNameRC(aflFunctions[pbi->fFunction].uiTemplates, bPosition);
-    if (lpszTemplate == NULL)
-        return 1;
-    if (!FillTemplate(lpszTemplate, szArgument, lpszCommand)) {
-        lpszCommand[0] = '\0';
-        iResult = COMMAND_TOO_LONG;
-    }
-    LocalFree(lpszTemplate);
-    return iResult;
-}
-
-int ConvertButtonToCommand(tagBUTTONINFO *pbi, LPSTR lpszCommand)
-{
-    lpszCommand[0] = '\0';
-    if (pbi->pszStored == NULL)
-        return ComposeCommand(pbi, lpszCommand);
-    return AppendText(lpszCommand, COMMAND_LIMIT, pbi->pszStored) ? 1 : COMMAND_TOO_LONG;
-}
-
-/* ---- From stored command to record ------------------------------------------------------ */
-
-/* Template pass: the command with every quoted section reduced to "%s" between quotes (a
-   doubled quote inside a section does not end it). FALSE when it does not fit. */
-static BOOL CommandTemplate(LPCSTR lpszCommand, LPSTR lpszTemplate)
-{
-    lpszTemplate[0] = '\0';
-    BOOL bInside = FALSE;
-    char szChar[2] = "";
-    for (LPCSTR lpsz = lpszCommand; *lpsz != '\0'; ++lpsz) {
-        if (bInside) {
-            if (*lpsz == '"' && lpsz[1] == '"')
-                ++lpsz;
-            else if (*lpsz == '"')
-                bInside = FALSE;
-            continue;
-        }
-        bInside = *lpsz == '"';
-        szChar[0] = *lpsz;
-        if (!AppendText(lpszTemplate, COMMAND_LIMIT, bInside ? "\"%s\"" : szChar))
-            return FALSE;
-    }
-    return TRUE;
-}
-
-void GetFunctionFromCommand(tagBUTTONINFO *pbi, LPSTR lpszTemplate)
-{
-    for (int fFunction = 0; fFunction < FUNCTION_TYPES; ++fFunction) {
-        const tagFUNCTIONLIST *pfl = &aflFunctions[fFunction];
-        BYTE bPosition = CompareStringsRC(lpszTemplate, pfl->uiTemplates);
-        if (bPosition == 0)
-            continue;
-        pbi->fFunction = fFunction;
-        LPSTR lpszName = pfl->uiNames != 0 ? FunctionNameRC(pfl->uiNames, bPosition) : NULL;
-        lstrcpynA(lpszTemplate, lpszName != NULL ? lpszName : "", COMMAND_SIZE);
-        if (lpszName != NULL)
-            LocalFree(lpszName);
-        return;
-    }
-}
-
-/* The arguments of a command, one after another, each ended by a NUL. */
-struct tagARGUMENTS {
-    char   szText[COMMAND_SIZE];
-    size_t cbUsed;
-    int    iSeparators;              /* 0x7F counts 1, 0x83 counts 2; no more after 2 */
-};
-
-/* Argument pass. Only text inside quotes is taken; a doubled quote there is one quote.
-   Outside edit texts 0x7F and 0x83 also end an argument while fewer than 2 are counted. */
-static void CommandArguments(LPCSTR lpszCommand, BOOL bSeparators, tagARGUMENTS *pa)
-{
-    ZeroMemory(pa, sizeof(*pa));
-    BOOL bInside = FALSE;
-    for (LPCSTR lpsz = lpszCommand; *lpsz != '\0' && pa->cbUsed + 1 < COMMAND_LIMIT; ++lpsz) {
-        if (!bInside) {
-            bInside = *lpsz == '"';
-            continue;
-        }
-        char ch = *lpsz;
-        if (ch == '"' && lpsz[1] == '"') {
-            ++lpsz;
-        } else if (ch == '"') {
-            bInside = FALSE;
-            ch = '\0';
-        } else if (bSeparators && pa->iSeparators < 2 && (ch == '\x7F' || ch == '\x83')) {
-            pa->iSeparators += ch == '\x7F' ? 1 : 2;
-            ch = '\0';
-        }
-        pa->szText[pa->cbUsed++] = ch;
-    }
-    /* An argument without its closing quote runs to the end; the zero fill ends it. */
-}
-
-/* The n-th argument (from 0), or "" past the last one. */
-static LPCSTR Argument(const tagARGUMENTS *pa, int iArgument)
-{
-    LPCSTR lpsz = pa->szText;
-    LPCSTR lpszEnd = pa->szText + pa->cbUsed;    /* always a NUL */
-    for (; iArgument > 0 && lpsz < lpszEnd; --iArgument)
-        lpsz += strlen(lpsz) + 1;
-    return lpsz < lpszEnd ? lpsz : lpszEnd;
-}
-
-/* Fills a record whose strings are all null. */
-static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
-{
-    if (!HasText(lpszCommand)) {
-        pbi->fFunction = APPLAUNCH;      /* as a fresh record: not assigned */
-        return;
-    }
-    /* Too long to convert, or no list knows it: kept whole, shown as not editable. */
-    char szName[COMMAND_SIZE];
-    if (strlen(lpszCommand) >= COMMAND_LIMIT || !CommandTemplate(lpszCommand, szName)) {
-        AssignButtonString(&pbi->pszStored, lpszCommand);
-        return;
-    }
-    GetFunctionFromCommand(pbi, szName);
-    if (pbi->fFunction == NO_FUNCTION) {
-        AssignButtonString(&pbi->pszStored, lpszCommand);
-        return;
-    }
-
-    tagARGUMENTS aArguments;
-    CommandArguments(lpszCommand, pbi->fFunction != EDIT, &aArguments);
-    /* T: the function name, or the first argument when the template gave none. */
-    int iFirst = szName[0] != '\0' ? 0 : 1;
-    LPCSTR lpszT = iFirst == 0 ? szName : Argument(&aArguments, 0);
-    LPCSTR lpszA1 = Argument(&aArguments, iFirst);
-    LPCSTR lpszA2 = Argument(&aArguments, iFirst + 1);
-    switch (pbi->fFunction) {
-    case APPLAUNCH:
-        if (aArguments.iSeparators == 2)        /* only a size and position */
-            AssignButtonInfo(pbi, APPLAUNCH, lpszT, NULL, lpszA1);
-        else
-            AssignButtonInfo(pbi, APPLAUNCH, lpszT, lpszA1, aArguments.iSeparators == 3 ? lpszA2 : NULL);
-        break;
-    case MULTIMEDIA:
-        AssignButtonInfo(pbi, MULTIMEDIA, lpszA1, lpszT, lpszA2);
-        break;
-    case EDIT:
-    case SYSTEM:
-        AssignButtonInfo(pbi, pbi->fFunction, lpszT, lpszA1, NULL);
-        break;
-    default:
-        AssignButtonInfo(pbi, pbi->fFunction, lpszT, NULL, NULL);
-        break;
-    }
-
-    /* What the fields would not store again exactly as it was stays as it was. */
-    char szComposed[COMMAND_SIZE];
-    if (ComposeCommand(pbi, szComposed) != 1 || strcmp(szComposed, lpszCommand) != 0)
-        AssignButtonString(&pbi->pszStored, lpszCommand);
-}
-
-void ConvertCommandToButton(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
-{
-    /* The old strings go last: the command may be one of them (a kept command read again). */
-    tagBUTTONINFO biOld = *pbi;
-    pbi->fFunction = NO_FUNCTION;
-    pbi->pszPrimary = pbi->pszExtra1 = pbi->pszExtra2 = pbi->pszStored = NULL;
-    FillFromCommand(pbi, lpszCommand);
-    AssignButtonInfo(&biOld, NO_FUNCTION, NULL, NULL, NULL);
-}
 
 /* ---- Lists of records ------------------------------------------------------------------- */
 
@@ -407,6 +68,7 @@ void FreeButtonFunctions(tagBUTTONINFO **ppbiList)
     while (pbi != NULL) {
         tagBUTTONINFO *pbiNext = pbi->pbiNext;
         AssignButtonInfo(pbi, NO_FUNCTION, NULL, NULL, NULL);
+        AssignButtonString(&pbi->pszLoaded, NULL);
         LocalFree(pbi);
         pbi = pbiNext;
     }
@@ -438,74 +100,18 @@ void GetButton(tagBUTTONINFO **ppbiResult, tagREMOTE *prRemote, int rmMode, int 
 static BYTE ScanCode(int btType, BYTE bPosition)
 {
     if (btType == BT_SPECIAL && bPosition == MODE_BUTTON_POSITION)
-        return MODE_BUTTON_CODE;
+        return BUTTON_MODE_OWN;
     return (BYTE)(abFirstScanCode[btType] + bPosition);
-}
-
-static BOOL IsNoModeCode(BYTE bScanCode)
-{
-    return bScanCode > 40 && bScanCode != MODE_BUTTON_CODE;
-}
-
-/* The name of the key that holds mode rmMode's assignments; "" when there is none. */
-static void ModeKeyName(int rmMode, LPSTR lpszModeKey)
-{
-    lpszModeKey[0] = '\0';
-    if (rmMode < 0 || rmMode >= MODES)
-        return;
-    char szValue[VALUE_NAME_SIZE];
-    snprintf(szValue, sizeof(szValue), "%d", rmMode + 1);
-    Get("Mode", szValue, "", lpszModeKey, MODE_KEY_SIZE);
-}
-
-/* Key and value name of one button, given its mode's key name; FALSE when the button
-   belongs to a mode without a key name. */
-static BOOL ButtonPlace(BYTE bScanCode, LPCSTR lpszModeKey, LPCSTR *ppszKey, LPSTR lpszValue)
-{
-    if (IsNoModeCode(bScanCode)) {
-        *ppszKey = DEFAULT_KEY;
-        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode - 41);
-        return TRUE;
-    }
-    if (lpszModeKey[0] == '\0')
-        return FALSE;
-    *ppszKey = lpszModeKey;
-    if (bScanCode == MODE_BUTTON_CODE)
-        lstrcpyA(lpszValue, DEFAULT_KEY);
-    else
-        snprintf(lpszValue, VALUE_NAME_SIZE, "%d", bScanCode);
-    return TRUE;
-}
-
-/* Reads the mode key's name unless the code does not depend on the mode. */
-static BOOL PlaceOfCode(BYTE bScanCode, int rmMode, LPSTR lpszModeKey, LPCSTR *ppszKey, LPSTR lpszValue)
-{
-    lpszModeKey[0] = '\0';
-    if (!IsNoModeCode(bScanCode))
-        ModeKeyName(rmMode, lpszModeKey);
-    return ButtonPlace(bScanCode, lpszModeKey, ppszKey, lpszValue);
 }
 
 int GetButtonCommand(LPSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
-    lpszCommand[0] = '\0';
-    char szModeKey[MODE_KEY_SIZE];
-    char szValue[VALUE_NAME_SIZE];
-    LPCSTR lpszKey;
-    if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
-        return 0;
-    Get(lpszKey, szValue, "", lpszCommand, COMMAND_LIMIT);
-    return lpszCommand[0] != '\0';
+    return ReadModeButton(rmMode, bScanCode, lpszCommand, COMMAND_LIMIT);
 }
 
 int WriteButtonCommand(LPCSTR lpszCommand, BYTE bScanCode, int rmMode)
 {
-    char szModeKey[MODE_KEY_SIZE];
-    char szValue[VALUE_NAME_SIZE];
-    LPCSTR lpszKey;
-    if (!PlaceOfCode(bScanCode, rmMode, szModeKey, &lpszKey, szValue))
-        return 0;
-    return Write(lpszKey, szValue, lpszCommand);
+    return WriteModeButton(rmMode, bScanCode, lpszCommand);
 }
 
 /* Runs pfnButton for each record of a list with its button's value name under the list's
@@ -516,20 +122,19 @@ static void ForEachButton(tagBUTTONINFO *pbiList, int rmMode, int btType,
 {
     if (btType < BT_DEFAULT || btType > BT_NOMODE)
         return;
-    char szModeKey[MODE_KEY_SIZE] = "";
+    char szModeKey[STORE_MODE_KEY_SIZE] = "";
     if (btType != BT_NOMODE)
-        ModeKeyName(rmMode, szModeKey);
+        ReadModeKey(rmMode, szModeKey);
     HKEY hKey = NULL;
     BYTE bPosition = 0;
     for (tagBUTTONINFO *pbi = FirstRecord(pbiList); pbi != NULL && bPosition < abButtons[btType];
          pbi = pbi->pbiNext, ++bPosition) {
-        char szValue[VALUE_NAME_SIZE];
-        LPCSTR lpszKey;
-        if (!ButtonPlace(ScanCode(btType, bPosition), szModeKey, &lpszKey, szValue))
+        tagBUTTONPLACE bp;
+        if (!PlaceButton(ScanCode(btType, bPosition), szModeKey, &bp))
             break;
-        if (hKey == NULL && (hKey = OpenTopicKey(lpszKey)) == NULL)
+        if (hKey == NULL && (hKey = OpenTopicKey(bp.lpszKey)) == NULL)
             break;
-        pfnButton(pbi, hKey, szValue);
+        pfnButton(pbi, hKey, bp.szValue);
     }
     if (hKey != NULL)
         RegCloseKey(hKey);
@@ -541,26 +146,32 @@ static void LoadButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
     if (GetKeyValue(hKey, lpszValue, "", szCommand, COMMAND_LIMIT)) {
         if (szCommand[0] != '\0')
             ConvertCommandToButton(pbi, szCommand);
+        AssignButtonString(&pbi->pszLoaded, szCommand);
         return;
     }
     /* Too long to read (or not a string): a long one is kept whole, never cut or lost. */
     LPSTR lpszLong = GetWholeKeyString(hKey, lpszValue);
     if (lpszLong != NULL) {
         ConvertCommandToButton(pbi, lpszLong);
+        AssignButtonString(&pbi->pszLoaded, lpszLong);
         LocalFree(lpszLong);
     }
 }
 
+/* Writes what this run changed. A button it left alone keeps what the registry holds now,
+   which another program's configuration run may have stored meanwhile. */
 static void SaveButton(tagBUTTONINFO *pbi, HKEY hKey, LPCSTR lpszValue)
 {
-    if (pbi->pszStored != NULL) {
-        WriteKeyValue(hKey, lpszValue, pbi->pszStored);
-        return;
-    }
-    /* A command too long to store leaves the stored one as it was. */
     char szCommand[COMMAND_SIZE];
-    if (ComposeCommand(pbi, szCommand) != COMMAND_TOO_LONG)
-        WriteKeyValue(hKey, lpszValue, szCommand);
+    LPCSTR lpszCommand = pbi->pszStored;
+    if (lpszCommand == NULL) {
+        /* A command too long to store leaves the stored one as it was. */
+        if (ComposeCommand(pbi, szCommand) == COMMAND_TOO_LONG)
+            return;
+        lpszCommand = szCommand;
+    }
+    if (strcmp(lpszCommand, pbi->pszLoaded != NULL ? pbi->pszLoaded : "") != 0)
+        WriteKeyValue(hKey, lpszValue, lpszCommand);
 }
 
 void LoadButtonData(tagBUTTONINFO *pbiList, int rmMode, int btType)
@@ -665,26 +276,41 @@ void GenerateButtonFunctions(tagBUTTONINFO **ppbiHolder)
     }
 }
 
+static BOOL SameText(LPCSTR lpszOne, LPCSTR lpszOther)
+{
+    return HasText(lpszOne) ? HasText(lpszOther) && strcmp(lpszOne, lpszOther) == 0 : !HasText(lpszOther);
+}
+
+static BOOL SameFields(const tagBUTTONINFO *pbiOne, const tagBUTTONINFO *pbiOther)
+{
+    return pbiOne->fFunction == pbiOther->fFunction
+        && SameText(pbiOne->pszPrimary, pbiOther->pszPrimary)
+        && SameText(pbiOne->pszExtra1, pbiOther->pszExtra1)
+        && SameText(pbiOne->pszExtra2, pbiOther->pszExtra2);
+}
+
 void CopyButtonData(tagBUTTONINFO **ppbiDest, tagBUTTONINFO *pbiHolders, int fFunction)
 {
     tagBUTTONINFO *pbiDest = *ppbiDest;
     if (pbiDest == NULL)
         return;
+    tagBUTTONINFO *pbiHeld = FirstRecord(pbiHolders);
+    while (pbiHeld != NULL && pbiHeld->fFunction != fFunction)
+        pbiHeld = pbiHeld->pbiNext;
+    /* Confirmed as it was read: the command stays exactly as it was stored. */
+    if (pbiHeld != NULL && pbiDest->pszStored != NULL && SameFields(pbiDest, pbiHeld))
+        return;
     pbiDest->fFunction = fFunction;
     AssignButtonString(&pbiDest->pszStored, NULL);
-    for (tagBUTTONINFO *pbi = FirstRecord(pbiHolders); pbi != NULL; pbi = pbi->pbiNext) {
-        if (pbi->fFunction == fFunction) {
-            AssignButtonInfo(pbiDest, fFunction, pbi->pszPrimary, pbi->pszExtra1, pbi->pszExtra2);
-            return;
-        }
-    }
+    if (pbiHeld != NULL)
+        AssignButtonInfo(pbiDest, fFunction, pbiHeld->pszPrimary, pbiHeld->pszExtra1, pbiHeld->pszExtra2);
 }
 
 /* ---- Services shared by the editors ----------------------------------------------------- */
 
 void DlgItemToString(HWND hDlg, int iControl, LPSTR *ppszField)
 {
-    FreeText(ppszField);
+    AssignButtonString(ppszField, NULL);
     HWND hControl = GetDlgItem(hDlg, iControl);
     char szClass[9] = "";
     GetClassNameA(hControl, szClass, sizeof(szClass));
@@ -718,7 +344,8 @@ BOOL ChooseProgramFile(HWND hOwner, LPCSTR lpszTitle, LPSTR lpszFile, DWORD cchF
     ofn.lpstrInitialDir = szDirectory;
     ofn.lpstrTitle = lpszTitle;
     ofn.lpstrDefExt = "exe";
-    ofn.Flags = OFN_HIDEREADONLY;
+    /* The current directory is where a bare program name is looked for: not the chooser's. */
+    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     return GetOpenFileNameA(&ofn);
 }
 

@@ -18,6 +18,7 @@
 #include "frame.h"
 #include "picture.h"
 #include "htmlhelp.h"
+#include "registry.h"
 
 #define CR_DARK_RED         RGB(192, 0, 0)
 #define CR_BEVEL_SHADOW     RGB(72, 72, 72)
@@ -35,6 +36,7 @@
 #define NO_BUTTON           (-1)
 #define ID_PRESS_BUTTON     0x7F00  /* posted command: press drawn button (id - this) */
 #define MEDIA_LAST_WITH_DEVICE 6    /* "Change Track": later media functions take no device */
+#define APP_PATHS_KEY       "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths"
 
 /* Families that share the home-automation button. */
 static void SetMessage(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
@@ -73,6 +75,7 @@ static struct tagMODE32 {
     HPALETTE hRemotePalette;
     HBRUSH   hBrush;                    /* light grey, for the editor and its dialogs */
     int      iFamilyDialogs;            /* family dialogs open on hBrush */
+    BOOL     bFamilyConfirmed;          /* a family dialog stored its holder: OK copies it */
 } mdEditor;
 
 /* ---- Text rules ------------------------------------------------------------------------ */
@@ -111,32 +114,51 @@ int FilledTemplateLength(LPCSTR lpszTemplate, int cchArgument)
     return strstr(lpszTemplate, "%s") != NULL ? cchTemplate - 2 + cchArgument : cchTemplate;
 }
 
+int QuotedLength(LPCSTR lpszText)
+{
+    return lpszText != NULL ? lstrlenA(lpszText) + CountCharInString(lpszText, '"') : 0;
+}
+
 int LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos)
 {
-    /* program<7F>command line<83>size */
-    int cchArgument = lstrlenA(lpszProgram);
+    /* program, separator, command line, separator, size; each quote doubled */
+    int cchArgument = QuotedLength(lpszProgram);
     if (lpszCmdLine != NULL && *lpszCmdLine != '\0')
-        cchArgument += 1 + lstrlenA(lpszCmdLine);
+        cchArgument += 1 + QuotedLength(lpszCmdLine);
     if (lpszSizePos != NULL && *lpszSizePos != '\0')
-        cchArgument += 1 + lstrlenA(lpszSizePos);
+        cchArgument += 1 + QuotedLength(lpszSizePos);
     return cchArgument;
 }
 
 BOOL IsPlainArgument(LPCSTR lpszText)
 {
     for (; lpszText != NULL && *lpszText != '\0'; lpszText++)
-        if (*lpszText == '"' || (BYTE)*lpszText == 0x7F || (BYTE)*lpszText == 0x83)
+        if (*lpszText == '"' || *lpszText == CMDLINE_SEPARATOR || *lpszText == EXTRA_SEPARATOR)
             return FALSE;
     return TRUE;
 }
 
+BOOL IsPlainOrHeld(LPCSTR lpszText, LPCSTR lpszHeld)
+{
+    return IsPlainArgument(lpszText) || (lpszHeld != NULL && strcmp(lpszText, lpszHeld) == 0);
+}
+
 /* ---- Files ------------------------------------------------------------------------------- */
+
+BOOL IsBareProgramName(LPCSTR lpszFile)
+{
+    return lpszFile != NULL && *lpszFile != '\0' && strpbrk(lpszFile, "\\/:") == NULL;
+}
 
 BOOL GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 {
     lpszPath[0] = '\0';
     if (lpszFile == NULL || *lpszFile == '\0')
         return FALSE;
+    if (IsBareProgramName(lpszFile)) {
+        lstrcpynA(lpszPath, lpszFile, cchPath);
+        return TRUE;
+    }
     LPSTR lpszName;
     DWORD cchFull = GetFullPathNameA(lpszFile, (DWORD)cchPath, lpszPath, &lpszName);
     if (cchFull == 0 || cchFull >= (DWORD)cchPath) {
@@ -153,24 +175,69 @@ BOOL GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 
 void GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort)
 {
-    DWORD cchResult = GetShortPathNameA(lpszPath, lpszShort, (DWORD)cchShort);
+    DWORD cchResult = IsBareProgramName(lpszPath) ? 0
+                    : GetShortPathNameA(lpszPath, lpszShort, (DWORD)cchShort);
     if (cchResult == 0 || cchResult >= (DWORD)cchShort)
         lstrcpynA(lpszShort, lpszPath, cchShort);
 }
 
-/* ---- RCDATA lists ---------------------------------------------------------------------- */
-
-/* A value list of this library: its words and how many there are; null when missing. */
-static const WORD *LockValueList(UINT uValueList, int *pcValues)
+/* The program that "App Paths" registers for a bare name (with ".exe" added when it has
+   no extension) under one hive, when that file exists. */
+static BOOL FindAppPath(HKEY hRoot, LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 {
-    *pcValues = 0;
-    HRSRC hResInfo = FindResourceA(hInstance, MAKEINTRESOURCEA(uValueList), RT_RCDATA);
-    HGLOBAL hData = hResInfo != NULL ? LoadResource(hInstance, hResInfo) : NULL;
-    const WORD *pwValues = hData != NULL ? (const WORD *)LockResource(hData) : NULL;
-    if (pwValues != NULL)
-        *pcValues = (int)(SizeofResource(hInstance, hResInfo) / sizeof(WORD));
-    return pwValues;
+    char szKey[MAX_PATH];
+    int cchKey = snprintf(szKey, sizeof(szKey), "%s\\%s%s", APP_PATHS_KEY, lpszFile,
+                          strchr(lpszFile, '.') != NULL ? "" : ".exe");
+    HKEY hKey;
+    if (cchKey <= 0 || cchKey >= (int)sizeof(szKey) ||
+        RegOpenKeyExA(hRoot, szKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    char szData[MAX_PATH];
+    DWORD dwType = 0, cbData = sizeof(szData);
+    LONG lResult = RegQueryValueExA(hKey, NULL, NULL, &dwType, (LPBYTE)szData, &cbData);
+    RegCloseKey(hKey);
+    if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ) ||
+        !EndRegistryString(szData, cbData, sizeof(szData)))
+        return FALSE;
+    /* The path may be written in quotes and with environment variables. */
+    char szExpanded[MAX_PATH];
+    DWORD cchExpanded = ExpandEnvironmentStringsA(szData, szExpanded, sizeof(szExpanded));
+    if (cchExpanded == 0 || cchExpanded > sizeof(szExpanded))
+        return FALSE;
+    LPSTR lpszStart = szExpanded;
+    if (*lpszStart == '"') {
+        lpszStart++;
+        LPSTR lpszClose = strchr(lpszStart, '"');
+        if (lpszClose != NULL)
+            *lpszClose = '\0';
+    }
+    if (GetFileAttributesA(lpszStart) == INVALID_FILE_ATTRIBUTES || lstrlenA(lpszStart) >= cchPath)
+        return FALSE;
+    lstrcpyA(lpszPath, lpszStart);
+    return TRUE;
 }
+
+BOOL FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
+{
+    lpszPath[0] = '\0';
+    if (lpszFile == NULL || *lpszFile == '\0' || cchPath <= 0)
+        return FALSE;
+    if (!IsBareProgramName(lpszFile)) {
+        if (GetFileAttributesA(lpszFile) == INVALID_FILE_ATTRIBUTES || lstrlenA(lpszFile) >= cchPath)
+            return FALSE;
+        lstrcpyA(lpszPath, lpszFile);
+        return TRUE;
+    }
+    LPSTR lpszName;
+    DWORD cchFound = SearchPathA(NULL, lpszFile, ".exe", (DWORD)cchPath, lpszPath, &lpszName);
+    if (cchFound != 0 && cchFound < (DWORD)cchPath)
+        return TRUE;
+    lpszPath[0] = '\0';
+    return FindAppPath(HKEY_CURRENT_USER, lpszFile, lpszPath, cchPath)
+        || FindAppPath(HKEY_LOCAL_MACHINE, lpszFile, lpszPath, cchPath);
+}
+
+/* ---- RCDATA lists ---------------------------------------------------------------------- */
 
 static void InitialiseComboBoxIn(HWND hDlg, int iControl, UINT uStringList, UINT uValueList,
                                  BOOL bThroughExport)
@@ -215,44 +282,6 @@ void FillListBoxRC(HWND hListBox, UINT uStringList, LPCSTR lpszSelect)
     }
     CloseTable(&rc);
     ListBox_SetCurSel(hListBox, iSelect < 0 ? 0 : iSelect);
-}
-
-LPSTR GetIndexedString(UINT uStringList, int iPosition)
-{
-    return FunctionNameRC(uStringList, (BYTE)(iPosition + 1));
-}
-
-BYTE GetIndexedValue(UINT uValueList, int iPosition)
-{
-    int cValues;
-    const WORD *pwValues = LockValueList(uValueList, &cValues);
-    return iPosition >= 0 && iPosition < cValues ? LOBYTE(pwValues[iPosition]) : 0;
-}
-
-int CountStringIndex(UINT uStringList, LPCSTR lpszText)
-{
-    tagRCTABLE rc;
-    if (lpszText == NULL || !OpenTable(uStringList, FALSE, &rc))
-        return -1;
-    int iFound = -1;
-    int i = 0;
-    for (LPCSTR lpszEntry = rc.lpszFirst; *lpszEntry != '\0'; lpszEntry = NextEntry(lpszEntry), i++)
-        if (strcmp(lpszEntry, lpszText) == 0) {
-            iFound = i;
-            break;
-        }
-    CloseTable(&rc);
-    return iFound;
-}
-
-int CountValueIndex(UINT uValueList, BYTE bValue)
-{
-    int cValues;
-    const WORD *pwValues = LockValueList(uValueList, &cValues);
-    for (int i = 0; i < cValues; i++)
-        if (LOBYTE(pwValues[i]) == bValue)
-            return i;
-    return -1;
 }
 
 void WriteToTextBox(HWND hDlg, int iControl, LPCSTR lpszText)
@@ -351,6 +380,7 @@ void GetFunction(HWND hDlg, int fFunction, tagBUTTONINFO *pbiList)
     if (pFamily == NULL || pbiHolder == NULL)
         return;
     pFamily->pfnGet(hDlg, pbiHolder);
+    mdEditor.bFamilyConfirmed = TRUE;
     bEmpty = (BYTE)~(1 << fFunction);
     /* An empty name leaves the button unassigned; a media holder is named by its function. */
     LPCSTR lpszName = fFunction == MULTIMEDIA ? pbiHolder->pszExtra1 : pbiHolder->pszPrimary;
@@ -774,6 +804,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     }
     mdEditor.iButton = NO_BUTTON;
     mdEditor.iCurrentBut = NO_BUTTON;
+    mdEditor.bFamilyConfirmed = FALSE;
     GenerateButtonFunctions(&pbiHolder);
     fCurrentFunction = mdEditor.pbiTemp->pszPrimary != NULL || mdEditor.pbiTemp->pszExtra1 != NULL
                      ? mdEditor.pbiTemp->fFunction : NO_FUNCTION;
@@ -908,7 +939,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     (void)uiNotify;
     switch (iID) {
     case IDOK:
-        CopyButtonData(&mdEditor.pbiTemp, pbiHolder, fCurrentFunction);
+        /* Without a confirmed family dialog nothing was chosen: the button stays as it was,
+           whatever the editors could show of it. */
+        if (mdEditor.bFamilyConfirmed)
+            CopyButtonData(&mdEditor.pbiTemp, pbiHolder, fCurrentFunction);
         EndDialog(hDlg, 1);
         break;
     case IDCANCEL:

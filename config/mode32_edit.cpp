@@ -42,7 +42,7 @@ BOOL CheckEdit(HWND hDlg)
     char szText[RUNNABLE_COMMAND_LENGTH + 2];
     GetDlgItemTextA(hDlg, IDC_EDIT_DATA, szText, sizeof(szText));
     if (iFunction == CB_ERR ||
-        FitsCommand(EDIT, iFunction, lstrlenA(szText) + CountCharInString(szText, '"')))
+        FitsCommand(EDIT, iFunction, QuotedLength(szText)))
         return TRUE;
     return TooLong(hDlg, IDC_EDIT_DATA, "text");
 }

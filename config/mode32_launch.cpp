@@ -1,7 +1,8 @@
 /*
  * mode32_launch.cpp - the Launch dialog: the program to start, its command line and the
- * size and position of its window. The program is kept in its short form, so that a path
- * with blanks needs no quotes inside the stored command.
+ * size and position of its window. A program with a folder is kept in its short form, so
+ * that a path with blanks needs no quotes inside the stored command; a bare name stays as
+ * written, for the launch to find along the search path.
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -62,8 +63,9 @@ void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder)
     DlgItemToString(hDlg, IDC_LAUNCH_POSTEXT, &pbiHolder->pszExtra2);
 }
 
-/* The program, command line and size must make one command the tray program can run,
-   and none of them may hold a quote that would end the command's argument early. */
+/* The program, command line and size must make one command the tray program can run.
+   A quote typed into them would reach the program doubled, so none is taken, except those
+   that came with the stored command and go back as they came. */
 BOOL CheckLaunch(HWND hDlg)
 {
     char szProgram[PROGRAM_LENGTH + 1], szShort[MAX_PATH], szCmdLine[RUNNABLE_COMMAND_LENGTH + 2];
@@ -71,8 +73,10 @@ BOOL CheckLaunch(HWND hDlg)
     GetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szProgram, sizeof(szProgram));
     GetDlgItemTextA(hDlg, IDC_LAUNCH_CMDLINE, szCmdLine, sizeof(szCmdLine));
     GetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, szSizePos, sizeof(szSizePos));
-    if (!IsPlainArgument(szProgram) || !IsPlainArgument(szCmdLine))
-        return Refuse(hDlg, IsPlainArgument(szProgram) ? IDC_LAUNCH_CMDLINE : IDC_LAUNCH_FILE,
+    tagBUTTONINFO *pbiHeld = FindHolder(pbiHolder, APPLAUNCH);
+    BOOL bProgram = IsPlainOrHeld(szProgram, pbiHeld != NULL ? pbiHeld->pszPrimary : NULL);
+    if (!bProgram || !IsPlainOrHeld(szCmdLine, pbiHeld != NULL ? pbiHeld->pszExtra1 : NULL))
+        return Refuse(hDlg, bProgram ? IDC_LAUNCH_CMDLINE : IDC_LAUNCH_FILE,
                       "The file name and the command line cannot contain double quotes.\n"
                       "A name with blanks is stored in its short form and needs none.");
     GetShortProgramPath(szProgram, szShort, sizeof(szShort));

@@ -28,14 +28,16 @@ void GetWeb(HWND hDlg, tagBUTTONINFO *pbiHolder)
     DlgItemToString(hDlg, IDC_WEB_ADDRESS, &pbiHolder->pszPrimary);
 }
 
-/* A quote would end the stored argument in the middle of the address. */
+/* A quote typed into the address would reach the browser doubled; one that came with the
+   stored command goes back as it came. */
 BOOL CheckWeb(HWND hDlg)
 {
     char szAddress[ADDRESS_LENGTH + 2];
     GetDlgItemTextA(hDlg, IDC_WEB_ADDRESS, szAddress, sizeof(szAddress));
-    if (!FitsCommand(WEBBROWSER, 0, lstrlenA(szAddress)))
+    if (!FitsCommand(WEBBROWSER, 0, QuotedLength(szAddress)))
         return TooLong(hDlg, IDC_WEB_ADDRESS, "web address");
-    if (IsPlainArgument(szAddress))
+    tagBUTTONINFO *pbiHeld = FindHolder(pbiHolder, WEBBROWSER);
+    if (IsPlainOrHeld(szAddress, pbiHeld != NULL ? pbiHeld->pszPrimary : NULL))
         return TRUE;
     return Refuse(hDlg, IDC_WEB_ADDRESS, "A web address cannot contain double quotes; write them as %22.");
 }

@@ -2,36 +2,21 @@
  * mode32_zendra.cpp - the home-automation command dialog ("Zendra Commands"): the user
  * picks a house code, units and a function (Command mode) or switches one unit on or off
  * (Macro mode); the dialog shows the command as it is built and stores it in the
- * home-automation holder, which the engine later hands to Dovrel. Also the command's
- * parsed form (tagMACROINFO), its building and parsing, and the test whether any
- * home-automation software is installed.
+ * home-automation holder, which the engine later hands to Dovrel; and the test whether any
+ * home-automation software is installed. mode32_zendra_text.cpp reads and builds the
+ * command's text.
  */
 #include <windows.h>
 #include <windowsx.h>
-#include <ctype.h>
-#include <limits.h>
-#include <stdarg.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "dlgcrack.h"
+#include "mode32_zendra.h"
 
-#define PERCENT_MAX         100
-#define CODE_DIGITS         4       /* an extended code is at most four hexadecimal digits */
-#define CODE_BUFFER         (CODE_DIGITS + 1)
 #define PERCENT_TEXT        6       /* the percentage box is read up to 5 characters */
-#define BRIGHTEN_FIRST      0x80    /* "Dim" with this bit: brighten first, then dim */
-#define NAME_SIZE           40
-#define PREVIEW_SIZE        160     /* 16 units of three characters and the longest function */
-
-/* Positions in the function list (1-based, as CompareStringsRC counts). */
-enum {
-    ZF_ON = 1, ZF_OFF, ZF_DIM, ZF_DIM_TO, ZF_BRIGHT, ZF_BRIGHTEN_FIRST, ZF_ALL_LIGHTS_ON,
-    ZF_ALL_UNITS_OFF, ZF_EXTENDED_CODE, ZF_STATUS_REQUEST
-};
 
 /* Keys that tell whether home-automation software is installed. */
 static const UINT uiDovrelKeys[] = { IDS_DOVREL_TM_KEY, IDS_DOVREL_II_KEY, IDS_HOME_DIRECTOR_KEY };
@@ -42,279 +27,9 @@ static struct tagZENDRA {
     BOOL  bInit;            /* controls are being set up: their notifications are ignored */
     LPSTR pszInCode;        /* the stored command at opening */
     LPSTR pszOutCode;       /* the command built by OK */
+    BOOL  bKeepStored;      /* the button's command, which the controls cannot write again:
+                               shown and stored as it is until a control is changed */
 } zdDialog;
-
-/* ---- Commands as text ------------------------------------------------------------------ */
-
-static int FunctionPosition(LPCSTR lpszFunction)
-{
-    return lpszFunction != NULL ? CompareStringsRC(lpszFunction, IDR_ZENDRA_FUNCTIONS) : 0;
-}
-
-int BrightnessFunction(LPCSTR lpszFunction)
-{
-    int iPosition = FunctionPosition(lpszFunction);
-    return iPosition >= ZF_DIM && iPosition <= ZF_BRIGHTEN_FIRST;
-}
-
-int WholeHouseFunction(LPCSTR lpszFunction)
-{
-    int iPosition = FunctionPosition(lpszFunction);
-    return iPosition == ZF_ALL_LIGHTS_ON || iPosition == ZF_ALL_UNITS_OFF;
-}
-
-int CheckStrings(LPCSTR lpszText, LPCSTR lpszStart, int iLength)
-{
-    return lpszText != NULL && lpszStart != NULL && _strnicmp(lpszText, lpszStart, iLength) == 0;
-}
-
-/* Rewrites an extended code as the value of its leading hexadecimal digits (at most four):
-   bFlag 0 without leading zeros, 1 as four digits. */
-void IsInRange(LPSTR lpszCode, int bFlag)
-{
-    unsigned int uValue = 0;
-    for (int i = 0; i < CODE_DIGITS && isxdigit((unsigned char)lpszCode[i]); i++) {
-        int c = tolower((unsigned char)lpszCode[i]);
-        uValue = uValue * 16 + (unsigned int)(isdigit(c) ? c - '0' : c - 'a' + 10);
-    }
-    snprintf(lpszCode, CODE_BUFFER, bFlag ? "%04x" : "%x", uValue);
-}
-
-/* A percentage typed as a person would: 0 to 100 without leading zeros or other characters. */
-int AcceptPercentage(LPCSTR lpszText, int *piValue)
-{
-    size_t cchText = strlen(lpszText);
-    if (cchText == 0 || cchText > 3 || (cchText > 1 && lpszText[0] == '0'))
-        return 0;
-    for (size_t i = 0; i < cchText; i++)
-        if (!isdigit((unsigned char)lpszText[i]))
-            return 0;
-    int iValue = atoi(lpszText);
-    if (iValue > PERCENT_MAX)
-        return 0;
-    *piValue = iValue;
-    return 1;
-}
-
-/* Appends to a bounded text; 0 (and the text cut) when it does not fit. */
-static int Append(LPSTR lpszOut, int iSize, LPCSTR lpszFormat, ...)
-{
-    size_t cchUsed = strlen(lpszOut);
-    va_list args;
-    va_start(args, lpszFormat);
-    int iWritten = vsnprintf(lpszOut + cchUsed, iSize - cchUsed, lpszFormat, args);
-    va_end(args);
-    return iWritten >= 0 && cchUsed + iWritten < (size_t)iSize;
-}
-
-static void LoadName(UINT uiID, LPSTR lpszName)
-{
-    if (LoadStringA(hInstance, uiID, lpszName, NAME_SIZE) == 0)
-        lpszName[0] = '\0';
-}
-
-/* Targets: the house code, or each unit with the house code in front ("A1,A3"). */
-static int FormatTargets(LPCSTR lpszHouseCode, const int *piUnits, int iUnits, LPSTR lpszOut, int iSize)
-{
-    lpszOut[0] = '\0';
-    LPCSTR lpszHouse = lpszHouseCode != NULL ? lpszHouseCode : "";
-    if (iUnits == 0)
-        return Append(lpszOut, iSize, "%s", lpszHouse);
-    for (int i = 0; i < iUnits; i++)
-        if (!Append(lpszOut, iSize, i == 0 ? "%s%d" : ",%s%d", lpszHouse, piUnits[i]))
-            return 0;
-    return 1;
-}
-
-int FormatHouseCode(const tagMACROINFO *pmiMacro, int bStored, LPSTR lpszOut, int iSize)
-{
-    if (iSize <= 0)
-        return 0;
-    lpszOut[0] = '\0';
-    LPCSTR lpszFunction = pmiMacro->lpszFunction != NULL ? pmiMacro->lpszFunction : "";
-    /* A command for the whole house code takes no units; every other one needs some. */
-    BOOL bWholeHouse = pmiMacro->bMacroCommand && WholeHouseFunction(lpszFunction);
-    int iUnits = bWholeHouse ? 0 : pmiMacro->iNumDevice;
-    if ((iUnits == 0 && !bWholeHouse) || (pmiMacro->bMacroCommand && *lpszFunction == '\0') ||
-        pmiMacro->lpszHouseCode == NULL || *pmiMacro->lpszHouseCode == '\0')
-        return 0;
-    char szName[NAME_SIZE];
-    int bFits = 1;
-    if (!pmiMacro->bMacroCommand) {
-        if (bStored) {
-            LoadName(IDS_MACRO, szName);
-            bFits = Append(lpszOut, iSize, "%s ", szName);
-        }
-        char szTargets[PREVIEW_SIZE];
-        LoadName(pmiMacro->bOnOff ? IDS_ON : IDS_OFF, szName);
-        bFits = bFits && FormatTargets(pmiMacro->lpszHouseCode, pmiMacro->iDeviceCode, iUnits,
-                                       szTargets, sizeof(szTargets))
-                && Append(lpszOut, iSize, "%s %s", szTargets, szName);
-    } else {
-        bFits = FormatTargets(pmiMacro->lpszHouseCode, pmiMacro->iDeviceCode, iUnits, lpszOut, iSize);
-        int iPosition = FunctionPosition(lpszFunction);
-        if (iPosition == ZF_BRIGHTEN_FIRST && bStored) {
-            LoadName(IDS_DIM, szName);
-            bFits = bFits && Append(lpszOut, iSize, " %s %d%%", szName, pmiMacro->iValue + BRIGHTEN_FIRST);
-        } else if (iPosition >= ZF_DIM && iPosition <= ZF_BRIGHTEN_FIRST) {
-            bFits = bFits && Append(lpszOut, iSize, " %s %d%%", lpszFunction, pmiMacro->iValue);
-        } else if (iPosition == ZF_EXTENDED_CODE) {
-            /* The preview shows the code as it is stored, whatever was typed. */
-            char szCode[CODE_BUFFER] = "";
-            if (pmiMacro->lpszCode != NULL)
-                lstrcpynA(szCode, pmiMacro->lpszCode, sizeof(szCode));
-            IsInRange(szCode, 1);
-            bFits = bFits && Append(lpszOut, iSize, " %s %s", lpszFunction, szCode);
-        } else {
-            bFits = bFits && Append(lpszOut, iSize, " %s", lpszFunction);
-        }
-    }
-    if (!bFits)
-        lpszOut[0] = '\0';
-    return bFits;
-}
-
-void ClearUpMacroStruct(tagMACROINFO *pmiMacro)
-{
-    LocalFree(pmiMacro->lpszHouseCode);
-    LocalFree(pmiMacro->lpszFunction);
-    LocalFree(pmiMacro->lpszCode);
-    *pmiMacro = {};
-}
-
-static LPCSTR SkipSpaces(LPCSTR lpsz)
-{
-    while (*lpsz == ' ')
-        lpsz++;
-    return lpsz;
-}
-
-static LPCSTR SkipDigits(LPCSTR lpsz, int iMost)
-{
-    for (int i = 0; i < iMost && isdigit((unsigned char)*lpsz); i++)
-        lpsz++;
-    return lpsz;
-}
-
-static LPSTR CopyLetter(char cLetter)
-{
-    char szLetter[2] = { cLetter, '\0' };
-    return CopyToLocal(szLetter);
-}
-
-/* Does the text contain the name, ignoring case? */
-static BOOL ContainsName(LPCSTR lpszText, LPCSTR lpszName)
-{
-    size_t cchName = strlen(lpszName);
-    for (; *lpszText != '\0'; lpszText++)
-        if (_strnicmp(lpszText, lpszName, cchName) == 0)
-            return TRUE;
-    return FALSE;
-}
-
-/* The longest function name the text begins with ("Dim To" rather than "Dim"), or 0. */
-static BYTE MatchFunction(LPCSTR lpszText)
-{
-    BYTE bFound = 0;
-    size_t cchFound = 0;
-    for (BYTE b = ZF_ON; b <= ZF_STATUS_REQUEST; b++) {
-        LPSTR lpszName = FunctionNameRC(IDR_ZENDRA_FUNCTIONS, b);
-        size_t cchName = lpszName != NULL ? strlen(lpszName) : 0;
-        if (cchName > cchFound && _strnicmp(lpszText, lpszName, cchName) == 0) {
-            bFound = b;
-            cchFound = cchName;
-        }
-        LocalFree(lpszName);
-    }
-    return bFound;
-}
-
-static void ParseMacroForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
-{
-    pmiMacro->bMacroCommand = 0;
-    lpsz = SkipSpaces(lpsz);
-    if (*lpsz != '\0') {
-        pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        pmiMacro->iDeviceCode[0] = atoi(lpsz);
-        lpsz = SkipSpaces(SkipDigits(lpsz, 2));
-    }
-    char szOn[NAME_SIZE];
-    LoadName(IDS_ON, szOn);
-    pmiMacro->bOnOff = lstrcmpiA(lpsz, szOn) == 0;
-    pmiMacro->iNumDevice = 1;
-}
-
-static void ParseCommandForm(LPCSTR lpsz, tagMACROINFO *pmiMacro)
-{
-    char szExtended[NAME_SIZE];
-    LoadName(IDS_EXTENDED_CODE, szExtended);
-    pmiMacro->bMacroCommand = 1;
-    for (;;) {
-        while (*lpsz != '\0' && !(toupper((unsigned char)*lpsz) >= 'A' && toupper((unsigned char)*lpsz) <= 'P'))
-            lpsz++;
-        if (*lpsz == '\0')
-            break;
-        LocalFree(pmiMacro->lpszHouseCode);
-        pmiMacro->lpszHouseCode = CopyLetter(*lpsz++);
-        int iUnit = atoi(lpsz);
-        /* Units beyond what the record holds are dropped. */
-        if (iUnit != 0 && pmiMacro->iNumDevice < MACRO_UNITS)
-            pmiMacro->iDeviceCode[pmiMacro->iNumDevice++] = iUnit;
-        LPCSTR lpszAfter = SkipDigits(lpsz, INT_MAX);
-        if (ContainsName(lpszAfter > lpsz ? lpszAfter - 1 : lpsz, szExtended))
-            break;
-        lpsz = lpszAfter;
-        if (*lpsz != ',')
-            break;
-    }
-    while (*lpsz != '\0' && !isalpha((unsigned char)*lpsz))
-        lpsz++;
-    BYTE bFunction = MatchFunction(lpsz);
-    if (bFunction == 0)
-        return;
-    pmiMacro->lpszFunction = FunctionNameRC(IDR_ZENDRA_FUNCTIONS, bFunction);
-    LPCSTR lpszRest = lpsz + strlen(pmiMacro->lpszFunction);
-    if (bFunction == ZF_DIM || bFunction == ZF_DIM_TO || bFunction == ZF_BRIGHT) {
-        int iValue = atoi(lpszRest);
-        if (iValue & BRIGHTEN_FIRST) {
-            iValue &= BRIGHTEN_FIRST - 1;
-            LocalFree(pmiMacro->lpszFunction);
-            pmiMacro->lpszFunction = FunctionNameRC(IDR_ZENDRA_FUNCTIONS, ZF_BRIGHTEN_FIRST);
-        }
-        /* A stored value outside the percentages would never be accepted by the box. */
-        pmiMacro->iValue = iValue < 0 ? 0 : iValue > PERCENT_MAX ? PERCENT_MAX : iValue;
-    } else if (bFunction == ZF_EXTENDED_CODE) {
-        pmiMacro->lpszCode = CopyToLocal(SkipSpaces(lpszRest));
-    }
-}
-
-void CreateMacroStruct(LPCSTR lpszCommand, tagMACROINFO *pmiMacro)
-{
-    if (lpszCommand == NULL || *lpszCommand == '\0')
-        return;
-    char szMacro[NAME_SIZE];
-    LoadName(IDS_MACRO, szMacro);
-    if (CheckStrings(lpszCommand, szMacro, 5))
-        ParseMacroForm(lpszCommand + 5, pmiMacro);
-    else
-        ParseCommandForm(lpszCommand, pmiMacro);
-}
-
-void DescribeStoredCommand(LPCSTR lpszCommand, LPSTR lpszOut, int iSize)
-{
-    size_t cchCommand = strlen(lpszCommand);
-    int iValue = cchCommand > 0 && lpszCommand[cchCommand - 1] == '%'
-               ? atoi(lpszCommand + (cchCommand > 4 ? cchCommand - 4 : 0)) : 0;
-    if (!(iValue & BRIGHTEN_FIRST)) {
-        lstrcpynA(lpszOut, lpszCommand, iSize);
-        return;
-    }
-    size_t cchTargets = strcspn(lpszCommand, " ");
-    LPSTR lpszName = FunctionNameRC(IDR_ZENDRA_FUNCTIONS, ZF_BRIGHTEN_FIRST);
-    snprintf(lpszOut, iSize, "%.*s %s %d%%", (int)cchTargets, lpszCommand,
-             lpszName != NULL ? lpszName : "", iValue & (BRIGHTEN_FIRST - 1));
-    LocalFree(lpszName);
-}
 
 /* ---- Home-automation software ----------------------------------------------------------- */
 
@@ -458,6 +173,10 @@ static void FormatControls(HWND hDlg, int iMode, int bStored, LPSTR lpszOut, int
 
 void DisplayMacro(HWND hDlg, int iMode)
 {
+    if (zdDialog.bKeepStored) {
+        SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, zdDialog.pszInCode);
+        return;
+    }
     SetDlgItemTextA(hDlg, IDC_ZD_PREVIEW, "");
     char szFunction[NAME_SIZE];
     GetItemText(hDlg, IDC_ZD_FUNCTION, szFunction, sizeof(szFunction));
@@ -557,8 +276,9 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     zdDialog.pszInCode = szStored[0] != '\0' ? CopyToLocal(szStored) : NULL;
     CreateMacroStruct(zdDialog.pszInCode, &zdDialog.miMacro);
     if ((bEmpty & (1 << ZENDRACOMMAND)) == 0) {
+        zdDialog.bKeepStored = zdDialog.pszInCode != NULL && !IsHouseCodeAsWritten(zdDialog.pszInCode);
         SetupHouseCodeDialog(hDlg, zdDialog.miMacro);
-        ShowDefaultHouseCode(hDlg, NULL);
+        ShowDefaultHouseCode(hDlg, zdDialog.bKeepStored ? zdDialog.pszInCode : NULL);
     } else {
         /* Blank controls, in the mode of the stored command. They still name a house code
            and a function, so that no command is built without them. */
@@ -623,7 +343,8 @@ static void OnModeButton(HWND hDlg, int iMode)
 static void OnOK(HWND hDlg)
 {
     LocalFree(zdDialog.pszOutCode);
-    zdDialog.pszOutCode = CreateHouseCodeString(hDlg);
+    zdDialog.pszOutCode = zdDialog.bKeepStored ? CopyToLocal(zdDialog.pszInCode)
+                                               : CreateHouseCodeString(hDlg);
     SetDlgItemTextA(hDlg, IDC_ENCODED, zdDialog.pszOutCode != NULL ? zdDialog.pszOutCode : "");
     FamilyCommand(hDlg, IDOK);
 }
@@ -645,11 +366,35 @@ static void OnClear(HWND hDlg)
     SetPercentage(hDlg, 0);
 }
 
+/* Whether a notification tells of a change the person made to the command. */
+static BOOL IsChange(int iID, UINT uiNotify)
+{
+    switch (iID) {
+    case IDC_ZD_MACRO:
+    case IDC_ZD_COMMAND:
+    case IDC_CLEAR:
+    case IDC_SET_VALUES:
+        return uiNotify == BN_CLICKED;
+    case IDC_ZD_SWITCH:
+    case IDC_ZD_HOUSE:
+    case IDC_ZD_FUNCTION:
+        return uiNotify == CBN_SELCHANGE;
+    case IDC_ZD_UNITS:
+        return uiNotify == LBN_SELCHANGE;
+    case IDC_ZD_PERCENT:
+    case IDC_ZD_CODE:
+        return uiNotify == EN_UPDATE;
+    }
+    return FALSE;
+}
+
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
     (void)hCtl;
     if (zdDialog.bInit)
         return;
+    if (IsChange(iID, uiNotify))
+        zdDialog.bKeepStored = FALSE;
     switch (iID) {
     case IDC_ZD_MACRO:
         OnModeButton(hDlg, 0);
@@ -708,6 +453,7 @@ static void OnVScroll(HWND hDlg, HWND hCtl, UINT uiCode, int iPos)
         iValue--;
     else
         return;
+    zdDialog.bKeepStored = FALSE;
     SetPercentage(hDlg, iValue);
     SetDlgItemInt(hDlg, IDC_ZD_PERCENT, iValue, FALSE);
     DisplayMacro(hDlg, CheckedMode(hDlg));

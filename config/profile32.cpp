@@ -1,12 +1,14 @@
 /*
  * profile32.cpp - assignment profiles: the picture of the remote's window menu saves every
  * assignment (all button values, the mode names and the translation of the remote's codes)
- * to a plain-text file and loads one back. A load reads and checks the whole file first,
- * says how much it would change and replaces only after the user agrees; a file that is not
- * a sound profile is refused, naming its line, and nothing changes. The per-machine settings
- * (installation directory, cursor, the switch of the automatic modes) never travel; the
- * automatic modes' pairs do: a profile that carries them replaces the stored ones, and a
- * profile without them keeps them, under the new names of renamed modes.
+ * to a plain-text file and loads one back. A save writes the new file completely before it
+ * takes the old one's place. A load reads and checks the whole file first, says how much it
+ * would change and replaces only after the user agrees: the keys the profile holds then hold
+ * exactly its values, whatever they held before. A file that is not a sound profile is
+ * refused, naming its line, and nothing changes. The per-machine settings (installation
+ * directory, cursor, the switch of the automatic modes) never travel; the automatic modes'
+ * pairs do: a profile that carries them replaces the stored ones, and a profile without
+ * them keeps them, under the new names of renamed modes.
  */
 #include <windows.h>
 #include <commdlg.h>
@@ -22,21 +24,27 @@
 
 #define MESSAGE_SIZE 1024
 
-static const char szModeKey[] = "Mode";
-static const char szTranslationKey[] = "Translation";
-static const char szDefaultKey[] = "Default";
+static const char szModeKey[] = STORE_MODE_KEY;
+static const char szTranslationKey[] = STORE_TRANSLATION_KEY;
+static const char szDefaultKey[] = STORE_NOMODE_KEY;
 
 /* ---- The registry side ----------------------------------------------------------------- */
+
+/* Opens root\lpszKey as it stands (nothing is created); FALSE when it is not there. */
+static BOOL OpenStoredKey(LPCSTR lpszKey, REGSAM samAccess, HKEY *phKey)
+{
+    char szPath[sizeof(ORVANE_ROOT_KEY) + PROFILE_KEY_SIZE + 1];
+    snprintf(szPath, sizeof(szPath), "%s\\%s", ORVANE_ROOT_KEY, lpszKey);
+    return RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, samAccess, phKey) == ERROR_SUCCESS;
+}
 
 /* The string value lpszName of root\lpszKey, exactly as stored; FALSE when it is missing, not
    a string or longer than cbValue allows. */
 static BOOL ReadStoredString(LPCSTR lpszKey, LPCSTR lpszName, LPSTR lpszValue, DWORD cbValue)
 {
-    char szPath[sizeof(ORVANE_ROOT_KEY) + PROFILE_KEY_SIZE + 1];
-    snprintf(szPath, sizeof(szPath), "%s\\%s", ORVANE_ROOT_KEY, lpszKey);
     HKEY hKey;
     lpszValue[0] = '\0';
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, szPath, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (!OpenStoredKey(lpszKey, KEY_READ, &hKey))
         return FALSE;
     DWORD dwType = REG_NONE, cbData = cbValue - 1;
     LONG lResult = RegQueryValueExA(hKey, lpszName, NULL, &dwType, (LPBYTE)lpszValue, &cbData);
@@ -71,7 +79,7 @@ static void AddStoredValue(tagPROFILE *pp, LPCSTR lpszKey, LPCSTR lpszName)
 static void AddTranslations(tagPROFILE *pp)
 {
     HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\Translation", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (!OpenStoredKey(szTranslationKey, KEY_READ, &hKey))
         return;
     char szName[PROFILE_NAME_SIZE], szValue[PROFILE_VALUE_SIZE];
     for (DWORD dwIndex = 0;; dwIndex++) {
@@ -112,7 +120,7 @@ static void CollectProfile(tagPROFILE *pp)
             if (iButton < PROFILE_MODE_VALUES - 1)
                 snprintf(szName, sizeof(szName), "%d", iButton);
             else
-                lstrcpynA(szName, szDefaultKey, sizeof(szName));
+                lstrcpynA(szName, STORE_MODE_COMMAND, sizeof(szName));
             AddStoredValue(pp, szModes[m], szName);
         }
     }
@@ -136,51 +144,71 @@ static BOOL CarriesPairs(const tagPROFILE *pp)
     return FALSE;
 }
 
-/* How many stored pairs the profile leaves out; with bRemove they are removed. */
-static int PairsLeftOut(const tagPROFILE *pp, BOOL bRemove)
-{
-    AUTOMODENAMES anModes;
-    tagAUTOMODEPAIR apPairs[AUTOMODE_MAX_PAIRS];
-    ReadModeNames(anModes);
-    int cPairs = ReadAutoModePairs(apPairs, AUTOMODE_MAX_PAIRS, anModes), cLeftOut = 0;
-    for (int iPair = 0; iPair < cPairs; iPair++) {
-        BOOL bCarried = FALSE;
-        for (int i = 0; i < pp->iCount && !bCarried; i++)
-            bCarried = IsPairValue(&pp->pvValues[i]) && lstrcmpiA(pp->pvValues[i].szName, apPairs[iPair].szProgram) == 0;
-        if (bCarried)
-            continue;
-        cLeftOut++;
-        if (bRemove)
-            DeleteAutoModePair(apPairs[iPair].szProgram);
-    }
-    return cLeftOut;
-}
-
 static BOOL IsButtonValue(const tagPROFILEVALUE *ppv)
 {
     return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0
            && !IsPairValue(ppv);
 }
 
-/* How many button values of the profile differ from the registry's; *pbOther tells whether
-   a mode name, a translation or a pair does. */
-static int CountChanges(const tagPROFILE *pp, BOOL *pbOther)
+/* What a load would do to the registry. */
+struct tagPROFILECHANGES {
+    int iButtons;     /* button values the profile gives another text */
+    int iTables;      /* mode names and translations it gives another text */
+    int iRemoved;     /* stored values of its keys that it does not hold */
+};
+
+/* Whether the profile's values iFirst to iLast - 1 (one key's) hold a value of that name. */
+static BOOL HoldsValue(const tagPROFILE *pp, int iFirst, int iLast, LPCSTR lpszName)
 {
-    int iButtons = 0;
-    *pbOther = CarriesPairs(pp) && PairsLeftOut(pp, FALSE) > 0;
+    for (int i = iFirst; i < iLast; i++)
+        if (CompareProfileNames(pp->pvValues[i].szName, lpszName) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+/* Counts the stored values of every key the profile holds that the profile itself lacks;
+   bRemove deletes them, so that a loaded key holds exactly the profile's values. */
+static int ForeignValues(const tagPROFILE *pp, BOOL bRemove)
+{
+    int iForeign = 0;
+    for (int iFirst = 0, iLast; iFirst < pp->iCount; iFirst = iLast) {
+        LPCSTR lpszKey = pp->pvValues[iFirst].szKey;
+        for (iLast = iFirst + 1; iLast < pp->iCount && strcmp(pp->pvValues[iLast].szKey, lpszKey) == 0;)
+            iLast++;
+        HKEY hKey;
+        if (!OpenStoredKey(lpszKey, KEY_READ | KEY_SET_VALUE, &hKey))
+            continue;
+        char szName[16384];             /* the longest value name the registry allows */
+        for (DWORD dwIndex = 0;;) {
+            DWORD cchName = sizeof(szName);
+            if (RegEnumValueA(hKey, dwIndex, szName, &cchName, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+                break;
+            if (HoldsValue(pp, iFirst, iLast, szName)) {
+                dwIndex++;
+                continue;
+            }
+            iForeign++;
+            /* A deleted value moves the ones after it down by one. */
+            if (!bRemove || RegDeleteValueA(hKey, szName) != ERROR_SUCCESS)
+                dwIndex++;
+        }
+        RegCloseKey(hKey);
+    }
+    return iForeign;
+}
+
+static tagPROFILECHANGES CountChanges(const tagPROFILE *pp)
+{
+    tagPROFILECHANGES pc = { 0, 0, ForeignValues(pp, FALSE) };
     for (int i = 0; i < pp->iCount; i++) {
         const tagPROFILEVALUE *ppv = &pp->pvValues[i];
         char szStored[PROFILE_VALUE_SIZE];
         BOOL bSame = ReadStoredString(ppv->szKey, ppv->szName, szStored, sizeof(szStored))
                      && strcmp(szStored, ppv->szValue) == 0;
-        if (bSame)
-            continue;
-        if (IsButtonValue(ppv))
-            iButtons++;
-        else
-            *pbOther = TRUE;
+        if (!bSame)
+            (IsButtonValue(ppv) ? pc.iButtons : pc.iTables)++;
     }
-    return iButtons;
+    return pc;
 }
 
 static int CountButtonValues(const tagPROFILE *pp)
@@ -195,12 +223,11 @@ static void ApplyProfile(const tagPROFILE *pp)
 {
     AUTOMODENAMES anOld, anNew;
     ReadModeNames(anOld);
-    BOOL bPairs = CarriesPairs(pp);
-    if (bPairs)
-        PairsLeftOut(pp, TRUE);    /* while the pairs still name the modes as they stand */
+    ForeignValues(pp, TRUE);
     for (int i = 0; i < pp->iCount; i++)
         Write(pp->pvValues[i].szKey, pp->pvValues[i].szName, pp->pvValues[i].szValue);
-    if (!bPairs) {
+    /* Pairs of their own took the stored ones' place; else these follow renamed modes. */
+    if (!CarriesPairs(pp)) {
         ReadModeNames(anNew);
         RenameAutoModePairs(anOld, anNew);
     }
@@ -247,6 +274,39 @@ static BOOL ChooseProfileFile(HWND hDlg, BOOL bSave, LPSTR lpszPath, DWORD cchPa
     return GetOpenFileNameA(&ofn);
 }
 
+/* The folder that holds lpszPath, with its trailing separator ("." for a bare name). */
+static void FolderOf(LPCSTR lpszPath, LPSTR lpszFolder, DWORD cchFolder)
+{
+    lstrcpynA(lpszFolder, lpszPath, cchFolder);
+    LPSTR lpszAfter = lpszFolder;
+    for (LPSTR lpsz = lpszFolder; *lpsz != '\0'; lpsz++)
+        if (*lpsz == '\\' || *lpsz == '/' || *lpsz == ':')
+            lpszAfter = lpsz + 1;
+    lstrcpynA(lpszAfter, lpszAfter == lpszFolder ? "." : "", 2);
+}
+
+/* Puts cbText bytes in the place of the file lpszPath only once all of them are on the disk:
+   they go to a new file beside it first, which then replaces the old one in one step. A
+   failure leaves the old file as it was and no new one behind. */
+static BOOL ReplaceFileContents(LPCSTR lpszPath, LPCSTR lpText, DWORD cbText)
+{
+    char szFolder[MAX_PATH], szTemporary[MAX_PATH];
+    FolderOf(lpszPath, szFolder, sizeof(szFolder));
+    if (GetTempFileNameA(szFolder, "orp", 0, szTemporary) == 0)
+        return FALSE;
+    HANDLE hFile = CreateFileA(szTemporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    BOOL bWritten = FALSE;
+    if (hFile != INVALID_HANDLE_VALUE) {
+        DWORD cbDone = 0;
+        bWritten = WriteFile(hFile, lpText, cbText, &cbDone, NULL) && cbDone == cbText && FlushFileBuffers(hFile);
+        bWritten = CloseHandle(hFile) && bWritten;
+    }
+    if (bWritten && MoveFileExA(szTemporary, lpszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return TRUE;
+    DeleteFileA(szTemporary);
+    return FALSE;
+}
+
 BOOL SaveProfileFile(LPCSTR lpszPath)
 {
     tagPROFILE *pp = (tagPROFILE *)LocalAlloc(LPTR, sizeof(tagPROFILE));
@@ -256,15 +316,7 @@ BOOL SaveProfileFile(LPCSTR lpszPath)
     if (pp != NULL && lpszText != NULL) {
         CollectProfile(pp);
         size_t cchWritten = WriteProfile(pp, lpszText, cchText);
-        HANDLE hFile = cchWritten == 0 ? INVALID_HANDLE_VALUE
-                     : CreateFileA(lpszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (hFile != INVALID_HANDLE_VALUE) {
-            DWORD cbDone = 0;
-            bSaved = WriteFile(hFile, lpszText, (DWORD)cchWritten, &cbDone, NULL) && cbDone == cchWritten;
-            bSaved = CloseHandle(hFile) && bSaved;
-            if (!bSaved)
-                DeleteFileA(lpszPath);     /* no half-written profile left behind */
-        }
+        bSaved = cchWritten != 0 && ReplaceFileContents(lpszPath, lpszText, (DWORD)cchWritten);
     }
     LocalFree(lpszText);
     LocalFree(pp);
@@ -311,12 +363,13 @@ BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath)
         GetStringRes(IDS_PROFILE_REASON_FIRST + iResult, szReason, sizeof(szReason));
         Say(hDlg, IDS_PROFILE_REFUSED, MB_OK | MB_ICONSTOP, lpszPath, iLine, szReason);
     } else {
-        BOOL bOther;
-        int iChanges = CountChanges(pp, &bOther);
-        if (iChanges == 0 && !bOther)
+        tagPROFILECHANGES pc = CountChanges(pp);
+        BOOL bTables = pc.iTables != 0 || pc.iRemoved != 0;
+        if (pc.iButtons == 0 && !bTables)
             Say(hDlg, IDS_PROFILE_UNCHANGED, MB_OK | MB_ICONINFORMATION);
-        else if (Say(hDlg, bOther ? IDS_PROFILE_CONFIRM_MODES : IDS_PROFILE_CONFIRM,
-                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, iChanges, CountButtonValues(pp)) == IDYES) {
+        else if (Say(hDlg, bTables ? IDS_PROFILE_CONFIRM_MODES : IDS_PROFILE_CONFIRM,
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, pc.iButtons, CountButtonValues(pp),
+                     pc.iTables, pc.iRemoved) == IDYES) {
             ApplyProfile(pp);
             bApplied = TRUE;
         }

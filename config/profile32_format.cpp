@@ -13,11 +13,11 @@
    it on in uiSeen). */
 enum { SECTION_NONE, SECTION_MODE, SECTION_TRANSLATION, SECTION_DEFAULT, SECTION_AUTOMODES, SECTION_BUTTONS };
 
-static const char szModeKey[] = "Mode";
-static const char szTranslationKey[] = "Translation";
-static const char szDefaultKey[] = "Default";
+static const char szModeKey[] = STORE_MODE_KEY;
+static const char szTranslationKey[] = STORE_TRANSLATION_KEY;
+static const char szDefaultKey[] = STORE_NOMODE_KEY;
 /* Keys a mode's name may not take: the profile's own sections and the per-machine settings. */
-static const char *const pszReservedKeys[] = { szModeKey, szTranslationKey, szDefaultKey, "Settings" };
+static const char *const pszReservedKeys[] = { szModeKey, szTranslationKey, szDefaultKey, ORVANE_SETTINGS };
 
 /* What the reader knows while it walks the lines. */
 struct tagPROFILEREADER {
@@ -34,7 +34,7 @@ struct tagPROFILEREADER {
     unsigned uiSeen;                    /* bit per SECTION_x seen */
     unsigned long long ullSeenValues;   /* bit per value name of the current section */
     char szModes[PROFILE_MODES][PROFILE_KEY_SIZE];
-    int  iModeLine[PROFILE_MODES];      /* line of each mode's name in "Mode" */
+    int  iModeLine[PROFILE_MODES];      /* line of each mode's name in the mode table */
     int  iModeSectionLine[PROFILE_MODES];
     unsigned long long ullModeValues[PROFILE_MODES];
     unsigned uiDefaultValues;
@@ -169,6 +169,11 @@ size_t WriteProfile(const tagPROFILE *ppProfile, char *pszText, size_t cchText)
             pszHeader = PROFILE_HEADER_PAIRS;
     int bOk = Append(pszText, cchText, &iLength, pszHeader, strlen(pszHeader))
               && Append(pszText, cchText, &iLength, szNewLine, 2);
+    /* The Mode section comes first even when it names no mode: the reader requires it. */
+    if (ppProfile->iCount == 0 || CompareProfileNames(ppProfile->pvValues[0].szKey, szModeKey) != 0)
+        bOk = bOk && Append(pszText, cchText, &iLength, "[", 1)
+              && Append(pszText, cchText, &iLength, szModeKey, strlen(szModeKey))
+              && Append(pszText, cchText, &iLength, "]\r\n", 3);
     for (int i = 0; bOk && i < ppProfile->iCount; i++) {
         const tagPROFILEVALUE *ppv = &ppProfile->pvValues[i];
         if (i == 0 || strcmp(ppv->szKey, ppProfile->pvValues[i - 1].szKey) != 0)
@@ -240,9 +245,9 @@ static int ValueSlot(const tagPROFILEREADER *pr, const char *pszName)
     case SECTION_MODE:
         return iNumber >= 1 && iNumber <= PROFILE_MODES ? iNumber - 1 : -1;
     case SECTION_DEFAULT:
-        return iNumber == 0 || iNumber == 1 ? iNumber : -1;
+        return iNumber >= 0 && iNumber < BUTTON_NOMODE_COUNT ? iNumber : -1;
     case SECTION_BUTTONS:
-        if (CompareProfileNames(pszName, szDefaultKey) == 0)
+        if (CompareProfileNames(pszName, STORE_MODE_COMMAND) == 0)
             return PROFILE_MODE_VALUES - 1;
         return iNumber >= 0 && iNumber < PROFILE_MODE_VALUES - 1 ? iNumber : -1;
     case SECTION_TRANSLATION:
@@ -260,7 +265,7 @@ static int IsReservedKey(const char *pszName)
     return 0;
 }
 
-/* The mode names, once the "Mode" section is complete: each is empty or a usable key name
+/* The mode names, once the mode table's section is complete: each is empty or a usable key name
    that no other mode has. */
 static int CheckModeNames(const tagPROFILEREADER *pr, tagPROFILEERROR *ppeError)
 {
@@ -311,7 +316,7 @@ static int OpenSection(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagP
             if (pr->szModes[m][0] != '\0' && CompareProfileNames(szKey, pr->szModes[m]) == 0)
                 iMode = m;
 
-    /* "Mode" comes first: it names the other sections. Each section stands once. */
+    /* The mode table comes first: it names the other sections. Each section stands once. */
     unsigned uiBit = iSection == SECTION_BUTTONS ? 1u << (SECTION_BUTTONS + iMode) : 1u << iSection;
     if ((iSection == SECTION_BUTTONS && iMode < 0) || (pr->uiSeen & uiBit) != 0
         || ((pr->uiSeen & (1u << SECTION_MODE)) == 0) != (iSection == SECTION_MODE))
@@ -388,7 +393,7 @@ static int ReadValue(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagPRO
 static int CheckComplete(const tagPROFILEREADER *pr, tagPROFILEERROR *ppeError)
 {
     const unsigned long long ullAllButtons = (1ull << PROFILE_MODE_VALUES) - 1;
-    if ((pr->uiSeen & (1u << SECTION_MODE)) == 0 || pr->uiDefaultValues != 3)
+    if ((pr->uiSeen & (1u << SECTION_MODE)) == 0 || pr->uiDefaultValues != (1u << BUTTON_NOMODE_COUNT) - 1)
         return Fail(ppeError, PROFILE_MISSING_VALUE,
                     pr->iDefaultLine != 0 ? pr->iDefaultLine : pr->iLine);
     for (int m = 0; m < PROFILE_MODES; m++) {

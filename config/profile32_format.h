@@ -10,37 +10,38 @@
  *     ...
  *     End of profile
  *
- * One section per registry key, one line per value. A profile that carries the automatic
- * modes (pairs of a program and a mode) is of version 2 and holds their key's section,
- * [Settings\\AutoModes], after "Mode"; every other profile stays of version 1, as before. Printable ASCII stands as it is; a
- * backslash, a double quote and every other byte (the field separators 0x7F and 0x83,
+ * One section per registry key, one line per value. Printable ASCII stands as it is; a
+ * backslash, a double quote and every other byte (the field separators of a command,
  * line breaks, non-ASCII) are escaped as \\, \" and \xHH, so that every byte survives
  * and the file stays readable and diff-able. Key and value names escape "=", "[" and "]"
- * as well. The routines here touch no window, registry or file: they can be tested and
- * fuzzed on their own.
+ * as well. A profile that carries the automatic modes (pairs of a program and a mode) is
+ * of version 2 and holds their key's section, [Settings\\AutoModes], after "Mode"; every
+ * other profile stays of version 1, as before. The routines here touch no window,
+ * registry or file: they can be tested and fuzzed on their own.
  */
 #ifndef ORVANE_PROFILE32_FORMAT_H
 #define ORVANE_PROFILE32_FORMAT_H
 
 #include <stddef.h>
+#include "OrvaneStore.h"
 #include "autopairs.h"
 
 #define PROFILE_HEADER       "Orvane remote profile 1"
 #define PROFILE_HEADER_PAIRS "Orvane remote profile 2"  /* with automatic modes */
 #define PROFILE_END          "End of profile"
-#define PROFILE_KEY_SIZE     20      /* a mode's key name, as the configuration reads it */
+#define PROFILE_KEY_SIZE     STORE_MODE_KEY_SIZE   /* a mode's key name, as the store reads it */
 #define PROFILE_NAME_SIZE    64      /* a value name and its terminator */
-#define PROFILE_VALUE_SIZE   512     /* a stored command and its terminator */
+#define PROFILE_VALUE_SIZE   STORED_COMMAND_SIZE   /* a stored command and its terminator */
 #define PROFILE_MAX_VALUES   600     /* 207 buttons, 5 modes and the translations */
 #define PROFILE_MAX_LINE     (4 * PROFILE_VALUE_SIZE + 4 * AUTOMODE_PROGRAM_SIZE)
 #define PROFILE_MAX_FILE     (1024 * 1024)
 
-#define PROFILE_MODES        5
-#define PROFILE_MODE_VALUES  41      /* buttons 0 to 39 and "Default", the mode's own */
+#define PROFILE_MODES        STORE_MODES
+#define PROFILE_MODE_VALUES  STORE_MODE_VALUES     /* buttons 0 to 39 and the mode's own */
 
-/* One value: the key it belongs to ("Mode", "Translation", "Default", a mode's name or
-   AUTOMODE_KEY), its name and its text. Only a pair's name (its program) may be longer
-   than PROFILE_NAME_SIZE allows. */
+/* One value: the key it belongs to (a key of the store's own, a mode's or AUTOMODE_KEY), its
+   name and its text. Only a pair's name (its program) may be longer than PROFILE_NAME_SIZE
+   allows. */
 struct tagPROFILEVALUE {
     char szKey[PROFILE_KEY_SIZE];
     char szName[AUTOMODE_PROGRAM_SIZE];
@@ -95,9 +96,9 @@ size_t WriteProfile(const tagPROFILE *ppProfile, char *pszText, size_t cchText);
 
 /* Reads a whole profile text of cbText bytes (need not end in NUL). Checks everything a
    load relies on: the header, the grammar, the escapes and lengths, the sections (every
-   mode named in "Mode" has a section with all its buttons, "Default" holds both
-   mode-independent buttons) and the end line. A pair of the automatic modes that is no
-   use (an empty or over-long program, a mode the profile does not name, more than
+   mode named in the mode table has a section with all its buttons, the key of the
+   mode-independent buttons holds both) and the end line. A pair of the automatic modes that
+   is no use (an empty or over-long program, a mode the profile does not name, more than
    AUTOMODE_MAX_PAIRS) is passed over, the rest of the profile taken. 1 with *ppProfile
    filled; else 0 and *ppeError says why and where. */
 int ReadProfile(const char *pText, size_t cbText, tagPROFILE *ppProfile, tagPROFILEERROR *ppeError);

@@ -72,8 +72,10 @@ BOOL IsButtonAssigned(const tagBUTTONINFO *pbi)
     if (pbi == NULL)
         return FALSE;
     switch (pbi->fFunction) {
-    case APPLAUNCH:
-        return pbi->pszPrimary != NULL && GetFileAttributesA(pbi->pszPrimary) != INVALID_FILE_ATTRIBUTES;
+    case APPLAUNCH: {
+        char szPath[MAX_PATH];
+        return FindProgram(pbi->pszPrimary, szPath, sizeof(szPath));
+    }
     case WEBBROWSER:
         return pbi->pszPrimary != NULL && pbi->pszPrimary[0] != '\0';
     case MULTIMEDIA: case EDIT: case SYSTEM: case MESSAGE: case ZENDRACOMMAND:

@@ -3,7 +3,9 @@
  * edits left, top, width and height, typed in or captured with the mouse by drawing a
  * rectangle anywhere on the screen or by pointing at a window. Capturing runs through a
  * mouse hook for all threads; the hook runs inside whichever process gets the mouse, so
- * its state lives in the data section that every process loading Brenvik shares.
+ * its state lives in the data section that every process loading Brenvik shares. The hook
+ * posts what it captured to the dialog and never waits for it: the program under the
+ * pointer must not stop because the dialog's program is busy.
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -17,10 +19,17 @@
 #include "dlgcrack.h"
 
 #define POSITION_TEXT       40      /* the launch dialog's field is read up to 39 characters */
-#define NUMBER_TEXT         16
 #define POSITION_ONLY       (-1)    /* width and height of a position without a size */
 #define SELECTION_OUTLINES  3       /* nested focus rectangles around a pointed-at window */
 #define DRAWING_OUTLINES    2       /* nested focus rectangles of a drawn rectangle */
+
+/* Posted by the hook to the dialog: a captured frame, left and top in the wParam's low and
+   high words, width and height in the lParam's (screen coordinates fit in 16 bits). */
+#define WM_CAPTURED_FRAME   (WM_APP + 1)
+/* void Cls_OnCapturedFrame(HWND hwnd, int iLeft, int iTop, int iWidth, int iHeight) */
+#define HANDLE_WM_CAPTURED_FRAME(hwnd, wParam, lParam, fn) \
+    ((fn)((hwnd), (short)LOWORD(wParam), (short)HIWORD(wParam), (short)LOWORD(lParam), \
+          (short)HIWORD(lParam)), 0L)
 
 RECT rGlobalWindowPos;
 
@@ -31,17 +40,17 @@ static const DWORD dwCaptureCursors[] = {
 
 /* The capture as the hook sees it in every process. */
 struct tagCAPTURE {
-    HBRUSH hBrush;          /* the dialog's grey background */
     RECT   rFrame;          /* captured so far, screen coordinates; all -1 when none */
     POINT  pStart;          /* first corner of a drawing */
     HWND   hSelectWnd;      /* window under the pointer */
     HWND   hLastWnd;        /* window outlined now */
 };
-static tagCAPTURE Capture SHARED_SECTION = { NULL, { -1, -1, -1, -1 }, { -1, -1 }, NULL, NULL };
+static tagCAPTURE Capture SHARED_SECTION = { { -1, -1, -1, -1 }, { -1, -1 }, NULL, NULL };
 
 /* The dialog, inside the process that runs it. */
 static struct tagSIZE32 {
-    RECT rBackup;           /* the position at opening, back on Cancel */
+    RECT   rBackup;         /* the position at opening, back on Cancel */
+    HBRUSH hBrush;          /* the grey background */
 } Size32;
 
 /* ---- The position text ------------------------------------------------------------------ */
@@ -142,22 +151,13 @@ static void DrawOutline(const RECT *prOuter, int iFirstInset, int iOutlines)
 static void DrawDrawingOutline(void)   { DrawOutline(&Capture.rFrame, 0, DRAWING_OUTLINES); }
 static void DrawSelectionOutline(void) { DrawOutline(&Capture.rFrame, 1, SELECTION_OUTLINES); }
 
-static void SetField(int iID, LONG lValue)
-{
-    char szNumber[NUMBER_TEXT];
-    snprintf(szNumber, sizeof(szNumber), "%ld", lValue);
-    SetDlgItemTextA(_hMainDlg, iID, szNumber);
-}
-
-/* The captured rectangle into the dialog's fields (the size only without Position Only). */
+/* The captured rectangle to the dialog, posted: a send would hold the program that runs
+   the hook until the dialog's thread answered. */
 static void ShowFrame(void)
 {
-    SetField(IDC_POS_LEFT, Capture.rFrame.left);
-    SetField(IDC_POS_TOP, Capture.rFrame.top);
-    if (!_bPosOnly) {
-        SetField(IDC_POS_WIDTH, Capture.rFrame.right - Capture.rFrame.left);
-        SetField(IDC_POS_HEIGHT, Capture.rFrame.bottom - Capture.rFrame.top);
-    }
+    const RECT &r = Capture.rFrame;
+    PostMessageA(_hMainDlg, WM_CAPTURED_FRAME, MAKEWPARAM((WORD)r.left, (WORD)r.top),
+                 MAKELPARAM((WORD)(r.right - r.left), (WORD)(r.bottom - r.top)));
 }
 
 static void ForgetFrame(void)
@@ -176,10 +176,7 @@ static BOOL OnCaptureClick(POINT pt)
         _bMseFirstDown = TRUE;
         Capture.pStart = pt;
         SetRect(&Capture.rFrame, pt.x, pt.y, pt.x, pt.y);
-        SetField(IDC_POS_LEFT, pt.x);
-        SetField(IDC_POS_TOP, pt.y);
-        SetDlgItemTextA(_hMainDlg, IDC_POS_WIDTH, "0");
-        SetDlgItemTextA(_hMainDlg, IDC_POS_HEIGHT, "0");
+        ShowFrame();
         return TRUE;
     }
     if (_bDraw) {
@@ -307,8 +304,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
                        (LPCSTR)(void *)CaptureMouseMsg, &hHookModule);
     _hMouseMsg = SetWindowsHookExA(WH_MOUSE, CaptureMouseMsg, hHookModule, 0);
     Size32.rBackup = rGlobalWindowPos;
-    if (Capture.hBrush == NULL)
-        Capture.hBrush = CreateSolidBrush(EDITOR_GREY);
+    Size32.hBrush = CreateSolidBrush(EDITOR_GREY);
     ShowNumber(hDlg, IDC_POS_LEFT, rGlobalWindowPos.left, TRUE);
     ShowNumber(hDlg, IDC_POS_TOP, rGlobalWindowPos.top, TRUE);
     if (rGlobalWindowPos.right == POSITION_ONLY && rGlobalWindowPos.bottom == POSITION_ONLY) {
@@ -333,6 +329,18 @@ static void OnPositionOnly(HWND hDlg)
         ShowNumber(hDlg, IDC_POS_HEIGHT, 0, FALSE);
     } else {
         ShowStoredSize(hDlg);
+    }
+}
+
+/* A frame the hook captured: left and top, and the size unless Position Only is checked
+   (its fields then show 0 already). */
+static void OnCapturedFrame(HWND hDlg, int iLeft, int iTop, int iWidth, int iHeight)
+{
+    ShowNumber(hDlg, IDC_POS_LEFT, iLeft, TRUE);
+    ShowNumber(hDlg, IDC_POS_TOP, iTop, TRUE);
+    if (!_bPosOnly) {
+        ShowNumber(hDlg, IDC_POS_WIDTH, iWidth, TRUE);
+        ShowNumber(hDlg, IDC_POS_HEIGHT, iHeight, TRUE);
     }
 }
 
@@ -388,7 +396,8 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     }
 }
 
-/* While a drawing is armed the dialog stays in front. */
+/* While a drawing is armed the dialog stays in front. The dialog manager goes on to save
+   and restore the focused field (NOTIFY_DLGMSG). */
 static void OnActivate(HWND hDlg, UINT uiState, HWND hOther, BOOL bMinimized)
 {
     (void)hOther;
@@ -403,7 +412,7 @@ static HBRUSH OnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
     (void)hChild;
     (void)iType;
     SetBkColor(hDC, EDITOR_GREY);
-    return Capture.hBrush;
+    return Size32.hBrush;
 }
 
 /* Every way out (OK, Cancel, the close box, the owner going away) ends here: no program
@@ -415,9 +424,8 @@ static void OnDestroy(HWND hDlg)
     else if (_bSelect && Capture.hLastWnd != NULL)
         DrawSelectionOutline();
     EndCaptureCursor();
-    if (Capture.hBrush != NULL)
-        DeleteBrush(Capture.hBrush);
-    Capture.hBrush = NULL;
+    if (Size32.hBrush != NULL)
+        DeleteBrush(Size32.hBrush);
     Help(hDlg, IDH_POSITION, FALSE);
     if (_hMouseMsg != NULL)
         UnhookWindowsHookEx(_hMouseMsg);
@@ -433,7 +441,8 @@ extern "C" INT_PTR CALLBACK PositionDlg(HWND hDlg, UINT uMessage, WPARAM wParam,
     switch (uMessage) {
         HANDLE_DLGMSG(hDlg, WM_INITDIALOG, OnInitDialog);
         HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
-        HANDLE_DLGMSG(hDlg, WM_ACTIVATE, OnActivate);
+        HANDLE_DLGMSG(hDlg, WM_CAPTURED_FRAME, OnCapturedFrame);
+        NOTIFY_DLGMSG(hDlg, WM_ACTIVATE, OnActivate);
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORMSGBOX, OnCtlColor);
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORLISTBOX, OnCtlColor);
         HANDLE_DLGMSG(hDlg, WM_CTLCOLORBTN, OnCtlColor);

@@ -2,7 +2,8 @@
  * whats32.cpp - the what's-this window: what one button of the remote picture does now,
  * as an icon of its kind of function, the function type and up to three labelled values.
  * Rows without a value are removed and the window shrinks to fit; the shift button gets a
- * fixed explanation instead.
+ * fixed explanation instead, and a stored command that no editor can show is written out
+ * under the name of the family nearest to it.
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -65,6 +66,12 @@ int GetNumOfField(const tagBUTTONINFO *pbiBut)
     if (IsSet(pbiBut->pszPrimary))
         return 2;
     return 1;
+}
+
+/* Whether the button holds a stored command that no editor can show. */
+static BOOL IsKeptCommand(const tagBUTTONINFO *pbi)
+{
+    return pbi != NULL && pbi->fFunction == NO_FUNCTION && IsSet(pbi->pszStored);
 }
 
 /* Whether the window explains a function (type, rows and icon) rather than "Not
@@ -142,6 +149,31 @@ static void ResizeWindow(HWND hDlg, int iField)
     DestroyControls(hDlg, IDC_WT_EXPLANATION, IDC_WT_EXPLANATION);
 }
 
+/* A stored command as text to read: the bytes that separate its fields, and other
+   control bytes, become blanks. */
+static void CommandAsText(LPCSTR lpszCommand, LPSTR lpszText, int cchText)
+{
+    int i = 0;
+    for (; lpszCommand[i] != '\0' && i < cchText - 1; i++) {
+        BYTE b = (BYTE)lpszCommand[i];
+        lpszText[i] = b < ' ' || b == (BYTE)CMDLINE_SEPARATOR || b == (BYTE)EXTRA_SEPARATOR ? ' ' : (char)b;
+    }
+    lpszText[i] = '\0';
+}
+
+/* A command the editors cannot show: headed by the nearest family's name (or "Command"),
+   the command itself in the explanation's place under it. */
+static void ShowKeptCommand(HWND hDlg, LPCSTR lpszCommand)
+{
+    DestroyControls(hDlg, IDC_WT_LABEL2, IDC_WT_VALUE4);
+    SetStringRes(hDlg, IDC_WT_LABEL1, IDS_FUNCTION_MODE);
+    int fNearest = NearestFamily(lpszCommand);
+    SetStringRes(hDlg, IDC_WT_VALUE1, fNearest != NO_FUNCTION ? wrTypes[fNearest].uiType : IDS_COMMAND);
+    char szText[COMMAND_SIZE];
+    CommandAsText(lpszCommand, szText, sizeof(szText));
+    SetDlgItemTextA(hDlg, IDC_WT_EXPLANATION, szText);
+}
+
 static void FillRows(HWND hDlg, const tagBUTTONINFO *pbi)
 {
     SetStringRes(hDlg, IDC_WT_LABEL1, IDS_FUNCTION_MODE);
@@ -167,18 +199,23 @@ static void FillRows(HWND hDlg, const tagBUTTONINFO *pbi)
 static HICON AssignmentIcon(const tagBUTTONINFO *pbi, BOOL *pbOwned)
 {
     *pbOwned = FALSE;
+    if (IsKeptCommand(pbi)) {
+        int fNearest = NearestFamily(pbi->pszStored);
+        return GetIconRes(fNearest != NO_FUNCTION ? wrTypes[fNearest].wIcon : IDI_SYSTEM);
+    }
     if (!ShowsFunction(pbi) || pbi->fFunction < 0 || pbi->fFunction >= FUNCTION_TYPES)
         return NULL;
     if (pbi->fFunction != APPLAUNCH)
         return GetIconRes(wrTypes[pbi->fFunction].wIcon);
-    OFSTRUCT of;
-    if (!IsSet(pbi->pszPrimary) || OpenFile(pbi->pszPrimary, &of, OF_EXIST) == HFILE_ERROR)
+    char szProgram[MAX_PATH];
+    if (!FindProgram(pbi->pszPrimary, szProgram, sizeof(szProgram)))
         return NULL;
-    /* A program without icons of its own shows the library's launch icon. */
-    if ((UINT_PTR)ExtractIconA(hInstance, pbi->pszPrimary, (UINT)-1) < 1)
+    /* ExtractIcon answers null for a file without icons and 1 for one that cannot hold
+       any: neither is an icon, and the library's launch icon stands in. */
+    HICON hIcon = ExtractIconA(hInstance, szProgram, 0);
+    if ((UINT_PTR)hIcon <= 1)
         return GetIconRes(IDI_LAUNCH);
-    HICON hIcon = ExtractIconA(hInstance, pbi->pszPrimary, 0);
-    *pbOwned = hIcon != NULL;
+    *pbOwned = TRUE;
     return hIcon;
 }
 
@@ -194,6 +231,10 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
         DestroyControls(hDlg, IDC_WT_LABEL2, IDC_WT_VALUE4);
         SetStringRes(hDlg, IDC_WT_LABEL1, IDS_SHIFT_BUTTON);
         SetStringRes(hDlg, IDC_WT_EXPLANATION, IDS_SHIFT_BUTTON_INFO);
+        return FALSE;
+    }
+    if (IsKeptCommand(pbiButton)) {
+        ShowKeptCommand(hDlg, pbiButton->pszStored);
         return FALSE;
     }
     whats32.iNumOfField = GetNumOfField(pbiButton);

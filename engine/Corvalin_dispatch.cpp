@@ -2,7 +2,7 @@
  * Corvalin_dispatch.cpp - the command dispatcher: turns a raw receiver code into a mode
  * change, a shift toggle, a mode-independent command or a button code, splits a command
  * string into its items and runs each of them against the string's target window. The
- * commands themselves come from the store (Corvalin_store.cpp), which only reads.
+ * commands themselves come from the store, read as every program reads it (store.h).
  *
  * Each action family (window, system, keys, media, launch, home automation, tool
  * windows) has its own case group in ProcessFunction.
@@ -17,40 +17,27 @@
 #include "Corvalin_media.h"
 #include "Corvalin_zendra.h"
 #include "mixer.h"
+#include "store.h"
 #include "task32.h"
 #include "virtk32.h"
-
-/* Translated codes: bit 7 selects a mode, bit 6 marks the mode-independent codes. */
-enum {
-    CODE_SELECT_MODE = 0x80,
-    CODE_PC_FUNCTION = 0x40,
-    CODE_TOGGLE_SHIFT = 0x40,
-    CODE_PC_BUTTON_1 = 0x41,
-    CODE_PC_BUTTON_2 = 0x42,
-    MODE_COUNT = 5,
-    MAIN_BUTTONS = 17,            /* codes 0 to 16; with shift on, 17 to 33 */
-    TRANSLATION_SIZE = 20
-};
 
 /* The target window of the command string being run: the foreground window at its first
    item, unless an item replaces it; forgotten by the string's closing call. */
 static HWND hTargetWnd;
 
-/* Runs the command stored as value lpszSection of key lpszTopic, if there is one. */
-static void RunStoredCommand(HWND hWnd, LPCSTR lpszTopic, LPCSTR lpszSection)
+/* Runs the command of button bCode, if one is assigned; lpszModeKey names its mode's key. */
+static void RunButton(HWND hWnd, LPCSTR lpszModeKey, BYTE bCode)
 {
-    char szCommand[STORED_COMMAND_SIZE];
-    ReadStoredCommand(lpszTopic, lpszSection, szCommand);
-    if (szCommand[0] != '\0')
+    char szCommand[RUNNABLE_COMMAND_SIZE];
+    if (ReadButtonValue(lpszModeKey, bCode, szCommand, sizeof(szCommand)))
         ParseFunction(hWnd, szCommand);
 }
 
 void DefaultFunction(HWND hWnd, BYTE bMode)
 {
-    char szModeKey[MODE_KEY_SIZE];
-    GetModeKey(bMode, szModeKey);
-    if (szModeKey[0] != '\0')
-        RunStoredCommand(hWnd, szModeKey, "Default");
+    char szModeKey[STORE_MODE_KEY_SIZE];
+    ReadModeKey(bMode, szModeKey);
+    RunButton(hWnd, szModeKey, BUTTON_MODE_OWN);
 }
 
 extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
@@ -86,7 +73,7 @@ extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
 extern "C" int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift)
 {
     /* Only five modes exist: any other leaves mode and shift be. */
-    if (lpbMode == NULL || lpbShift == NULL || bMode >= MODE_COUNT)
+    if (lpbMode == NULL || lpbShift == NULL || bMode >= STORE_MODES)
         return 0;
     *lpbMode = bMode;
     DefaultFunction(hWnd, bMode);
@@ -99,22 +86,29 @@ extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, 
     if (lpbCode == NULL || lpbMode == NULL || lpbShift == NULL)
         return 0;
 
-    char szRawCode[4], szTranslation[TRANSLATION_SIZE];
+    char szRawCode[4], szTranslation[STORE_TRANSLATION_SIZE];
     snprintf(szRawCode, sizeof(szRawCode), "%u", *lpbCode);
-    Get("Translation", szRawCode, "", szTranslation, sizeof(szTranslation));
+    Get(STORE_TRANSLATION_KEY, szRawCode, "", szTranslation, sizeof(szTranslation));
     *lpbCode = HexToByte(szTranslation);
 
-    if (*lpbCode & CODE_SELECT_MODE) {
-        SelectMode(hWnd, *lpbCode & 0x7F, lpbMode, lpbShift);
-        return 0;
-    }
-    if (*lpbCode & CODE_PC_FUNCTION) {
+    BYTE bMode;
+    switch (TranslatedCodeKind(*lpbCode, &bMode)) {
+    case TC_BUTTON:
+        if (*lpbShift == 1 && *lpbCode < BUTTON_MAIN_COUNT)
+            *lpbCode += BUTTON_SHIFT_OFFSET;
+        return 1;
+    case TC_SELECT_MODE:
+        SelectMode(hWnd, bMode, lpbMode, lpbShift);
+        break;
+    case TC_TOGGLE_SHIFT:
+    case TC_NOMODE_BUTTON:
         ProcessPCFunction(hWnd, lpbCode, lpbShift);
-        return 0;
+        break;
+    default:
+        /* A mode beyond the five, or an unused code: mode and shift stay as they are. */
+        break;
     }
-    if (*lpbShift == 1 && *lpbCode < MAIN_BUTTONS)
-        *lpbCode += MAIN_BUTTONS;
-    return 1;
+    return 0;
 }
 
 void ProcessPCFunction(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbShift)
@@ -134,9 +128,8 @@ void ProcessPCFunction(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbShift)
 
 void GetPCFunction(HWND hWnd, BYTE bFunction)
 {
-    char szValue[4];
-    snprintf(szValue, sizeof(szValue), "%u", bFunction);
-    RunStoredCommand(hWnd, "Default", szValue);
+    if (bFunction < BUTTON_NOMODE_COUNT)
+        RunButton(hWnd, NULL, (BYTE)(BUTTON_NOMODE_FIRST + bFunction));
 }
 
 /* Replaces the target by its top-level window and posts that a system command. */
@@ -201,7 +194,8 @@ static void FocusProgramManager(HWND *phTarget)
 
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 {
-    if (hTargetWnd == NULL)
+    /* The closing call only forgets the target: no need to ask the system for one. */
+    if (hTargetWnd == NULL && uiFunction != FN_CLOSING)
         hTargetWnd = GetForegroundWindow();
 
     switch (uiFunction) {

@@ -71,16 +71,6 @@ const tagKEYSTROKE *FindKeyStroke(UINT uiFunction);
 /* Where one nudge leaves the cursor on a screen of iWidth x iHeight. */
 POINT NudgePoint(UINT uiFunction, POINT ptCursor, int iWidth, int iHeight);
 
-/* ---- Assignment store (reading only) -------------------------------------------------- */
-
-/* Capacities of the values that the engine reads besides the button commands. */
-enum { MODE_KEY_SIZE = 20, STORED_COMMAND_SIZE = 256 };
-
-/* The name of the key that holds engine mode bMode's assignments ("" if none). */
-void GetModeKey(BYTE bMode, char (&szModeKey)[MODE_KEY_SIZE]);
-/* The command stored as value lpszSection of key lpszTopic ("" if none). */
-void ReadStoredCommand(LPCSTR lpszTopic, LPCSTR lpszSection, char (&szCommand)[STORED_COMMAND_SIZE]);
-
 /* ---- Dispatcher ----------------------------------------------------------------------- */
 
 /* Listener of the command strings that run (SetCommandHook); null while there is none. */

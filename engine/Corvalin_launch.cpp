@@ -1,8 +1,9 @@
 /*
  * Corvalin_launch.cpp - LAUNCH, LAUNCHSIZE and WEBADDRESS.
  *
- * A launch argument is "file", "file<7F>command line", "file<83>x,y[,w,h]" or
- * "file<7F>command line<83>x,y[,w,h]". The program is started with CreateProcess; when
+ * A launch argument is the file, optionally followed by the command-line separator and
+ * the command line, and by the extra-field separator and the position "x,y[,w,h]"
+ * (OrvaneStore.h). The program is started with CreateProcess; when
  * that fails it is tried again with the file as application name, and last through
  * WinExec, which also searches the system path.
  *
@@ -71,7 +72,7 @@ int GetLaunchParams(LPCSTR lpszFunction, LPSTR lpszFileName, LPRECT lprPos, int 
     if (lpszFunction == NULL || lpszFileName == NULL || lprPos == NULL)
         return 0;
 
-    LPCSTR lpszPos = strchr(lpszFunction, LAUNCH_EXTRA_SEP);
+    LPCSTR lpszPos = strchr(lpszFunction, EXTRA_SEPARATOR);
     CopyField(lpszFunction, lpszPos, lpszFileName, iLength);
 
     SetRectEmpty(lprPos);
@@ -93,11 +94,11 @@ void GetCmdLine(LPCSTR lpszFunction, LPSTR lpszCmdLine, int iSize)
     if (iSize <= 0)
         return;
     lpszCmdLine[0] = '\0';
-    LPCSTR lpszStart = strchr(lpszFunction, LAUNCH_CMDLINE_SEP);
+    LPCSTR lpszStart = strchr(lpszFunction, CMDLINE_SEPARATOR);
     if (lpszStart == NULL)
         return;
     lpszStart++;
-    CopyField(lpszStart, strchr(lpszStart, LAUNCH_EXTRA_SEP), lpszCmdLine, iSize - 1);
+    CopyField(lpszStart, strchr(lpszStart, EXTRA_SEPARATOR), lpszCmdLine, iSize - 1);
 }
 
 void GetDir(LPCSTR lpszFile, LPSTR lpszDir, int iSize)
@@ -111,7 +112,7 @@ void GetDir(LPCSTR lpszFile, LPSTR lpszDir, int iSize)
 void ReplaceChar(LPSTR lpszStr, char ch)
 {
     for (; *lpszStr; lpszStr++)
-        if (*lpszStr == LAUNCH_CMDLINE_SEP || *lpszStr == LAUNCH_EXTRA_SEP)
+        if (*lpszStr == CMDLINE_SEPARATOR || *lpszStr == EXTRA_SEPARATOR)
             *lpszStr = ch;
 }
 

@@ -8,10 +8,7 @@
 
 #include <windows.h>
 #include <ddeml.h>
-
-/* Bytes that separate the fields of a launch argument: file, command line, position. */
-#define LAUNCH_CMDLINE_SEP  '\x7F'
-#define LAUNCH_EXTRA_SEP    '\x83'
+#include "OrvaneStore.h"     /* the separators of a launch argument's fields */
 
 #define LAUNCH_BUFFER       256     /* file name, command line, directory */
 #define BROWSER_KEY_BUFFER  520     /* ".htm" class name, then its open command */

@@ -43,7 +43,7 @@ static const struct {
 
 BYTE GetTrack(LPSTR lpszBuffer)
 {
-    LPSTR lpszSeparator = strchr(lpszBuffer, MEDIA_TRACK_SEP);
+    LPSTR lpszSeparator = strchr(lpszBuffer, EXTRA_SEPARATOR);
     if (lpszSeparator == NULL)
         return 0;
     *lpszSeparator = '\0';

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <mmsystem.h>
+#include "OrvaneStore.h"     /* EXTRA_SEPARATOR comes before the track of MCITRACK */
 
 /* What SendMCIControl is asked to do with the device. */
 enum {
@@ -19,7 +20,6 @@ enum {
     MEDIA_FORWARD = 6       /* one track (or one tenth) forward */
 };
 
-#define MEDIA_TRACK_SEP     '\x83'  /* between the device name and the track of MCITRACK */
 #define MEDIA_TRACK_DIGITS  4       /* characters of the track field that are read */
 #define MEDIA_TENTHS        10      /* a single-track video medium is skipped through in tenths */
 #define MEDIA_DEVICE_BUFFER 256     /* the MCITRACK argument is copied into this much */
@@ -38,8 +38,8 @@ int ControlMCIDevice(LPCSTR lpszDeviceType, BYTE bAction, BYTE bTrack);
    plays from there; 1 on success, 0 after an error box. */
 int ChangeMCITrack(MCIDEVICEID mciID, DWORD dwNewTrack, DWORD dwTracks, DWORD dwSize, BOOL bVideo);
 
-/* MCITRACK: the argument "device<83>track" is copied and played from the track; an
-   argument without a track (or track 0) does nothing. */
+/* MCITRACK: the argument, the device name and the track after EXTRA_SEPARATOR, is copied
+   and played from the track; an argument without a track (or track 0) does nothing. */
 void SendMCITrack(LPCSTR lpszArgument);
 
 /* AUXVOLUP, AUXVOLDN: one step on both channels of auxiliary device 0; silent when there

@@ -52,10 +52,8 @@ int  AddInfoToList(LPAPPLIST lpList, HWND hWnd, HICON hIcon, LPCSTR lpszStr);
 void DeleteInfoList(LPAPPLIST *lplpList);
 int  GetInfoFromList(LPAPPLIST lpList, int i, LPAPPITEM *lplpItem);
 
-/* Program naming, bound to the running platform when Corvalin is loaded. */
-void LoadFuncAddress(void);
-void UnloadFuncAddress(void);
-/* The executable path of the process that owns hWnd; nonzero when it was written. */
+/* The executable path of the process that owns hWnd; nonzero when it was written. The
+   running platform's naming functions are bound at the first call. */
 int ProcessNameFromWindow(HWND hWnd, LPSTR pszProcName, int iBufSize);
 
 /* ---- Layout (task32_layout.cpp; no window is touched) ---------------------------------- */

@@ -118,65 +118,58 @@ typedef BOOL (WINAPI *PROCESSWALKPROC)(HANDLE hSnapshot, LPPROCESSENTRY32 lppe);
 typedef BOOL (WINAPI *ENUMMODULEPROC)(HANDLE hProcess, HMODULE *lphModule, DWORD cb, LPDWORD lpcbNeeded);
 typedef DWORD (WINAPI *MODULENAMEEXPROC)(HANDLE hProcess, HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
-/* Bound once per process by LoadFuncAddress. */
-static DWORD              dwPlatformId;
-static HMODULE            hSupportLib;
-static CREATESNAPSHOTPROC pfnCreateSnapshot;
-static PROCESSWALKPROC    pfnProcessFirst;
-static PROCESSWALKPROC    pfnProcessNext;
-static ENUMMODULEPROC     pfnEnumModule;
-static MODULENAMEEXPROC   pfnModuleNameEx;
+/* Bound at the first lookup, not while the system loads Corvalin: a library's entry point
+   may not load another library. The library stays loaded while the process runs. */
+static struct tagNAMING {
+    BOOL               bBound;          /* binding was tried */
+    DWORD              dwPlatformId;
+    CREATESNAPSHOTPROC pfnCreateSnapshot;
+    PROCESSWALKPROC    pfnProcessFirst;
+    PROCESSWALKPROC    pfnProcessNext;
+    ENUMMODULEPROC     pfnEnumModule;
+    MODULENAMEEXPROC   pfnModuleNameEx;
+} naming;
 
-void LoadFuncAddress(void)
+static void LoadFuncAddress(void)
 {
+    naming.bBound = TRUE;
     OSVERSIONINFOA osvi;
     ZeroMemory(&osvi, sizeof(osvi));
     osvi.dwOSVersionInfoSize = sizeof(osvi);
     if (!GetVersionExA(&osvi))
         return;
-    dwPlatformId = osvi.dwPlatformId;
+    naming.dwPlatformId = osvi.dwPlatformId;
 
-    if (dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
-        hSupportLib = LoadLibraryA("kernel32.dll");
-        if (hSupportLib == NULL)
+    if (naming.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
+        HMODULE hKernel = GetModuleHandleA("kernel32.dll");
+        if (hKernel == NULL)
             return;
-        pfnCreateSnapshot = (CREATESNAPSHOTPROC)(void *)GetProcAddress(hSupportLib, "CreateToolhelp32Snapshot");
-        pfnProcessFirst = (PROCESSWALKPROC)(void *)GetProcAddress(hSupportLib, "Process32First");
-        pfnProcessNext = (PROCESSWALKPROC)(void *)GetProcAddress(hSupportLib, "Process32Next");
-    } else if (dwPlatformId == VER_PLATFORM_WIN32_NT) {
-        hSupportLib = LoadLibraryA("psapi.dll");
-        if (hSupportLib == NULL)
+        naming.pfnCreateSnapshot = (CREATESNAPSHOTPROC)(void *)GetProcAddress(hKernel, "CreateToolhelp32Snapshot");
+        naming.pfnProcessFirst = (PROCESSWALKPROC)(void *)GetProcAddress(hKernel, "Process32First");
+        naming.pfnProcessNext = (PROCESSWALKPROC)(void *)GetProcAddress(hKernel, "Process32Next");
+    } else if (naming.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+        HMODULE hPsapi = LoadLibraryA("psapi.dll");
+        if (hPsapi == NULL)
             return;
-        pfnEnumModule = (ENUMMODULEPROC)(void *)GetProcAddress(hSupportLib, "EnumProcessModules");
-        pfnModuleNameEx = (MODULENAMEEXPROC)(void *)GetProcAddress(hSupportLib, "GetModuleFileNameExA");
+        naming.pfnEnumModule = (ENUMMODULEPROC)(void *)GetProcAddress(hPsapi, "EnumProcessModules");
+        naming.pfnModuleNameEx = (MODULENAMEEXPROC)(void *)GetProcAddress(hPsapi, "GetModuleFileNameExA");
     }
-}
-
-void UnloadFuncAddress(void)
-{
-    if (hSupportLib != NULL)
-        FreeLibrary(hSupportLib);
-    hSupportLib = NULL;
-    pfnCreateSnapshot = NULL;
-    pfnProcessFirst = pfnProcessNext = NULL;
-    pfnEnumModule = NULL;
-    pfnModuleNameEx = NULL;
 }
 
 /* Windows 95 family: the process snapshot's entry for the window's process. */
 static int ProcessNameFromSnapshot(DWORD dwProcessId, LPSTR pszProcName, int iBufSize)
 {
-    if (pfnCreateSnapshot == NULL || pfnProcessFirst == NULL || pfnProcessNext == NULL)
+    if (naming.pfnCreateSnapshot == NULL || naming.pfnProcessFirst == NULL || naming.pfnProcessNext == NULL)
         return 0;
-    HANDLE hSnapshot = pfnCreateSnapshot(TH32CS_SNAPPROCESS, 0);
+    HANDLE hSnapshot = naming.pfnCreateSnapshot(TH32CS_SNAPPROCESS, 0);
     if (hSnapshot == INVALID_HANDLE_VALUE || hSnapshot == NULL)
         return 0;
     PROCESSENTRY32 pe;
     ZeroMemory(&pe, sizeof(pe));
     pe.dwSize = sizeof(pe);
     int iFound = 0;
-    for (BOOL bMore = pfnProcessFirst(hSnapshot, &pe); bMore && !iFound;
-         bMore = pfnProcessNext(hSnapshot, &pe)) {
+    for (BOOL bMore = naming.pfnProcessFirst(hSnapshot, &pe); bMore && !iFound;
+         bMore = naming.pfnProcessNext(hSnapshot, &pe)) {
         if (pe.th32ProcessID == dwProcessId) {
             lstrcpynA(pszProcName, pe.szExeFile, iBufSize);
             iFound = 1;
@@ -189,7 +182,7 @@ static int ProcessNameFromSnapshot(DWORD dwProcessId, LPSTR pszProcName, int iBu
 /* Windows NT: the file of the process's first module. */
 static int ProcessNameFromModule(DWORD dwProcessId, LPSTR pszProcName, int iBufSize)
 {
-    if (pfnEnumModule == NULL || pfnModuleNameEx == NULL)
+    if (naming.pfnEnumModule == NULL || naming.pfnModuleNameEx == NULL)
         return 0;
     HANDLE hProcess = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwProcessId);
     if (hProcess == NULL)
@@ -197,8 +190,8 @@ static int ProcessNameFromModule(DWORD dwProcessId, LPSTR pszProcName, int iBufS
     HMODULE hModule = NULL;
     DWORD cbNeeded = 0;
     int iFound = 0;
-    if (pfnEnumModule(hProcess, &hModule, sizeof(hModule), &cbNeeded) && cbNeeded > 0)
-        iFound = pfnModuleNameEx(hProcess, hModule, pszProcName, (DWORD)iBufSize) > 0;
+    if (naming.pfnEnumModule(hProcess, &hModule, sizeof(hModule), &cbNeeded) && cbNeeded > 0)
+        iFound = naming.pfnModuleNameEx(hProcess, hModule, pszProcName, (DWORD)iBufSize) > 0;
     CloseHandle(hProcess);
     return iFound;
 }
@@ -210,7 +203,9 @@ int ProcessNameFromWindow(HWND hWnd, LPSTR pszProcName, int iBufSize)
     DWORD dwProcessId = 0;
     if (GetWindowThreadProcessId(hWnd, &dwProcessId) == 0)
         return 0;
-    switch (dwPlatformId) {
+    if (!naming.bBound)
+        LoadFuncAddress();
+    switch (naming.dwPlatformId) {
     case VER_PLATFORM_WIN32_WINDOWS:
         return ProcessNameFromSnapshot(dwProcessId, pszProcName, iBufSize);
     case VER_PLATFORM_WIN32_NT:

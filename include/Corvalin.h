@@ -18,8 +18,8 @@
 extern "C" {
 #endif
 
-/* Translates *lpbCode through the "Translation" key; changes mode and shift. Returns 1
-   when the result is a button code to look up, 0 when the code was handled here. */
+/* Translates *lpbCode through the store's translation table; changes mode and shift.
+   Returns 1 when the result is a button code to look up, 0 when the code was handled here. */
 CORVALINAPI int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift);
 
 /* Selects engine mode bMode as a mode button does: *lpbMode becomes bMode, the mode's own

@@ -57,7 +57,7 @@ run reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$bin/record-browser
 trap 'wine reg delete "HKCU\\Software\\Wine\\WineBrowser" /v Browsers /f </dev/null >/dev/null 2>&1 || true' EXIT
 wine "$bin/remote.exe" </dev/null &
 remote_window=$!
-sleep 2
+run "$bin/traystate.exe" /wait "Virtual Remote" || true
 
 shot=0
 # step TITLE SEQUENCE...: presses buttons of the remote, then shows the tray and takes a screenshot.
@@ -87,12 +87,26 @@ step "DVD" DVD
 step "CD" CD
 step "PC: back to PC, the pointer goes home" PC
 step "UP held: one at once, repeats after a second" UP*20
+step "PC 5: pointer home, the on-screen keyboard for the window under it" PC +500 5
+step "BACK: Esc closes the keyboard" BACK
+step "0: the task switcher" 0
+step "RIGHT OK: Notepad chosen, the switcher closes" RIGHT +300 OK
+
+# until_window wait|gone CAPTION COMMAND...: a traystate command, tried again until the window
+# titled CAPTION shows (wait) or has gone (gone); three tries.
+until_window() {
+  local check=$1 caption=$2; shift 2
+  for _ in 1 2 3; do
+    run "$bin/traystate.exe" "$@" || true
+    run "$bin/traystate.exe" "/$check" "$caption" && return 0
+    echo "   (\"$caption\" has not changed yet: once more)"
+  done
+  echo "   \"$caption\" did not change"
+  return 1
+}
 
 # The press log, opened from the icon's menu ("Press &Log"), lists the presses that follow.
-run "$bin/traystate.exe" /click
-sleep 1.5
-run "$bin/traystate.exe" /type l
-sleep 1.5
+until_window wait "Press Log" /menu l || true
 step "Press log: DOWN held, SHIFT twice (the second counts as a repeat), SHIFT again after a pause (shift off), WEB, PC" DOWN*12 +400 SHIFT +300 SHIFT +1500 SHIFT +300 WEB +1500 PC
 
 # pic NAME: a screenshot of the configuration as it is now.
@@ -102,45 +116,35 @@ pic() {
   import -window root "$out/$(printf %02d "$shot")-$1.png"
 }
 
-run "$bin/traystate.exe" /close "Press Log" || true
-sleep 1
+until_window gone "Press Log" /close "Press Log" || true
 echo
 echo "== $((shot + 1)). Configure from the tray icon's menu: the picture of the remote"
-run "$bin/traystate.exe" /click
-sleep 1.5
-run "$bin/traystate.exe" /type o
-sleep 2.5
+until_window wait Buttons /menu o || true
 pic configure-off
 # Right-click digit 1, then Display > Color, Display > Icon; What's This? on the PC button.
 for mode in c:color i:icon; do
   echo "== $((shot + 1)). Display ${mode#*:}"
-  run "$bin/traystate.exe" /rclick Buttons 40 158 || true
-  sleep 1
-  run "$bin/traystate.exe" /type "d${mode%%:*}"
+  run "$bin/traystate.exe" /rclick Buttons 40 158 "d${mode%%:*}" || true
   pic "configure-${mode#*:}"
 done
 echo "== $((shot + 1)). What's This? on the PC mode button"
-run "$bin/traystate.exe" /rclick Buttons 42 87 || true
-sleep 1
-run "$bin/traystate.exe" /type w
+until_window wait "What'sThis?" /rclick Buttons 42 87 w || true
 pic configure-whatsthis
-run "$bin/traystate.exe" /close "What'sThis?" || true
-sleep 1
+until_window gone "What'sThis?" /close "What'sThis?" || true
 # Digit 1 gets a web address: the function editor, its Web Address dialog, OK and OK.
 echo "== $((shot + 1)). Double click on digit 1: the function editor"
-run "$bin/traystate.exe" /dblclick Buttons 40 158 || true
+until_window wait Functions /dblclick Buttons 40 158 || true
 pic editor
 echo "== $((shot + 1)). Alt+W: the Web Address dialog, filled in"
-run "$bin/traystate.exe" /alt Functions w || true
-sleep 1
+until_window wait "Web Address" /alt Functions w || true
 run "$bin/traystate.exe" /text "Web Address" 436 "http://example.com/assigned-in-the-editor" || true
 pic editor-web
 echo "== $((shot + 1)). OK: the web family is marked"
-run "$bin/traystate.exe" /press "Web Address" 1 || true
+until_window gone "Web Address" /press "Web Address" 1 || true
 pic editor-web-chosen
 echo "== $((shot + 1)). OK: digit 1 carries the web mark; closing writes the assignment"
 # Pressed until the editor has closed: a click can go to activating the window first.
-for _ in 1 2 3; do run "$bin/traystate.exe" /press Functions 1 || break; sleep 1; done
+until_window gone Functions /press Functions 1 || true
 pic configure-assigned
 # Automatic modes, from the picture's window menu (Alt+Space): Notepad chooses WEB and
 # WineMine CD.
@@ -150,7 +154,7 @@ echo "== $((shot + 1)). Automatic Modes, from the window menu of the picture of 
 run "$bin/traystate.exe" /alt Buttons " " || true
 sleep 1
 run "$bin/traystate.exe" /type "{UP}~"
-sleep 2
+run "$bin/traystate.exe" /wait "Automatic Modes" || true
 # add PROGRAM MODE: the Program box (clicked first, so that no listed program is selected),
 # the mode, then Add.
 add() {
@@ -163,18 +167,16 @@ add() {
 add notepad.exe WEB
 add winemine.exe CD
 pic automatic-modes
-# OK, pressed until the dialog has closed (a click can go to activating the window first).
-for _ in 1 2 3; do run "$bin/traystate.exe" /press "Automatic Modes" 1 || break; sleep 1; done
-run "$bin/traystate.exe" /close Buttons || true
-sleep 1
+until_window gone "Automatic Modes" /press "Automatic Modes" 1 || true
+until_window gone Buttons /close Buttons || true
 # With a program without a pair in front: the remote's own window.
 run "$bin/traystate.exe" /front "Virtual Remote" || true
 step "1: the new assignment hands its address to the browser" 1
 
 # Each program that comes to the front gives the remote its mode, as its mode button would
-# (the mode's own command runs first). Wine tells of a new program
-# in front only when the focus moves inside it, so here the change shows at the press that
-# follows the click on the program's title bar.
+# (the mode's own command runs first). Wine tells of a new program in front only when the
+# focus moves inside it, so here the change shows at the press that follows the click on
+# the program's title bar.
 wine winemine </dev/null &
 winemine=$!
 sleep 2
@@ -190,8 +192,8 @@ kill "$winemine" 2>/dev/null || true
 
 echo
 echo "== $((shot + 1)). Menu of the tray icon, then Close"
-run "$bin/traystate.exe" /click
-sleep 1.5
+run "$bin/traystate.exe" /click || true
+sleep 1
 import -window root "$out/$(printf %02d $((shot + 1)))-menu.png"
 run "$bin/traystate.exe" /type c
 sleep 1.5
@@ -206,7 +208,8 @@ echo
 echo "== Addresses handed to the browser (winebrowser.txt)"
 cat "$bin/winebrowser.txt" 2>/dev/null || echo "(none)"
 # The help file's pages as a browser shows them (Wine's help window has no page engine):
-# every page of the compiled file, taken apart with chmls, in headless chromium.
+# every page of the compiled file, taken apart with chmls, in headless chromium, taken
+# in a tall window and cut below the page's last line.
 echo
 echo "== Pages of the help file (build/run/help/)"
 rm -rf "$out/help"
@@ -214,9 +217,15 @@ mkdir -p "$out/help"
 chmls extractall "$bin/Mirelo.chm" "$out/help/pages" >/dev/null 2>&1
 for page in "$out"/help/pages/*.htm; do
   name=$(basename "$page" .htm)
-  chromium --headless --disable-gpu --no-sandbox --hide-scrollbars --window-size=800,1000 \
-           --screenshot="$out/help/$name.png" "file://$page" >/dev/null 2>&1 \
-    || echo "   $name: no screenshot"
+  png="$out/help/$name.png"
+  if ! chromium --headless --disable-gpu --no-sandbox --hide-scrollbars --window-size=800,4000 \
+                --screenshot="$png" "file://$page" >/dev/null 2>&1; then
+    echo "   $name: no screenshot"
+    continue
+  fi
+  box=$(convert "$png" -format '%@' info:)      # WxH+X+Y of what is not background
+  height=${box#*x}; height=${height%%+*}
+  convert "$png" -crop "800x$((${box##*+} + height + 20))+0+0" +repage "$png"
 done
 ls "$out"/help/*.png | wc -l | xargs printf '   %s pages\n'
 

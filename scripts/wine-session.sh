@@ -20,8 +20,23 @@ export ORVANE_SESSION=1
 
 started_xvfb=""
 started_server=""
+holder=""
 cleanup() {
-  if [ -n "$started_server" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$started_server" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    # The desktop holder may still be starting when a short command ends; coming up after the
+    # server has gone, it would start a server of its own, with services and a desktop, that
+    # nobody stops. So the server is ended until the holder has ended too.
+    if [ -n "$holder" ]; then
+      for _ in $(seq 100); do
+        kill -0 "$holder" 2>/dev/null || break
+        sleep 0.1
+        wineserver -k >/dev/null 2>&1 || true
+      done
+      wait "$holder" 2>/dev/null || true
+    fi
+    wineserver -w >/dev/null 2>&1 || true
+  fi
   if [ -n "$started_xvfb" ]; then kill "$started_xvfb" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
@@ -76,6 +91,7 @@ wine wineboot </dev/null >/dev/null 2>&1 || true
 # just then loses its windows: one idle program holds the desktop while this server runs.
 if [ -n "$started_server" ] && [ -f "$ORVANE_BUILD/bin/deskhold.exe" ]; then
   wine "$ORVANE_BUILD/bin/deskhold.exe" </dev/null >/dev/null 2>&1 &
+  holder=$!
 fi
 
 "$@"

@@ -5,21 +5,22 @@
 ; with the Control Panel and starts the tray program at logon. The receiver stand-in and the
 ; virtual remote are an option for trying the system without the hardware.
 ;
+; Everything is installed for the person who runs the setup, without an administrator's
+; rights: the folder is theirs (below their local application data), and every key and
+; shortcut goes to their own registry and Start menu. Run elevated, a setup would configure
+; the administrator whose password was typed instead. Only the receiver stand-in needs a
+; service of the machine: OrvaneSetup.exe asks for an administrator's rights for that step
+; alone.
+;
 ; Silent: setup.exe /S [/RECEIVER] [/D=folder]      uninstall.exe /S [/KEEP]
-; An upgrade keeps the user's assignments; an uninstall keeps them only when asked to.
+; An upgrade keeps the user's modes, translation and assignments; an uninstall keeps them
+; only when asked to.
 ;
 ; Built by the normal build: makensis -DTARGET=... -DSTAGE=<staged files> -DOUTFILE=<setup.exe> Orvane.nsi
 
 ; TARGET is amd64-unicode for the x86_64 build, x86-unicode for the i686 one.
 Unicode true
 Target ${TARGET}
-!if "${TARGET}" == "amd64-unicode"
-  !define PROGRAM_FILES "$PROGRAMFILES64"
-  !define REG_VIEW 64
-!else
-  !define PROGRAM_FILES "$PROGRAMFILES"
-  !define REG_VIEW 32
-!endif
 SetCompressor /SOLID lzma
 ; The name setup.exe is what users look for; the shims Windows applies to it are harmless.
 !pragma warning disable 9000
@@ -45,10 +46,10 @@ SetCompressor /SOLID lzma
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "${PROGRAM_FILES}\${PRODUCT}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 ; An upgrade goes where the earlier installation is.
 InstallDirRegKey HKCU "${SETTINGS_KEY}" "WorkingDirectory"
-RequestExecutionLevel admin
+RequestExecutionLevel user
 ShowInstDetails show
 ShowUninstDetails show
 BrandingText "${PRODUCT} ${VERSION}"
@@ -109,7 +110,7 @@ Section "${PRODUCT} (required)" SecMain
   SetOutPath "$INSTDIR"
   !insertmacro InstallMainFiles
 
-  ; Modes, translation and first assignments; assignments already there (an upgrade) stay.
+  ; Modes, translation and first assignments; what is already there (an upgrade) stays.
   ClearErrors
   !insertmacro RunDataWriter '/data "$INSTDIR\orvane.ini" "$INSTDIR" /keep'
   ${If} ${Errors}
@@ -117,19 +118,19 @@ Section "${PRODUCT} (required)" SecMain
     Abort
   ${EndIf}
 
-  WriteRegStr HKLM "${CPLS_KEY}" "Selvane" "$INSTDIR\Selvane.cpl"
+  WriteRegStr HKCU "${CPLS_KEY}" "Selvane" "$INSTDIR\Selvane.cpl"
   WriteRegStr HKCU "${RUN_KEY}" "Tellumo" '"$INSTDIR\Tellumo.exe"'
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The ${PRODUCT} project"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tellumo.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "The ${PRODUCT} project"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tellumo.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 
   CreateDirectory "${MENU_FOLDER}"
   CreateShortcut "${MENU_FOLDER}\${PRODUCT} tray program.lnk" "$INSTDIR\Tellumo.exe"
@@ -139,6 +140,8 @@ SectionEnd
 Section /o "Receiver stand-in and virtual remote" SecReceiver
   SetOutPath "$INSTDIR"
   !insertmacro InstallReceiverFiles
+  ; The one step that needs an administrator: OrvaneSetup.exe asks for the rights, copies
+  ; the driver where only administrators can change it and makes it a service.
   ClearErrors
   !insertmacro RunDataWriter "/driver"
   ${If} ${Errors}
@@ -162,7 +165,6 @@ SectionEnd
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function .onInit
-  SetRegView ${REG_VIEW}
   ; /RECEIVER chooses the receiver stand-in in a silent installation.
   ${GetParameters} $R0
   ClearErrors
@@ -172,14 +174,11 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-Function un.onInit
-  SetRegView ${REG_VIEW}
-FunctionEnd
-
 Section "Uninstall"
   !insertmacro CloseTrayProgram
 
-  ; The user's assignments stay only when asked for (/KEEP when silent).
+  ; The user's modes, translation and assignments stay only when asked for (/KEEP when
+  ; silent).
   StrCpy $R2 ""
   ${GetParameters} $R0
   ClearErrors
@@ -205,8 +204,8 @@ Section "Uninstall"
   Delete "${MENU_FOLDER}\Virtual remote.lnk"
   RMDir "${MENU_FOLDER}"
 
-  DeleteRegValue HKLM "${CPLS_KEY}" "Selvane"
-  DeleteRegKey /ifempty HKLM "${CPLS_KEY}"
+  DeleteRegValue HKCU "${CPLS_KEY}" "Selvane"
+  DeleteRegKey /ifempty HKCU "${CPLS_KEY}"
   DeleteRegValue HKCU "${RUN_KEY}" "Tellumo"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

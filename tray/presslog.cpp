@@ -15,6 +15,7 @@
 #include <string.h>
 #include "Corvalin.h"
 #include "presslog.h"
+#include "store.h"
 #include "TellumoRes.h"
 
 #define LOG_WINDOW_CX       600
@@ -48,20 +49,11 @@ static struct tagPRESSLOG {
     HWND hWnd;
     HWND hControls[PLC_COUNT];
     PRESSWORD apwWords[PLW_COUNT];
-    char aszModeNames[PRESS_MODE_COUNT][MODE_NAME_SIZE];  /* as last read from the "Mode" key */
     tagPRESS *pprCurrent;       /* the code being handled, innermost first */
     tagPRESS aprWaiting[PRESS_LOG_LINES];   /* handled codes not yet in the list: a ring */
     int iFirstWaiting;
     int cWaiting;
 } PressLog;
-
-/* Reads a mode's name from the "Mode" key, as the engine has just read it for the code (so
-   the read leaves behind nothing that the engine's did not). */
-static void ReadModeName(BYTE bMode)
-{
-    char szValue[4] = { (char)('1' + bMode), '\0' };
-    Get("Mode", szValue, "", PressLog.aszModeNames[bMode], MODE_NAME_SIZE);
-}
 
 /* Told of every command string that runs while the log is open; the first of a code is
    the one that its button (or mode) ran. */
@@ -97,19 +89,21 @@ void BeginAutomaticPress(tagPRESS *ppr, LPCSTR lpszFront, int bByHand)
     ppr->bByHand = bByHand != 0;
 }
 
-void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift)
+void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey)
 {
     tagPRESS *ppr = PressLog.pprCurrent;
-    if (ppr == NULL || bMode >= PRESS_MODE_COUNT)
+    if (ppr == NULL || bMode >= STORE_MODES)
         return;
     ppr->bLookUp = bLookUp != 0;
     ppr->bCode = bCode;
     ppr->bMode = bMode;
     ppr->bShift = bShift;
-    /* A mode or shift change shows the name the mode has now; a button, the name known. */
-    if (!bLookUp || PressLog.aszModeNames[bMode][0] == '\0')
-        ReadModeName(bMode);
-    lstrcpynA(ppr->szModeName, PressLog.aszModeNames[bMode], sizeof(ppr->szModeName));
+    /* A button's line names the key its command was looked up in, as the press read it; a
+       code that looked nothing up (a mode, shift) shows the name the mode has now. */
+    if (lpszModeKey != NULL)
+        lstrcpynA(ppr->szModeName, lpszModeKey, sizeof(ppr->szModeName));
+    else
+        ReadModeKey(bMode, ppr->szModeName);
 }
 
 void EndPress(tagPRESS *ppr)

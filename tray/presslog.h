@@ -9,17 +9,16 @@
 
 #include <windows.h>
 #include <stddef.h>
+#include "OrvaneStore.h"
+#include "trayrules.h"     /* PR_x: what the auto-repeat rule made of a code */
 
 #define PRESS_LOG_CLASS     "TELLUMOLOG"
 #define PRESS_LOG_LINES     500     /* lines kept; the oldest go first */
-#define PRESS_MODE_COUNT    5
-#define MODE_NAME_SIZE      20      /* the "Mode" key's values, as the engine reads them */
-#define PRESS_COMMAND_SIZE  256     /* the longest command the tray program runs, and more */
 #define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
 
-/* What the auto-repeat rule made of a code; PR_AUTOMATIC: no code, the mode followed the
-   program in front. */
-enum { PR_PRESS, PR_REPEAT, PR_DROPPED, PR_AUTOMATIC };
+/* Besides what the auto-repeat rule made of a code: no code, the mode followed the program
+   in front. */
+enum { PR_AUTOMATIC = PR_DROPPED + 1 };
 #define PRESS_FRONT_SIZE    64      /* the program in front's file name, as the log keeps it */
 
 /* One code from the receiver as the tray program handled it. */
@@ -31,8 +30,8 @@ struct tagPRESS {
     BYTE bCode;                 /* the translated code: a button code, or a mode or function code */
     BYTE bMode;                 /* the engine's mode (0-based) and shift after the code */
     BYTE bShift;
-    char szModeName[MODE_NAME_SIZE];        /* name of bMode's key ("" when unnamed) */
-    char szCommand[PRESS_COMMAND_SIZE];     /* first command string that ran, "" for none */
+    char szModeName[STORE_MODE_KEY_SIZE];   /* name of bMode's key ("" when unnamed) */
+    char szCommand[RUNNABLE_COMMAND_SIZE];  /* first command string that ran, "" for none */
     char szFront[PRESS_FRONT_SIZE];         /* PR_AUTOMATIC: the program that came to the front */
     BYTE bByHand;               /* PR_AUTOMATIC: back to the mode last chosen by hand */
     tagPRESS *pprOuter;         /* the code whose command was running when this one came */
@@ -56,8 +55,9 @@ void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
 /* A mode change for the program in front begins, like a code: lpszFront is the
    program's file name, bByHand whether the mode is the one last chosen by hand. */
 void BeginAutomaticPress(tagPRESS *ppr, LPCSTR lpszFront, int bByHand);
-/* What the engine made of the code being handled. */
-void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift);
+/* What the engine made of the code being handled; lpszModeKey is the name of bMode's key
+   when the press read it to look a button up, else null (the log reads it then). */
+void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey);
 /* The code's handling is over: its line is added. */
 void EndPress(tagPRESS *ppr);
 

@@ -6,13 +6,6 @@
 #include <string.h>
 #include "presslog.h"
 
-/* Translated codes as the engine reads them: bit 7 selects a mode, bit 6 marks the
-   mode-independent codes. */
-enum {
-    CODE_SELECT_MODE = 0x80, CODE_PC_FUNCTION = 0x40, CODE_TOGGLE_SHIFT = 0x40,
-    CODE_PC_BUTTON_1 = 0x41, CODE_PC_BUTTON_2 = 0x42
-};
-
 /* The mode's name, or its 1-based number when its key has no name. */
 static void ModeText(const tagPRESS *ppr, char *pszMode, size_t cchMode)
 {
@@ -27,25 +20,26 @@ static void ModeText(const tagPRESS *ppr, char *pszMode, size_t cchMode)
 static void DecodedText(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszDecoded, size_t cchDecoded,
                         const char **ppszResult)
 {
-    char szMode[MODE_NAME_SIZE + 4];
+    char szMode[STORE_MODE_KEY_SIZE + 4];
     ModeText(ppr, szMode, sizeof(szMode));
     const char *pszAssigned = ppr->szCommand[0] != '\0' ? ppr->szCommand : apwWords[PLW_NOT_ASSIGNED];
     *ppszResult = pszAssigned;
-    BYTE bCode = ppr->bCode;
-    if (ppr->bLookUp) {
+    BYTE bCode = ppr->bCode, bArgument = 0;
+    int iKind = ppr->bLookUp ? TC_BUTTON : TranslatedCodeKind(bCode, &bArgument);
+    if (iKind == TC_BUTTON) {
         snprintf(pszDecoded, cchDecoded, "%s %u, %s%s%s", apwWords[PLW_BUTTON], bCode, szMode,
                  ppr->bShift ? ", " : "", ppr->bShift ? apwWords[PLW_SHIFT] : "");
-    } else if ((bCode & CODE_SELECT_MODE) && (bCode & 0x7F) < PRESS_MODE_COUNT) {
+    } else if (iKind == TC_SELECT_MODE) {
         if (ppr->bRepeat == PR_AUTOMATIC)
             snprintf(pszDecoded, cchDecoded, "%s %s%s%s, %s %s", apwWords[PLW_MODE], szMode, ppr->bByHand ? " " : "",
                      ppr->bByHand ? apwWords[PLW_BY_HAND] : "", ppr->szFront, apwWords[PLW_IN_FRONT]);
         else
             snprintf(pszDecoded, cchDecoded, "%s %s", apwWords[PLW_MODE], szMode);
-    } else if (bCode == CODE_TOGGLE_SHIFT) {
+    } else if (iKind == TC_TOGGLE_SHIFT) {
         snprintf(pszDecoded, cchDecoded, "%s, %s", apwWords[ppr->bShift ? PLW_SHIFT_ON : PLW_SHIFT_OFF], szMode);
         *ppszResult = "";
-    } else if (bCode == CODE_PC_BUTTON_1 || bCode == CODE_PC_BUTTON_2) {
-        snprintf(pszDecoded, cchDecoded, "%s %u", apwWords[PLW_PC_BUTTON], bCode - CODE_PC_BUTTON_1 + 1u);
+    } else if (iKind == TC_NOMODE_BUTTON) {
+        snprintf(pszDecoded, cchDecoded, "%s %u", apwWords[PLW_PC_BUTTON], bArgument + 1u);
     } else {
         /* A mode that does not exist, or a mode-independent code without a function. */
         snprintf(pszDecoded, cchDecoded, "%s 0x%02X", apwWords[PLW_CODE], bCode);
@@ -57,7 +51,7 @@ void FormatPressLine(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszLi
 {
     if (cchLine == 0)
         return;
-    char szDecoded[MODE_NAME_SIZE + PRESS_FRONT_SIZE + 4 * PRESS_WORD_SIZE + 16] = "";
+    char szDecoded[STORE_MODE_KEY_SIZE + PRESS_FRONT_SIZE + 4 * PRESS_WORD_SIZE + 16] = "";
     const char *pszResult = "";
     if (ppr->bRepeat != PR_DROPPED)
         DecodedText(ppr, apwWords, szDecoded, sizeof(szDecoded), &pszResult);

@@ -13,9 +13,12 @@
 #include "Corvalin.h"
 #include "automode.h"
 #include "htmlhelp.h"
+#include "OrvaneStore.h"
+#include "press.h"
 #include "presslog.h"
 #include "receiver.h"
 #include "tray.h"
+#include "trayrules.h"
 #include "TellumoRes.h"
 
 #define IDI_TRAY_CLASS      56      /* Brenvik's icon of the window class */
@@ -23,16 +26,9 @@
 #define ID_TRAY_ICON        256     /* notification-area icon; its callback is WM_COMMAND */
 #define ID_MODE_REPORT      257     /* posted after every code: (mode << 8) | shift */
 
-#define TIMER_REPEAT_DELAY  1       /* runs out one second after the first repeat */
-#define TIMER_REGISTER      2       /* retries the registration after a power event */
-#define TIMER_REPEAT_END    3       /* ends auto-repeat when the repeats stop */
-#define REPEAT_DELAY_MS     1000
-#define REGISTER_RETRY_MS   1000
-#define REPEAT_END_MS       300
-#define REGISTER_ATTEMPTS   5
+#define TIMER_REPEAT        1       /* runs out when the auto-repeat rule's awaited time comes */
+#define TIMER_REGISTER      2       /* runs out when a registration retry is due */
 
-#define NO_CODE             255
-#define CODE_SELECT_MODE    0x80    /* a translated code with this bit chose a mode */
 #define TIP_SIZE            63
 
 HINSTANCE hInstance;
@@ -42,15 +38,10 @@ int bCreate;        /* the notification-area icon exists */
 /* Mode (1-based) and shift shown by the icon. */
 static BYTE bMode = 1;
 static BYTE bShift;
-/* Auto-repeat filter. */
-static BYTE bLastCode = NO_CODE;
-static BYTE bCode;
-static int bAutoRepeat;
-static UINT_PTR idTimer;
-static UINT_PTR idReset;
-/* Registration retries after a power event. */
-static UINT_PTR idRegister;
-static int iAttempt;
+/* The auto-repeat rule, and the registration retries after a power event; their times
+   are those of the window's messages. */
+static tagREPEATRULE rrRepeat;
+static tagREGISTERRETRY rtRegister;
 /* The configuration dialog is open. */
 static int bShow;
 /* The engine's own mode (0-based) and shift; the icon follows them through ID_MODE_REPORT. */
@@ -110,10 +101,9 @@ void RegisterVxD(HWND hWnd, BYTE bTrayMode, BYTE bTrayShift)
         RemoveTrayIcon(hWnd, bTrayMode);
 }
 
-/* What the engine made of a code goes to the press log, and mode and shift to the icon. */
-static void ReportEngineState(int bLookUp, BYTE bScanCode)
+/* Mode and shift of the engine go to the icon. */
+static void ReportEngineState(void)
 {
-    NoteDecoded(bLookUp, bScanCode, bEngineMode, bEngineShift);
     if (hMainWnd != NULL)
         PostMessageA(hMainWnd, WM_COMMAND, ID_MODE_REPORT, (LPARAM)(WORD)((bEngineMode << 8) | bEngineShift));
 }
@@ -121,15 +111,11 @@ static void ReportEngineState(int bLookUp, BYTE bScanCode)
 BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
 {
     FollowFront();
-    int bLookUp = DecodeScanCode(hWnd, &bScanCode, &bEngineMode, &bEngineShift);
-    if (bLookUp) {
-        char szFunction[256];
-        if (LookUpCode(bEngineMode, bScanCode, szFunction, 255))
-            ParseFunction(hWnd, szFunction);
-    } else if ((bScanCode & CODE_SELECT_MODE) && bEngineMode == (bScanCode & ~CODE_SELECT_MODE)) {
+    bScanCode = RunCode(hWnd, bScanCode, &bEngineMode, &bEngineShift);
+    BYTE bChosen;
+    if (TranslatedCodeKind(bScanCode, &bChosen) == TC_SELECT_MODE && bChosen == bEngineMode)
         NoteModeChosenByHand(bEngineMode);
-    }
-    ReportEngineState(bLookUp, bScanCode);
+    ReportEngineState();
     return bScanCode;
 }
 
@@ -140,8 +126,10 @@ BYTE EngineMode(void)
 
 void SelectEngineMode(HWND hWnd, BYTE bMode)
 {
-    if (SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift))
-        ReportEngineState(0, (BYTE)(CODE_SELECT_MODE | bMode));
+    if (!SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift))
+        return;
+    NoteDecoded(0, (BYTE)(CODE_SELECT_MODE | bMode), bEngineMode, bEngineShift, NULL);
+    ReportEngineState();
 }
 
 int Menu(HWND hWnd)
@@ -177,6 +165,7 @@ int Menu(HWND hWnd)
 static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
 {
     (void)lpcs;
+    StartRepeatRule(&rrRepeat);
     RegisterVxD(hWnd, bMode, bShift);
     StartAutoModes(hWnd);
     return TRUE;
@@ -192,24 +181,23 @@ static void OnDestroy(HWND hWnd)
     PostQuitMessage(0);
 }
 
-/* Any power event but a suspend request: the driver may have forgotten the window. */
-static void StartRegisterRetries(HWND hWnd)
+/* The window's timer idTimer runs out after dwWait milliseconds, or stops for NO_WAIT. */
+static void ArmTimer(HWND hWnd, UINT_PTR idTimer, DWORD dwWait)
 {
-    idRegister = SetTimer(hWnd, TIMER_REGISTER, REGISTER_RETRY_MS, NULL);
+    if (dwWait == NO_WAIT)
+        KillTimer(hWnd, idTimer);
+    else
+        SetTimer(hWnd, idTimer, dwWait, NULL);
 }
 
-static void OnPower(HWND hWnd, int iCode)
+/* A power event (WM_POWER or WM_POWERBROADCAST): the driver may have forgotten the window. */
+static void OnPowerEvent(HWND hWnd, UINT uiMessage, WPARAM wEvent)
 {
-    if (iCode != PWR_SUSPENDREQUEST)
-        StartRegisterRetries(hWnd);
-}
-
-/* The NT family reports power events with WM_POWERBROADCAST; a resume is one to act on. */
-static LRESULT OnPowerBroadcast(HWND hWnd, WPARAM wEvent)
-{
-    if (wEvent == PBT_APMRESUMESUSPEND || wEvent == PBT_APMRESUMECRITICAL || wEvent == PBT_APMRESUMEAUTOMATIC)
-        StartRegisterRetries(hWnd);
-    return TRUE;
+    if (!PowerEventRetries(uiMessage, wEvent))
+        return;
+    DWORD dwNow = (DWORD)GetMessageTime();
+    StartRegisterRetries(&rtRegister, dwNow);
+    ArmTimer(hWnd, TIMER_REGISTER, RegisterRetryWait(&rtRegister, dwNow));
 }
 
 /* A code from the receiver: the auto-repeat rule, then the engine, then registration; the
@@ -217,52 +205,31 @@ static LRESULT OnPowerBroadcast(HWND hWnd, WPARAM wEvent)
 static void OnReceiverCode(HWND hWnd, WPARAM wParam)
 {
     BYTE c = LOBYTE(wParam);
-    bCode = c;
-    if (c == bLastCode) {
-        if (bAutoRepeat) {
-            idReset = SetTimer(hWnd, TIMER_REPEAT_END, REPEAT_END_MS, NULL);
-        } else {
-            if (idReset != 0) {
-                KillTimer(hWnd, idReset);
-                idReset = 0;
-            }
-            if (idTimer == 0)
-                idTimer = SetTimer(hWnd, TIMER_REPEAT_DELAY, REPEAT_DELAY_MS, NULL);
-        }
-    } else {
-        bAutoRepeat = 0;
-    }
-    BYTE bRepeat = c != bLastCode ? PR_PRESS : bAutoRepeat ? PR_REPEAT : PR_DROPPED;
+    DWORD dwNow = (DWORD)GetMessageTime();     /* when the driver posted the code */
+    BYTE bRepeat = RepeatRuleCode(&rrRepeat, c, dwNow);
+    ArmTimer(hWnd, TIMER_REPEAT, RepeatRuleWait(&rrRepeat, dwNow));
     tagPRESS prPress;
     BeginPress(&prPress, c, bRepeat);
     if (bRepeat != PR_DROPPED)
         ProcessCode(hWnd, c);
     EndPress(&prPress);
-    bLastCode = c;
     RegisterVxD(hWnd, bMode, bShift);
 }
 
+/* A timer ran out (or a little early, by the message clock: then it is armed again for the
+   rest). */
 static void OnTimer(HWND hWnd, UINT id)
 {
-    if (id == idTimer) {
-        bAutoRepeat = 1;
-        KillTimer(hWnd, idTimer);
-        idTimer = 0;
-        idReset = SetTimer(hWnd, TIMER_REPEAT_END, REPEAT_END_MS, NULL);
-    } else if (id == idReset) {
-        bAutoRepeat = 0;
-        bLastCode = NO_CODE;
-        KillTimer(hWnd, idReset);
-        idReset = 0;
-    } else if (id == idRegister) {
-        RegisterVxD(hWnd, bMode, bShift);
-        if (!bCreate)
-            iAttempt++;
-        if (bCreate || iAttempt >= REGISTER_ATTEMPTS) {
-            KillTimer(hWnd, idRegister);
-            idRegister = 0;
-            iAttempt = 0;
+    DWORD dwNow = (DWORD)GetMessageTime();
+    if (id == TIMER_REPEAT) {
+        RepeatRuleClock(&rrRepeat, dwNow);
+        ArmTimer(hWnd, TIMER_REPEAT, RepeatRuleWait(&rrRepeat, dwNow));
+    } else if (id == TIMER_REGISTER) {
+        if (RegisterRetryDue(&rtRegister, dwNow)) {
+            RegisterVxD(hWnd, bMode, bShift);
+            RegisterRetryResult(&rtRegister, bCreate, dwNow);
         }
+        ArmTimer(hWnd, TIMER_REGISTER, RegisterRetryWait(&rtRegister, dwNow));
     }
 }
 
@@ -325,11 +292,14 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam
     switch (uiMessage) {
     HANDLE_MSG(hWnd, WM_CREATE, OnCreate);
     HANDLE_MSG(hWnd, WM_DESTROY, OnDestroy);
-    HANDLE_MSG(hWnd, WM_POWER, OnPower);
     HANDLE_MSG(hWnd, WM_TIMER, OnTimer);
     HANDLE_MSG(hWnd, WM_COMMAND, OnCommand);
+    case WM_POWER:
+        OnPowerEvent(hWnd, uiMessage, wParam);
+        return 0;
     case WM_POWERBROADCAST:
-        return OnPowerBroadcast(hWnd, wParam);
+        OnPowerEvent(hWnd, uiMessage, wParam);
+        return TRUE;
     case WM_USER:
         OnReceiverCode(hWnd, wParam);
         return 0;

@@ -188,6 +188,11 @@ static void FillSamples(HWND hDlg, WORD wTemplate)
     }
     if (wTemplate == IDD_WHATSTHIS)
         DestroyWindow(GetDlgItem(hDlg, IDC_WT_EXPLANATION));   /* four rows in use */
+    if (wTemplate == IDD_MULTIMEDIA) {
+        /* The editor lists the PC's media devices; one of them stands for that list. */
+        HWND hDevice = GetDlgItem(hDlg, IDC_MM_DEVICE);
+        ComboBox_SetCurSel(hDevice, ComboBox_AddString(hDevice, "cdaudio"));
+    }
     if (wTemplate == IDD_POSITION || wTemplate == IDD_ZENDRA)
         CheckDlgButton(hDlg, wTemplate == IDD_POSITION ? IDC_POS_ONLY : IDC_ZD_COMMAND, BST_CHECKED);
 }

@@ -2,19 +2,25 @@
  * setup.cpp - OrvaneSetup.exe, the installation steps for this machine's Wine prefix:
  *
  *   OrvaneSetup /driver              installs (or updates) the receiver driver mirelo.sys,
- *                                    found next to this program, as an auto-start kernel
- *                                    service and starts it
+ *                                    found next to this program, into the system's drivers
+ *                                    folder as an auto-start kernel service and starts it
  *   OrvaneSetup /stopdriver          stops the driver (the device disappears)
- *   OrvaneSetup /removedriver        stops the driver and deletes its service
+ *   OrvaneSetup /removedriver        stops the driver and deletes its service and its file
+ *
+ * The three driver steps need an administrator's rights: a process without them runs
+ * itself again with them (the system asks the person) and passes on its exit code. The
+ * data steps work on the registry of the person who runs them and need no such rights.
  *   OrvaneSetup /data FILE [DIR] [/keep]
  *                                    writes the installation data file into the registry of
  *                                    the current user; WorkingDirectory becomes DIR (default:
- *                                    this program's folder). /keep (an upgrade) leaves the
- *                                    assignments and settings already stored as they are and
- *                                    only adds the missing ones
+ *                                    this program's folder). /keep (an upgrade) leaves what
+ *                                    is stored as it is (mode names, translations, assignments,
+ *                                    settings) and only adds what is missing; the data's
+ *                                    assignments of a mode go to the key the user's mode
+ *                                    names (STORE_MODE_KEY) give it
  *   OrvaneSetup /remove FILE [/keep] removes the configuration of the current user; /keep
- *                                    spares the button assignments (the assignment sections
- *                                    of the data file)
+ *                                    spares the modes, the translation and the button
+ *                                    assignments, under the user's names of the modes
  *
  * Exit code 0 on success; the reason of a failure is printed.
  */
@@ -22,13 +28,16 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <shellapi.h>
 #include <shlwapi.h>
 #include "mirelo.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "setupdata.h"
 
 #define VENDOR_KEY      "Software\\Zendra"
 #define DEVICE_WAIT_MS  10000
+/* Marks the run that RunElevated started: it does its step with whatever rights it got. */
+#define ELEVATED_OPTION "/elevated"
 
 static void ProgramFolder(LPSTR lpszFolder, DWORD cchFolder)
 {
@@ -64,60 +73,9 @@ static int Fail(LPCSTR lpszWhat)
     return 1;
 }
 
-static int InstallDriver(void)
-{
-    char szPath[MAX_PATH];
-    ProgramFolder(szPath, MAX_PATH - 12);
-    lstrcatA(szPath, "\\mirelo.sys");
-    if (GetFileAttributesA(szPath) == INVALID_FILE_ATTRIBUTES)
-        return Fail(szPath);
-
-    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (hManager == NULL)
-        return Fail("opening the service manager");
-    SC_HANDLE hService = OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS);
-    if (hService != NULL) {
-        if (!ChangeServiceConfigA(hService, SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
-                                  szPath, NULL, NULL, NULL, NULL, NULL, "Mirelo receiver"))
-            return Fail("updating the driver service");
-    } else {
-        hService = CreateServiceA(hManager, MIRELO_SERVICE_NAME, "Mirelo receiver", SERVICE_ALL_ACCESS,
-                                  SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
-                                  szPath, NULL, NULL, NULL, NULL, NULL);
-        if (hService == NULL)
-            return Fail("creating the driver service");
-    }
-    if (!StartServiceA(hService, 0, NULL) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
-        return Fail("starting the driver");
-    CloseServiceHandle(hService);
-    CloseServiceHandle(hManager);
-    if (!WaitForDevice(1))
-        return Fail("opening " MIRELO_DEVICE_PATH);
-    printf("OrvaneSetup: driver %s running\n", szPath);
-    return 0;
-}
-
-static int StopDriver(void)
-{
-    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (hManager == NULL)
-        return Fail("opening the service manager");
-    SC_HANDLE hService = OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS);
-    if (hService == NULL)
-        return Fail("opening the driver service");
-    SERVICE_STATUS ssStatus;
-    if (!ControlService(hService, SERVICE_CONTROL_STOP, &ssStatus) && GetLastError() != ERROR_SERVICE_NOT_ACTIVE)
-        return Fail("stopping the driver");
-    CloseServiceHandle(hService);
-    CloseServiceHandle(hManager);
-    if (!WaitForDevice(0))
-        return Fail("waiting for the device to go");
-    printf("OrvaneSetup: driver stopped\n");
-    return 0;
-}
-
-/* Reads a whole file into a terminated heap buffer, or null. */
-static LPSTR ReadWholeFile(LPCSTR lpszPath)
+/* Reads a whole file into a terminated heap buffer, or null; *pcbFile (when given) gets its
+   size. */
+static LPSTR ReadWholeFile(LPCSTR lpszPath, DWORD *pcbFile)
 {
     HANDLE hFile = CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
@@ -130,7 +88,168 @@ static LPSTR ReadWholeFile(LPCSTR lpszPath)
         lpszText = NULL;
     }
     CloseHandle(hFile);
+    if (pcbFile != NULL)
+        *pcbFile = cbFile;
     return lpszText;
+}
+
+/* Whether both files can be read and hold the same bytes. */
+static int SameContents(LPCSTR lpszFirst, LPCSTR lpszSecond)
+{
+    DWORD cbFirst = 0, cbSecond = 0;
+    LPSTR lpFirst = ReadWholeFile(lpszFirst, &cbFirst), lpSecond = ReadWholeFile(lpszSecond, &cbSecond);
+    int bSame = lpFirst != NULL && lpSecond != NULL && cbFirst == cbSecond && memcmp(lpFirst, lpSecond, cbFirst) == 0;
+    free(lpFirst);
+    free(lpSecond);
+    return bSame;
+}
+
+/* Where the driver runs from: the system's folder of drivers, which only administrators can
+   change. The copy next to this program may lie in a folder of a user, who must not be able
+   to change what the kernel loads. */
+static void InstalledDriverPath(LPSTR lpszPath, DWORD cchPath)
+{
+    char szSystem[MAX_PATH];
+    GetSystemDirectoryA(szSystem, sizeof(szSystem));
+    snprintf(lpszPath, cchPath, "%s\\drivers\\mirelo.sys", szSystem);
+}
+
+/* The service manager with every right, and the driver's service in *phService (null when it
+   does not exist); null when the manager cannot be opened. */
+static SC_HANDLE OpenDriverService(SC_HANDLE *phService)
+{
+    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
+    *phService = hManager != NULL ? OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS) : NULL;
+    return hManager;
+}
+
+/* Asks the driver to stop; 1 when it stopped or was not running. */
+static int AskDriverToStop(SC_HANDLE hService)
+{
+    SERVICE_STATUS ssStatus;
+    return ControlService(hService, SERVICE_CONTROL_STOP, &ssStatus) || GetLastError() == ERROR_SERVICE_NOT_ACTIVE;
+}
+
+static int InstallDriver(void)
+{
+    char szSource[MAX_PATH], szDriver[MAX_PATH];
+    ProgramFolder(szSource, MAX_PATH - 12);
+    lstrcatA(szSource, "\\mirelo.sys");
+    if (GetFileAttributesA(szSource) == INVALID_FILE_ATTRIBUTES)
+        return Fail(szSource);
+    InstalledDriverPath(szDriver, sizeof(szDriver));
+
+    SC_HANDLE hService, hManager = OpenDriverService(&hService);
+    if (hManager == NULL)
+        return Fail("opening the service manager");
+    if (!SameContents(szSource, szDriver)) {
+        /* The file of a loaded driver cannot be replaced: a running one stops first. */
+        if (hService != NULL && !(AskDriverToStop(hService) && WaitForDevice(0)))
+            return Fail("stopping the driver to replace it");
+        if (!CopyFileA(szSource, szDriver, FALSE))
+            return Fail(szDriver);
+    }
+    if (hService != NULL) {
+        if (!ChangeServiceConfigA(hService, SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
+                                  szDriver, NULL, NULL, NULL, NULL, NULL, "Mirelo receiver"))
+            return Fail("updating the driver service");
+    } else {
+        hService = CreateServiceA(hManager, MIRELO_SERVICE_NAME, "Mirelo receiver", SERVICE_ALL_ACCESS,
+                                  SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
+                                  szDriver, NULL, NULL, NULL, NULL, NULL);
+        if (hService == NULL)
+            return Fail("creating the driver service");
+    }
+    if (!StartServiceA(hService, 0, NULL) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
+        return Fail("starting the driver");
+    CloseServiceHandle(hService);
+    CloseServiceHandle(hManager);
+    if (!WaitForDevice(1))
+        return Fail("opening " MIRELO_DEVICE_PATH);
+    printf("OrvaneSetup: driver %s running\n", szDriver);
+    return 0;
+}
+
+static int StopDriver(void)
+{
+    SC_HANDLE hService, hManager = OpenDriverService(&hService);
+    if (hManager == NULL)
+        return Fail("opening the service manager");
+    if (hService == NULL)
+        return Fail("opening the driver service");
+    if (!AskDriverToStop(hService))
+        return Fail("stopping the driver");
+    CloseServiceHandle(hService);
+    CloseServiceHandle(hManager);
+    if (!WaitForDevice(0))
+        return Fail("waiting for the device to go");
+    printf("OrvaneSetup: driver stopped\n");
+    return 0;
+}
+
+/* Stops the driver and takes its service and its file away. */
+static int RemoveDriver(void)
+{
+    SC_HANDLE hService, hManager = OpenDriverService(&hService);
+    if (hManager == NULL)
+        return Fail("opening the service manager");
+    BOOL bDeleted = TRUE;
+    if (hService != NULL) {
+        AskDriverToStop(hService);
+        bDeleted = DeleteService(hService);
+        CloseServiceHandle(hService);
+    }
+    CloseServiceHandle(hManager);
+    if (!bDeleted)
+        return Fail("deleting the driver service");
+    if (!WaitForDevice(0))
+        return Fail("waiting for the device to go");
+    char szDriver[MAX_PATH];
+    InstalledDriverPath(szDriver, sizeof(szDriver));
+    /* A file the system still holds goes at the next start. */
+    if (!DeleteFileA(szDriver) && GetLastError() != ERROR_FILE_NOT_FOUND
+        && !MoveFileExA(szDriver, NULL, MOVEFILE_DELAY_UNTIL_REBOOT))
+        return Fail(szDriver);
+    printf("OrvaneSetup: no driver service left\n");
+    return 0;
+}
+
+/* Whether this process may change the services of the machine: its token is elevated, or
+   the system knows no elevation (an administrator there simply is one). */
+static int RunsElevated(void)
+{
+    HANDLE hToken;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken))
+        return 1;
+    TOKEN_ELEVATION teElevation = {};
+    DWORD cb = 0;
+    BOOL bKnown = GetTokenInformation(hToken, TokenElevation, &teElevation, sizeof(teElevation), &cb);
+    CloseHandle(hToken);
+    return !bKnown || teElevation.TokenIsElevated;
+}
+
+/* Runs this program again with an administrator's rights (the system asks the person for
+   them) to do lpszCommand, and waits for it; its exit code. */
+static int RunElevated(LPCSTR lpszCommand)
+{
+    char szProgram[MAX_PATH], szArguments[64];
+    GetModuleFileNameA(NULL, szProgram, sizeof(szProgram));
+    snprintf(szArguments, sizeof(szArguments), "%s " ELEVATED_OPTION, lpszCommand);
+    printf("OrvaneSetup: %s needs an administrator's rights\n", lpszCommand);
+    SHELLEXECUTEINFOA seiRun = {};
+    seiRun.cbSize = sizeof(seiRun);
+    seiRun.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    seiRun.lpVerb = "runas";
+    seiRun.lpFile = szProgram;
+    seiRun.lpParameters = szArguments;
+    seiRun.nShow = SW_HIDE;
+    if (!ShellExecuteExA(&seiRun) || seiRun.hProcess == NULL)
+        return Fail("getting an administrator's rights");     /* declined: ERROR_CANCELLED */
+    WaitForSingleObject(seiRun.hProcess, INFINITE);
+    DWORD dwExit = 1;
+    GetExitCodeProcess(seiRun.hProcess, &dwExit);
+    CloseHandle(seiRun.hProcess);
+    return (int)dwExit;
 }
 
 /* Opens root\lpszSection; bAfresh first deletes what an earlier installation left there. */
@@ -151,24 +270,27 @@ static HKEY OpenSectionKey(LPCSTR lpszSection, int bAfresh)
 struct tagDATAPASS {
     LPCSTR lpszFile;
     int iLine;
-    int bKeep;          /* assignments already stored stay as they are */
+    int bKeep;          /* an upgrade: what is stored stays, only what is missing is added */
+    int iKind;          /* SK_x of the current section */
     HKEY hKey;          /* key of the current section (writing) */
-    int bKeepValues;    /* the current section's stored values stay */
     int iValues;
-    LPSTR lpszKept;     /* names of the kept sections, each ended by '\n' (removing) */
+    char aszDataModes[STORE_MODES][STORE_MODE_KEY_SIZE];  /* the data file's own names of the modes */
+    LPSTR lpszKept;     /* names of the kept keys, each ended by '\n' (removing) */
 };
 
 typedef int (*DATALINEPROC)(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue);
 
 /* Calls lpfnLine for each line of the data file until one returns 0; 0 when the file
-   cannot be read, a line is not understood or the callback refused one. */
+   cannot be read, a line is not understood or the callback refused one. The kind of the
+   current section is kept in pdp->iKind. */
 static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
 {
-    LPSTR lpszText = ReadWholeFile(pdp->lpszFile);
+    LPSTR lpszText = ReadWholeFile(pdp->lpszFile, NULL);
     if (lpszText == NULL)
         return Fail(pdp->lpszFile), 0;
     int bGood = 1;
     pdp->iLine = 0;
+    pdp->iKind = SK_ASSIGNMENTS;
     for (LPSTR lpszLine = lpszText, lpszNext; lpszLine != NULL && bGood; lpszLine = lpszNext) {
         lpszNext = strchr(lpszLine, '\n');
         if (lpszNext != NULL)
@@ -176,6 +298,8 @@ static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
         pdp->iLine++;
         LPSTR lpszName, lpszValue;
         int iKind = ParseDataLine(lpszLine, &lpszName, &lpszValue);
+        if (iKind == LK_SECTION)
+            pdp->iKind = SectionKind(lpszName);
         if (iKind == LK_BAD) {
             printf("OrvaneSetup: %s line %d: not understood\n", pdp->lpszFile, pdp->iLine);
             bGood = 0;
@@ -187,13 +311,65 @@ static int ForEachDataLine(tagDATAPASS *pdp, DATALINEPROC lpfnLine)
     return bGood;
 }
 
+/* Notes the data file's name of each mode. */
+static int CollectDataMode(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
+{
+    int iMode = iKind == LK_VALUE && pdp->iKind == SK_MODES ? DataModeIndex(lpszName) : -1;
+    DWORD cbName, dwType;
+    if (iMode >= 0 && (!DecodeDataValue(lpszValue, (LPBYTE)pdp->aszDataModes[iMode], STORE_MODE_KEY_SIZE, &cbName, &dwType)
+                       || dwType != REG_SZ))
+        pdp->aszDataModes[iMode][0] = '\0';      /* no key can have that name */
+    return 1;
+}
+
+/* The stored string lpszName of the open key, in cbValue bytes with its terminator; FALSE when
+   it is missing, not a string or longer. */
+static int ReadStoredString(HKEY hKey, LPCSTR lpszName, LPSTR lpszValue, DWORD cbValue)
+{
+    DWORD dwType = REG_NONE, cbData = cbValue - 1;
+    if (RegQueryValueExA(hKey, lpszName, NULL, &dwType, (LPBYTE)lpszValue, &cbData) != ERROR_SUCCESS
+        || dwType != REG_SZ)
+        return 0;
+    lpszValue[cbData] = '\0';       /* a stored string need not end in NUL */
+    return 1;
+}
+
+/* The key that takes the data file's section lpszSection. In an upgrade a mode's section
+   goes to the key that the stored mode names (STORE_MODE_KEY) give that mode, which a profile may have
+   renamed; every other section, and every section of a fresh installation, to its own name. */
+static void TargetKey(const tagDATAPASS *pdp, LPCSTR lpszSection, LPSTR lpszKey, DWORD cchKey)
+{
+    lstrcpynA(lpszKey, lpszSection, cchKey);
+    HKEY hModes;
+    if (!pdp->bKeep || RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY "\\" STORE_MODE_KEY, 0, KEY_READ, &hModes) != ERROR_SUCCESS)
+        return;
+    for (int iMode = 0; iMode < STORE_MODES; iMode++) {
+        char szName[2] = { (char)('1' + iMode), '\0' }, szStored[STORE_MODE_KEY_SIZE];
+        if (lstrcmpiA(pdp->aszDataModes[iMode], lpszSection) == 0
+            && ReadStoredString(hModes, szName, szStored, sizeof(szStored)) && UsableTableValue(SK_MODES, szStored))
+            lstrcpynA(lpszKey, szStored, cchKey);
+    }
+    RegCloseKey(hModes);
+}
+
+/* Whether an upgrade leaves the stored value lpszName of the current section as it is: any
+   stored assignment or setting stays; a table value stays when the engine can use it. */
+static int KeepsStoredValue(const tagDATAPASS *pdp, LPCSTR lpszName)
+{
+    if (pdp->iKind != SK_MODES && pdp->iKind != SK_TABLE)
+        return RegQueryValueExA(pdp->hKey, lpszName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
+    char szStored[STORE_MODE_KEY_SIZE > STORE_TRANSLATION_SIZE ? STORE_MODE_KEY_SIZE : STORE_TRANSLATION_SIZE];
+    return ReadStoredString(pdp->hKey, lpszName, szStored, sizeof(szStored)) && UsableTableValue(pdp->iKind, szStored);
+}
+
 static int WriteDataLine(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
 {
     if (iKind == LK_SECTION) {
         if (pdp->hKey != NULL)
             RegCloseKey(pdp->hKey);
-        pdp->bKeepValues = pdp->bKeep && SectionKind(lpszName) != SK_TABLE;
-        pdp->hKey = OpenSectionKey(lpszName, !pdp->bKeepValues);
+        char szKey[MAX_PATH];
+        TargetKey(pdp, lpszName, szKey, sizeof(szKey));
+        pdp->hKey = OpenSectionKey(szKey, !pdp->bKeep);
         return pdp->hKey != NULL;
     }
     BYTE abData[1024];
@@ -202,7 +378,7 @@ static int WriteDataLine(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpsz
         printf("OrvaneSetup: %s line %d: value outside a section or malformed\n", pdp->lpszFile, pdp->iLine);
         return 0;
     }
-    if (pdp->bKeepValues && RegQueryValueExA(pdp->hKey, lpszName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
+    if (pdp->bKeep && KeepsStoredValue(pdp, lpszName))
         return 1;
     pdp->iValues++;
     return RegSetValueExA(pdp->hKey, lpszName, 0, dwType, abData, cbData) == ERROR_SUCCESS;
@@ -213,7 +389,7 @@ static int WriteData(LPCSTR lpszFile, LPCSTR lpszDirectory, int bKeep)
     tagDATAPASS dp = {};
     dp.lpszFile = lpszFile;
     dp.bKeep = bKeep;
-    int bWritten = ForEachDataLine(&dp, WriteDataLine);
+    int bWritten = ForEachDataLine(&dp, CollectDataMode) && ForEachDataLine(&dp, WriteDataLine);
     if (dp.hKey != NULL)
         RegCloseKey(dp.hKey);
     if (!bWritten)
@@ -228,27 +404,29 @@ static int WriteData(LPCSTR lpszFile, LPCSTR lpszDirectory, int bKeep)
     return 0;
 }
 
-/* Collects the assignment sections of the data file, the keys an uninstall may keep. */
+/* Collects the keys an uninstall keeps: where every section of the data file but the
+   settings went, the modes under the names the user gave them. */
 static int CollectKeptSection(tagDATAPASS *pdp, int iKind, LPSTR lpszName, LPSTR lpszValue)
 {
     (void)lpszValue;
-    if (iKind != LK_SECTION || SectionKind(lpszName) != SK_ASSIGNMENTS)
+    if (iKind != LK_SECTION || pdp->iKind == SK_SETTINGS)
         return 1;
+    char szKey[MAX_PATH];
+    TargetKey(pdp, lpszName, szKey, sizeof(szKey));
     size_t cchKept = pdp->lpszKept != NULL ? strlen(pdp->lpszKept) : 0;
-    LPSTR lpszMore = (LPSTR)realloc(pdp->lpszKept, cchKept + strlen(lpszName) + 2);
+    LPSTR lpszMore = (LPSTR)realloc(pdp->lpszKept, cchKept + strlen(szKey) + 2);
     if (lpszMore == NULL)
         return 0;
     pdp->lpszKept = lpszMore;
-    snprintf(lpszMore + cchKept, strlen(lpszName) + 2, "%s\n", lpszName);
+    snprintf(lpszMore + cchKept, strlen(szKey) + 2, "%s\n", szKey);
     return 1;
 }
 
 static int IsKeptSection(LPCSTR lpszKept, LPCSTR lpszName)
 {
-    char szLine[MAX_PATH + 2];
-    snprintf(szLine, sizeof(szLine), "%s\n", lpszName);
     for (LPCSTR lpsz = lpszKept; lpsz != NULL && *lpsz != '\0'; lpsz = strchr(lpsz, '\n') + 1) {
-        if (strncmp(lpsz, szLine, strlen(szLine)) == 0)
+        size_t cch = strchr(lpsz, '\n') - lpsz;
+        if (cch == strlen(lpszName) && _strnicmp(lpsz, lpszName, cch) == 0)
             return 1;
     }
     return 0;
@@ -267,13 +445,15 @@ static void DeleteKeyIfEmpty(LPCSTR lpszKey)
         RegDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
 }
 
-/* Removes everything below the configuration root; bKeep spares the assignment sections
-   of the data file. The vendor key goes too when nothing else is left in it. */
+/* Removes everything below the configuration root; bKeep spares the modes, the translation
+   and the assignments, under the names the user's modes have. The vendor key goes too when
+   nothing else is left in it. */
 static int RemoveData(LPCSTR lpszFile, int bKeep)
 {
     tagDATAPASS dp = {};
     dp.lpszFile = lpszFile;
-    if (bKeep && !ForEachDataLine(&dp, CollectKeptSection)) {
+    dp.bKeep = bKeep;
+    if (bKeep && !(ForEachDataLine(&dp, CollectDataMode) && ForEachDataLine(&dp, CollectKeptSection))) {
         free(dp.lpszKept);
         return 1;
     }
@@ -294,30 +474,7 @@ static int RemoveData(LPCSTR lpszFile, int bKeep)
     free(dp.lpszKept);
     DeleteKeyIfEmpty(ORVANE_ROOT_KEY);
     DeleteKeyIfEmpty(VENDOR_KEY);
-    printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", assignments kept" : "");
-    return 0;
-}
-
-/* Stops the driver and takes its service away. */
-static int RemoveDriver(void)
-{
-    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-    if (hManager == NULL)
-        return Fail("opening the service manager");
-    SC_HANDLE hService = OpenServiceA(hManager, MIRELO_SERVICE_NAME, SERVICE_ALL_ACCESS);
-    BOOL bDeleted = TRUE;
-    if (hService != NULL) {
-        SERVICE_STATUS ssStatus;
-        ControlService(hService, SERVICE_CONTROL_STOP, &ssStatus);
-        bDeleted = DeleteService(hService);
-        CloseServiceHandle(hService);
-    }
-    CloseServiceHandle(hManager);
-    if (!bDeleted)
-        return Fail("deleting the driver service");
-    if (!WaitForDevice(0))
-        return Fail("waiting for the device to go");
-    printf("OrvaneSetup: no driver service left\n");
+    printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", modes, translation and assignments kept" : "");
     return 0;
 }
 
@@ -331,14 +488,24 @@ static int TakeKeep(int *pArgc, char **argv)
     return 0;
 }
 
+/* The steps that change the services of the machine, by their options. */
+static const struct {
+    LPCSTR lpszOption;
+    int (*pfnStep)(void);
+} aServiceSteps[] = {
+    { "/driver", InstallDriver },
+    { "/stopdriver", StopDriver },
+    { "/removedriver", RemoveDriver },
+};
+
 int main(int argc, char **argv)
 {
-    if (argc == 2 && lstrcmpiA(argv[1], "/driver") == 0)
-        return InstallDriver();
-    if (argc == 2 && lstrcmpiA(argv[1], "/stopdriver") == 0)
-        return StopDriver();
-    if (argc == 2 && lstrcmpiA(argv[1], "/removedriver") == 0)
-        return RemoveDriver();
+    /* Only these steps need an administrator: run without one, they ask for the rights. */
+    int bAsked = argc == 3 && lstrcmpiA(argv[2], ELEVATED_OPTION) == 0;
+    for (const auto &step : aServiceSteps) {
+        if ((argc == 2 || bAsked) && lstrcmpiA(argv[1], step.lpszOption) == 0)
+            return bAsked || RunsElevated() ? step.pfnStep() : RunElevated(step.lpszOption);
+    }
     if (argc >= 3 && lstrcmpiA(argv[1], "/data") == 0) {
         int bKeep = TakeKeep(&argc, argv);
         char szFolder[MAX_PATH];

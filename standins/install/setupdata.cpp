@@ -88,10 +88,25 @@ int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUs
 
 int SectionKind(LPCSTR lpszSection)
 {
-    static const char *const apszTables[] = { "Mode", "Translation" };
-    for (const char *pszTable : apszTables) {
-        if (lstrcmpiA(lpszSection, pszTable) == 0)
-            return SK_TABLE;
-    }
-    return lstrcmpiA(lpszSection, "Settings") == 0 ? SK_SETTINGS : SK_ASSIGNMENTS;
+    if (lstrcmpiA(lpszSection, STORE_MODE_KEY) == 0)
+        return SK_MODES;
+    if (lstrcmpiA(lpszSection, STORE_TRANSLATION_KEY) == 0)
+        return SK_TABLE;
+    return lstrcmpiA(lpszSection, ORVANE_SETTINGS) == 0 ? SK_SETTINGS : SK_ASSIGNMENTS;
+}
+
+int DataModeIndex(LPCSTR lpszName)
+{
+    return lpszName[0] >= '1' && lpszName[0] < '1' + STORE_MODES && lpszName[1] == '\0' ? lpszName[0] - '1' : -1;
+}
+
+int UsableTableValue(int iKind, LPCSTR lpszValue)
+{
+    if (lpszValue[0] == '\0')
+        return 0;
+    if (iKind != SK_MODES)
+        return 1;
+    /* STORE_NOMODE_KEY holds the mode-independent buttons, not a mode's. */
+    return strlen(lpszValue) < STORE_MODE_KEY_SIZE && strchr(lpszValue, '\\') == NULL
+           && SectionKind(lpszValue) == SK_ASSIGNMENTS && lstrcmpiA(lpszValue, STORE_NOMODE_KEY) != 0;
 }

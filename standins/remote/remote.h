@@ -63,6 +63,10 @@ void ClickPointer(const tagREMOTEBUTTON *pButton);
    is, a press and release of a key. */
 void ClickMouseButton(bool bRight);
 void PressKey(WORD wKey);
+/* The pointer moved to a point of the screen; a click there, the point carried by the click
+   itself, so that a late report of an earlier move cannot take the click elsewhere. */
+void MovePointerTo(POINT ptScreen);
+void ClickMouseButtonAt(POINT ptScreen, bool bRight);
 
 /* Log: every code sent or held back, one line each, to the file opened here (stdout when
    none is opened). */

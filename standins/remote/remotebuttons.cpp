@@ -1,6 +1,6 @@
 /*
  * remotebuttons.cpp - the buttons of the virtual remote: raw codes, places and shortcuts.
- * The raw codes are the receiver's own; the installation's "Translation" table maps each of
+ * The raw codes are the receiver's own; the installation's translation table maps each of
  * them to a mode selection, the shift toggle, a mode-independent button or a button code.
  */
 #include "remote.h"

@@ -93,13 +93,45 @@ void MovePointer(const tagREMOTEBUTTON *pButton)
         SetCursorPos(ptCursor.x + pButton->iDx * iStep, ptCursor.y + pButton->iDy * iStep);
 }
 
-void ClickMouseButton(bool bRight)
+/* Mouse input that puts the pointer on a point of the screen. */
+static INPUT PointerMoveInput(POINT ptScreen)
+{
+    INPUT iMove = {};
+    iMove.type = INPUT_MOUSE;
+    iMove.mi.dx = (ptScreen.x * 65536 + 32768) / GetSystemMetrics(SM_CXSCREEN);
+    iMove.mi.dy = (ptScreen.y * 65536 + 32768) / GetSystemMetrics(SM_CYSCREEN);
+    iMove.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return iMove;
+}
+
+void MovePointerTo(POINT ptScreen)
+{
+    INPUT iMove = PointerMoveInput(ptScreen);
+    SendInput(1, &iMove, sizeof(iMove));
+}
+
+/* A press and release of a mouse button, at *pptScreen when given, else where the pointer is. */
+static void SendClick(const POINT *pptScreen, bool bRight)
 {
     INPUT aiClick[2] = {};
-    aiClick[0].type = aiClick[1].type = INPUT_MOUSE;
-    aiClick[0].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    aiClick[1].mi.dwFlags = bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    for (INPUT &iClick : aiClick) {
+        if (pptScreen != NULL)
+            iClick = PointerMoveInput(*pptScreen);
+        iClick.type = INPUT_MOUSE;
+    }
+    aiClick[0].mi.dwFlags |= bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    aiClick[1].mi.dwFlags |= bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInput(2, aiClick, sizeof(INPUT));
+}
+
+void ClickMouseButton(bool bRight)
+{
+    SendClick(NULL, bRight);
+}
+
+void ClickMouseButtonAt(POINT ptScreen, bool bRight)
+{
+    SendClick(&ptScreen, bRight);
 }
 
 void PressKey(WORD wKey)

@@ -5,13 +5,15 @@
  *
  *   traystate                 prints "icon at X,Y: TIP" per icon (exit code 1 when none)
  *   traystate /hover          puts the pointer on the first icon, so that its tip shows
- *   traystate /click          right-clicks the first icon (its menu opens)
+ *   traystate /click          right-clicks the first icon and waits for its menu
+ *   traystate /menu KEYS      ... and then types KEYS, the letters of the menu items
  *   traystate /type KEYS      types the letters KEYS, e.g. to choose a menu item; as
  *                             SendKeys writes them, ~ is Enter and {UP} the Up arrow
  *
  * and the same hands at the windows that the menu opens (CAPTION: a top-level window):
  *   traystate /point CAPTION X Y    puts the pointer on client point X,Y of the window
- *   traystate /rclick CAPTION X Y   ... and right-clicks there
+ *   traystate /rclick CAPTION X Y [KEYS]  ... and right-clicks there, waits for the menu
+ *                                   and types KEYS into it
  *   traystate /close CAPTION        closes the window as its close box does
  *   traystate /dblclick CAPTION X Y double-clicks at client point X,Y of the window
  *   traystate /alt CAPTION L        presses Alt and the letter L in the window
@@ -20,6 +22,11 @@
  *   traystate /press CAPTION ID     clicks the middle of the window's control ID
  *   traystate /front CAPTION        clicks the window's title bar where no other window
  *                                   covers it
+ *   traystate /wait CAPTION         waits until the window shows
+ *   traystate /gone CAPTION         waits until no such window is left
+ *
+ * Each command that waits gives up after a few seconds with exit code 1, so that a script
+ * can try its step again.
  */
 #include <windows.h>
 #include <stdio.h>
@@ -29,22 +36,85 @@
 #include "remote.h"
 #include "traywatch.h"
 
-/* Brings the window forward and puts the pointer on its client point (x, y). */
-static int PointAt(LPCSTR lpszCaption, int x, int y)
+#define WAIT_MS     10000
+#define MENU_CLASS  "#32768"
+
+/* Whether a visible top-level window with the caption shows. */
+static BOOL WindowShows(LPCSTR lpszCaption)
+{
+    for (HWND hWnd = FindWindowExA(NULL, NULL, NULL, lpszCaption); hWnd != NULL;
+         hWnd = FindWindowExA(NULL, hWnd, NULL, lpszCaption))
+        if (IsWindowVisible(hWnd))
+            return TRUE;
+    return FALSE;
+}
+
+/* Waits until a pop-up menu shows where a click at ptScreen opens one (a menu opens with
+   a corner at the click, or beside it at the screen's edge); FALSE when that took too long.
+   A menu that showed elsewhere instead (the click went elsewhere) is closed. */
+static BOOL WaitForMenuAt(POINT ptScreen)
+{
+    HWND hMenu = NULL;
+    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < WAIT_MS; Sleep(50)) {
+        hMenu = FindWindowA(MENU_CLASS, NULL);
+        RECT rMenu;
+        if (hMenu == NULL || !IsWindowVisible(hMenu) || !GetWindowRect(hMenu, &rMenu))
+            continue;
+        InflateRect(&rMenu, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+        if (PtInRect(&rMenu, ptScreen))
+            return TRUE;
+    }
+    if (hMenu != NULL && IsWindowVisible(hMenu))
+        PressKey(VK_ESCAPE);
+    return FALSE;
+}
+
+/* Waits until the window shows (bShown) or has gone; FALSE when that took too long. */
+static BOOL WaitForWindow(LPCSTR lpszCaption, BOOL bShown)
+{
+    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < WAIT_MS; Sleep(50))
+        if (WindowShows(lpszCaption) == bShown)
+            return TRUE;
+    return WindowShows(lpszCaption) == bShown;
+}
+
+/* Types letters, and as SendKeys writes them ~ for Enter and {UP} for the Up arrow. */
+static void TypeKeys(LPCSTR lpszKeys)
+{
+    static const char szUp[] = "{UP}";
+    for (const char *psz = lpszKeys; *psz != '\0'; psz++) {
+        if (strncmp(psz, szUp, sizeof(szUp) - 1) == 0) {
+            PressKey(VK_UP);
+            psz += sizeof(szUp) - 2;
+        } else {
+            PressKey(*psz == '~' ? VK_RETURN : (WORD)toupper((unsigned char)*psz));
+        }
+        Sleep(50);
+    }
+}
+
+/* Right-clicks at ptScreen, waits for the menu that opens there and types lpszKeys into it;
+   the exit code: 1 when no menu opened there. */
+static int ChooseFromMenuAt(POINT ptScreen, LPCSTR lpszKeys)
+{
+    ClickMouseButtonAt(ptScreen, true);
+    if (!WaitForMenuAt(ptScreen))
+        return 1;
+    TypeKeys(lpszKeys);
+    return 0;
+}
+
+/* Brings the window forward and puts the pointer on its client point (x, y), which
+   *pptScreen receives in screen coordinates. */
+static int PointAt(LPCSTR lpszCaption, int x, int y, POINT *pptScreen)
 {
     HWND hWnd = FindWindowA(NULL, lpszCaption);
     if (hWnd == NULL)
         return 1;
     SetForegroundWindow(hWnd);
-    POINT pt = { x, y };
-    ClientToScreen(hWnd, &pt);
-    /* As input, so that a click that follows is queued behind the move. */
-    INPUT iMove = {};
-    iMove.type = INPUT_MOUSE;
-    iMove.mi.dx = (pt.x * 65536 + 32768) / GetSystemMetrics(SM_CXSCREEN);
-    iMove.mi.dy = (pt.y * 65536 + 32768) / GetSystemMetrics(SM_CYSCREEN);
-    iMove.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &iMove, sizeof(iMove));
+    *pptScreen = { x, y };
+    ClientToScreen(hWnd, pptScreen);
+    MovePointerTo(*pptScreen);
     return 0;
 }
 
@@ -76,11 +146,12 @@ static BOOL ControlMiddle(LPCSTR lpszCaption, int iID, POINT *pt)
 
 int main(int argc, char **argv)
 {
+    POINT ptScreen;
     if (argc == 5 && lstrcmpiA(argv[1], "/dblclick") == 0) {
-        if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4])) != 0)
+        if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4]), &ptScreen) != 0)
             return 1;
-        ClickMouseButton(false);
-        ClickMouseButton(false);
+        ClickMouseButtonAt(ptScreen, false);
+        ClickMouseButtonAt(ptScreen, false);
         return 0;
     }
     if (argc == 4 && lstrcmpiA(argv[1], "/alt") == 0) {
@@ -107,9 +178,9 @@ int main(int argc, char **argv)
     }
     if (argc == 4 && lstrcmpiA(argv[1], "/press") == 0) {
         POINT pt;
-        if (!ControlMiddle(argv[2], atoi(argv[3]), &pt) || PointAt(argv[2], pt.x, pt.y) != 0)
+        if (!ControlMiddle(argv[2], atoi(argv[3]), &pt) || PointAt(argv[2], pt.x, pt.y, &ptScreen) != 0)
             return 1;
-        ClickMouseButton(false);
+        ClickMouseButtonAt(ptScreen, false);
         return 0;
     }
     if (argc == 3 && lstrcmpiA(argv[1], "/front") == 0) {
@@ -130,34 +201,26 @@ int main(int argc, char **argv)
                 break;
             }
         }
-        if (!ScreenToClient(hWnd, &pt) || PointAt(argv[2], pt.x, pt.y) != 0)
+        if (!ScreenToClient(hWnd, &pt) || PointAt(argv[2], pt.x, pt.y, &ptScreen) != 0)
             return 1;
-        ClickMouseButton(false);
+        ClickMouseButtonAt(ptScreen, false);
         return 0;
     }
-    if (argc == 5 && (lstrcmpiA(argv[1], "/point") == 0 || lstrcmpiA(argv[1], "/rclick") == 0)) {
-        if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4])) != 0)
+    if (argc == 5 && lstrcmpiA(argv[1], "/point") == 0)
+        return PointAt(argv[2], atoi(argv[3]), atoi(argv[4]), &ptScreen);
+    if ((argc == 5 || argc == 6) && lstrcmpiA(argv[1], "/rclick") == 0) {
+        if (PointAt(argv[2], atoi(argv[3]), atoi(argv[4]), &ptScreen) != 0)
             return 1;
-        if (lstrcmpiA(argv[1], "/rclick") == 0) {
-            ClickMouseButton(true);
-        }
-        return 0;
+        return ChooseFromMenuAt(ptScreen, argc == 6 ? argv[5] : "");
     }
+    if (argc == 3 && (lstrcmpiA(argv[1], "/wait") == 0 || lstrcmpiA(argv[1], "/gone") == 0))
+        return WaitForWindow(argv[2], lstrcmpiA(argv[1], "/wait") == 0) ? 0 : 1;
     if (argc == 3 && lstrcmpiA(argv[1], "/close") == 0) {
         HWND hWnd = FindWindowA(NULL, argv[2]);
         return hWnd != NULL && PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     }
     if (argc == 3 && lstrcmpiA(argv[1], "/type") == 0) {
-        static const char szUp[] = "{UP}";
-        for (const char *psz = argv[2]; *psz != '\0'; psz++) {
-            if (strncmp(psz, szUp, sizeof(szUp) - 1) == 0) {
-                PressKey(VK_UP);
-                psz += sizeof(szUp) - 2;
-            } else {
-                PressKey(*psz == '~' ? VK_RETURN : (WORD)toupper((unsigned char)*psz));
-            }
-            Sleep(50);
-        }
+        TypeKeys(argv[2]);
         return 0;
     }
     std::vector<tagTRAYENTRY> vEntries;
@@ -175,8 +238,9 @@ int main(int argc, char **argv)
     if (vEntries.empty())
         return 1;
     const RECT &rc = vEntries[0].rcScreen;
-    SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    if (lstrcmpiA(argv[1], "/click") == 0)
-        ClickMouseButton(true);
-    return 0;
+    ptScreen = { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+    SetCursorPos(ptScreen.x, ptScreen.y);
+    if (lstrcmpiA(argv[1], "/click") != 0 && lstrcmpiA(argv[1], "/menu") != 0)
+        return 0;
+    return ChooseFromMenuAt(ptScreen, argc == 3 ? argv[2] : "");
 }

@@ -12,7 +12,7 @@
 #include "psheetres.h"
 #include "testsupport.h"
 #include "traytest.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 #define SETTINGS_KEY    ORVANE_SETTINGS_KEY
 #define SHEET_CAPTION   "Remote Mouse Properties"
@@ -130,6 +130,51 @@ protected:
             return pFind->hFound == NULL;
         }, (LPARAM)&find);
         return find.hFound;
+    }
+
+    /* The note that help shows now, read from its window, which is then closed; "" when
+       none comes. Where HTML Help shows no pop-up (as under the emulator), the applet shows
+       the note in a box titled with its name, *pstrCaption. */
+    std::string TakeHelpNote(std::string *pstrCaption)
+    {
+        HWND hNote = NULL;
+        if (!WaitFor([&] { return (hNote = SheetPopup()) != NULL; }))
+            return "";
+        char szCaption[64] = "";
+        GetWindowTextA(hNote, szCaption, sizeof(szCaption));
+        *pstrCaption = szCaption;
+        std::string strNote = StaticTexts(hNote);
+        PostMessageA(hNote, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(hNote); }));
+        return strNote;
+    }
+
+    /* Asks for help on a control of a page as the title bar's "?" and a click on the
+       control do (the emulator has no "?" mode): the page gets the request from another
+       thread, since a note's box holds it until the box is closed. Returns the note, ""
+       when the request ended without one. */
+    std::string NoteOfQuestionMark(HWND hOnPage, HWND hControl, std::string *pstrCaption)
+    {
+        struct tagREQUEST {
+            HWND hPage;
+            HELPINFO hi;
+        } request = { hOnPage, { sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(hControl), hControl, 0, {} } };
+        RECT rControl;
+        GetWindowRect(hControl, &rControl);
+        request.hi.MousePos = { (rControl.left + rControl.right) / 2, (rControl.top + rControl.bottom) / 2 };
+        HANDLE hSender = CreateThread(NULL, 0, [](LPVOID pv) -> DWORD {
+            tagREQUEST *pRequest = (tagREQUEST *)pv;
+            SendMessageA(pRequest->hPage, WM_HELP, 0, (LPARAM)&pRequest->hi);
+            return 0;
+        }, &request, 0, NULL);
+        auto Answered = [&] { return WaitForSingleObject(hSender, 0) == WAIT_OBJECT_0; };
+        std::string strNote;
+        EXPECT_TRUE(WaitFor([&] { return Answered() || SheetPopup() != NULL; }));
+        if (!Answered())
+            strNote = TakeHelpNote(pstrCaption);
+        EXPECT_TRUE(WaitFor(Answered));
+        CloseHandle(hSender);
+        return strNote;
     }
 
     HWND CaptureOfSheet()
@@ -385,4 +430,59 @@ TEST_F(AppletTest, ControlExeOpensTheSheet)
     PostMessageA(hOther, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(hProcess, 0) == WAIT_OBJECT_0; }, 20000));
     CloseHandle(hProcess);
+}
+
+/* Help as a person asks for it. F1 on a control of the Cursor page shows that control's
+   note; the title bar's "?" and then a control does the same, on the About page too, and
+   a label without a note shows nothing. The sheet's Help button opens the help file in
+   the HTML Help window, and closing the sheet closes that window. */
+TEST_F(AppletTest, HelpShowsEachControlsNoteAndTheHelpFile)
+{
+    OpenSheet();
+    const struct {
+        int iControl;
+        const char *pszNote;
+    } aControls[] = {
+        { IDC_SPEED, "Sets how fast the remote moves the cursor" },
+        { IDC_SHOW_TRAIL, "Shows a trail of pointers behind the cursor" },
+        { IDC_ENABLE_BUTTONS, "When checked, the remote's programmable buttons run the functions" },
+    };
+    std::string strCaption;
+    for (const auto &control : aControls) {
+        SCOPED_TRACE(control.iControl);
+        SendMessageA(hPage, WM_NEXTDLGCTL, (WPARAM)Item(control.iControl), TRUE);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hSheet; }));
+        PressKey(VK_F1);
+        std::string strNote = TakeHelpNote(&strCaption);
+        EXPECT_EQ(0u, strNote.find(control.pszNote)) << strNote;
+        EXPECT_EQ("Remote Mouse", strCaption);
+    }
+
+    std::string strNote = NoteOfQuestionMark(hPage, Item(IDC_CONFIGURATION), &strCaption);
+    EXPECT_EQ(0u, strNote.find("Opens the picture of the remote")) << strNote;
+    HWND hLabel = FindWindowExA(hPage, NULL, "Static", "&Min");
+    ASSERT_NE(nullptr, hLabel);
+    EXPECT_EQ("", NoteOfQuestionMark(hPage, hLabel, &strCaption));
+
+    SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
+    ASSERT_TRUE(WaitFor([&] { return PropSheet_GetCurrentPageHwnd(hSheet) != hPage; }));
+    HWND hAbout = PropSheet_GetCurrentPageHwnd(hSheet);
+    HWND hVersion = FindWindowExA(hAbout, NULL, "Static", "Version 1.22.00");
+    ASSERT_NE(nullptr, hVersion);
+    strNote = NoteOfQuestionMark(hAbout, hVersion, &strCaption);
+    EXPECT_EQ(0u, strNote.find("The name and version of the Remote Mouse applet")) << strNote;
+    SendMessageA(hSheet, PSM_SETCURSEL, 0, 0);
+
+    /* The sheet's Help button. */
+    HWND hHelpButton = GetDlgItem(hSheet, IDHELP);
+    ASSERT_TRUE(IsWindowVisible(hHelpButton) && IsWindowEnabled(hHelpButton));
+    EXPECT_EQ(nullptr, HelpWindowOfThread(idThread));
+    PostMessageA(hHelpButton, BM_CLICK, 0, 0);
+    HWND hHelp = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hHelp = HelpWindowOfThread(idThread)) != NULL; }, 10000));
+    char szTitle[64] = "";
+    GetWindowTextA(hHelp, szTitle, sizeof(szTitle));
+    EXPECT_STREQ("Remote Mouse Help", szTitle);
+    CloseSheet();
+    EXPECT_FALSE(IsWindow(hHelp)) << "the help window outlived the sheet";
 }

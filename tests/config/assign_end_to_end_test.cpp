@@ -15,7 +15,7 @@
 #include "dialog_script.h"
 #include "standin_reports.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 

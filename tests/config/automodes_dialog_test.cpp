@@ -15,7 +15,7 @@
 #include "Brenvik_internal.h"
 #include "dialog_script.h"
 #include "probe_client.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "testsupport.h"
 
 namespace {

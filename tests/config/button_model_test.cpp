@@ -14,7 +14,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 
@@ -114,6 +114,31 @@ TEST_F(ButtonModel, EveryFamilyDecomposesAndComposesBack)
     ExpectRoundTrip("ZENDRA\"A1 On\"", "6|A1 On|<null>|<null>");
 }
 
+TEST_F(ButtonModel, QuotesAndSeparatorsInEveryArgumentComposeBackAsStored)
+{
+    /* A doubled quote reads as one in every family and is written doubled again. */
+    ExpectRoundTrip("WEBADDRESS\"a\"\"b\"", "1|a\"b|<null>|<null>");
+    ExpectRoundTrip("LAUNCH\"p.exe\x7F" "a \"\"b\"\"\"", "0|p.exe|a \"b\"|<null>");
+    ExpectRoundTrip("LAUNCHSIZE\"p.exe\x83" "1,\"\"2\"", "0|p.exe|<null>|1,\"2");
+    ExpectRoundTrip("MCITRACK\"cd\"\"audio\x83" "3\"\"\"", "2|cd\"audio|Change Track|3\"");
+    ExpectRoundTrip("HOTKEY\"\"\"\"", "4|Hot Key|\"|<null>");
+    ExpectRoundTrip("MESSAGE\"[0010:0:0]\"\"\"", "5|[0010:0:0]\"|<null>|<null>");
+    ExpectRoundTrip("ZENDRA\"A1 \"\"On\"\"\"", "6|A1 \"On\"|<null>|<null>");
+    /* Only launch and media arguments hold several fields; in the others the separators
+       are text like any other. */
+    ExpectRoundTrip("WEBADDRESS\"a\x7F" "b\x83" "c\"", "1|a\x7F" "b\x83" "c|<null>|<null>");
+    ExpectRoundTrip("HOTKEY\"-C-\x83\"", "4|Hot Key|-C-\x83|<null>");
+    ExpectRoundTrip("ZENDRA\"A1\x7F On\"", "6|A1\x7F On|<null>|<null>");
+    /* A launch ends its program at the first separator and its command line at 0x83;
+       Change Track ends its device at 0x83; any later separator, and every separator of
+       the other media functions, is text of its field, as the engine reads them. */
+    ExpectRoundTrip("LAUNCH\"a\x7F" "b\x7F" "c\"", "0|a|b\x7F" "c|<null>");
+    ExpectRoundTrip("LAUNCHSIZE\"a\x83" "1,2\x7F" "x\x83" "y\"", "0|a|<null>|1,2\x7F" "x\x83" "y");
+    ExpectRoundTrip("LAUNCHSIZE\"a\x7F" "b\x7F" "c\x83" "1\"", "0|a|b\x7F" "c|1");
+    ExpectRoundTrip("MCIPLAY\"cdaudio\x83" "3\"", "2|cdaudio\x83" "3|Play|<null>");
+    ExpectRoundTrip("MCITRACK\"cd\x83" "1\x83" "2\"", "2|cd|Change Track|1\x83" "2");
+}
+
 TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
 {
     /* No list knows these: not editable, the text kept whole. */
@@ -124,8 +149,6 @@ TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
     /* Known templates in another form: editable, but stored back as they were. */
     ExpectRoundTrip("nexttask", "4|Task Manager|<null>|<null>", false);
     ExpectRoundTrip("LAUNCH\"notepad.exe", "0|notepad.exe|<null>|<null>", false);
-    ExpectRoundTrip("MCIPLAY\"cdaudio\x83" "3\"", "2|cdaudio|Play|3", false);
-    ExpectRoundTrip("LAUNCH\"a\x7F" "b\x7F" "c\"", "0|a|<null>|b", false);
     /* Longer than the model reads: kept whole, composing it would not fit the buffer. */
     std::string strLong = "WEBADDRESS\"" + std::string(600, 'x') + "\"";
     Record r;
@@ -143,6 +166,17 @@ TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
     EXPECT_EQ("1|w|<null>|<null>", Fields(*r.pbi));
     ConvertCommandToButton(r.pbi, "");
     EXPECT_EQ("0|<null>|<null>|<null>", Fields(*r.pbi));
+
+    /* What's This? heads a kept command with the family whose templates use its first
+       known keyword, a template of that keyword alone first. */
+    EXPECT_EQ(EDIT, NearestFamily("NUMZERO,TYPE"));
+    EXPECT_EQ(EDIT, NearestFamily("backspace,type"));
+    EXPECT_EQ(SYSTEM, NearestFamily("SELECT,NOSUCH"));      /* SELECT alone is a system template */
+    EXPECT_EQ(APPLAUNCH, NearestFamily("LAUNCH\"a\"junk"));
+    EXPECT_EQ(MULTIMEDIA, NearestFamily("NOSUCH\"LAUNCH,\"\"x\",MCIPLAY"));   /* not inside quotes */
+    EXPECT_EQ(NO_FUNCTION, NearestFamily("XYZZY\"q\""));
+    EXPECT_EQ(NO_FUNCTION, NearestFamily(" NEXTTASK"));      /* the engine runs no keyword there */
+    EXPECT_EQ(NO_FUNCTION, NearestFamily(""));
 }
 
 TEST_F(ButtonModel, FieldsThatWouldNotFitAreRefusedWhole)
@@ -251,6 +285,31 @@ TEST_F(ButtonModel, StoredCommandsComposeBackUnchanged)
         }
     }
     EXPECT_GT(iEditable, iCases / 50) << "too few generated commands were recognised";
+}
+
+/* What an editor confirms is composed from the fields alone; that command must read back
+   into fields that give it again, or the next configuration run could not edit it. */
+TEST_F(ButtonModel, CommandsComposedFromReadFieldsReadBackFromTheirFields)
+{
+    std::mt19937 rng(2727);
+    Record read, confirmed;
+    int iComposed = 0;
+    const char *const pszFamilies[] = { "WEBADDRESS", "MESSAGE", "ZENDRA", "HOTKEY", "MCIPLAY",
+                                        "MCITRACK", "LAUNCH", "LAUNCHSIZE", "WRITE" };
+    for (int iCase = 0; iCase < iCases; ++iCase) {
+        std::string strCommand = pszFamilies[rng() % 9] + ("\"" + RandomText(rng, 60) + "\"");
+        ConvertCommandToButton(read.pbi, strCommand.c_str());
+        AssignButtonInfo(confirmed.pbi, read->fFunction, read->pszPrimary, read->pszExtra1, read->pszExtra2);
+        std::string strComposed;
+        if (Compose(confirmed.pbi, &strComposed) != 1 || strComposed.empty())
+            continue;
+        ConvertCommandToButton(read.pbi, strComposed.c_str());
+        ASSERT_EQ(nullptr, read->pszStored)
+            << "case " << iCase << ": " << strCommand << " -> " << strComposed;
+        ASSERT_EQ(confirmed->fFunction, read->fFunction) << strComposed;
+        ++iComposed;
+    }
+    EXPECT_GT(iComposed, iCases / 4) << "too few generated commands composed";
 }
 
 TEST_F(ButtonModel, RecordsComposeWithinTheLimitAndReadBackTheSame)
@@ -370,6 +429,22 @@ TEST_F(ButtonStore, AnEmptyStoreGetsAll207ValuesEmptyAndEditsAreWritten)
     ReadRegString(HKEY_CURRENT_USER, KeyPath("Default").c_str(), "0", &strStored);
     EXPECT_EQ("WRITE\"a\"\"b\"", strStored);
 
+    /* Only what the run changed is written: a button that another program's run stored
+       meanwhile keeps that program's command; an edited and a cleared one are written. */
+    CreateButtonList(&pr);
+    Write("ModelDVD", "3", "NEXTTASK");
+    GetButton(&pbi, pr, DVD, BT_DEFAULT, 4);
+    AssignButtonInfo(pbi, SYSTEM, "Cascade Windows", nullptr, nullptr);
+    GetButton(&pbi, pr, PC, BT_NOMODE, 0);
+    CopyButtonData(&pbi, nullptr, NO_FUNCTION);
+    DestroyButtonList(&pr);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("ModelDVD").c_str(), "3", &strStored);
+    EXPECT_EQ("NEXTTASK", strStored);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("ModelDVD").c_str(), "4", &strStored);
+    EXPECT_EQ("CASCADE", strStored);
+    ReadRegString(HKEY_CURRENT_USER, KeyPath("Default").c_str(), "0", &strStored);
+    EXPECT_EQ("", strStored);
+
     /* A mode without a key name is neither read nor written; its buttons stay empty. */
     Write("ModelPhone", "5", "NEXTTASK");
     Write("Mode", "3", "");
@@ -455,6 +530,21 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
     char szCommand[COMMAND_SIZE];
     EXPECT_EQ(0, ConvertButtonToCommand(button.pbi, szCommand));
 
+    /* Confirmed without a change, a command in another form than the model writes stays
+       as stored; a changed holder is composed from its fields. */
+    for (const char *pszStored : { "nexttask", "LAUNCH\"notepad.exe", "WEBADDRESS\"x" }) {
+        ConvertCommandToButton(button.pbi, pszStored);
+        ASSERT_NE(nullptr, button->pszStored) << pszStored;
+        GenerateButtonFunctions(&pbiHolders);
+        CopyButtonData(&pbiButton, pbiHolders, button->fFunction);
+        EXPECT_EQ(1, ConvertButtonToCommand(button.pbi, szCommand));
+        EXPECT_STREQ(pszStored, szCommand);
+    }
+    AssignButtonString(&FindHolder(pbiHolders, WEBBROWSER)->pszPrimary, "y");
+    CopyButtonData(&pbiButton, pbiHolders, WEBBROWSER);
+    ConvertButtonToCommand(button.pbi, szCommand);
+    EXPECT_STREQ("WEBADDRESS\"y\"", szCommand);
+
     BYTE bFlags = 0;
     for (int fFunction : { -1, 0, 6, 7, 200 })
         SetButtonFlag(&bFlags, fFunction);
@@ -513,7 +603,15 @@ DWORD WINAPI AnswerFileChooser(LPVOID lpParam)
         return 1;
     *pstrTitle = "Select Application to Launch...";
     SaveWindowPicture(hChooser, "program_chooser");
-    SetDlgItemTextA(hChooser, 0x47C, "C:\\windows\\notepad");     /* the file name box */
+    /* Into the folder first, as a person finds a program, then the name there. */
+    SetDlgItemTextA(hChooser, 0x47C, "C:\\windows");                /* the file name box */
+    PostMessageA(hChooser, WM_COMMAND, IDOK, 0);
+    WaitFor([&] {
+        char szFolder[MAX_PATH] = "";
+        GetDlgItemTextA(hChooser, 0x471, szFolder, sizeof(szFolder));  /* "Look in" */
+        return lstrcmpiA(szFolder, "windows") == 0;
+    }, 10000);
+    SetDlgItemTextA(hChooser, 0x47C, "notepad");
     PostMessageA(hChooser, WM_COMMAND, IDOK, 0);
     return 0;
 }
@@ -524,11 +622,15 @@ TEST_F(ButtonModel, TheProgramChooserPutsItsChoiceIntoTheLaunchDialog)
     HWND hFile = CreateWindowA("EDIT", "before", WS_CHILD, 0, 0, 200, 20, hLaunch, (HMENU)IDC_LAUNCH_FILE, NULL, NULL);
     ASSERT_NE(nullptr, hFile);
     std::string strTitle;
+    char szBefore[MAX_PATH] = "", szAfter[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(szBefore), szBefore);
     HANDLE hThread = CreateThread(NULL, 0, AnswerFileChooser, &strTitle, 0, NULL);
     GetFileName(hLaunch);
     WaitForSingleObject(hThread, 20000);
     CloseHandle(hThread);
     EXPECT_EQ("Select Application to Launch...", strTitle);
+    GetCurrentDirectoryA(sizeof(szAfter), szAfter);
+    EXPECT_STREQ(szBefore, szAfter) << "bare program names are looked up from there";
     char szFile[MAX_PATH] = "";
     GetWindowTextA(hFile, szFile, sizeof(szFile));
     EXPECT_STRCASEEQ("C:\\windows\\notepad.exe", szFile) << "the default extension is added";

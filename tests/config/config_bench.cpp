@@ -1,9 +1,9 @@
 /*
  * config_bench.cpp - what a configuration run costs: opening (MouseButtons until the
  * picture of the remote is first painted: the 207 button values read and converted, the
- * picture loaded and drawn) and closing (every value converted and written back), next to
- * the raw registry work of the same 207 values (open, query or set, close each), measured
- * in the same run. Prints figures only.
+ * picture loaded and drawn) and closing (every value converted, and what changed written
+ * back), next to the raw registry work of the same 207 values (open, query or set, close
+ * each), measured in the same run. Prints figures only.
  *
  *   scripts/wine-session.sh wine build/bin/config_bench.exe [ROUNDS]
  */
@@ -14,7 +14,7 @@
 #include <vector>
 #include "Brenvik.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 
@@ -158,6 +158,6 @@ int main(int argc, char **argv)
     }
     printf("A configuration run with %u button values, median of %d runs:\n", (unsigned)vValues.size(), iRounds);
     Report("open to the first picture", "raw reads ", open, reads);
-    Report("close, every value written", "raw writes", close, writes);
+    Report("close, what changed written", "raw writes", close, writes);
     return 0;
 }

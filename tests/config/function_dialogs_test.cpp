@@ -12,8 +12,8 @@
 #include "Brenvik_internal.h"
 #include "dialog_script.h"
 #include "testsupport.h"
-#include "regkeys.h"
 #include "htmlhelp.h"
+#include "OrvaneStore.h"
 
 namespace {
 
@@ -222,7 +222,8 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(pbiRecord->fFunction, NO_FUNCTION);
+    char szCommand[COMMAND_SIZE];
+    EXPECT_EQ(ConvertButtonToCommand(pbiRecord, szCommand), 0);
 
     /* Started without a button, the editor ends at once and frees the holders. */
     pbiButton = nullptr;
@@ -591,21 +592,6 @@ TEST_F(FunctionDialogs, WhatTheDialogsShowIsWhatTheRegistryGets)
 
 } // namespace
 
-/* The help window HTML Help opened in this thread, or null. */
-static HWND HelpWindow()
-{
-    HWND hFound = NULL;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-        char szClass[32] = "";
-        GetClassNameA(hWnd, szClass, sizeof(szClass));
-        if (lstrcmpA(szClass, "HH Parent") != 0)
-            return TRUE;
-        *(HWND *)lParam = hWnd;
-        return FALSE;
-    }, (LPARAM)&hFound);
-    return hFound;
-}
-
 /* Help in a family dialog: the help file of the installation opens in the HTML Help window
    (titled with the file's title), closing the dialog closes it, a second dialog opens it
    again; without the file a message box names the file it looked for. */
@@ -618,11 +604,11 @@ TEST_F(FunctionDialogs, HelpButtonOpensTheHelpFileAndClosingTheDialogClosesIt)
         hHelp = NULL;
         bool bDone = Run(family.first, family.second, {
             {family.first == IDD_LAUNCH ? "Launch" : "Web Address", [](HWND hDlg) {
-                EXPECT_EQ(HelpWindow(), (HWND)NULL);
+                EXPECT_EQ(HelpWindowOfThread(GetCurrentThreadId()), (HWND)NULL);
                 PostClick(hDlg, IDC_HELPBUTTON);
             }},
             {family.first == IDD_LAUNCH ? "Launch" : "Web Address", [&](HWND hDlg) {
-                ASSERT_TRUE(WaitFor([&] { return (hHelp = HelpWindow()) != NULL; }));
+                ASSERT_TRUE(WaitFor([&] { return (hHelp = HelpWindowOfThread(GetCurrentThreadId())) != NULL; }));
                 EXPECT_TRUE(IsWindowVisible(hHelp));
                 GetWindowTextA(hHelp, szTitle, sizeof(szTitle));
                 SaveWindowPicture(hHelp, "help-window");
@@ -649,7 +635,7 @@ TEST_F(FunctionDialogs, HelpButtonOpensTheHelpFileAndClosingTheDialogClosesIt)
     });
     EXPECT_TRUE(bDone);
     EXPECT_NE(strMessage.find("orvane-no-help\\Mirelo.chm"), std::string::npos) << strMessage;
-    EXPECT_EQ(HelpWindow(), (HWND)NULL);
+    EXPECT_EQ(HelpWindowOfThread(GetCurrentThreadId()), (HWND)NULL);
 }
 
 /* Every topic the programs ask for opens its own page of the help file, the tray's topic

@@ -14,7 +14,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
  */
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ const char szNotepad[] = "C:\\windows\\notepad.exe";
 /* Mode-button functions are marked in icon mode by the type of their own mode. */
 const char *const pszModeCommands[MODES] = {
     "HOMEPOINTER", "WEBADDRESS\"http://example.org\"", "", "MCIPLAY\"cdaudio\"", "PAGEUP,TYPE" };
+
+std::string Text(HWND hDlg, int iControl)
+{
+    char szText[600] = "";
+    GetDlgItemTextA(hDlg, iControl, szText, sizeof(szText));
+    return szText;
+}
 
 std::string Path(const std::string &strTopic)
 {
@@ -201,6 +209,64 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return OwnWindow("#32768", NULL) == NULL; }, 3000));
     }
 
+    /* Whether the window shows the icon where the what's-this window draws its icon,
+       pixel for pixel as DrawIcon draws it on the window's grey. */
+    static bool ShowsIcon(HWND hWnd, HICON hIcon)
+    {
+        const int iLeft = 15, iTop = 15, iSize = 32;
+        HDC hDC = GetDC(hWnd);
+        HDC hMemDC = CreateCompatibleDC(hDC);
+        HBITMAP hBitmap = CreateCompatibleBitmap(hDC, iSize, iSize);
+        HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
+        RECT r = { 0, 0, iSize, iSize };
+        HBRUSH hGrey = CreateSolidBrush(RGB(192, 192, 192));
+        FillRect(hMemDC, &r, hGrey);
+        DeleteObject(hGrey);
+        DrawIcon(hMemDC, 0, 0, hIcon);
+        int iDiffering = 0, iDrawn = 0;
+        for (int y = 0; y < iSize; y++)
+            for (int x = 0; x < iSize; x++) {
+                COLORREF cr = GetPixel(hMemDC, x, y);
+                iDrawn += cr != RGB(192, 192, 192);
+                iDiffering += GetPixel(hDC, iLeft + x, iTop + y) != cr;
+            }
+        SelectObject(hMemDC, hOld);
+        DeleteObject(hBitmap);
+        DeleteDC(hMemDC);
+        ReleaseDC(hWnd, hDC);
+        return iDrawn > 0 && iDiffering == 0;
+    }
+
+    /* A dialog of the run with that caption, once it shows; null when none does. */
+    HWND WaitForDialog(const char *pszCaption)
+    {
+        HWND hWnd = NULL;
+        WaitFor([&] { return (hWnd = OwnWindow("#32770", pszCaption)) != NULL; }, 10000);
+        return hWnd;
+    }
+
+    /* One run of the function editor on picture button i: when cLetter is given, it opens
+       that family's dialog, fnFamily reads it and OK confirms it; then the editor ends
+       with wEnd (IDOK or IDCANCEL). */
+    void RunEditor(int i, char cLetter, const char *pszFamily, const std::function<void(HWND)> &fnFamily,
+                   WPARAM wEnd)
+    {
+        ClickButton(WM_LBUTTONDBLCLK, i);
+        HWND hEditor = WaitForDialog("Functions");
+        ASSERT_NE((HWND)NULL, hEditor) << "editor of button " << i;
+        if (cLetter != 0) {
+            PostMessageA(hEditor, WM_MENUCHAR, (WPARAM)cLetter, 0);
+            HWND hFamily = WaitForDialog(pszFamily);
+            ASSERT_NE((HWND)NULL, hFamily) << pszFamily;
+            fnFamily(hFamily);
+            SaveWindowPicture(hFamily, std::string("kept_") + pszFamily);
+            PostMessageA(hFamily, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(WaitFor([&] { return !IsWindow(hFamily); }, 10000)) << pszFamily << " took its OK";
+        }
+        PostMessageA(hEditor, WM_COMMAND, wEnd, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(hEditor); }, 10000));
+    }
+
     int CountMenus()
     {
         int iCount = 0;
@@ -215,14 +281,16 @@ protected:
         ChooseFromMenu((std::string("d") + pszItem).c_str());
     }
 
-    /* The what's-this window for picture button i: its texts, then closed with OK. */
+    /* The what's-this window for picture button i: its texts, whether it shows hIcon,
+       then closed with OK. */
     struct tagWHATS {
         std::string strRows[4];
         std::string strExplanation;
         int cyWindow = 0;
         bool bOpened = false;
+        bool bShowsIcon = false;
     };
-    tagWHATS WhatsThisFor(int i)
+    tagWHATS WhatsThisFor(int i, HICON hIcon = NULL)
     {
         tagWHATS w;
         HMENU hMenu = OpenMenu(i);
@@ -248,6 +316,10 @@ protected:
         RECT r;
         GetWindowRect(hWhats, &r);
         w.cyWindow = r.bottom - r.top;
+        w.bShowsIcon = hIcon != NULL && WaitFor([&] {
+            RedrawWindow(hWhats, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+            return ShowsIcon(hWhats, hIcon);
+        }, 3000);
         SaveWindowPicture(hWhats, "whatsthis_" + std::to_string(i));
         PostMessageA(hWhats, WM_COMMAND, IDOK, 0);
         WaitFor([&] { return !IsWindow(hWhats); }, 5000);
@@ -496,6 +568,73 @@ TEST_F(PictureDialogTest, WhatsThisExplainsEveryKindOfButton)
     PumpMessages(300);
     EXPECT_EQ(NULL, OwnWindow("#32770", "What'sThis?"));
     Close(WM_COMMAND, IDCANCEL);
+}
+
+/* Stored commands that the editors show only in part, or not at all, come back from the
+   function editor exactly as they were stored, and What's This? tells what they do: a
+   command no editor knows, under the name of its nearest family; a program named without
+   a folder, found along the search path or in App Paths; a launched file without icons,
+   with the library's launch icon. */
+TEST_F(PictureDialogTest, StoredCommandsSurviveTheEditorAndWhatsThisTellsThem)
+{
+    const std::string strPlain = BinaryDir() + "kept-plain.txt";   /* holds no icon */
+    FILE *pFile = fopen(strPlain.c_str(), "wb");
+    ASSERT_NE(nullptr, pFile);
+    fputs("text\r\n", pFile);
+    fclose(pFile);
+    const char szAppPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\orvane-kept.exe";
+    WriteRegString(HKEY_CURRENT_USER, szAppPath, NULL, BinaryDir() + "launchprobe.exe");
+    const char szDovrelKey[] = "Software\\Zendra\\Dovrel(TM)";
+    WriteRegString(HKEY_CURRENT_USER, szDovrelKey, "Installed", "1");   /* home automation in the editor */
+    Populate({ { "PC\\1", "NUMZERO,TYPE" },
+               { "PC\\2", "LAUNCH\"notepad.exe\"" },
+               { "PC\\3", "WEBADDRESS\"a\"\"b\"" },
+               { "PC\\4", "LAUNCH\"orvane-kept.exe\"" },
+               { "PC\\5", "LAUNCH\"" + strPlain + "\"" },
+               { "PC\\6", "XYZZY\"q\x7Fr\"" },
+               { "PC\\7", "ZENDRA\"A11111111111,A4 On\"" } });
+    RegistrySnapshot mBefore = Snapshot();
+    Open();
+    SetDisplay(1, "c");
+    for (int i = 1; i <= 7; i++)
+        EXPECT_TRUE(Looks(i, PANEL_ASSIGNED)) << "button " << i;
+
+    tagWHATS wKept = WhatsThisFor(1, GetIconRes(IDI_EDIT));
+    EXPECT_EQ("Function Mode:|Edit", wKept.strRows[0]);
+    EXPECT_EQ("NUMZERO,TYPE", wKept.strExplanation);
+    EXPECT_EQ("-", wKept.strRows[1]);
+    EXPECT_TRUE(wKept.bShowsIcon);
+    tagWHATS wUnknown = WhatsThisFor(6);
+    EXPECT_EQ("Function Mode:|Command", wUnknown.strRows[0]);
+    EXPECT_EQ("XYZZY\"q r\"", wUnknown.strExplanation);
+    EXPECT_EQ("File name:|notepad.exe", WhatsThisFor(2).strRows[1]);
+    tagWHATS wPlain = WhatsThisFor(5, GetIconRes(IDI_LAUNCH));
+    EXPECT_EQ("File name:|kept-plain.txt", wPlain.strRows[1]);
+    EXPECT_TRUE(wPlain.bShowsIcon) << "a file without icons shows the library's launch icon";
+
+    /* OK and Cancel without a family leave the kept command; the family dialogs show what
+       was stored and their OK gives it back unchanged. */
+    RunEditor(1, 0, nullptr, nullptr, IDOK);
+    RunEditor(1, 0, nullptr, nullptr, IDCANCEL);
+    RunEditor(2, 'l', "Launch", [](HWND hLaunch) {
+        EXPECT_EQ("notepad.exe", Text(hLaunch, IDC_LAUNCH_FILE));
+        EXPECT_EQ("notepad.exe", Text(hLaunch, IDC_LAUNCH_DEF_FILE));
+    }, IDOK);
+    RunEditor(3, 'w', "Web Address", [](HWND hWeb) { EXPECT_EQ("a\"b", Text(hWeb, IDC_WEB_ADDRESS)); }, IDOK);
+    RunEditor(7, 'a', "Zendra Commands", [](HWND hZendra) {
+        EXPECT_EQ("A11111111111,A4 On", Text(hZendra, IDC_ZD_PREVIEW));
+    }, IDOK);
+    /* The editor's letters moved the pointer: off the picture again, no button is hovered. */
+    SetCursorPos(2, 2);
+    Click(WM_MOUSEMOVE, 2, 2);
+    EXPECT_TRUE(Looks(1, PANEL_ASSIGNED));
+    EXPECT_TRUE(Looks(2, PANEL_ASSIGNED));
+    Close(WM_COMMAND, IDOK);
+    EXPECT_EQ(mBefore, Snapshot());
+
+    DeleteRegKey(HKEY_CURRENT_USER, szAppPath);
+    DeleteRegKey(HKEY_CURRENT_USER, szDovrelKey);
+    DeleteFileA(strPlain.c_str());
 }
 
 /* The window menu's profiles: a save writes what the picture holds, edits included; a load

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <stdlib.h>
 #include <string>
+#include <atomic>
 #include <thread>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
@@ -89,12 +90,24 @@ protected:
         SettledCursorPosition();
         if (!bClick)
             return;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        /* The press and release carry the place too, should an old report come back. */
+        inputs[1].mi.dx = inputs[0].mi.dx;
+        inputs[1].mi.dy = inputs[0].mi.dy;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         SendInput(2, inputs, sizeof(INPUT));
     }
     static void MoveTo(int x, int y) { Mouse(x, y, false); }
     static void ClickAt(int x, int y) { Mouse(x, y, true); }
+    /* Arms a drawing, from any thread, with the pointer already resting where its first
+       corner will be clicked: a report of where the pointer was before can still come
+       back for a moment, and would count as the drawing's second corner. */
+    static bool ArmDrawing(HWND hDlg, int x, int y)
+    {
+        MoveTo(x, y);
+        PostClick(hDlg, IDC_POS_DRAW);
+        return WaitFor([] { return _bDraw != FALSE; });
+    }
     /* Button presses the probe saw: the hook swallows those of a capture. */
     size_t CountDowns()
     {
@@ -106,6 +119,55 @@ protected:
     }
 };
 
+/* The dialog on a thread of its own, which stops answering (as a program busy with
+   something else does) while it is held. */
+class DialogThread {
+public:
+    std::atomic<HWND> hDlg{NULL};
+
+    DialogThread() : hHeld(CreateEventA(NULL, FALSE, FALSE, NULL)),
+                     hRelease(CreateEventA(NULL, FALSE, FALSE, NULL)), thread([this] { Run(); }) {}
+    ~DialogThread()
+    {
+        SetEvent(hRelease);
+        PostThreadMessageA(dwThread, WM_QUIT, 0, 0);
+        thread.join();
+        CloseHandle(hHeld);
+        CloseHandle(hRelease);
+    }
+    bool Opened() { return WaitFor([this] { return IsWindowVisible(hDlg) != FALSE; }, 10000); }
+    /* Returns once the thread has stopped answering. */
+    bool Hold()
+    {
+        return PostThreadMessageA(dwThread, WM_APP, 0, 0) && WaitForSingleObject(hHeld, 10000) == WAIT_OBJECT_0;
+    }
+    void Release() { SetEvent(hRelease); }
+
+private:
+    HANDLE hHeld, hRelease;
+    std::atomic<DWORD> dwThread{0};
+    std::thread thread;
+
+    void Run()
+    {
+        dwThread = GetCurrentThreadId();
+        HWND hCreated = CreateDialogRes(IDD_POSITION, NULL, PositionDlg);
+        ShowWindow(hCreated, SW_SHOW);
+        hDlg = hCreated;
+        MSG msg;
+        while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+            if (msg.hwnd == NULL && msg.message == WM_APP) {
+                SetEvent(hHeld);
+                WaitForSingleObject(hRelease, 60000);
+            } else if (!IsDialogMessageA(hCreated, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        DestroyWindow(hCreated);
+    }
+};
+
 TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
 {
     EXPECT_NE((HHOOK)NULL, _hMouseMsg);
@@ -113,8 +175,7 @@ TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
     EXPECT_EQ("0,0,0,0", Fields());
 
     /* Second corner up and to the left of the first: the corners are put in order. */
-    Press(IDC_POS_DRAW);
-    EXPECT_TRUE(_bDraw);
+    ASSERT_TRUE(ArmDrawing(hPos, 760, 560));
     ClickAt(760, 560);
     ASSERT_TRUE(FieldsBecome("760,560,0,0"));
     EXPECT_TRUE(_bMseFirstDown);
@@ -126,7 +187,7 @@ TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
     EXPECT_EQ(0u, CountDowns()) << "the capture's clicks reached the probe";
 
     /* Down and to the right, with the second click elsewhere ending it only. */
-    Press(IDC_POS_DRAW);
+    ASSERT_TRUE(ArmDrawing(hPos, 500, 350));
     ClickAt(500, 350);
     ASSERT_TRUE(FieldsBecome("500,350,0,0"));
     MoveTo(820, 600);
@@ -143,7 +204,7 @@ TEST_F(PositionCapture, DrawingARectangleFromEitherCorner)
     /* Position Only: a drawing changes left and top only. */
     CheckDlgButton(hPos, IDC_POS_ONLY, BST_CHECKED);
     Press(IDC_POS_ONLY);
-    Press(IDC_POS_DRAW);
+    ASSERT_TRUE(ArmDrawing(hPos, 470, 330));
     ClickAt(470, 330);
     ASSERT_TRUE(FieldsBecome("470,330,0,0"));
     MoveTo(800, 600);
@@ -195,7 +256,7 @@ TEST_F(PositionCapture, PointingAtAWindowTakesItsFrameAndTheLaunchOpensThere)
     /* Cancel after another capture gives back what the dialog opened with. */
     Open();
     EXPECT_EQ(strProbe, Fields());
-    Press(IDC_POS_DRAW);
+    ASSERT_TRUE(ArmDrawing(hPos, 480, 340));
     ClickAt(480, 340);
     ASSERT_TRUE(FieldsBecome("480,340,0,0"));
     MoveTo(520, 380);
@@ -214,6 +275,9 @@ TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchO
     std::string strField;
     std::thread drawer;
     bool bDrawn = false;
+    /* The pointer starts from the first corner: Wine can bring back the position that the
+       dialogs' own thread last knew while the drawer's thread moves it. */
+    MoveTo(520, 360);
     bool bDone = RunScript([] { DialogBoxRes(IDD_LAUNCH, NULL, LaunchDlgProc); }, {
         {"Launch", [&](HWND hDlg) {
             SetText(hDlg, IDC_LAUNCH_FILE, strProgram);
@@ -222,8 +286,7 @@ TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchO
         /* The drawing runs beside the dialogs' own loop, which serves the hook's reports. */
         {"Set Position and Size", [&](HWND hDlg) {
             drawer = std::thread([&bDrawn, hDlg] {
-                PostClick(hDlg, IDC_POS_DRAW);
-                if (!WaitFor([] { return _bDraw != FALSE; }))
+                if (!ArmDrawing(hDlg, 520, 360))
                     return;
                 ClickAt(520, 360);
                 bDrawn = FieldsBecome(hDlg, "520,360,0,0");
@@ -250,6 +313,91 @@ TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchO
     Run("LAUNCHSIZE\"" + strProgram + chPosSep + strField + "\"");
     auto record = WaitForRecord(strReportDir + "launch.txt");
     EXPECT_EQ("520,360,310,230", record["window"]);
+}
+
+/* The hook runs inside the program under the pointer, which must never wait for the
+   dialog: while the dialog's thread does not answer, the probe under the pointer still
+   takes its input (the button-up after each swallowed click reaches it), and the dialog
+   shows the capture once it answers again. */
+TEST_F(PositionCapture, ABusyDialogNeverHoldsUpTheProgramUnderThePointer)
+{
+    End(IDCANCEL);
+    auto CountUps = [&] {
+        size_t c = 0;
+        for (const std::string &str : ProbeLog(probe))
+            c += str.find("queued P1 0x0202 ") != std::string::npos;
+        return c;
+    };
+    DialogThread dialog;
+    ASSERT_TRUE(dialog.Opened());
+    ASSERT_TRUE(ArmDrawing(dialog.hDlg, 700, 500));
+
+    /* The first corner, clicked while the dialog is busy. */
+    ASSERT_TRUE(dialog.Hold());
+    ClickAt(700, 500);
+    EXPECT_TRUE(WaitFor([&] { return CountUps() == 1; }, 10000)) << "the probe stopped at the first corner";
+    dialog.Release();
+    EXPECT_TRUE(FieldsBecome(dialog.hDlg, "700,500,0,0"));
+
+    /* The drawing and the second corner, while the dialog is busy again. */
+    ASSERT_TRUE(dialog.Hold());
+    MoveTo(810, 590);
+    ClickAt(810, 590);
+    EXPECT_TRUE(WaitFor([&] { return CountUps() == 2; }, 10000)) << "the probe stopped while drawing";
+    EXPECT_TRUE(WaitFor([] { return !_bDraw; }));
+    dialog.Release();
+    EXPECT_TRUE(FieldsBecome(dialog.hDlg, "700,500,110,90"));
+    EXPECT_EQ(0u, CountDowns()) << "the capture's clicks reached the probe";
+}
+
+/* The field a person was typing in keeps the keyboard when the dialog is activated again,
+   after another program had it: brought back by the system or by a click on its caption. */
+TEST_F(PositionCapture, TheFocusedFieldKeepsTheKeyboardWhenTheDialogIsActivatedAgain)
+{
+    HWND hProbe = ProbeWindow("P1");
+    ASSERT_NE((HWND)NULL, hProbe);
+    auto Activate = [](HWND hWnd) {
+        SetForegroundWindow(hWnd);
+        return WaitFor([hWnd] { return GetForegroundWindow() == hWnd; });
+    };
+    auto Type = [](char ch) {
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+        inputs[0].ki.wVk = inputs[1].ki.wVk = (WORD)ch;
+        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, inputs, sizeof(INPUT));
+    };
+    auto Shows = [&](int iID, char ch) {
+        return WaitFor([&] {
+            char sz[20] = "";
+            GetDlgItemTextA(hPos, iID, sz, sizeof(sz));
+            return strchr(sz, ch) != NULL;
+        });
+    };
+
+    /* Typing into Top; another program comes to the front; the dialog is brought back. */
+    ASSERT_TRUE(Activate(hPos));
+    HWND hTop = GetDlgItem(hPos, IDC_POS_TOP);
+    SetFocus(hTop);
+    ASSERT_TRUE(Activate(hProbe));
+    ASSERT_TRUE(Activate(hPos));
+    EXPECT_TRUE(WaitFor([&] { return GetFocus() == hTop; })) << "the focus is on " << GetDlgCtrlID(GetFocus());
+    Type('7');
+    EXPECT_TRUE(Shows(IDC_POS_TOP, '7'));
+
+    /* Typing into Height; a click on the probe, then one on the dialog's caption. */
+    HWND hHeight = GetDlgItem(hPos, IDC_POS_HEIGHT);
+    SetFocus(hHeight);
+    ClickAt(700, 500);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hProbe; }));
+    RECT rDialog;
+    GetWindowRect(hPos, &rDialog);
+    ClickAt(rDialog.left + 60, rDialog.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hPos; }));
+    EXPECT_TRUE(WaitFor([&] { return GetFocus() == hHeight; })) << "the focus is on " << GetDlgCtrlID(GetFocus());
+    Type('4');
+    EXPECT_TRUE(Shows(IDC_POS_HEIGHT, '4'));
+    SaveWindowPicture(hPos, "position_focus");
 }
 
 }  // namespace

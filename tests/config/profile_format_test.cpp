@@ -123,6 +123,12 @@ TEST(ProfileFormat, EveryByteOfEveryValueSurvivesAndTheTextStaysPlain)
     EXPECT_STREQ("\x7F", ppRead->pvValues[2].szValue);
     EXPECT_STREQ("Cd-mode", ppRead->pvValues[ppRead->iCount - 1].szKey);
 
+    /* A profile that names no mode keeps its empty Mode section when written back. */
+    const std::string strNoMode = "Orvane remote profile 1\r\n[Mode]\r\n[Default]\r\n0=\"a\"\r\n1=\"\"\r\n"
+                                  "End of profile\r\n";
+    ASSERT_EQ(PROFILE_OK, Read(strNoMode, ppRead.get()).iReason);
+    EXPECT_EQ(strNoMode, Write(ppRead.get()));
+
     /* A text that does not fit its buffer is not written at all. */
     char szSmall[64];
     EXPECT_EQ(0u, WriteProfile(pp.get(), szSmall, sizeof(szSmall)));

@@ -2,7 +2,8 @@
  * profile_test.cpp - assignment profiles against the registry under Wine: a save, a wiped
  * configuration and a load give back every value byte for byte; a damaged file is refused
  * with a message that names its line, and nothing changes; a load asks first, and No keeps
- * everything as it was.
+ * everything as it was; a loaded profile leaves its keys holding exactly its values; a save
+ * that fails leaves the profile it was to replace as it was.
  */
 #include <gtest/gtest.h>
 #include <stdio.h>
@@ -68,6 +69,67 @@ void WriteFile(const std::string &strPath, const std::string &strText)
     fclose(pFile);
 }
 
+/* The names of the files in a folder. */
+std::vector<std::string> FilesIn(const std::string &strFolder)
+{
+    std::vector<std::string> vNames;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((strFolder + "*").c_str(), &fd);
+    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = FindNextFileA(hFind, &fd))
+        if (strcmp(fd.cFileName, ".") != 0 && strcmp(fd.cFileName, "..") != 0)
+            vNames.push_back(fd.cFileName);
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+    return vNames;
+}
+
+/* A disk that fills up halfway through a write: while it lasts, every WriteFile of this
+   program (the configuration's modules are linked in) puts down half of its bytes and then
+   fails as a full disk does. */
+class DiskFillsUp {
+public:
+    DiskFillsUp() : ppfnSlot(ImportSlot((void *)&::WriteFile))
+    {
+        pfnRealWrite = (WRITEFILEPROC)*ppfnSlot;
+        Patch((void *)&HalfWrite);
+    }
+    ~DiskFillsUp() { Patch((void *)pfnRealWrite); }
+
+private:
+    typedef BOOL (WINAPI *WRITEFILEPROC)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    static WRITEFILEPROC pfnRealWrite;     /* the slot's own function, which the patch hides */
+
+    static BOOL WINAPI HalfWrite(HANDLE hFile, LPCVOID pBuffer, DWORD cb, LPDWORD pcbDone, LPOVERLAPPED po)
+    {
+        pfnRealWrite(hFile, pBuffer, cb / 2, pcbDone, po);
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    /* The program's import address table slot that holds pfn. */
+    static void **ImportSlot(void *pfn)
+    {
+        BYTE *pbImage = (BYTE *)GetModuleHandleA(NULL);
+        const IMAGE_NT_HEADERS *pnt = (const IMAGE_NT_HEADERS *)(pbImage + ((IMAGE_DOS_HEADER *)pbImage)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY &dd = pnt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+        void **ppSlots = (void **)(pbImage + dd.VirtualAddress);
+        for (size_t i = 0; i < dd.Size / sizeof(void *); i++)
+            if (ppSlots[i] == pfn)
+                return &ppSlots[i];
+        return nullptr;
+    }
+    void Patch(void *pfn)
+    {
+        if (ppfnSlot == nullptr)
+            return;          /* nothing to patch: the save then succeeds, and the test says so */
+        DWORD dwOld;
+        VirtualProtect(ppfnSlot, sizeof(void *), PAGE_READWRITE, &dwOld);
+        *ppfnSlot = pfn;
+        VirtualProtect(ppfnSlot, sizeof(void *), dwOld, &dwOld);
+    }
+    void **ppfnSlot;
+};
+DiskFillsUp::WRITEFILEPROC DiskFillsUp::pfnRealWrite;
+
 std::string ReadFile(const std::string &strPath)
 {
     std::string strText;
@@ -94,13 +156,7 @@ std::string LoadAnswering(const std::string &strPath, int iButton, BOOL *pbAppli
     WaitFor([&] { hBox = FindWindowA("#32770", szCaption); return hBox != NULL; });
     std::string strText;
     if (hBox != NULL) {
-        EnumChildWindows(hBox, [](HWND hChild, LPARAM lParam) -> BOOL {
-            char szClass[16], szText[1024];
-            GetClassNameA(hChild, szClass, sizeof(szClass));
-            if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hChild, szText, sizeof(szText)) > 0)
-                *(std::string *)lParam += szText;
-            return TRUE;
-        }, (LPARAM)&strText);
+        strText = StaticTexts(hBox);
         WaitFor([&] { return GetDlgItem(hBox, iButton) != NULL; });
         PostMessageA(hBox, WM_COMMAND, iButton, 0);
     }
@@ -173,6 +229,100 @@ TEST_F(ProfileTest, ARefusedOrDeclinedLoadChangesNothing)
     EXPECT_NE(std::string::npos, strBox.find("cannot be read")) << strBox;
 }
 
+/* Whatever the keys held before, a loaded profile leaves in them exactly its own values:
+   translations, mode names and stray values it lacks go, and the question counts them. */
+TEST_F(ProfileTest, ALoadedProfileLeavesItsKeysHoldingExactlyItsValues)
+{
+    Configure();
+    const std::string strPath = ProfilePath("exact.orp");
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    /* A profile made on a PC whose remote sends no code 63 and that has no fifth mode. */
+    std::string strText = ReadFile(strPath);
+    for (const char *pszLine : { "\r\n63=\"0x23\"", "\r\n5=\"CD\"" }) {
+        size_t iAt = strText.find(pszLine);
+        ASSERT_NE(std::string::npos, iAt) << pszLine;
+        strText.erase(iAt, strlen(pszLine));
+    }
+    strText.erase(strText.find("[CD]"), strText.find(PROFILE_END) - strText.find("[CD]"));
+    WriteFile(strPath, strText);
+    Snapshot expected = TakeSnapshot();
+    for (const char *pszGone : { "Translation\\63", "Mode\\5" })
+        ASSERT_EQ(1u, expected.erase(pszGone)) << pszGone;
+
+    /* What was there before: codes of another remote, stray values, edits. */
+    Write("Translation", "200", "5");
+    Write("Translation", "201", "");
+    Write("Mode", "6", "Spare");
+    Write("PC", "Extra", "NEXTTASK");
+    Write("Translation", "3", "ff");
+    Write("PC", "3", "LINEDOWN");
+    const Snapshot edited = TakeSnapshot();
+
+    BOOL bApplied;
+    std::string strBox = LoadAnswering(strPath, IDNO, &bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("changes 1 of its 166 button assignments and 1 of its mode names and "
+                                             "translations of the remote's codes.")) << strBox;
+    EXPECT_NE(std::string::npos, strBox.find("does not hold and that are removed: 6.")) << strBox;
+    EXPECT_EQ(edited, TakeSnapshot()) << "No keeps everything";
+
+    /* The key of the mode the profile does not name is none of its keys: it stays. */
+    strBox = LoadAnswering(strPath, IDYES, &bApplied);
+    EXPECT_TRUE(bApplied);
+    EXPECT_EQ(expected, TakeSnapshot());
+
+    /* Loaded again: nothing is left to change or remove. */
+    strBox = LoadAnswering(strPath, IDOK, &bApplied);
+    EXPECT_FALSE(bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("nothing to change")) << strBox;
+}
+
+/* A save writes the whole profile beside the old one first: a disk that fills up, or a
+   program that holds the old file open, leaves the old profile as it was and no other file
+   behind; a save that succeeds replaces it whole, and a bare file name lands in the current
+   folder. */
+TEST_F(ProfileTest, AFailedSaveLeavesTheOldProfileAsItWas)
+{
+    Configure();
+    const std::string strFolder = ProfilePath("saves\\");
+    CreateDirectoryA(strFolder.c_str(), NULL);
+    for (const std::string &strName : FilesIn(strFolder))
+        DeleteFileA((strFolder + strName).c_str());
+    const std::string strPath = strFolder + "kept.orp";
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    const std::string strOld = ReadFile(strPath);
+    ASSERT_NE(std::string::npos, strOld.find(PROFILE_END));
+    Write("PC", "3", "LINEDOWN");
+    const std::vector<std::string> vOnlyKept = { "kept.orp" };
+
+    {
+        DiskFillsUp dfu;
+        EXPECT_FALSE(SaveProfileFile(strPath.c_str()));
+    }
+    EXPECT_EQ(strOld, ReadFile(strPath)) << "the disk filled up";
+    EXPECT_EQ(vOnlyKept, FilesIn(strFolder));
+
+    HANDLE hHeld = CreateFileA(strPath.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    EXPECT_FALSE(SaveProfileFile(strPath.c_str()));
+    CloseHandle(hHeld);
+    EXPECT_EQ(strOld, ReadFile(strPath)) << "another program held the file";
+    EXPECT_EQ(vOnlyKept, FilesIn(strFolder));
+
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    const std::string strNew = ReadFile(strPath);
+    EXPECT_NE(std::string::npos, strNew.find("\r\n3=\"LINEDOWN\"\r\n"));
+    EXPECT_EQ(strOld.size() - strlen("MIXERMUTE") + strlen("LINEDOWN"), strNew.size());
+    EXPECT_EQ(vOnlyKept, FilesIn(strFolder));
+
+    char szCurrent[MAX_PATH];
+    GetCurrentDirectoryA(sizeof(szCurrent), szCurrent);
+    SetCurrentDirectoryA(strFolder.c_str());
+    EXPECT_TRUE(SaveProfileFile("bare.orp"));
+    SetCurrentDirectoryA(szCurrent);
+    EXPECT_EQ(strNew, ReadFile(strFolder + "bare.orp"));
+    EXPECT_EQ(std::vector<std::string>({ "bare.orp", "kept.orp" }), FilesIn(strFolder));
+}
+
 namespace {
 
 const char szPairsKey[] = ORVANE_ROOT_KEY "\\" AUTOMODE_KEY;
@@ -243,8 +393,9 @@ TEST_F(ProfileTest, AutomaticModesTravelAndFollowRenamedModes)
     WriteRegString(HKEY_CURRENT_USER, szPairsKey, "extra.exe", "PC");
     strBox = LoadAnswering(strPath, IDYES, &bApplied);
     EXPECT_TRUE(bApplied);
-    EXPECT_NE(std::string::npos, strBox.find("changes 0 of its 207 button assignments, and the names of the modes, "
-                                             "the translation of the remote's codes or the automatic modes")) << strBox;
+    EXPECT_NE(std::string::npos, strBox.find("changes 0 of its 207 button assignments and 1 of its mode names, "
+                                             "translations of the remote's codes and automatic modes.")) << strBox;
+    EXPECT_NE(std::string::npos, strBox.find("does not hold and that are removed: 1.")) << strBox;
     EXPECT_EQ(mUsable, StoredPairs());
 
     /* A profile of version 1 that names DVD "Video": the pairs stay, DVD's under its new name. */

@@ -95,6 +95,44 @@ TEST_F(ZendraCommand, EveryFormReadsBackIntoItsPartsAndIsWrittenAgain)
     EXPECT_EQ(NULL, mi.lpszHouseCode);
 }
 
+/* Units are 1 to 16, written in one or two digits: any other number is no unit, and a
+   command holding one is not written as it was read. */
+TEST_F(ZendraCommand, UnitsOutsideOneToSixteenAreNotRead)
+{
+    ASSERT_NE(hInstance, (HINSTANCE)NULL);
+    struct { const char *pszCommand, *pszUnits, *pszFunction; } cases[] = {
+        { "A11111111111,A4 On", "4", "On" },
+        { "A-3,A4 On", "", "(null)" },
+        { "A0,A17,A16 Off", "16", "Off" },
+        { "B99999999999999999999 Status Request", "", "Status Request" },
+        { "Macro C123 On", "", "(null)" },
+        { "Macro C12 On", "12", "(null)" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pszCommand);
+        Parsed p(c.pszCommand);
+        EXPECT_EQ(c.pszUnits, p.Units());
+        EXPECT_EQ(c.pszFunction, Text(p.mi.lpszFunction));
+        for (int i = 0; i < p.mi.iNumDevice; i++)
+            EXPECT_TRUE(p.mi.iDeviceCode[i] >= 1 && p.mi.iDeviceCode[i] <= 16);
+        /* Whatever is written again reads back the same. */
+        std::string strWritten = p.Stored();
+        if (strWritten != "(none)") {
+            EXPECT_EQ(strWritten, Parsed(strWritten.c_str()).Stored());
+        }
+    }
+    EXPECT_FALSE(IsHouseCodeAsWritten("A11111111111,A4 On"));
+    EXPECT_FALSE(IsHouseCodeAsWritten("macro p16 off"));
+    EXPECT_FALSE(IsHouseCodeAsWritten("A1 Dim 300%"));
+    EXPECT_TRUE(IsHouseCodeAsWritten("A1,A16 Dim To 40%"));
+    EXPECT_TRUE(IsHouseCodeAsWritten("Macro P16 Off"));
+    /* A Macro house code outside A to P is none: the dialog keeps the command as it is. */
+    EXPECT_EQ("(null)", Text(Parsed("Macro Z1 On").mi.lpszHouseCode));
+    EXPECT_FALSE(IsHouseCodeAsWritten("Macro Z1 On"));
+    EXPECT_FALSE(IsHouseCodeAsWritten("Macro @1 Off"));
+    EXPECT_TRUE(IsHouseCodeAsWritten("A2 Dim 178%"));
+}
+
 TEST_F(ZendraCommand, PercentagesCodesAndTheDefaultDataText)
 {
     ASSERT_NE(hInstance, (HINSTANCE)NULL);
@@ -477,6 +515,36 @@ TEST_F(ZendraDialog, AStoredCommandThatIsNotTheButtonsOwnOpensBlankInItsMode)
     Close();
     EXPECT_EQ("Macro D2 On", Stored());
     EXPECT_EQ(APPLAUNCH, fCurrentFunction);
+}
+
+/* The button's command that the controls cannot write again is shown and stored as it is,
+   until the person changes a control. */
+TEST_F(ZendraDialog, ACommandTheControlsCannotWriteIsKeptUntilChanged)
+{
+    Open("A11111111111,A4 On", true);
+    EXPECT_EQ("A11111111111,A4 On", Shown(IDC_ZD_PREVIEW));
+    EXPECT_EQ("A11111111111,A4 On", Shown(IDC_ZD_DEF_COMMAND));
+    EXPECT_EQ("4", SelectedUnits());
+    /* Focus moving through the boxes changes nothing. */
+    Command(IDC_ZD_UNITS, LBN_SETFOCUS);
+    Command(IDC_ZD_FUNCTION, CBN_SETFOCUS);
+    EXPECT_EQ("A11111111111,A4 On", Shown(IDC_ZD_PREVIEW));
+    SaveWindowPicture(hDlg, "zendra_kept");
+    Ok();
+    EXPECT_EQ("A11111111111,A4 On", Stored());
+    EXPECT_EQ(ZENDRACOMMAND, fCurrentFunction);
+
+    Open("macro p16 off", true);
+    EXPECT_EQ("macro p16 off", Shown(IDC_ZD_PREVIEW));
+    Ok();
+    EXPECT_EQ("macro p16 off", Stored());
+
+    /* A change: the controls write the command, with the units that exist. */
+    Open("A11111111111,A4 On", true);
+    ClickUnit(5);
+    EXPECT_EQ("A4,A5 On", Shown(IDC_ZD_PREVIEW));
+    Ok();
+    EXPECT_EQ("A4,A5 On", Stored());
 }
 
 /* What OK stores is what the button's press hands to Dovrel's communications window. */

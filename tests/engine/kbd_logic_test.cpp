@@ -12,7 +12,7 @@
 #include "BrenvikRes.h"
 #include "virtk32.h"
 #include "picture.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "testsupport.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "BrenvikRes.h"
 #include "probe_client.h"
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "traytest.h"
 
 namespace {

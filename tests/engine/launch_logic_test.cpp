@@ -12,8 +12,8 @@ HINSTANCE hInstance = GetModuleHandleA(NULL);
 
 namespace {
 
-const std::string strCmdSep(1, LAUNCH_CMDLINE_SEP);
-const std::string strPosSep(1, LAUNCH_EXTRA_SEP);
+const std::string strCmdSep(1, CMDLINE_SEPARATOR);
+const std::string strPosSep(1, EXTRA_SEPARATOR);
 
 struct ParsedLaunch {
     std::string strFile;

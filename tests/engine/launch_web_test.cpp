@@ -114,7 +114,7 @@ protected:
             expected.push_back(std::string("disconnect ") + pszService);
         }
         std::vector<std::string> lines = BrowserLines(expected.size());
-        PumpMessages(200);
+        EXPECT_TRUE(WaitForStartedProgramsToEnd());
         EXPECT_EQ(expected, ReadLines(strReportDir + "browser.txt"));
     }
 };
@@ -126,8 +126,7 @@ TEST_F(WebAddress, InternetExplorerGetsADdeExecute)
     Run("WEBADDRESS\"http://example.test/a?b=1,c\"");
     ExpectConversations("IEXPLORE",
                         { "execute IEXPLORE WWW_OpenURL \"http://example.test/a?b=1,c\",,-1,,,,," });
-    /* Nothing else was tried. */
-    PumpMessages(300);
+    /* Nothing else was tried (ExpectConversations saw every started program end). */
     EXPECT_TRUE(ReadLines(strShellReport).empty());
 }
 
@@ -209,7 +208,7 @@ TEST_F(WebAddress, NoBrowserCommandFails)
     EXPECT_EQ(0, SendWebAddress("missing-page.htm", SW_SHOW));
     SetHtmCommand("{bin}no-such-browser.exe %1");
     EXPECT_EQ(0, SendWebAddress("missing-page.htm", SW_SHOW));
-    PumpMessages(300);
+    EXPECT_TRUE(WaitForStartedProgramsToEnd());
     EXPECT_TRUE(ReadLines(strReportDir + "browser.txt").empty());
 }
 

@@ -1,8 +1,9 @@
 /*
- * press_bench.cpp - what one button press costs the engine: DecodeScanCode, LookUpCode
- * and (when a command is assigned) ParseFunction, next to the registry reads that the
- * press cannot avoid (the raw code's translation, the mode's key name, the button's
- * command: open, query and close each), measured in the same run; then the same press with
+ * press_bench.cpp - what one button press costs: Tellumo's RunCode (DecodeScanCode, the
+ * mode's key name and the button's command, and ParseFunction when a command is assigned),
+ * next to the registry reads that the press cannot avoid (the raw code's translation, the
+ * mode's key name, the button's command: open, query and close each), measured in the same
+ * run; then the same press with
  * Tellumo's press log open: the engine reports the command and the log keeps the press's
  * record (its list takes the lines in later, on a timer, outside the press). Prints figures
  * only.
@@ -17,9 +18,9 @@
 #include <stdlib.h>
 #include <algorithm>
 #include <vector>
-#include "Corvalin.h"
+#include "OrvaneStore.h"
+#include "press.h"
 #include "presslog.h"
-#include "regkeys.h"
 
 namespace {
 
@@ -55,23 +56,19 @@ void RawReads(BYTE bRaw, const char *pszButton)
 {
     char szRaw[4];
     snprintf(szRaw, sizeof(szRaw), "%u", bRaw);
-    RawRead(ORVANE_ROOT_KEY "\\Translation", szRaw);
-    RawRead(ORVANE_ROOT_KEY "\\Mode", "1");
+    RawRead(ORVANE_ROOT_KEY "\\" STORE_TRANSLATION_KEY, szRaw);
+    RawRead(ORVANE_ROOT_KEY "\\" STORE_MODE_KEY, "1");
     RawRead(ORVANE_ROOT_KEY "\\PC", pszButton);
 }
 
-/* One press as Tellumo makes it: the engine's calls between the log's (which do nothing
-   while the log is closed). */
+/* One press as Tellumo makes it: its run of the code between the log's calls (which do
+   nothing while the log is closed). */
 void Press(BYTE bRaw)
 {
     tagPRESS prPress;
     BeginPress(&prPress, bRaw, PR_PRESS);
-    BYTE bCode = bRaw, bMode = 0, bShift = 0;
-    char szFunction[256];
-    int bLookUp = DecodeScanCode(NULL, &bCode, &bMode, &bShift);
-    if (bLookUp && LookUpCode(bMode, bCode, szFunction, 255))
-        ParseFunction(NULL, szFunction);
-    NoteDecoded(bLookUp, bCode, bMode, bShift);
+    BYTE bMode = 0, bShift = 0;
+    RunCode(NULL, bRaw, &bMode, &bShift);
     EndPress(&prPress);
 }
 
@@ -157,9 +154,9 @@ int main(int argc, char **argv)
         printf("Tellumo.exe (for the log's texts) is not next to this program\n");
         return 1;
     }
-    SetValue("Mode", "1", "PC");
-    SetValue("Translation", "30", "5");
-    SetValue("Translation", "31", "6");
+    SetValue(STORE_MODE_KEY, "1", "PC");
+    SetValue(STORE_TRANSLATION_KEY, "30", "5");
+    SetValue(STORE_TRANSLATION_KEY, "31", "6");
     SetValue("PC", "5", "");
     SetValue("PC", "6", szCommand);
     Press(bRawUnassigned);

@@ -80,6 +80,34 @@ std::vector<std::string> ProbeLines(const ProbeProcess &pp, const std::string &s
     return lines;
 }
 
+/* Does the action, then waits until the probe logged one line more with this prefix. */
+template <typename Action>
+static bool AwaitOneMoreLine(const ProbeProcess &pp, const std::string &strPrefix, Action action)
+{
+    size_t cBefore = ProbeLines(pp, strPrefix).size();
+    action();
+    return WaitFor([&] { return ProbeLines(pp, strPrefix).size() > cBefore; });
+}
+
+/* How the log begins the line of a message that the window took from its queue. */
+static std::string QueuedLine(const std::string &strName, UINT uMessage)
+{
+    char szMessage[16];
+    snprintf(szMessage, sizeof(szMessage), "0x%04x ", uMessage);
+    return "queued " + strName + " " + szMessage;
+}
+
+bool AwaitInputSentinel(const ProbeProcess &pp, const std::string &strName)
+{
+    return AwaitOneMoreLine(pp, QueuedLine(strName, WM_KEYUP) + ProbeHex(SENTINEL_KEY) + " ",
+                            [] { PressAndRelease(SENTINEL_KEY); });
+}
+
+bool AwaitPostedSentinel(const ProbeProcess &pp, HWND hWnd, const std::string &strName)
+{
+    return AwaitOneMoreLine(pp, QueuedLine(strName, WM_NULL), [&] { PostMessageA(hWnd, WM_NULL, 0, 0); });
+}
+
 std::string ProbeHex(unsigned long long ull)
 {
     char sz[24];

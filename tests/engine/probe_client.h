@@ -32,6 +32,17 @@ bool ProbeLogHas(const ProbeProcess &pp, const std::string &strLine);
 /* Lines of the log that start with the prefix (e.g. "queued B "). */
 std::vector<std::string> ProbeLines(const ProbeProcess &pp, const std::string &strPrefix);
 
+/* Sentinels: something that window strName (as the log names it) takes from its queue
+   after everything an action put there before; once the probe has logged it, the action has
+   had all its effect. Each waits for the probe to log one more of its kind, and is false
+   when that does not come. */
+/* A press and release of F24 (SENTINEL_KEY), which no control acts on, behind the input
+   sent before it; the window must have the keyboard focus. */
+#define SENTINEL_KEY VK_F24
+bool AwaitInputSentinel(const ProbeProcess &pp, const std::string &strName);
+/* WM_NULL posted to hWnd, behind the messages posted to it before. */
+bool AwaitPostedSentinel(const ProbeProcess &pp, HWND hWnd, const std::string &strName);
+
 /* The log's way of writing a number: 0x and lower-case hexadecimal. */
 std::string ProbeHex(unsigned long long ull);
 

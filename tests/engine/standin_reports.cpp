@@ -4,6 +4,7 @@
 #include "standin_reports.h"
 #include "testsupport.h"
 #include "Corvalin.h"
+#include <tlhelp32.h>
 #include <fstream>
 #include <vector>
 
@@ -126,6 +127,25 @@ bool StandinTest::Start(const std::string &strCommandLine, LPCSTR lpszClass, LPC
 {
     hStandin = StartStandin(strCommandLine, lpszClass, lpszTitle, &hStandinWnd);
     return hStandinWnd != NULL;
+}
+
+bool StandinTest::WaitForStartedProgramsToEnd(DWORD dwTimeout)
+{
+    DWORD dwStandin = 0;
+    if (hStandinWnd != NULL)
+        GetWindowThreadProcessId(hStandinWnd, &dwStandin);
+    return WaitFor([&] {
+        HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (hSnapshot == INVALID_HANDLE_VALUE)
+            return false;
+        PROCESSENTRY32 pe = {};
+        pe.dwSize = sizeof(pe);
+        bool bRunning = false;
+        for (BOOL bMore = Process32First(hSnapshot, &pe); bMore && !bRunning; bMore = Process32Next(hSnapshot, &pe))
+            bRunning = pe.th32ParentProcessID == GetCurrentProcessId() && pe.th32ProcessID != dwStandin;
+        CloseHandle(hSnapshot);
+        return !bRunning;
+    }, dwTimeout);
 }
 
 std::vector<std::string> StandinTest::ReportLines(LPCSTR lpszFile, size_t cLines, DWORD dwTimeout)

@@ -59,6 +59,12 @@ protected:
     /* The lines of a report file, once it has at least cLines of them. */
     std::vector<std::string> ReportLines(LPCSTR lpszFile, size_t cLines, DWORD dwTimeout = 10000);
 
+    /* The sentinel after a command that may start programs: waits until no program that
+       this test started is running, the stand-in aside. What a command hands to windows
+       it sends before it returns, and the stand-ins report before they end, so their
+       reports are then complete. False when one still runs after dwTimeout. */
+    bool WaitForStartedProgramsToEnd(DWORD dwTimeout = 10000);
+
     /* Runs one command string through the engine the way the tray program does. */
     static void Run(const std::string &strCommand);
 };

@@ -7,8 +7,9 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "probe_client.h"
+#include "store.h"
 #include "Corvalin.h"
 
 namespace {
@@ -339,4 +340,84 @@ TEST_F(Store, ModeIndependentButtonsWithoutACommand)
     BYTE bCode = 10, bMode = 0, bShift = 0;
     EXPECT_EQ(0, DecodeScanCode(NULL, &bCode, &bMode, &bShift));
     EXPECT_EQ("", StoredValue("Default", "0"));
+}
+
+/* The engine and the configuration number the buttons alike: the mode's own command and the
+   two mode-independent buttons lie where the configuration writes them, and the shared
+   reader and writer find every button there, reading the mode's key name only when the
+   button needs it. */
+TEST_F(Store, EveryButtonIsFoundWhereTheConfigurationKeepsIt)
+{
+    SetValue("Phone", "Default", "HOMEPOINTER");
+    SetValue("Phone", "16", "TAB");
+    SetValue("Phone", "39", "ESCAPE");
+    SetValue("Default", "0", "DNUDGE");
+    SetValue("Default", "1", "LNUDGE");
+    char buffer[RUNNABLE_COMMAND_SIZE];
+    struct { BYTE bMode, bCode; const char *pszCommand; } samples[] = {
+        { 2, 255, "HOMEPOINTER" }, { 2, 16, "TAB" }, { 2, 39, "ESCAPE" }, { 4, 41, "DNUDGE" }, { 0, 42, "LNUDGE" },
+    };
+    for (const auto &sample : samples) {
+        EXPECT_EQ(1, LookUpCode(sample.bMode, sample.bCode, buffer, sizeof(buffer))) << (int)sample.bCode;
+        EXPECT_STREQ(sample.pszCommand, buffer);
+    }
+    EXPECT_EQ("<missing>", StoredValue("Phone", "255"));
+    EXPECT_EQ("<missing>", StoredValue("CD", "41"));
+
+    /* Written through the shared writer, a button lands in the same places. */
+    EXPECT_TRUE(WriteModeButton(1, 33, "ENTER"));
+    EXPECT_TRUE(WriteModeButton(3, 255, "CASCADE"));
+    EXPECT_TRUE(WriteModeButton(7, 42, "VERTILE"));     /* no such mode: this button needs none */
+    EXPECT_EQ("ENTER", StoredValue("WEB", "33"));
+    EXPECT_EQ("CASCADE", StoredValue("DVD", "Default"));
+    EXPECT_EQ("VERTILE", StoredValue("Default", "1"));
+
+    /* A mode whose name is missing or too long for a key name has no buttons: nothing is
+       read or written, and no key is made for it; its name is left as it is. */
+    DeleteRegValue(HKEY_CURRENT_USER, KeyPath("Mode").c_str(), "4");
+    SetValue("Mode", "5", std::string(STORE_MODE_KEY_SIZE, 'N'));
+    char szModeKey[STORE_MODE_KEY_SIZE] = "junk";
+    ReadModeKey(3, szModeKey);
+    EXPECT_STREQ("", szModeKey);
+    EXPECT_EQ("", StoredValue("Mode", "4"));
+    ReadModeKey(4, szModeKey);
+    EXPECT_STREQ("", szModeKey);
+    EXPECT_EQ(std::string(STORE_MODE_KEY_SIZE, 'N'), StoredValue("Mode", "5"));
+    EXPECT_FALSE(WriteModeButton(3, 1, "TAB"));
+    EXPECT_FALSE(ReadModeButton(4, 1, buffer, sizeof(buffer)));
+    EXPECT_STREQ("", buffer);
+    EXPECT_EQ("<missing>", StoredValue("DVD", "1"));
+    EXPECT_EQ("<missing>", StoredValue(std::string(STORE_MODE_KEY_SIZE, 'N'), "1"));
+    ReadModeKey(STORE_MODES, szModeKey);
+    EXPECT_STREQ("", szModeKey);
+    EXPECT_EQ("<missing>", StoredValue("Mode", "6"));
+}
+
+/* Every command the engine runs may be as long as the editors let a command be, and no
+   longer: a button's, a mode's own and a mode-independent one. */
+TEST_F(Store, CommandsRunUpToTheLengthTheEditorsAllow)
+{
+    auto Padded = [](size_t cchCommand) {
+        std::string str = "HOMEPOINTER,";
+        return str + std::string(cchCommand - str.size(), ' ');
+    };
+    SetValue("Translation", "5", "82");
+    SetValue("Translation", "10", "41");
+    for (size_t cchCommand : { (size_t)RUNNABLE_COMMAND_LENGTH, (size_t)RUNNABLE_COMMAND_LENGTH + 1 }) {
+        bool bRuns = cchCommand <= RUNNABLE_COMMAND_LENGTH;
+        SetValue("PC", "3", Padded(cchCommand));
+        char buffer[RUNNABLE_COMMAND_SIZE];
+        EXPECT_EQ(bRuns ? 1 : 0, LookUpCode(0, 3, buffer, sizeof(buffer))) << cchCommand;
+
+        SetValue("Phone", "Default", Padded(cchCommand));
+        SetValue("Default", "0", Padded(cchCommand));
+        for (BYTE bRaw : { 5, 10 }) {
+            BYTE bMode = 0, bShift = 0;
+            int iResult;
+            POINT pt = CursorAfter(POINT{ 10, 10 }, bRaw, &bMode, &bShift, &iResult);
+            EXPECT_EQ(0, iResult);
+            EXPECT_EQ(bRuns ? GetSystemMetrics(SM_CXSCREEN) / 2 : 10, pt.x) << cchCommand << " raw " << (int)bRaw;
+        }
+        EXPECT_EQ(Padded(cchCommand), StoredValue("Phone", "Default")) << "kept as stored";
+    }
 }

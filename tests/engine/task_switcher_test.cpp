@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 #include "testsupport.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "task_probes.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
@@ -90,6 +90,30 @@ HWND OpenSwitcher()
 bool CursorReaches(HWND hSwitcher, int n)
 {
     return WaitFor([&] { return CursorItem(hSwitcher) == n; }, 400);
+}
+
+/* The input sentinel of this thread: F24, which the switcher ignores, pressed and released
+   behind the input sent before it; true once this thread has taken the release from its
+   queue, and so has handled that input. */
+bool bSentinelTaken;
+HHOOK hSentinelWatch;
+
+LRESULT CALLBACK SentinelWatchProc(int iCode, WPARAM wParam, LPARAM lParam)
+{
+    const MSG *pMsg = (const MSG *)lParam;
+    if (iCode == HC_ACTION && wParam == PM_REMOVE && pMsg->message == WM_KEYUP && pMsg->wParam == VK_F24)
+        bSentinelTaken = true;
+    return CallNextHookEx(hSentinelWatch, iCode, wParam, lParam);
+}
+
+bool AwaitInputSentinel()
+{
+    bSentinelTaken = false;
+    hSentinelWatch = SetWindowsHookExA(WH_GETMESSAGE, SentinelWatchProc, NULL, GetCurrentThreadId());
+    PressAndRelease(VK_F24);
+    bool bTaken = WaitFor([] { return bSentinelTaken; });
+    UnhookWindowsHookEx(hSentinelWatch);
+    return bTaken;
 }
 
 void Key(HWND hSwitcher, UINT vk, int iTimes = 1)
@@ -337,8 +361,9 @@ TEST_F(TaskSwitcher, ElevenWindowsFillThreeRowsAndTheArrowsStopAtTheEnds)
     ScreenToClient(hSwitcher, &pt);
     EXPECT_EQ(ItemCentre(1).x, pt.x);            /* column 1 ... */
     EXPECT_EQ(ItemCentre(11).y, pt.y);           /* ... of row 3 */
+    /* The key is handled when Key returns; its painting, once the window is updated. */
     Key(hSwitcher, VK_RIGHT);
-    PumpMessages(300);
+    UpdateWindow(hSwitcher);
     EXPECT_EQ(11, CurrentItem(hSwitcher));
     EXPECT_EQ(expected[10], ShownName(hSwitcher, titles));
     SaveWindowPicture(hSwitcher, "task_switcher_item11");
@@ -346,7 +371,7 @@ TEST_F(TaskSwitcher, ElevenWindowsFillThreeRowsAndTheArrowsStopAtTheEnds)
     Key(hSwitcher, VK_LEFT, 10);
     EXPECT_TRUE(CurrentBecomes(hSwitcher, 1));
     Key(hSwitcher, VK_LEFT);
-    PumpMessages(300);
+    UpdateWindow(hSwitcher);
     EXPECT_EQ(1, CurrentItem(hSwitcher));
     EXPECT_EQ(expected[0], ShownName(hSwitcher, titles));
 }
@@ -566,13 +591,17 @@ TEST_F(TaskSwitcherFromTheRemote, NextTaskThenTheArrowsAndEnterSwitchPrograms)
     ASSERT_EQ(1u, Switchers().size());
     HWND hSwitcher = Switchers()[0];
     EXPECT_TRUE(CurrentBecomes(hSwitcher, 1));
-    PumpMessages(300);
+    /* The display server has reported the cursor that the switcher put on the first item. */
+    EXPECT_TRUE(WaitFor([&] { return CursorItem(hSwitcher) == 1; }));
 
     Press(202);
     EXPECT_TRUE(CurrentBecomes(hSwitcher, 2));
     EXPECT_EQ(expected[1], ShownName(hSwitcher, expected));
-    Press(202);     /* the last item: stays */
-    PumpMessages(200);
+    /* The last item: stays. Its keys are handed over before Press returns (the first
+       playback found the journal hook unserved), so the sentinel comes after them. */
+    Press(202);
+    EXPECT_TRUE(AwaitInputSentinel());
+    UpdateWindow(hSwitcher);
     EXPECT_EQ(2, CurrentItem(hSwitcher));
 
     Press(203);

@@ -54,11 +54,10 @@ protected:
     {
         return ReportLines("dovrel.txt", cLines, dwTimeout);
     }
-    /* Every line once cLines are there and a moment has passed for any more to come. */
-    std::vector<std::string> SettledLines(size_t cLines)
+    /* Every line, once the senders that the command started have ended. */
+    std::vector<std::string> SettledLines()
     {
-        Lines(cLines);
-        PumpMessages(500);
+        EXPECT_TRUE(WaitForStartedProgramsToEnd());
         return ReadLines(strReportDir + "dovrel.txt");
     }
     /* The record of a WM_COPYDATA with code 3 carrying strText to a window class. */
@@ -95,7 +94,7 @@ TEST_F(ZendraSend, ReceiversInTurnThenTheProgram)
             expected.push_back(*pch == 'Z'   ? CopyData(szZendraClass, strText, hTarget)
                                : *pch == 'T' ? CopyData(szTamberlinClass, strText, hTarget)
                                              : "run OSTREL " + strText);
-        EXPECT_EQ(expected, SettledLines(expected.size()));
+        EXPECT_EQ(expected, SettledLines());
         Stop();
         DeleteFileA((strReportDir + "dovrel.txt").c_str());
     }

@@ -18,12 +18,21 @@ session() {
     "$root/scripts/wine-session.sh" "$@"
 }
 
+# Waits until no Wine process of the prefix is left (its server ends with its last one).
+prefix_gone() {
+  WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$1 wineserver -w >/dev/null 2>&1 || true
+}
+
 if [ ! -f "$template/.orvane-ready" ]; then
   session "$template" true
 fi
+# The template is only copied: nothing of it may still run (or still be writing its
+# registry) while it is copied, nor after this test.
+prefix_gone "$template"
 rm -rf "$fresh"
 cp -a "$template" "$fresh"
-trap 'rm -rf "$fresh"' EXIT
+trap 'prefix_gone "$fresh"; rm -rf "$fresh"' EXIT
 
 echo "== first session: silent installation"
 session "$fresh" wine "$test_exe" --gtest_filter=SetupTest.InstallsIntoFreshPrefix

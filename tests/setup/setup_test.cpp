@@ -1,8 +1,9 @@
 /*
  * setup_test.cpp - the setup program on a Wine prefix that has never seen Orvane, run by
  * fresh_prefix_test.sh in two sessions of that prefix: the first installs silently (with the
- * receiver stand-in), the second is the next logon, where the tray program must come up by
- * itself; then an upgrade over the edited installation and the uninstalls follow.
+ * receiver stand-in) for the person who runs it, the second is the next logon, where the
+ * tray program must come up by itself and the applet must open the configuration; then an
+ * upgrade over an installation whose modes a profile renamed, and the uninstalls follow.
  */
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,7 +16,6 @@
 #include "traywatch.h"
 #include "psheetres.h"
 
-#define INSTALL_DIR     "C:\\Program Files\\Orvane"
 #define VENDOR_KEY      "Software\\Zendra"
 #define ROOT_KEY        VENDOR_KEY "\\Orvane"
 #define SETTINGS_KEY    ROOT_KEY "\\Settings"
@@ -23,16 +23,27 @@
 #define CPLS_KEY        "Software\\Microsoft\\Windows\\CurrentVersion\\Control Panel\\Cpls"
 #define RUN_KEY         "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 #define MENU_FOLDER     "Microsoft\\Windows\\Start Menu\\Programs\\Orvane"
-#define TRAY_CONFIGURE  263     /* the tray program's Configure command */
+#define TRAY_CLOSE      261     /* the tray program's Close and Configure commands */
+#define TRAY_CONFIGURE  263
+#define SC_SAVE_PROFILE 0x0100  /* the configuration's window-menu commands */
+#define SC_LOAD_PROFILE 0x0110
 
 static const char *const apszInstalled[] = {
     "Tellumo.exe", "Corvalin.dll", "Brenvik.dll", "Selvane.cpl", "keyboard.bmp", "OrvaneSetup.exe",
     "orvane.ini", "mirelo.sys", "remote.exe", "uninstall.exe",
 };
 
+/* Where a setup that nobody told otherwise installs: a folder of the user's own. */
+static std::string InstallDir()
+{
+    char szLocal[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_LOCAL_APPDATA, NULL, 0, szLocal);
+    return std::string(szLocal) + "\\Programs\\Orvane";
+}
+
 static std::string Installed(const std::string &strName)
 {
-    return INSTALL_DIR "\\" + strName;
+    return InstallDir() + "\\" + strName;
 }
 
 static bool FileThere(const std::string &strPath)
@@ -119,13 +130,57 @@ static std::string ControlPanelNames()
     return strNames;
 }
 
+/* Whether the uninstaller has finished: its entry and the folder are gone. */
+static bool Uninstalled()
+{
+    return !KeyThere(HKEY_CURRENT_USER, UNINSTALL_KEY) && !FileThere(InstallDir());
+}
+
 /* Runs the installed uninstaller silently; it hands over to a copy of itself and ends at
    once, so the end shows as its uninstall entry going. */
 static bool Uninstall(const std::string &strOptions)
 {
     if (RunProcess("\"" + Installed("uninstall.exe") + "\" /S " + strOptions, 60000) != 0)
         return false;
-    return WaitFor([] { return !KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY) && !FileThere(INSTALL_DIR); }, 60000);
+    return WaitFor(Uninstalled, 60000);
+}
+
+/* The rights a program asks Windows for when it starts: the level its manifest requests. */
+static std::string RequestedLevel(const std::string &strProgram)
+{
+    HMODULE hProgram = LoadLibraryExA(strProgram.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC hManifest = hProgram != NULL ? FindResourceA(hProgram, MAKEINTRESOURCEA(1), (LPCSTR)RT_MANIFEST) : NULL;
+    std::string strManifest;
+    if (hManifest != NULL)
+        strManifest.assign((const char *)LockResource(LoadResource(hProgram, hManifest)), SizeofResource(hProgram, hManifest));
+    if (hProgram != NULL)
+        FreeLibrary(hProgram);
+    size_t iLevel = strManifest.find("level=\"");
+    return iLevel == std::string::npos ? "<none>" : strManifest.substr(iLevel + 7, strManifest.find('"', iLevel + 7) - iLevel - 7);
+}
+
+/* Where the receiver's driver service loads its file from. */
+static std::string DriverServicePath()
+{
+    std::string strPath = "<no service>";
+    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    SC_HANDLE hService = hManager != NULL ? OpenServiceA(hManager, "Mirelo", SERVICE_QUERY_CONFIG) : NULL;
+    BYTE abConfig[8192];
+    DWORD cbNeeded;
+    if (hService != NULL && QueryServiceConfigA(hService, (QUERY_SERVICE_CONFIGA *)abConfig, sizeof(abConfig), &cbNeeded))
+        strPath = ((QUERY_SERVICE_CONFIGA *)abConfig)->lpBinaryPathName;
+    if (hService != NULL)
+        CloseServiceHandle(hService);
+    if (hManager != NULL)
+        CloseServiceHandle(hManager);
+    return strPath;
+}
+
+static std::string SystemDriverFile()
+{
+    char szSystem[MAX_PATH] = "";
+    GetSystemDirectoryA(szSystem, sizeof(szSystem));
+    return std::string(szSystem) + "\\drivers\\mirelo.sys";
 }
 
 /* ---- the wizards, driven as a user drives them ---- */
@@ -200,40 +255,52 @@ static bool GoOn(HWND hWizard)
 
 static DWORD InstallSilently()
 {
-    return RunProcess("\"" + BinaryDir() + "setup.exe\" /S /RECEIVER /D=" INSTALL_DIR, 120000);
+    return RunProcess("\"" + BinaryDir() + "setup.exe\" /S /RECEIVER", 120000);
 }
 
-/* First session: a silent installation puts every file, key and value in its place. */
+/* First session: a silent installation, run by the user without an administrator's rights,
+   puts every file, key and value in the user's own places; only the receiver's driver is
+   the machine's, in the system's folder of drivers. */
 TEST(SetupTest, InstallsIntoFreshPrefix)
 {
     ASSERT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY)) << "the prefix is not fresh";
+    EXPECT_EQ("asInvoker", RequestedLevel(BinaryDir() + "setup.exe")) << "no administrator needed";
     ASSERT_EQ(0u, InstallSilently());
 
     for (const char *pszName : apszInstalled)
         EXPECT_TRUE(FileThere(Installed(pszName))) << pszName;
+    EXPECT_EQ("asInvoker", RequestedLevel(Installed("uninstall.exe")));
     /* Stripped: the installed library is smaller than the built one. */
     WIN32_FILE_ATTRIBUTE_DATA fadBuilt, fadInstalled;
     ASSERT_TRUE(GetFileAttributesExA((BinaryDir() + "Corvalin.dll").c_str(), GetFileExInfoStandard, &fadBuilt));
     ASSERT_TRUE(GetFileAttributesExA(Installed("Corvalin.dll").c_str(), GetFileExInfoStandard, &fadInstalled));
     EXPECT_LT(fadInstalled.nFileSizeLow, fadBuilt.nFileSizeLow);
 
-    EXPECT_EQ(INSTALL_DIR, RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
+    EXPECT_EQ(InstallDir(), RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
     EXPECT_EQ("PC", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "1"));
     EXPECT_EQ("CD", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "5"));
     EXPECT_EQ("22", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
     EXPECT_EQ("LAUNCH\"notepad.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
     EXPECT_EQ("MIXERVOLUP", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Default", "0"));
-    EXPECT_EQ(Installed("Selvane.cpl"), RegString(HKEY_LOCAL_MACHINE, CPLS_KEY, "Selvane"));
+    /* The user's hive holds the applet, the logon start and the uninstall entry; the
+       machine's holds none of them. */
+    EXPECT_EQ(Installed("Selvane.cpl"), RegString(HKEY_CURRENT_USER, CPLS_KEY, "Selvane"));
     EXPECT_EQ("\"" + Installed("Tellumo.exe") + "\"", RegString(HKEY_CURRENT_USER, RUN_KEY, "Tellumo"));
-    EXPECT_EQ("Orvane", RegString(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName"));
+    EXPECT_EQ("Orvane", RegString(HKEY_CURRENT_USER, UNINSTALL_KEY, "DisplayName"));
+    EXPECT_EQ("<missing>", RegString(HKEY_LOCAL_MACHINE, CPLS_KEY, "Selvane"));
+    EXPECT_EQ("<missing>", RegString(HKEY_LOCAL_MACHINE, RUN_KEY, "Tellumo"));
+    EXPECT_FALSE(KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
     EXPECT_TRUE(FileThere(MenuFolder() + "\\Orvane tray program.lnk"));
     EXPECT_TRUE(FileThere(MenuFolder() + "\\Virtual remote.lnk"));
+    EXPECT_EQ(SystemDriverFile(), DriverServicePath()) << "the kernel loads nothing a user can change";
     MIRELOSTATE msState;
     EXPECT_TRUE(QueryReceiver(&msState)) << "the receiver stand-in runs";
 }
 
 /* Next logon: the tray program has started by itself and shows its icon; a press of the
-   virtual remote runs the button's first assignment; the Control Panel lists the applet. */
+   virtual remote runs the button's first assignment; the Control Panel lists the applet,
+   which leaves the configuration to the running tray program and, once it is closed, opens
+   the configuration itself. */
 TEST(SetupTest, WorksAfterLogon)
 {
     HWND hTray = NULL;
@@ -253,36 +320,133 @@ TEST(SetupTest, WorksAfterLogon)
 
     EXPECT_NE(std::string::npos, ControlPanelNames().find("Remote Mouse\n")) << ControlPanelNames();
 
-    /* The installed applet, as the Control Panel opens it: with the tray program running,
-       the configuration is the tray program's and the page offers none. */
-    HANDLE hControl = StartProcess("control.exe \"" + Installed("Selvane.cpl") + "\"");
-    HWND hSheet = NULL;
-    ASSERT_TRUE(WaitFor([&] {
-        return (hSheet = FindWindowA(NULL, "Remote Mouse Properties")) != NULL && IsWindowVisible(hSheet);
-    }, 20000));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(PropSheet_GetCurrentPageHwnd(hSheet), IDC_CONFIGURATION)));
-    PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(hControl, 0) == WAIT_OBJECT_0; }, 20000));
-    CloseHandle(hControl);
-
     /* The tray icon's Configure opens the configuration over the tray program. */
     PostMessageA(hTray, WM_COMMAND, TRAY_CONFIGURE, 0);
     HWND hConfiguration = NULL;
     ASSERT_TRUE(WaitFor([&] { return (hConfiguration = OwnedWindow(hTray)) != NULL; }, 20000));
     PostMessageA(hConfiguration, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hConfiguration); }, 20000));
+
+    /* The installed applet, as the Control Panel opens it: with the tray program running,
+       the configuration is the tray program's and the page offers none; without it, the
+       page's button finds the configuration where the installation put it. */
+    for (bool bTrayRuns : { true, false }) {
+        if (!bTrayRuns) {
+            PostMessageA(hTray, WM_COMMAND, TRAY_CLOSE, 0);
+            ASSERT_TRUE(WaitFor([&] { return !IsWindow(hTray); }, 20000));
+        }
+        HANDLE hControl = StartProcess("control.exe \"" + Installed("Selvane.cpl") + "\"");
+        HWND hSheet = NULL;
+        ASSERT_TRUE(WaitFor([&] {
+            return (hSheet = FindWindowA(NULL, "Remote Mouse Properties")) != NULL && IsWindowVisible(hSheet);
+        }, 20000));
+        HWND hButton = GetDlgItem(PropSheet_GetCurrentPageHwnd(hSheet), IDC_CONFIGURATION);
+        EXPECT_EQ(!bTrayRuns, IsWindowVisible(hButton) != FALSE);
+        if (!bTrayRuns) {
+            PostMessageA(hButton, BM_CLICK, 0, 0);
+            ASSERT_TRUE(WaitFor([&] { return (hConfiguration = OwnedWindow(hSheet)) != NULL; }, 20000));
+            EXPECT_TRUE(SaveWindowPicture(hConfiguration, "setup_applet_configuration"));
+            PostMessageA(hConfiguration, WM_CLOSE, 0, 0);
+            EXPECT_TRUE(WaitFor([&] { return !IsWindow(hConfiguration); }, 20000));
+        }
+        PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(hControl, 0) == WAIT_OBJECT_0; }, 20000));
+        CloseHandle(hControl);
+    }
+
+    /* The tray program comes back as the next logon starts it. */
+    HANDLE hTrayProgram = StartProcess(RegString(HKEY_CURRENT_USER, RUN_KEY, "Tellumo"));
+    EXPECT_NE(nullptr, hTrayProgram);
+    if (hTrayProgram != NULL)
+        CloseHandle(hTrayProgram);
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000));
 }
 
-/* An upgrade through the wizard over the running, edited installation: it offers the
-   installed folder; the user's assignments and settings stay, a removed one comes back, the
-   installation's tables are written afresh, and the tray program runs again. */
+/* A command of the configuration's window menu on a profile file, answered as a person
+   would: the file dialog gets the path, a load's question is answered Yes. Returns the
+   question's text (empty for a save). */
+static std::string ProfileThroughMenu(HWND hConfiguration, UINT uiCommand, const std::string &strPath)
+{
+    PostMessageA(hConfiguration, WM_SYSCOMMAND, uiCommand, 0);
+    HWND hFiles = NULL;
+    EXPECT_TRUE(WaitFor([&] { return (hFiles = OwnedWindow(hConfiguration)) != NULL; }, 20000));
+    SetDlgItemTextA(hFiles, 0x47C /* file name */, strPath.c_str());
+    PostMessageA(hFiles, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hFiles); }, 20000));
+    std::string strQuestion;
+    HWND hQuestion = NULL;
+    if (uiCommand == SC_LOAD_PROFILE
+        && WaitFor([&] { return (hQuestion = FindQuestion("Remote Profile")) != NULL; }, 20000)) {
+        strQuestion = StaticTexts(hQuestion);
+        PostMessageA(hQuestion, WM_COMMAND, IDYES, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(hQuestion); }, 20000));
+    }
+    return strQuestion;
+}
+
+/* A whole file as text; false when it cannot be read. */
+static bool ReadTextFile(const std::string &strPath, std::string *pstrText)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    pstrText->assign(GetFileSize(hFile, NULL), '\0');
+    DWORD cbRead = 0;
+    bool bRead = ReadFile(hFile, &(*pstrText)[0], (DWORD)pstrText->size(), &cbRead, NULL) && cbRead == pstrText->size();
+    CloseHandle(hFile);
+    return bRead;
+}
+
+static bool WriteTextFile(const std::string &strPath, const std::string &strText)
+{
+    HANDLE hFile = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD cbDone = 0;
+    bool bWritten = WriteFile(hFile, strText.data(), (DWORD)strText.size(), &cbDone, NULL) && cbDone == strText.size();
+    return CloseHandle(hFile) && bWritten;
+}
+
+/* The text with the first occurrence of strOld (which must be there) replaced. */
+static std::string Replaced(std::string strText, const std::string &strOld, const std::string &strNew)
+{
+    size_t iAt = strText.find(strOld);
+    EXPECT_NE(std::string::npos, iAt) << strOld;
+    return iAt == std::string::npos ? strText : strText.replace(iAt, strOld.size(), strNew);
+}
+
+/* A profile renames the first mode and changes the translation: saved from the
+   configuration, edited as a text, loaded back. Then an upgrade through the wizard over the
+   running installation: it offers the installed folder; every mode name, translation and
+   assignment of the user stays, a missing one comes back into the renamed mode, and the tray
+   program runs again. */
 TEST(SetupTest, UpgradeKeepsAssignments)
 {
-    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34", "LAUNCH\"winver.exe\""));
-    DeleteRegValue(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "0");
-    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64", "ff"));
     HWND hOldTray = FindWindowA("TELLUMO", "Zendra Remote Buttons");
     ASSERT_NE(nullptr, hOldTray);
+    PostMessageA(hOldTray, WM_COMMAND, TRAY_CONFIGURE, 0);
+    HWND hConfiguration = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hConfiguration = OwnedWindow(hOldTray)) != NULL; }, 20000));
+    char szTemporary[MAX_PATH] = "";
+    GetTempPathA(sizeof(szTemporary), szTemporary);
+    const std::string strProfile = std::string(szTemporary) + "renamed.orp";
+    ProfileThroughMenu(hConfiguration, SC_SAVE_PROFILE, strProfile);
+    std::string strText;
+    ASSERT_TRUE(WaitFor([&] { return ReadTextFile(strProfile, &strText) && strText.find("End of profile") != std::string::npos; }));
+    strText = Replaced(strText, "\r\n1=\"PC\"\r\n", "\r\n1=\"Desktop\"\r\n");
+    strText = Replaced(strText, "\r\n[PC]\r\n", "\r\n[Desktop]\r\n");
+    strText = Replaced(strText, "34=\"LAUNCH\\\"notepad.exe\\\"\"", "34=\"LAUNCH\\\"winver.exe\\\"\"");
+    strText = Replaced(strText, "\r\n64=\"22\"\r\n", "\r\n64=\"ff\"\r\n");
+    strText = Replaced(strText, "\r\n68=\"26\"\r\n", "\r\n");
+    ASSERT_TRUE(WriteTextFile(strProfile, strText));
+    const std::string strQuestion = ProfileThroughMenu(hConfiguration, SC_LOAD_PROFILE, strProfile);
+    EXPECT_NE(std::string::npos, strQuestion.find("that are removed: 1.")) << strQuestion;
+    PostMessageA(hConfiguration, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(hConfiguration); }, 20000));
+    DeleteFileA(strProfile.c_str());
+    ASSERT_EQ("Desktop", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "1"));
+    ASSERT_EQ("<missing>", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "68"));
+    DeleteRegValue(HKEY_CURRENT_USER, ROOT_KEY "\\Desktop", "0");
 
     HANDLE hSetup = StartProcess("\"" + BinaryDir() + "setup.exe\"");
     ASSERT_NE(nullptr, hSetup);
@@ -297,7 +461,10 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     EXPECT_TRUE(WaitFor([&] {
         return GetDlgItemTextA(CurrentPage(hWizard), ID_DIRECTORY, szFolder, sizeof(szFolder)) > 0;
     }, 20000));
-    EXPECT_EQ(0, strncmp(INSTALL_DIR, szFolder, strlen(INSTALL_DIR))) << szFolder;
+    std::string strFolder = szFolder;
+    if (!strFolder.empty() && strFolder.back() == '\\')
+        strFolder.pop_back();          /* the page may end the folder with a backslash */
+    EXPECT_EQ(InstallDir(), strFolder);
     PictureWhenReady(hWizard, "setup_3_folder");
     ASSERT_TRUE(GoOn(hWizard));
     PictureWhenReady(hWizard, "setup_4_installed");
@@ -307,29 +474,36 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(hSetup, 0) == WAIT_OBJECT_0; }, 30000));
     CloseHandle(hSetup);
 
-    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
-    EXPECT_EQ("NEXTTASK", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "0"));
-    EXPECT_EQ("22", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
-    EXPECT_EQ(INSTALL_DIR, RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
+    EXPECT_EQ("Desktop", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "1"));
+    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Desktop", "34"));
+    EXPECT_EQ("NEXTTASK", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Desktop", "0"));
+    EXPECT_EQ("ff", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
+    EXPECT_EQ("26", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "68"));
+    EXPECT_EQ(InstallDir(), RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
     EXPECT_FALSE(IsWindow(hOldTray));
     EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000));
 }
 
-/* Uninstall: first silently keeping the assignments (only they stay), then, after
-   installing once more, through the uninstaller's pages answering that nothing is to be
-   kept: no file, key, value, shortcut or service of ours is left. */
+/* Uninstall: first silently keeping the assignments (the renamed mode, the translation and
+   the assignments stay, nothing else), and installing once more brings them back in use;
+   then through the uninstaller's pages answering that nothing is to be kept: no file, key,
+   value, shortcut, service or driver of ours is left. */
 TEST(SetupTest, UninstallLeavesNothing)
 {
     ASSERT_TRUE(Uninstall("/KEEP"));
     EXPECT_EQ(nullptr, FindWindowA("TELLUMO", "Zendra Remote Buttons"));
-    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
+    EXPECT_EQ("Desktop", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "1"));
+    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Desktop", "34"));
+    EXPECT_EQ("ff", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
     EXPECT_TRUE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\Default"));
+    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\PC")) << "no mode is called so any more";
     EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, SETTINGS_KEY));
-    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\Mode"));
-    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\Translation"));
 
     ASSERT_EQ(0u, InstallSilently());
-    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\PC", "34"));
+    EXPECT_EQ("Desktop", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "1"));
+    EXPECT_EQ("LAUNCH\"winver.exe\"", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Desktop", "34"));
+    EXPECT_EQ("ff", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
+    EXPECT_EQ(InstallDir(), RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
 
     /* The uninstaller hands over to a copy of itself, whose window comes next. */
     ASSERT_EQ(0u, RunProcess("\"" + Installed("uninstall.exe") + "\""));
@@ -345,13 +519,14 @@ TEST(SetupTest, UninstallLeavesNothing)
     PostMessageA(GetDlgItem(hQuestion, IDNO), BM_CLICK, 0, 0);
     PictureWhenReady(hWizard, "uninstall_3_done");
     PostMessageA(GetDlgItem(hWizard, ID_NEXT), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([] { return !KeyThere(HKEY_LOCAL_MACHINE, UNINSTALL_KEY) && !FileThere(INSTALL_DIR); }, 60000));
+    ASSERT_TRUE(WaitFor(Uninstalled, 60000));
     EXPECT_TRUE(WaitFor([] { return FindWizard("Orvane Uninstall") == NULL; }, 20000));
 
     EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, VENDOR_KEY));
-    EXPECT_EQ("<missing>", RegString(HKEY_LOCAL_MACHINE, CPLS_KEY, "Selvane"));
+    EXPECT_EQ("<missing>", RegString(HKEY_CURRENT_USER, CPLS_KEY, "Selvane"));
     EXPECT_EQ("<missing>", RegString(HKEY_CURRENT_USER, RUN_KEY, "Tellumo"));
     EXPECT_FALSE(FileThere(MenuFolder()));
     EXPECT_FALSE(DriverServiceThere());
+    EXPECT_FALSE(FileThere(SystemDriverFile()));
     EXPECT_EQ(std::string::npos, ControlPanelNames().find("Remote Mouse\n"));
 }

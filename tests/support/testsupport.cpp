@@ -119,18 +119,50 @@ void PumpMessages(DWORD dwMilliseconds)
     } while (GetTickCount() - dwStart < dwMilliseconds);
 }
 
-void PressCapsLock()
+void PressAndRelease(WORD wVk)
 {
     INPUT aInput[2] = {};
     aInput[0].type = aInput[1].type = INPUT_KEYBOARD;
-    aInput[0].ki.wVk = aInput[1].ki.wVk = VK_CAPITAL;
+    aInput[0].ki.wVk = aInput[1].ki.wVk = wVk;
     aInput[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, aInput, sizeof(INPUT));
+}
+
+void PressCapsLock()
+{
+    PressAndRelease(VK_CAPITAL);
 }
 
 bool CapsLockOn()
 {
     return (GetKeyState(VK_CAPITAL) & 1) != 0;
+}
+
+std::string StaticTexts(HWND hWnd)
+{
+    std::string strTexts;
+    EnumChildWindows(hWnd, [](HWND hChild, LPARAM lParam) -> BOOL {
+        char szClass[16] = "", szText[1024] = "";
+        GetClassNameA(hChild, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hChild, szText, sizeof(szText)) > 0)
+            *(std::string *)lParam += szText;
+        return TRUE;
+    }, (LPARAM)&strTexts);
+    return strTexts;
+}
+
+HWND HelpWindowOfThread(DWORD idThread)
+{
+    HWND hFound = NULL;
+    EnumThreadWindows(idThread, [](HWND hWnd, LPARAM lParam) -> BOOL {
+        char szClass[32] = "";
+        GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (lstrcmpA(szClass, "HH Parent") != 0 || !IsWindowVisible(hWnd))
+            return TRUE;
+        *(HWND *)lParam = hWnd;
+        return FALSE;
+    }, (LPARAM)&hFound);
+    return hFound;
 }
 
 bool SaveWindowPicture(HWND hWnd, const std::string &strName)

@@ -45,9 +45,17 @@ typedef std::map<std::string, tagSTOREDVALUE> RegistrySnapshot;   /* "key\name" 
    when none are named; a missing key adds nothing. */
 RegistrySnapshot SnapshotRegistry(LPCSTR lpszRoot, const std::vector<std::string> &keys = {});
 
+/* The texts of a window's static controls run together: what a message box says. */
+std::string StaticTexts(HWND hWnd);
+
+/* The visible HTML Help window ("HH Parent") that the thread opened, or null. */
+HWND HelpWindowOfThread(DWORD idThread);
+
 /* Dispatches this thread's messages for about dwMilliseconds. */
 void PumpMessages(DWORD dwMilliseconds);
 
+/* Presses and releases a key, as input from the keyboard. */
+void PressAndRelease(WORD wVk);
 /* Presses Caps Lock once, as a user would; and whether this thread sees it on. */
 void PressCapsLock();
 bool CapsLockOn();

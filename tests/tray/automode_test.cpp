@@ -12,7 +12,7 @@
 #include <string>
 #include "autopairs.h"
 #include "probe_client.h"
-#include "regkeys.h"
+#include "OrvaneStore.h"
 #include "testsupport.h"
 #include "traytest.h"
 

@@ -174,6 +174,37 @@ TEST_F(PressLogTest, PressesFromTheRemoteShowWhatArrivedAndWhatRan)
     EXPECT_EQ(vLines.size(), (size_t)LineCount(hLog));
 }
 
+/* Each line names the mode's key as its press found it: a button, the key its command was
+   looked up in (the command that ran shows it came from there), even when the installation
+   names another key for the mode meanwhile. */
+TEST_F(PressLogTest, ALineNamesTheKeyItsPressFoundTheCommandIn)
+{
+    const char szModeTable[] = "Software\\Zendra\\Orvane\\Mode";
+    HWND hLog = OpenLog();
+    PostCode(tProgram.hWnd, 33);
+    ASSERT_TRUE(WaitFor([&] { return LineCount(hLog) == 1; }, 3000));
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, szModeTable, "1", "DVD"));
+    PostCode(tProgram.hWnd, 34);
+    PostCode(tProgram.hWnd, 33);
+    ASSERT_TRUE(WaitFor([&] { return LineCount(hLog) == 3; }, 3000));
+    /* Its own key again: a shift change shows the name the mode has now. */
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, szModeTable, "1", "PC"));
+    PostCode(tProgram.hWnd, 21);
+    PostCode(tProgram.hWnd, 33);
+    ASSERT_TRUE(WaitFor([&] { return LineCount(hLog) == 5; }, 3000));
+
+    std::vector<std::string> vLines, vWanted = {
+        "0x21\t\tbutton 0, PC\tMESSAGE\"[8123:100]\"",
+        "0x22\t\tbutton 1, DVD\tnot assigned",
+        "0x21\t\tbutton 0, DVD\tMESSAGE\"[8123:400]\"",
+        "0x15\t\tshift on, PC\t",
+        "0x21\t\tbutton 17, PC, shift\tMESSAGE\"[8123:111]\"",
+    };
+    for (const std::string &strLine : Lines(hLog))
+        vLines.push_back(WithoutTime(strLine));
+    EXPECT_EQ(vWanted, vLines);
+}
+
 TEST_F(PressLogTest, KeepsTheLastLinesAndForgetsThemWhenCleared)
 {
     HWND hLog = OpenLog();

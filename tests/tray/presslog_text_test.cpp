@@ -78,8 +78,8 @@ TEST(PressLogText, LinesOfEveryKindOfCode)
     memset(prLong.szModeName, 'M', sizeof(prLong.szModeName) - 1);
     memset(prLong.szCommand, 'C', sizeof(prLong.szCommand) - 1);
     std::string strLong = Line(prLong);
-    EXPECT_EQ(std::string(PRESS_COMMAND_SIZE - 1, 'C'), strLong.substr(strLong.rfind('\t') + 1));
-    EXPECT_NE(std::string::npos, strLong.find(std::string(MODE_NAME_SIZE - 1, 'M') + ", shift\t"));
+    EXPECT_EQ(std::string(RUNNABLE_COMMAND_LENGTH, 'C'), strLong.substr(strLong.rfind('\t') + 1));
+    EXPECT_NE(std::string::npos, strLong.find(std::string(STORE_MODE_KEY_SIZE - 1, 'M') + ", shift\t"));
     char szShort[16];
     memset(szShort, 'x', sizeof(szShort));
     char szGuard = szShort[sizeof(szShort) - 1];

@@ -139,7 +139,7 @@ static std::vector<tagSINKHIT> vHits;
 static LRESULT CALLBACK SinkWndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam)
 {
     if (uiMessage == SINK_MESSAGE) {
-        vHits.push_back({ wParam, GetTickCount() });
+        vHits.push_back({ wParam });
         return 0;
     }
     return DefWindowProcA(hWnd, uiMessage, wParam, lParam);

@@ -51,10 +51,9 @@ std::string WithoutTime(const std::string &strLine);
 /* Message that the test assignments post to the foreground window: "[8123:N]". */
 #define SINK_MESSAGE 0x8123
 
-/* One message received by the sink: its wParam and when it came (GetTickCount). */
+/* One message received by the sink: its wParam. */
 struct tagSINKHIT {
     WPARAM wParam;
-    DWORD dwTick;
 };
 
 /* Creates the sink window and brings it to the front. */

@@ -1,13 +1,12 @@
 /*
- * profile_fuzz.cpp - coverage-guided fuzzing of the profile reader, built natively with
- * address and undefined-behaviour checks by scripts/fuzz-profile.sh. Every input is either
+ * profile_fuzz.cpp - the profile reader under coverage-guided fuzzing. Every input is either
  * refused with a reason and a line, or accepted and then written back to a text that reads
  * as the same profile.
  */
 #include <stdint.h>
-#include <stdlib.h>
 #include <string.h>
 #include "profile32_format.h"
+#include "fuzz_support.h"
 
 static tagPROFILE ppFirst, ppSecond;
 
@@ -22,16 +21,16 @@ static char szText[PROFILE_MAX_FILE];
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pbData, size_t cbData)
 {
     tagPROFILEERROR pe;
+    std::string strInput((const char *)pbData, cbData);
     if (!ReadProfile((const char *)pbData, cbData, &ppFirst, &pe)) {
-        if (pe.iReason <= PROFILE_OK || pe.iReason >= PROFILE_REASONS || pe.iLine < 1)
-            abort();
+        EXPECT_INVARIANT(pe.iReason > PROFILE_OK && pe.iReason < PROFILE_REASONS && pe.iLine >= 1,
+                         "a refused profile is refused with a reason and a line", strInput);
         return 0;
     }
     size_t cchText = WriteProfile(&ppFirst, szText, sizeof(szText));
-    if (cchText == 0 || !ReadProfile(szText, cchText, &ppSecond, &pe) || ppSecond.iCount != ppFirst.iCount)
-        abort();
-    for (int i = 0; i < ppFirst.iCount; i++)
-        if (!SameValue(&ppFirst.pvValues[i], &ppSecond.pvValues[i]))
-            abort();
+    bool bSame = cchText != 0 && ReadProfile(szText, cchText, &ppSecond, &pe) && ppSecond.iCount == ppFirst.iCount;
+    for (int i = 0; bSame && i < ppFirst.iCount; i++)
+        bSame = SameValue(&ppFirst.pvValues[i], &ppSecond.pvValues[i]);
+    EXPECT_INVARIANT(bSame, "an accepted profile written back reads as the same profile", strInput);
     return 0;
 }
