@@ -174,6 +174,9 @@ void  SetButtonFlag(BYTE *pbFlags, int fFunction);
 void  CopyButtonData(tagBUTTONINFO **ppbiDest, tagBUTTONINFO *pbiHolder, int fFunction);
 /* The field becomes the control's text, "" (not null) when the control is empty. */
 void  DlgItemToString(HWND hDlg, int iControl, LPSTR *ppszField);
+/* The common file dialog for a program file (*.exe), titled lpszTitle; TRUE with the
+   chosen path in lpszFile (cchFile bytes), FALSE when the user cancels. */
+BOOL  ChooseProgramFile(HWND hOwner, LPCSTR lpszTitle, LPSTR lpszFile, DWORD cchFile);
 void  GetFileName(HWND hDlg);
 void  GetSizeAndPosition(HWND hDlg);     /* comes with the position-capture dialog */
 void  GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect);
@@ -373,6 +376,15 @@ int  ReadProfileFile(LPCSTR lpszPath, tagPROFILE *pp, int *piLine);
    profile's values. A file that is not a sound profile is refused with a message naming its
    line, and nothing changes. */
 BOOL LoadProfileFile(HWND hDlg, LPCSTR lpszPath);
+
+/* ---- auto32: the Automatic Modes dialog ------------------------------------------------
+   Its window-menu command on the picture of the remote, after the profiles'. */
+#define SC_AUTO_MODES   0x0120
+
+void AddAutoModeMenu(HWND hDlg);
+/* Runs the Automatic Modes dialog for its window-menu command; FALSE for other commands. */
+BOOL OnAutoModeCommand(HWND hDlg, UINT uiCommand);
+INT_PTR CALLBACK AutoModesDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam);
 
 /* ---- mode32_zendra: home-automation command dialog ------------------------------------
    A command addresses a house code ("A".."P") and unit codes (1..16): "A1,A3 Dim To 40%",

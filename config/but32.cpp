@@ -329,24 +329,30 @@ void DlgItemToString(HWND hDlg, int iControl, LPSTR *ppszField)
         ComboBox_GetLBText(hControl, iSelected, *ppszField);
 }
 
-void GetFileName(HWND hDlg)
+BOOL ChooseProgramFile(HWND hOwner, LPCSTR lpszTitle, LPSTR lpszFile, DWORD cchFile)
 {
     char szDirectory[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
-    char szFile[128] = "";
+    lpszFile[0] = '\0';
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = hDlg;
+    ofn.hwndOwner = hOwner;
     ofn.lpstrFilter = "Application Files (*.exe)\0*.exe\0All Files (*.*)\0*.*\0";
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = szFile;
-    ofn.nMaxFile = sizeof(szFile);
+    ofn.lpstrFile = lpszFile;
+    ofn.nMaxFile = cchFile;
     ofn.lpstrInitialDir = szDirectory;
-    ofn.lpstrTitle = "Select Application to Launch...";
+    ofn.lpstrTitle = lpszTitle;
     ofn.lpstrDefExt = "exe";
     /* The current directory is where a bare program name is looked for: not the chooser's. */
     ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameA(&ofn))
+    return GetOpenFileNameA(&ofn);
+}
+
+void GetFileName(HWND hDlg)
+{
+    char szFile[128];
+    if (ChooseProgramFile(hDlg, "Select Application to Launch...", szFile, sizeof(szFile)))
         SetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szFile);
 }
 

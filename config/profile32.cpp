@@ -7,7 +7,10 @@
  * user agrees: the keys the profile holds then hold exactly its values, whatever they held
  * before. A file that is not a sound profile is
  * refused, naming its line, and nothing changes. The per-machine settings (installation
- * directory, cursor, which sources are on and the LIRC server) never travel.
+ * directory, cursor, which sources are on, the LIRC server and the switch of the automatic
+ * modes) never travel; the automatic modes' pairs do: a profile that carries them replaces
+ * the stored ones, and a profile without them keeps them, under the new names of renamed
+ * modes.
  */
 #include <windows.h>
 #include <commdlg.h>
@@ -17,6 +20,7 @@
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
+#include "autopairs_store.h"
 #include "profile32_format.h"
 #include "registry.h"
 
@@ -123,13 +127,31 @@ static void CollectProfile(tagPROFILE *pp)
             AddStoredValue(pp, szModes[m], szName);
         }
     }
+    tagAUTOMODEPAIR apPairs[AUTOMODE_MAX_PAIRS];
+    int cPairs = ReadAutoModePairs(apPairs, AUTOMODE_MAX_PAIRS, szModes);
+    for (int i = 0; i < cPairs; i++)
+        AddValue(pp, STORE_AUTOMODE_KEY, apPairs[i].szProgram, apPairs[i].szMode);
     AddKeyValues(pp, PROFILE_RECEIVER_KEY);
+}
+
+static BOOL IsPairValue(const tagPROFILEVALUE *ppv)
+{
+    return strcmp(ppv->szKey, STORE_AUTOMODE_KEY) == 0;
+}
+
+/* A profile with pairs of its own replaces the stored ones. */
+static BOOL CarriesPairs(const tagPROFILE *pp)
+{
+    for (int i = 0; i < pp->iCount; i++)
+        if (IsPairValue(&pp->pvValues[i]))
+            return TRUE;
+    return FALSE;
 }
 
 static BOOL IsButtonValue(const tagPROFILEVALUE *ppv)
 {
     return lstrcmpiA(ppv->szKey, szModeKey) != 0 && lstrcmpiA(ppv->szKey, szTranslationKey) != 0
-           && lstrcmpiA(ppv->szKey, PROFILE_RECEIVER_KEY) != 0;
+           && lstrcmpiA(ppv->szKey, PROFILE_RECEIVER_KEY) != 0 && !IsPairValue(ppv);
 }
 
 /* What a load would do to the registry. */
@@ -203,9 +225,16 @@ static int CountButtonValues(const tagPROFILE *pp)
 
 static void ApplyProfile(const tagPROFILE *pp)
 {
+    AUTOMODENAMES anOld, anNew;
+    ReadModeNames(anOld);
     ForeignValues(pp, TRUE);
     for (int i = 0; i < pp->iCount; i++)
         Write(pp->pvValues[i].szKey, pp->pvValues[i].szName, pp->pvValues[i].szValue);
+    /* Pairs of their own took the stored ones' place; else these follow renamed modes. */
+    if (!CarriesPairs(pp)) {
+        ReadModeNames(anNew);
+        RenameAutoModePairs(anOld, anNew);
+    }
 }
 
 /* ---- Files and dialogs ------------------------------------------------------------------ */

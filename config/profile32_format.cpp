@@ -9,8 +9,10 @@
 
 #define SIZE_ERROR ((size_t)-1)
 
-/* The kinds of section a profile holds. */
-enum { SECTION_NONE, SECTION_MODE, SECTION_TRANSLATION, SECTION_DEFAULT, SECTION_RECEIVER, SECTION_BUTTONS };
+/* The kinds of section a profile holds; SECTION_BUTTONS comes last (one bit per mode from
+   it on in uiSeen). */
+enum { SECTION_NONE, SECTION_MODE, SECTION_TRANSLATION, SECTION_DEFAULT, SECTION_RECEIVER, SECTION_AUTOMODES,
+       SECTION_BUTTONS };
 
 static const char szModeKey[] = STORE_MODE_KEY;
 static const char szTranslationKey[] = STORE_TRANSLATION_KEY;
@@ -25,6 +27,8 @@ struct tagPROFILEREADER {
     size_t cbText;
     size_t iPosition;
     int  iLine;
+    int  bPairs;                        /* a profile of version 2: it may carry pairs */
+    int  cPairs;                        /* pairs taken */
     int  iSection;                      /* SECTION_x of the current section */
     int  iMode;                         /* its mode, for SECTION_BUTTONS */
     int  iSectionStart;                 /* index of its first value */
@@ -161,7 +165,11 @@ size_t WriteProfile(const tagPROFILE *ppProfile, char *pszText, size_t cchText)
     if (cchText == 0)
         return 0;
     pszText[0] = '\0';
-    int bOk = Append(pszText, cchText, &iLength, PROFILE_HEADER, strlen(PROFILE_HEADER))
+    const char *pszHeader = PROFILE_HEADER;
+    for (int i = 0; i < ppProfile->iCount; i++)
+        if (strcmp(ppProfile->pvValues[i].szKey, STORE_AUTOMODE_KEY) == 0)
+            pszHeader = PROFILE_HEADER_PAIRS;
+    int bOk = Append(pszText, cchText, &iLength, pszHeader, strlen(pszHeader))
               && Append(pszText, cchText, &iLength, szNewLine, 2);
     /* The Mode section comes first even when it names no mode: the reader requires it. */
     if (ppProfile->iCount == 0 || CompareProfileNames(ppProfile->pvValues[0].szKey, szModeKey) != 0)
@@ -247,6 +255,7 @@ static int ValueSlot(const tagPROFILEREADER *pr, const char *pszName)
         return iNumber >= 0 && iNumber < PROFILE_MODE_VALUES - 1 ? iNumber : -1;
     case SECTION_TRANSLATION:
     case SECTION_RECEIVER:
+    case SECTION_AUTOMODES:
         return pszName[0] != '\0' ? 64 : -1;
     }
     return -1;
@@ -306,6 +315,8 @@ static int OpenSection(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagP
         iSection = SECTION_DEFAULT;
     else if (CompareProfileNames(szKey, szReceiverKey) == 0)
         iSection = SECTION_RECEIVER;
+    else if (CompareProfileNames(szKey, STORE_AUTOMODE_KEY) == 0 && pr->bPairs)
+        iSection = SECTION_AUTOMODES;
     else
         for (int m = 0; m < PROFILE_MODES; m++)
             if (pr->szModes[m][0] != '\0' && CompareProfileNames(szKey, pr->szModes[m]) == 0)
@@ -343,10 +354,15 @@ static int ReadValue(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagPRO
 
     tagPROFILEVALUE *ppv = &pp->pvValues[pp->iCount];
     size_t cchName = (size_t)(pEquals - pLine);
-    int iName = UnescapeProfileText(pLine, cchName, ppv->szName, sizeof(ppv->szName));
+    int bPair = pr->iSection == SECTION_AUTOMODES;
+    int iName = UnescapeProfileText(pLine, cchName, ppv->szName, bPair ? sizeof(ppv->szName) : PROFILE_NAME_SIZE);
     int iValue = UnescapeProfileText(pEquals + 2, cch - cchName - 3, ppv->szValue, sizeof(ppv->szValue));
     if (iName == 0 || iValue == 0)
         return Fail(ppeError, PROFILE_BAD_ESCAPE, pr->iLine);
+    /* A pair that is no use is passed over, as it is in the registry. */
+    if (bPair && (iName < 0 || iValue < 0 || pr->cPairs == AUTOMODE_MAX_PAIRS
+                  || AutoModePairMode(ppv->szName, ppv->szValue, pr->szModes) < 0))
+        return 1;
     if (iName < 0 || iValue < 0)
         return Fail(ppeError, PROFILE_TOO_LONG, pr->iLine);
 
@@ -365,6 +381,7 @@ static int ReadValue(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagPRO
                        : pr->iSection == SECTION_TRANSLATION ? szTranslationKey
                        : pr->iSection == SECTION_DEFAULT ? szDefaultKey
                        : pr->iSection == SECTION_RECEIVER ? szReceiverKey
+                       : bPair ? STORE_AUTOMODE_KEY
                        : pr->szModes[pr->iMode];
     strcpy(ppv->szKey, pszKey);      /* every key name fits: checked as it was read */
     if (pr->iSection == SECTION_MODE) {
@@ -373,6 +390,7 @@ static int ReadValue(tagPROFILEREADER *pr, const char *pLine, size_t cch, tagPRO
         strcpy(pr->szModes[iSlot], ppv->szValue);
         pr->iModeLine[iSlot] = pr->iLine;
     }
+    pr->cPairs += bPair;
     pp->iCount++;
     return 1;
 }
@@ -409,7 +427,9 @@ int ReadProfile(const char *pText, size_t cbText, tagPROFILE *ppProfile, tagPROF
 
     const char *pLine;
     size_t cch;
-    if (!NextLine(&r, &pLine, &cch) || !LineIs(pLine, cch, PROFILE_HEADER)) {
+    int bHeader = NextLine(&r, &pLine, &cch);
+    r.bPairs = bHeader && LineIs(pLine, cch, PROFILE_HEADER_PAIRS);
+    if (!bHeader || !(r.bPairs || LineIs(pLine, cch, PROFILE_HEADER))) {
         size_t cchStem = strlen(PROFILE_HEADER) - 1;    /* the header without its version */
         int bOurs = r.iLine == 1 && cch > cchStem && memcmp(pLine, PROFILE_HEADER, cchStem) == 0;
         return Fail(ppeError, bOurs ? PROFILE_NEWER_VERSION : PROFILE_NOT_A_PROFILE, 1);

@@ -305,6 +305,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     (void)lParam;
     CreateButtonList(&rem32.prButtons);
     AddProfileMenu(hDlg);
+    AddAutoModeMenu(hDlg);
 
     char szFile[MAX_PATH] = "";
     GetStringRes(IDS_REMOTE_BMP, szFile, sizeof(szFile));
@@ -510,10 +511,11 @@ extern "C" INT_PTR CALLBACK SelectDlg(HWND hDlg, UINT uiMessage, WPARAM wParam, 
         HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
         HANDLE_DLGMSG(hDlg, WM_CLOSE, OnClose);
         HANDLE_DLGMSG(hDlg, WM_DESTROY, OnDestroy);
-    /* Only the profile commands of the window menu are ours: moving, sizing and closing go
-       on to the dialog manager, which a handled message would stop. */
+    /* Only the profile and automatic-mode commands of the window menu are ours: moving,
+       sizing and closing go on to the dialog manager, which a handled message would stop. */
     case WM_SYSCOMMAND:
-        return OnProfileCommand(hDlg, (UINT)(wParam & 0xFFF0), &rem32.prButtons);
+        return OnProfileCommand(hDlg, (UINT)(wParam & 0xFFF0), &rem32.prButtons)
+               || OnAutoModeCommand(hDlg, (UINT)(wParam & 0xFFF0));
     }
     return FALSE;
 }

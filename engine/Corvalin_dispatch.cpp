@@ -70,6 +70,17 @@ extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
     hTargetWnd = hInterruptedTarget;
 }
 
+extern "C" int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift)
+{
+    /* Only five modes exist: any other leaves mode and shift be. */
+    if (lpbMode == NULL || lpbShift == NULL || bMode >= STORE_MODES)
+        return 0;
+    *lpbMode = bMode;
+    DefaultFunction(hWnd, bMode);
+    *lpbShift = 0;
+    return 1;
+}
+
 extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift)
 {
     if (lpbCode == NULL || lpbMode == NULL || lpbShift == NULL)
@@ -87,9 +98,7 @@ extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, 
             *lpbCode += BUTTON_SHIFT_OFFSET;
         return 1;
     case TC_SELECT_MODE:
-        *lpbMode = bMode;
-        DefaultFunction(hWnd, bMode);
-        *lpbShift = 0;
+        SelectMode(hWnd, bMode, lpbMode, lpbShift);
         break;
     case TC_TOGGLE_SHIFT:
     case TC_NOMODE_BUTTON:

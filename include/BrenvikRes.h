@@ -271,4 +271,21 @@
 #define IDS_MSG_PROGRAM_32BIT     2204
 #define IDS_MSG_PROGRAM_64BIT     2205
 
+/* Automatic Modes: the programs whose coming to the front chooses a mode, opened from the
+   picture of the remote's window menu (a range of their own, 2300 to 2349). */
+#define IDD_AUTOMODES             2300    /* "Automatic Modes" */
+#define IDC_AM_ENABLED            2301    /* the switch of the whole feature */
+#define IDC_AM_PAIRS              2302    /* the pairs: mode, tab, program */
+#define AM_PROGRAM_COLUMN         48      /* dialog units from IDC_AM_PAIRS's edge to the program */
+#define IDC_AM_MODE               2303    /* the mode of the selected pair */
+#define IDC_AM_REMOVE             2304
+#define IDC_AM_PROGRAM            2305    /* program to add: typed, chosen or browsed for */
+#define IDC_AM_BROWSE             2306
+#define IDC_AM_ADD                2307
+#define IDS_AUTO_MENU             2320    /* the window menu's item */
+#define IDS_AUTO_BROWSE_TITLE     2321    /* the file dialog of Browse */
+#define IDS_AUTO_CAPTION          2322
+#define IDS_AUTO_FULL             2323
+#define IDS_AUTO_NO_PROGRAM       2324
+
 #endif /* ORVANE_BRENVIKRES_H */

@@ -22,6 +22,10 @@ extern "C" {
    Returns 1 when the result is a button code to look up, 0 when the code was handled here. */
 CORVALINAPI int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift);
 
+/* Selects engine mode bMode as a mode button does: *lpbMode becomes bMode, the mode's own
+   command runs and shift goes off. 0, nothing changed, for a mode that does not exist. */
+CORVALINAPI int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift);
+
 /* Reads the command of button bScanCode in engine mode bMode; 1 when one is assigned. */
 CORVALINAPI int WINAPI LookUpCode(BYTE bMode, BYTE bScanCode, LPSTR lpszFunction, UINT uiBufferSize);
 

@@ -24,6 +24,9 @@
 #define IDH_HOTKEY 11
 #define IDH_ZENDRA 12
 
+/* The picture of the remote's window menu: the Automatic Modes dialog. */
+#define IDH_AUTOMODES 13
+
 /* Parts of the picture of the remote that carry no function. */
 #define IDH_LEFT_BUTTON 16
 #define IDH_SPEED_SWITCH 17

@@ -30,6 +30,9 @@
    remote's keys) to the buttons of the remote: one string value per entry (common/
    receiversettings.h). */
 #define STORE_RECEIVER_MAP_KEY   ORVANE_SETTINGS "\\Receiver"
+/* Below the root, the automatic modes: one string value per pair, the program (a file name
+   or a full path) its name and the name of a mode its data (common/autopairs.h). */
+#define STORE_AUTOMODE_KEY       ORVANE_SETTINGS "\\AutoModes"
 
 /* ---- Modes and buttons ----------------------------------------------------------------- */
 

@@ -25,7 +25,7 @@ harnesses=("$@")
 # What each harness compiles besides itself and tests/fuzz/fuzz_support.cpp, and its
 # longest input.
 declare -A sources=(
-  [profile]="config/profile32_format.cpp"
+  [profile]="config/profile32_format.cpp common/autopairs.cpp"
   [command]="engine/Corvalin_command.cpp tests/fuzz/engine_items.cpp"
   [button]="config/but32_command.cpp config/zendrares32_lists.cpp engine/Corvalin_command.cpp
             tests/fuzz/engine_items.cpp tests/fuzz/win32_shim.cpp"
@@ -57,13 +57,24 @@ python3 "$root/standins/art/makeart.py" "$out/art" >/dev/null
 x86_64-w64-mingw32-windres -I"$root/config/res" -I"$root/include" -I"$out/art" \
   "$root/config/res/Brenvik.rc" -O res -o "$out/Brenvik.res" || exit 1
 
-# A small sound profile to start from: one mode with all its buttons, and the receiver's map.
-seed_profile() {
-  printf 'Orvane remote profile 1\r\n[Mode]\r\n1="PC"\r\n2=""\r\n[Translation]\r\n129="0x80"\r\n'
+# Small sound profiles to start from: one mode with all its buttons and the receiver's map
+# (version 1), and the same with automatic modes (version 2).
+seed_buttons() {
+  printf '[Mode]\r\n1="PC"\r\n2=""\r\n[Translation]\r\n129="0x80"\r\n'
   printf '[Default]\r\n0="KEYBOARD"\r\n1=""\r\n[PC]\r\n'
   for b in $(seq 0 39); do printf '%d="LAUNCH\\"a\\x7Fb\\x831,2\\""\r\n' "$b"; done
   printf 'Default="WRITE\\"\\xE9\\\\\\""\r\n'
+}
+seed_receiver() {
   printf '[Settings\\\\Receiver]\r\nLIRC KEY_1 tv="2"\r\nKey MEDIA_NEXT_TRACK="FF"\r\nEnd of profile\r\n'
+}
+seed_profile() {
+  printf 'Orvane remote profile 1\r\n'; seed_buttons; seed_receiver
+}
+seed_profile_pairs() {
+  printf 'Orvane remote profile 2\r\n'; seed_buttons
+  printf '[Settings\\\\AutoModes]\r\nnotepad.exe="pc"\r\nC:\\\\Tools\\\\pl\\xE4yer.exe="PC"\r\n'
+  seed_receiver
 }
 
 summary=()
@@ -79,6 +90,7 @@ for name in "${harnesses[@]}"; do
   mkdir -p "$corpus"
   if [ "$name" = profile ]; then
     seed_profile > "$corpus/seed.orp"
+    seed_profile_pairs > "$corpus/seed-pairs.orp"
   else
     n=0
     while IFS= read -r line; do

@@ -146,8 +146,49 @@ echo "== $((shot + 1)). OK: digit 1 carries the web mark; closing writes the ass
 # Pressed until the editor has closed: a click can go to activating the window first.
 until_window gone Functions /press Functions 1 || true
 pic configure-assigned
+# Automatic modes, from the picture's window menu (Alt+Space): Notepad chooses WEB and
+# WineMine CD.
+echo "== $((shot + 1)). Automatic Modes, from the window menu of the picture of the remote"
+# Its item is the menu's last: Wine adds "About Wine" to every window menu, whose access key
+# is the same letter.
+run "$bin/traystate.exe" /alt Buttons " " || true
+sleep 1
+run "$bin/traystate.exe" /type "{UP}~"
+run "$bin/traystate.exe" /wait "Automatic Modes" || true
+# add PROGRAM MODE: the Program box (clicked first, so that no listed program is selected),
+# the mode, then Add.
+add() {
+  run "$bin/traystate.exe" /press "Automatic Modes" 2305 || true
+  run "$bin/traystate.exe" /text "Automatic Modes" 2305 "$1" || true
+  run "$bin/traystate.exe" /choose "Automatic Modes" 2303 "$2" || true
+  run "$bin/traystate.exe" /press "Automatic Modes" 2307 || true
+  sleep 0.5
+}
+add notepad.exe WEB
+add winemine.exe CD
+pic automatic-modes
+until_window gone "Automatic Modes" /press "Automatic Modes" 1 || true
 until_window gone Buttons /close Buttons || true
+# With a program without a pair in front: the remote's own window.
+run "$bin/traystate.exe" /front "Virtual Remote" || true
 step "1: the new assignment hands its address to the browser" 1
+
+# Each program that comes to the front gives the remote its mode, as its mode button would
+# (the mode's own command runs first). Wine tells of a new program in front only when the
+# focus moves inside it, so here the change shows at the press that follows the click on
+# the program's title bar.
+wine winemine </dev/null &
+winemine=$!
+sleep 2
+run "$bin/traystate.exe" /front "Untitled - Notepad" || true
+step "Notepad in front: WEB, its start page first, then 2 opens its page" 2
+run "$bin/traystate.exe" /front "WineMine" || true
+step "WineMine in front: CD, SHIFT shows it shifted" SHIFT
+run "$bin/traystate.exe" /front "Untitled - Notepad" || true
+step "Notepad in front again: WEB, shift off" 3
+run "$bin/traystate.exe" /front "Virtual Remote" || true
+step "The remote's own window in front, no pair: back to PC, the mode chosen by hand" 1
+kill "$winemine" 2>/dev/null || true
 
 echo
 echo "== $((shot + 1)). Menu of the tray icon, then Close"

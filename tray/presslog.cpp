@@ -40,7 +40,7 @@ static const tagLOGCONTROL lcControls[PLC_COUNT] = {
     { IDC_LOG_CLEAR, "BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDS_LOG_CLEAR },
 };
 /* Columns after the time: raw code, auto-repeat, decoded, command (dialog units). */
-static const int aiTabStops[] = { 52, 76, 110, 236 };
+static const int aiTabStops[] = { 52, 76, 116, 242 };
 /* Widest line the horizontal scroll bar reaches, in pixels. */
 #define LOG_EXTENT          1600
 
@@ -75,6 +75,18 @@ void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat)
     ppr->bRepeat = bRepeat;
     ppr->pprOuter = PressLog.pprCurrent;
     PressLog.pprCurrent = ppr;
+}
+
+void BeginAutomaticPress(tagPRESS *ppr, LPCSTR lpszFront, int bByHand)
+{
+    BeginPress(ppr, 0, PR_AUTOMATIC);
+    if (PressLog.pprCurrent != ppr)
+        return;
+    /* A change that a press found to make came with that press, and its line before it. */
+    if (ppr->pprOuter != NULL)
+        ppr->stTime = ppr->pprOuter->stTime;
+    lstrcpynA(ppr->szFront, lpszFront, sizeof(ppr->szFront));
+    ppr->bByHand = bByHand != 0;
 }
 
 void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey)

@@ -17,8 +17,10 @@
 #define PRESS_LINE_SIZE     512     /* a whole line, the longest command included */
 
 /* Besides the rule's PR_x, a record's kind: a line from a source that was no press of a
-   mapped button (its reason and text in szCommand). */
-enum { PR_SKIPPED = PR_DROPPED + 1 };
+   mapped button (its reason and text in szCommand), and no code but the mode following the
+   program in front. */
+enum { PR_SKIPPED = PR_DROPPED + 1, PR_AUTOMATIC };
+#define PRESS_FRONT_SIZE    64      /* the program in front's file name, as the log keeps it */
 
 /* One code from the receiver as the tray program handled it. */
 struct tagPRESS {
@@ -31,6 +33,8 @@ struct tagPRESS {
     BYTE bShift;
     char szModeName[STORE_MODE_KEY_SIZE];   /* name of bMode's key ("" when unnamed) */
     char szCommand[RUNNABLE_COMMAND_SIZE];  /* first command string that ran, "" for none */
+    char szFront[PRESS_FRONT_SIZE];         /* PR_AUTOMATIC: the program that came to the front */
+    BYTE bByHand;               /* PR_AUTOMATIC: back to the mode last chosen by hand */
     tagPRESS *pprOuter;         /* the code whose command was running when this one came */
 };
 
@@ -38,7 +42,8 @@ struct tagPRESS {
 enum {
     PLW_REPEAT, PLW_DROPPED, PLW_BUTTON, PLW_SHIFT, PLW_MODE, PLW_SHIFT_ON, PLW_SHIFT_OFF,
     PLW_PC_BUTTON, PLW_CODE, PLW_NO_ACTION, PLW_NOT_ASSIGNED,
-    PLW_SKIPPED, PLW_TOO_LONG, PLW_BINARY, PLW_NOT_A_PRESS, PLW_NOT_MAPPED, PLW_COUNT
+    PLW_SKIPPED, PLW_TOO_LONG, PLW_BINARY, PLW_NOT_A_PRESS, PLW_NOT_MAPPED,
+    PLW_AUTOMATIC, PLW_IN_FRONT, PLW_BY_HAND, PLW_COUNT
 };
 #define PRESS_WORD_SIZE 32
 typedef char PRESSWORD[PRESS_WORD_SIZE];
@@ -49,6 +54,9 @@ typedef char PRESSWORD[PRESS_WORD_SIZE];
 HWND OpenPressLog(HINSTANCE hInst);
 /* A code arrives: begins its record (nothing happens while the log is closed). */
 void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
+/* A mode change for the program in front begins, like a code: lpszFront is the
+   program's file name, bByHand whether the mode is the one last chosen by hand. */
+void BeginAutomaticPress(tagPRESS *ppr, LPCSTR lpszFront, int bByHand);
 /* What the engine made of the code being handled; lpszModeKey is the name of bMode's key
    when the press read it to look a button up, else null (the log reads it then). */
 void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey);

@@ -30,7 +30,11 @@ static void DecodedText(const tagPRESS *ppr, const PRESSWORD *apwWords, char *ps
         snprintf(pszDecoded, cchDecoded, "%s %u, %s%s%s", apwWords[PLW_BUTTON], bCode, szMode,
                  ppr->bShift ? ", " : "", ppr->bShift ? apwWords[PLW_SHIFT] : "");
     } else if (iKind == TC_SELECT_MODE) {
-        snprintf(pszDecoded, cchDecoded, "%s %s", apwWords[PLW_MODE], szMode);
+        if (ppr->bRepeat == PR_AUTOMATIC)
+            snprintf(pszDecoded, cchDecoded, "%s %s%s%s, %s %s", apwWords[PLW_MODE], szMode, ppr->bByHand ? " " : "",
+                     ppr->bByHand ? apwWords[PLW_BY_HAND] : "", ppr->szFront, apwWords[PLW_IN_FRONT]);
+        else
+            snprintf(pszDecoded, cchDecoded, "%s %s", apwWords[PLW_MODE], szMode);
     } else if (iKind == TC_TOGGLE_SHIFT) {
         snprintf(pszDecoded, cchDecoded, "%s, %s", apwWords[ppr->bShift ? PLW_SHIFT_ON : PLW_SHIFT_OFF], szMode);
         *ppszResult = "";
@@ -71,19 +75,24 @@ void FormatPressLine(const tagPRESS *ppr, const PRESSWORD *apwWords, char *pszLi
         return;
     const SYSTEMTIME &st = ppr->stTime;
     if (ppr->bRepeat == PR_SKIPPED) {
-        int iReason = ppr->bCode >= PLW_TOO_LONG && ppr->bCode < PLW_COUNT ? (int)ppr->bCode : (int)PLW_NOT_A_PRESS;
+        int iReason = ppr->bCode >= PLW_TOO_LONG && ppr->bCode <= PLW_NOT_MAPPED ? (int)ppr->bCode : (int)PLW_NOT_A_PRESS;
         snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
                  st.wMilliseconds, apwWords[PLW_SKIPPED], apwWords[iReason], ppr->szCommand);
         return;
     }
-    char szDecoded[STORE_MODE_KEY_SIZE + 3 * PRESS_WORD_SIZE + 16] = "";
+    char szDecoded[STORE_MODE_KEY_SIZE + PRESS_FRONT_SIZE + 4 * PRESS_WORD_SIZE + 16] = "";
     const char *pszResult = "";
     if (ppr->bRepeat != PR_DROPPED)
         DecodedText(ppr, apwWords, szDecoded, sizeof(szDecoded), &pszResult);
     const char *pszRepeat = ppr->bRepeat == PR_REPEAT ? apwWords[PLW_REPEAT]
-                          : ppr->bRepeat == PR_DROPPED ? apwWords[PLW_DROPPED] : "";
-    snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t0x%02X\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
-             st.wMilliseconds, ppr->bRaw, pszRepeat, szDecoded, pszResult);
+                          : ppr->bRepeat == PR_DROPPED ? apwWords[PLW_DROPPED]
+                          : ppr->bRepeat == PR_AUTOMATIC ? apwWords[PLW_AUTOMATIC] : "";
+    /* A change for the program in front came with no code from the receiver. */
+    char szRaw[8] = "";
+    if (ppr->bRepeat != PR_AUTOMATIC)
+        snprintf(szRaw, sizeof(szRaw), "0x%02X", ppr->bRaw);
+    snprintf(pszLine, cchLine, "%02u:%02u:%02u.%03u\t%s\t%s\t%s\t%s", st.wHour, st.wMinute, st.wSecond,
+             st.wMilliseconds, szRaw, pszRepeat, szDecoded, pszResult);
 }
 
 /* Layout of the log window, in pixels: the list fills the window above a row of buttons

@@ -10,7 +10,10 @@
 #include <shellapi.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
+#include "Corvalin.h"
+#include "automode.h"
 #include "htmlhelp.h"
+#include "OrvaneStore.h"
 #include "press.h"
 #include "presslog.h"
 #include "receiver.h"
@@ -42,6 +45,9 @@ static tagREPEATRULE rrRepeat;
 static tagREGISTERRETRY rtRegister;
 /* The configuration dialog is open. */
 static int bShow;
+/* The engine's own mode (0-based) and shift; the icon follows them through ID_MODE_REPORT. */
+static BYTE bEngineMode;
+static BYTE bEngineShift;
 
 /* Context menu: item ids (string ids of their labels), 0xFFFF a separator, 0 the end. The
    labels are Brenvik's shared strings, except those of Tellumo's own items (from IDS_PRESS_LOG
@@ -98,15 +104,35 @@ void RegisterVxD(HWND hWnd, BYTE bTrayMode, BYTE bTrayShift)
         RemoveTrayIcon(hWnd, bTrayMode);
 }
 
-BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
+/* Mode and shift of the engine go to the icon. */
+static void ReportEngineState(void)
 {
-    /* The engine's own mode (0-based) and shift; the icon follows them through ID_MODE_REPORT. */
-    static BYTE bEngineMode;
-    static BYTE bEngineShift;
-    bScanCode = RunCode(hWnd, bScanCode, &bEngineMode, &bEngineShift);
     if (hMainWnd != NULL)
         PostMessageA(hMainWnd, WM_COMMAND, ID_MODE_REPORT, (LPARAM)(WORD)((bEngineMode << 8) | bEngineShift));
+}
+
+BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
+{
+    FollowFront();
+    bScanCode = RunCode(hWnd, bScanCode, &bEngineMode, &bEngineShift);
+    BYTE bChosen;
+    if (TranslatedCodeKind(bScanCode, &bChosen) == TC_SELECT_MODE && bChosen == bEngineMode)
+        NoteModeChosenByHand(bEngineMode);
+    ReportEngineState();
     return bScanCode;
+}
+
+BYTE EngineMode(void)
+{
+    return bEngineMode;
+}
+
+void SelectEngineMode(HWND hWnd, BYTE bMode)
+{
+    if (!SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift))
+        return;
+    NoteDecoded(0, (BYTE)(CODE_SELECT_MODE | bMode), bEngineMode, bEngineShift, NULL);
+    ReportEngineState();
 }
 
 int Menu(HWND hWnd)
@@ -144,6 +170,7 @@ static BOOL OnCreate(HWND hWnd, LPCREATESTRUCT lpcs)
     StartRepeatRule(&rrRepeat);
     StartSources(hWnd, lpcs->hInstance);
     RegisterVxD(hWnd, bMode, bShift);
+    StartAutoModes(hWnd);
     return TRUE;
 }
 
@@ -152,6 +179,7 @@ static void OnDestroy(HWND hWnd)
     /* Help windows belong to this process: they go with it, closed before it ends. */
     CloseHelpWindows();
     StopSources(hWnd);
+    StopAutoModes();
     RemoveTrayIcon(hWnd, 1);
     RedrawTrayWindow(hWnd);
     PostQuitMessage(0);

@@ -31,6 +31,7 @@ static const tagGALLERYPAGE gPages[] = {
     {IDD_MULTIMEDIA, 2, 6, TRUE},     {IDD_EDIT, 3, 4, TRUE},
     {IDD_SYSTEM, 4, 6, TRUE},         {IDD_HOTKEY, 4, 3, TRUE},
     {IDD_MESSAGES, 5, 0, TRUE},       {IDD_ZENDRA, 6, 0, FALSE},
+    {IDD_AUTOMODES, -1, 0, TRUE},
 };
 
 #define PICTURE_SIZE    80      /* one family picture, and its place in Button.bmp */
@@ -82,6 +83,26 @@ static const tagSAMPLETEXT gTexts[] = {
     {IDD_ZENDRA, IDC_ZD_PREVIEW, "A1,A3 Dim To 40%"},
     {IDD_ZENDRA, IDC_ZD_DEF_TYPE, "Command"},
     {IDD_ZENDRA, IDC_ZD_DEF_COMMAND, "A1,A3,A12 Brighten First Then Dim To 50%"},
+    {IDD_AUTOMODES, IDC_AM_PROGRAM, "vlc.exe"},
+};
+
+/* Entries of lists that the real procedure fills at run time; the second of each list is
+   shown selected. */
+struct tagSAMPLEENTRY {
+    WORD   wTemplate;
+    int    iControl;
+    LPCSTR lpszEntry;
+};
+
+static const tagSAMPLEENTRY gEntries[] = {
+    {IDD_AUTOMODES, IDC_AM_PAIRS, "DVD\twmplayer.exe"},
+    {IDD_AUTOMODES, IDC_AM_PAIRS, "WEB\tC:\\Program Files\\Mozilla Firefox\\firefox.exe"},
+    {IDD_AUTOMODES, IDC_AM_PAIRS, "CD\tC:\\Program Files\\Audio\\jukebox.exe"},
+    {IDD_AUTOMODES, IDC_AM_MODE, "PC"},
+    {IDD_AUTOMODES, IDC_AM_MODE, "WEB"},
+    {IDD_AUTOMODES, IDC_AM_MODE, "Phone"},
+    {IDD_AUTOMODES, IDC_AM_MODE, "DVD"},
+    {IDD_AUTOMODES, IDC_AM_MODE, "CD"},
 };
 
 /* Lists filled from Brenvik's tables; the longest entry is selected to show clipping. */
@@ -152,6 +173,19 @@ static void FillSamples(HWND hDlg, WORD wTemplate)
     for (const tagSAMPLELIST &sl : gLists)
         if (sl.wTemplate == wTemplate)
             FillFromTable(GetDlgItem(hDlg, sl.iControl), sl.uTable);
+    for (const tagSAMPLEENTRY &se : gEntries) {
+        if (se.wTemplate != wTemplate)
+            continue;
+        HWND hCtl = GetDlgItem(hDlg, se.iControl);
+        BOOL bListBox = IsListBox(hCtl);
+        SendMessageA(hCtl, bListBox ? LB_ADDSTRING : CB_ADDSTRING, 0, (LPARAM)se.lpszEntry);
+        SendMessageA(hCtl, bListBox ? LB_SETCURSEL : CB_SETCURSEL, 1, 0);
+    }
+    if (wTemplate == IDD_AUTOMODES) {
+        int iTabStop = AM_PROGRAM_COLUMN;
+        ListBox_SetTabStops(GetDlgItem(hDlg, IDC_AM_PAIRS), 1, &iTabStop);
+        CheckDlgButton(hDlg, IDC_AM_ENABLED, BST_CHECKED);
+    }
     if (wTemplate == IDD_WHATSTHIS)
         DestroyWindow(GetDlgItem(hDlg, IDC_WT_EXPLANATION));   /* four rows in use */
     if (wTemplate == IDD_MULTIMEDIA) {

@@ -7,7 +7,8 @@
  *   traystate /hover          puts the pointer on the first icon, so that its tip shows
  *   traystate /click          right-clicks the first icon and waits for its menu
  *   traystate /menu KEYS      ... and then types KEYS, the letters of the menu items
- *   traystate /type KEYS      types the letters KEYS, e.g. to choose a menu item
+ *   traystate /type KEYS      types the letters KEYS, e.g. to choose a menu item; as
+ *                             SendKeys writes them, ~ is Enter and {UP} the Up arrow
  *
  * and the same hands at the windows that the menu opens (CAPTION: a top-level window):
  *   traystate /point CAPTION X Y    puts the pointer on client point X,Y of the window
@@ -17,7 +18,10 @@
  *   traystate /dblclick CAPTION X Y double-clicks at client point X,Y of the window
  *   traystate /alt CAPTION L        presses Alt and the letter L in the window
  *   traystate /text CAPTION ID TEXT sets the text of the window's control ID
+ *   traystate /choose CAPTION ID TEXT chooses the entry TEXT of the window's combo box ID
  *   traystate /press CAPTION ID     clicks the middle of the window's control ID
+ *   traystate /front CAPTION        clicks the window's title bar where no other window
+ *                                   covers it
  *   traystate /wait CAPTION         waits until the window shows
  *   traystate /gone CAPTION         waits until no such window is left, hidden or shown
  *
@@ -28,6 +32,7 @@
 #include <stdio.h>
 #include <ctype.h>
 #include <stdlib.h>
+#include <string.h>
 #include "remote.h"
 #include "traywatch.h"
 
@@ -80,10 +85,17 @@ static BOOL WaitForWindow(LPCSTR lpszCaption, BOOL bShown)
     return WindowIs(lpszCaption, bShown);
 }
 
+/* Types letters, and as SendKeys writes them ~ for Enter and {UP} for the Up arrow. */
 static void TypeKeys(LPCSTR lpszKeys)
 {
+    static const char szUp[] = "{UP}";
     for (const char *psz = lpszKeys; *psz != '\0'; psz++) {
-        PressKey((WORD)toupper((unsigned char)*psz));
+        if (strncmp(psz, szUp, sizeof(szUp) - 1) == 0) {
+            PressKey(VK_UP);
+            psz += sizeof(szUp) - 2;
+        } else {
+            PressKey(*psz == '~' ? VK_RETURN : (WORD)toupper((unsigned char)*psz));
+        }
         Sleep(50);
     }
 }
@@ -162,9 +174,41 @@ int main(int argc, char **argv)
         HWND hControl = hWnd != NULL ? GetDlgItem(hWnd, atoi(argv[3])) : NULL;
         return hControl != NULL && SendMessageA(hControl, WM_SETTEXT, 0, (LPARAM)argv[4]) ? 0 : 1;
     }
+    if (argc == 5 && lstrcmpiA(argv[1], "/choose") == 0) {
+        HWND hWnd = FindWindowA(NULL, argv[2]);
+        HWND hControl = hWnd != NULL ? GetDlgItem(hWnd, atoi(argv[3])) : NULL;
+        if (hControl == NULL || SendMessageA(hControl, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)argv[4]) == CB_ERR)
+            return 1;
+        /* The window learns of it as of a choice from the list. */
+        SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), CBN_SELCHANGE), (LPARAM)hControl);
+        return 0;
+    }
     if (argc == 4 && lstrcmpiA(argv[1], "/press") == 0) {
         POINT pt;
         if (!ControlMiddle(argv[2], atoi(argv[3]), &pt) || PointAt(argv[2], pt.x, pt.y, &ptScreen) != 0)
+            return 1;
+        ClickMouseButtonAt(ptScreen, false);
+        return 0;
+    }
+    if (argc == 3 && lstrcmpiA(argv[1], "/front") == 0) {
+        HWND hWnd = FindWindowA(NULL, argv[2]);
+        RECT rWindow;
+        if (hWnd == NULL || !GetWindowRect(hWnd, &rWindow))
+            return 1;
+        /* The first point of the title bar, left to right, that shows this window; its
+           middle when other windows cover all of it. */
+        POINT pt = { (rWindow.left + rWindow.right) / 2,
+                     rWindow.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2 };
+        /* Past the window menu's icon and short of the caption buttons. */
+        for (LONG x = rWindow.left + 2 * GetSystemMetrics(SM_CXSIZE); x < rWindow.right - 4 * GetSystemMetrics(SM_CXSIZE);
+             x += 8) {
+            POINT ptTry = { x, pt.y };
+            if (WindowFromPoint(ptTry) == hWnd) {
+                pt = ptTry;
+                break;
+            }
+        }
+        if (!ScreenToClient(hWnd, &pt) || PointAt(argv[2], pt.x, pt.y, &ptScreen) != 0)
             return 1;
         ClickMouseButtonAt(ptScreen, false);
         return 0;

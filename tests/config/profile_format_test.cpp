@@ -145,7 +145,7 @@ TEST(ProfileFormat, DamagedForeignAndOverlongTextsAreRefusedNamingTheLine)
     struct { std::string strText; int iReason; int iLine; } cases[] = {
         { "", PROFILE_NOT_A_PROFILE, 1 },
         { "[Mode]\r\n" + strGood, PROFILE_NOT_A_PROFILE, 1 },
-        { ReplaceLine(strGood, 1, "Orvane remote profile 2"), PROFILE_NEWER_VERSION, 1 },
+        { ReplaceLine(strGood, 1, "Orvane remote profile 3"), PROFILE_NEWER_VERSION, 1 },
         { strGood.substr(0, strGood.size() - strlen(PROFILE_END "\r\n")), PROFILE_TRUNCATED, iEnd },
         { strGood.substr(0, strGood.size() - 30), PROFILE_BAD_LINE, iEnd - 1 },
         { strGood.substr(0, strGood.find("[WEB]")), PROFILE_TRUNCATED, iWeb },
@@ -174,17 +174,14 @@ TEST(ProfileFormat, DamagedForeignAndOverlongTextsAreRefusedNamingTheLine)
     }
 }
 
-/* Random and mutated texts: the reader refuses or accepts without fault, and whatever it
-   accepts writes back to a text that reads as the same profile. */
-TEST(ProfileFormat, RandomAndMutatedTextsNeverBreakTheReader)
+/* Random and mutated texts of a seed: the reader refuses or accepts without fault, and
+   whatever it accepts writes back to a text that reads as the same profile. */
+static void ReadMutations(const std::string &strSeed, int iRuns)
 {
-    std::unique_ptr<tagPROFILE> pp = MakeProfile(1);
-    const std::string strSeed = Write(pp.get());
     std::unique_ptr<tagPROFILE> ppRead(new tagPROFILE()), ppAgain(new tagPROFILE());
     std::mt19937 rng(20261208);
-    const char szAlphabet[] = "[]=\"\\x0Ff\r\n ModeDefaultTranslationEnd of profile";
+    const char szAlphabet[] = "[]=\"\\x0Ff\r\n ModeDefaultTranslationEnd of profileSettings\\AutoModes";
     int iAccepted = 0;
-    const int iRuns = 100000;
     for (int iRun = 0; iRun < iRuns; iRun++) {
         std::string strText = strSeed;
         int iEdits = 1 + (int)(rng() % 4);
@@ -214,6 +211,63 @@ TEST(ProfileFormat, RandomAndMutatedTextsNeverBreakTheReader)
     }
     printf("%d mutated profiles read, %d accepted\n", iRuns, iAccepted);
     EXPECT_GT(iAccepted, 0);
+}
+
+TEST(ProfileFormat, RandomAndMutatedTextsNeverBreakTheReader)
+{
+    std::unique_ptr<tagPROFILE> pp = MakeProfile(1);
+    ReadMutations(Write(pp.get()), 100000);
+}
+
+/* A profile with automatic modes is of version 2, its pairs in a section of their own; one
+   without them stays of version 1, which cannot carry them. Pairs of no use are passed over
+   and the rest is taken; other damage is refused as anywhere else. */
+TEST(ProfileFormat, AutomaticModesTravelInAProfileOfVersion2)
+{
+    std::unique_ptr<tagPROFILE> pp = MakeProfile(2);
+    EXPECT_EQ(0u, Write(pp.get()).find(PROFILE_HEADER "\r\n[Mode]\r\n"));
+    const std::string strLongest(AUTOMODE_PROGRAM_SIZE - 1, 'p');
+    Add(pp.get(), STORE_AUTOMODE_KEY, "notepad.exe", "web");
+    Add(pp.get(), STORE_AUTOMODE_KEY, "C:\\Program Files\\A=B [x]\\pl\xE4yer.exe", "PC");
+    Add(pp.get(), STORE_AUTOMODE_KEY, strLongest, "WEB");
+    const std::string strText = Write(pp.get());
+    ASSERT_FALSE(strText.empty());
+    EXPECT_EQ(0u, strText.find(PROFILE_HEADER_PAIRS "\r\n[Mode]\r\n"));
+    EXPECT_NE(std::string::npos, strText.find("\r\n[Settings\\\\AutoModes]\r\nnotepad.exe=\"web\"\r\n"
+                                              "C:\\\\Program Files\\\\A\\x3DB \\x5Bx\\x5D\\\\pl\\xE4yer.exe=\"PC\"\r\n"));
+    std::unique_ptr<tagPROFILE> ppRead(new tagPROFILE());
+    ASSERT_EQ(PROFILE_OK, Read(strText, ppRead.get()).iReason);
+    ExpectSame(pp.get(), ppRead.get());
+    EXPECT_EQ(strText, Write(ppRead.get())) << "a round trip gives the same bytes";
+
+    /* Passed over: an over-long program, an empty one, a mode the profile does not name, a
+       mode name too long for any mode, the pairs beyond the hundredth. */
+    std::string strOfNoUse = strText.substr(0, strText.rfind(PROFILE_END));
+    strOfNoUse += std::string(AUTOMODE_PROGRAM_SIZE, 'q') + "=\"PC\"\r\n=\"PC\"\r\ndvd.exe=\"DVD\"\r\n"
+                  "x.exe=\"" + std::string(PROFILE_VALUE_SIZE, 'm') + "\"\r\n";
+    for (int i = 3; i < AUTOMODE_MAX_PAIRS + 5; i++)
+        strOfNoUse += "more" + std::to_string(i) + ".exe=\"PC\"\r\n";
+    strOfNoUse += PROFILE_END "\r\n";
+    ASSERT_EQ(PROFILE_OK, Read(strOfNoUse, ppRead.get()).iReason);
+    ASSERT_EQ(pp->iCount + AUTOMODE_MAX_PAIRS - 3, ppRead->iCount);
+    EXPECT_STREQ("more3.exe", ppRead->pvValues[pp->iCount].szName);
+    EXPECT_STREQ("more99.exe", ppRead->pvValues[ppRead->iCount - 1].szName);
+
+    /* Refused as anywhere: a damaged escape, a program twice (in any letter case), the
+       section in a profile of version 1, or before "Mode". */
+    const int iSection = LineOf(strText, "[Settings\\\\AutoModes]");
+    const struct { std::string strText; int iReason; int iLine; } cases[] = {
+        { ReplaceLine(strText, iSection + 1, "notepad.exe=\"bad \\q\""), PROFILE_BAD_ESCAPE, iSection + 1 },
+        { ReplaceLine(strText, iSection + 2, "NOTEPAD.EXE=\"PC\""), PROFILE_REPEATED_VALUE, iSection + 2 },
+        { ReplaceLine(strText, 1, PROFILE_HEADER), PROFILE_BAD_SECTION, iSection },
+        { ReplaceLine(strText, 2, "[Settings\\\\AutoModes]"), PROFILE_BAD_SECTION, 2 },
+    };
+    for (const auto &c : cases) {
+        tagPROFILEERROR pe = Read(c.strText, ppRead.get());
+        EXPECT_EQ(c.iReason, pe.iReason) << c.strText.substr(0, 200);
+        EXPECT_EQ(c.iLine, pe.iLine);
+    }
+    ReadMutations(strText, 30000);
 }
 
 /* The map of the receiver's other sources travels as a last section that profiles written

@@ -7,12 +7,14 @@
  */
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <thread>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
 #include "Brenvik_internal.h"
+#include "autopairs_store.h"
 #include "profile32_format.h"
 #include "registry.h"
 #include "testsupport.h"
@@ -259,7 +261,7 @@ TEST_F(ProfileTest, ALoadedProfileLeavesItsKeysHoldingExactlyItsValues)
     BOOL bApplied;
     std::string strBox = LoadAnswering(strPath, IDNO, &bApplied);
     EXPECT_NE(std::string::npos, strBox.find("changes 1 of its 166 button assignments and 1 of its mode names, "
-                                             "translations of the remote's codes and other remotes' buttons.")) << strBox;
+                                             "translations of the remote's codes, other remotes' buttons and automatic modes.")) << strBox;
     EXPECT_NE(std::string::npos, strBox.find("does not hold and that are removed: 6.")) << strBox;
     EXPECT_EQ(edited, TakeSnapshot()) << "No keeps everything";
 
@@ -321,6 +323,106 @@ TEST_F(ProfileTest, AFailedSaveLeavesTheOldProfileAsItWas)
     EXPECT_EQ(std::vector<std::string>({ "bare.orp", "kept.orp" }), FilesIn(strFolder));
 }
 
+namespace {
+
+const char szPairsKey[] = ORVANE_ROOT_KEY "\\" STORE_AUTOMODE_KEY;
+
+/* The stored automatic modes: program -> stored bytes. */
+std::map<std::string, std::string> StoredPairs()
+{
+    std::map<std::string, std::string> mPairs;
+    for (const auto &value : SnapshotRegistry(ORVANE_ROOT_KEY, { STORE_AUTOMODE_KEY })) {
+        std::string strData = value.second.strData;
+        while (!strData.empty() && strData.back() == '\0')
+            strData.pop_back();      /* written with or without the terminator */
+        mPairs[value.first.substr(strlen(STORE_AUTOMODE_KEY) + 1)] = strData;
+    }
+    return mPairs;
+}
+
+/* The text with every occurrence of strFrom replaced. */
+std::string Replace(std::string strText, const std::string &strFrom, const std::string &strTo)
+{
+    for (size_t iAt = strText.find(strFrom); iAt != std::string::npos; iAt = strText.find(strFrom, iAt + strTo.size()))
+        strText.replace(iAt, strFrom.size(), strTo);
+    return strText;
+}
+
+} // namespace
+
+/* The automatic modes travel with a profile: saved as a section of their own (the switch
+   stays with the PC), loaded back in place of the stored ones and counted in the question;
+   a profile without them keeps the stored pairs, under the new names of renamed modes; pairs
+   of no use in a profile are passed over. */
+TEST_F(ProfileTest, AutomaticModesTravelAndFollowRenamedModes)
+{
+    Configure();
+    WriteRegString(HKEY_CURRENT_USER, szPairsKey, "notepad.exe", "WEB");
+    WriteRegString(HKEY_CURRENT_USER, szPairsKey, "C:\\Apps\\player.exe", "dvd");
+    WriteRegString(HKEY_CURRENT_USER, szPairsKey, "old.exe", "Video");
+    EnableAutoModes(FALSE);
+    const std::map<std::string, std::string> mUsable = { { "notepad.exe", "WEB" }, { "C:\\Apps\\player.exe", "dvd" } };
+    const std::string strPath = ProfilePath("automodes.orp");
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    const std::string strText = ReadFile(strPath);
+    EXPECT_EQ(0u, strText.find(PROFILE_HEADER_PAIRS "\r\n"));
+    /* The pairs in the order the registry lists them. */
+    const size_t iSection = strText.find("\r\n[Settings\\\\AutoModes]\r\n");
+    ASSERT_NE(std::string::npos, iSection) << strText;
+    std::string strPairs = strText.substr(iSection + 2);
+    EXPECT_NE(std::string::npos, strPairs.find("\r\nnotepad.exe=\"WEB\"\r\n"));
+    EXPECT_NE(std::string::npos, strPairs.find("\r\nC:\\\\Apps\\\\player.exe=\"dvd\"\r\n"));
+    EXPECT_EQ(std::count(strPairs.begin(), strPairs.end(), '\n'), 4) << "the section, two pairs, the end";
+    EXPECT_EQ(std::string::npos, strText.find("old.exe"));
+    EXPECT_EQ(std::string::npos, strText.find(AUTOMODE_SWITCH));
+
+    /* Wiped and loaded back: the same pairs, and the same file saved again. */
+    const Snapshot before = TakeSnapshot();
+    DeleteRegKey(HKEY_CURRENT_USER, ORVANE_ROOT_KEY);
+    BOOL bApplied;
+    std::string strBox = LoadAnswering(strPath, IDYES, &bApplied);
+    EXPECT_TRUE(bApplied);
+    EXPECT_EQ(before, TakeSnapshot());
+    EXPECT_EQ(mUsable, StoredPairs());
+    ASSERT_TRUE(SaveProfileFile(strPath.c_str()));
+    EXPECT_EQ(strText, ReadFile(strPath)) << "a round trip gives the same bytes";
+
+    /* Only the pairs differ: one missing, one the profile lacks. The question says so, and
+       the load makes the pairs the profile's. */
+    DeleteRegValue(HKEY_CURRENT_USER, szPairsKey, "notepad.exe");
+    WriteRegString(HKEY_CURRENT_USER, szPairsKey, "extra.exe", "PC");
+    strBox = LoadAnswering(strPath, IDYES, &bApplied);
+    EXPECT_TRUE(bApplied);
+    EXPECT_NE(std::string::npos, strBox.find("changes 0 of its 207 button assignments and 1 of its mode names, "
+                                             "translations of the remote's codes, other remotes' buttons and automatic modes.")) << strBox;
+    EXPECT_NE(std::string::npos, strBox.find("does not hold and that are removed: 1.")) << strBox;
+    EXPECT_EQ(mUsable, StoredPairs());
+
+    /* A profile of version 1 that names DVD "Video": the pairs stay, DVD's under its new name. */
+    std::string strRenamed = strText.substr(0, strText.find("[Settings\\\\AutoModes]")) + PROFILE_END "\r\n";
+    strRenamed = Replace(Replace(strRenamed, "4=\"DVD\"", "4=\"Video\""), "[DVD]", "[Video]");
+    strRenamed.replace(0, strlen(PROFILE_HEADER_PAIRS), PROFILE_HEADER);
+    WriteFile(strPath, strRenamed);
+    strBox = LoadAnswering(strPath, IDYES, &bApplied);
+    EXPECT_TRUE(bApplied) << strBox;
+    EXPECT_EQ((std::map<std::string, std::string>{ { "notepad.exe", "WEB" }, { "C:\\Apps\\player.exe", "Video" } }),
+              StoredPairs());
+
+    /* A profile whose pairs are partly of no use: those are passed over, the rest replace
+       the stored pairs. */
+    std::string strOfNoUse = strRenamed.substr(0, strRenamed.rfind(PROFILE_END));
+    strOfNoUse.replace(0, strlen(PROFILE_HEADER), PROFILE_HEADER_PAIRS);
+    strOfNoUse += "[Settings\\\\AutoModes]\r\nnew.exe=\"video\"\r\n" + std::string(300, 'x') + ".exe=\"CD\"\r\n"
+                  "=\"PC\"\r\ngone.exe=\"DVD\"\r\n" PROFILE_END "\r\n";
+    WriteFile(strPath, strOfNoUse);
+    strBox = LoadAnswering(strPath, IDYES, &bApplied);
+    EXPECT_TRUE(bApplied) << strBox;
+    EXPECT_EQ((std::map<std::string, std::string>{ { "new.exe", "video" } }), StoredPairs());
+    DeleteFileA(strPath.c_str());
+    DeleteRegKey(HKEY_CURRENT_USER, szPairsKey);
+}
+
+
 /* The map of the receiver's other sources travels with the profile and replaces the map of
    the PC it is loaded on as a whole; a profile written without the map leaves the PC's map
    alone, and the LIRC server's address stays with the PC. */
@@ -353,7 +455,7 @@ TEST_F(ProfileTest, TheReceiverMapTravelsAndReplacesTheMapOfThePC)
     std::string strBox = LoadAnswering(strPath, IDYES, &bApplied);
     EXPECT_TRUE(bApplied);
     EXPECT_NE(std::string::npos, strBox.find("changes 0 of its 207 button assignments and 1 of its mode names, "
-                                             "translations of the remote's codes and other remotes' buttons.")) << strBox;
+                                             "translations of the remote's codes, other remotes' buttons and automatic modes.")) << strBox;
     EXPECT_NE(std::string::npos, strBox.find("does not hold and that are removed: 1.")) << strBox;
     EXPECT_EQ(mapSaved, MapSnapshot());
 

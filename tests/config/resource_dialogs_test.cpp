@@ -139,6 +139,14 @@ const std::vector<tagTEMPLATE> &Templates()
               {IDC_ZD_DEF_TYPE, TEXT, nullptr}, {IDC_ZD_DEF_COMMAND, TEXT, nullptr},
               {IDC_ENCODED, HIDDEN_EDIT, nullptr}},
          {"Ho&use Code:", "De&vice Codes:", "Command Type:", "Actual Command:"}},
+        {IDD_AUTOMODES, "Automatic Modes", 260, 197,
+         {{IDOK, DEFPUSH, "&OK"}, {IDCANCEL, PUSH, "&Cancel"}, {IDC_HELPBUTTON, PUSH, "&Help"},
+          {IDC_AM_ENABLED, CHECK, "&Follow the program in front"}, {IDC_AM_PAIRS, LIST, nullptr},
+          {IDC_AM_MODE, DROPLIST, nullptr}, {IDC_AM_REMOVE, PUSH, "&Remove"},
+          {IDC_AM_PROGRAM, SORTED_COMBO, nullptr}, {IDC_AM_BROWSE, PUSH, "&Browse..."},
+          {IDC_AM_ADD, PUSH, "&Add"}},
+         {"&Programs and the mode each chooses when it comes to the front:", "&Mode:", "Pr&ogram:",
+          "Add a program"}},
     };
     return templates;
 }

@@ -5,11 +5,12 @@
 #include <stdio.h>
 #include "testsupport.h"
 
-bool StartProbe(ProbeProcess *pp, const std::string &strLogName, const std::vector<std::string> &windows)
+bool StartProbe(ProbeProcess *pp, const std::string &strLogName, const std::vector<std::string> &windows,
+                const std::string &strProgram)
 {
     pp->strLog = BinaryDir() + "probe-" + strLogName + ".log";
     DeleteFileA(pp->strLog.c_str());
-    std::string strCommand = "\"" + BinaryDir() + "probe.exe\" \"" + pp->strLog + "\"";
+    std::string strCommand = "\"" + BinaryDir() + strProgram + "\" \"" + pp->strLog + "\"";
     for (const std::string &strWindow : windows)
         strCommand += " " + strWindow;
     pp->hProcess = StartProcess(strCommand);

@@ -16,8 +16,10 @@ struct ProbeProcess {
 };
 
 /* Starts probe.exe with the given window specs ("NAME,X,Y,W,H[,hidden]..."), logging to
-   probe-<strLogName>.log, and waits until every window exists. */
-bool StartProbe(ProbeProcess *pp, const std::string &strLogName, const std::vector<std::string> &windows);
+   probe-<strLogName>.log, and waits until every window exists. strProgram names another
+   copy of probe.exe in the test programs' folder, for tests that tell programs apart. */
+bool StartProbe(ProbeProcess *pp, const std::string &strLogName, const std::vector<std::string> &windows,
+                const std::string &strProgram = "probe.exe");
 void StopProbe(ProbeProcess *pp);
 
 HWND ProbeWindow(const char *pszName);                         /* top-level "Probe NAME" */

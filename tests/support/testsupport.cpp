@@ -239,7 +239,7 @@ RegistrySnapshot SnapshotRegistry(LPCSTR lpszRoot, const std::vector<std::string
         if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
             continue;
         for (DWORD dwIndex = 0;; dwIndex++) {
-            char szName[256];
+            char szName[16384];     /* the longest value name the registry allows */
             std::vector<char> data(4096);
             DWORD cchName = sizeof(szName), cbData = (DWORD)data.size(), dwType = 0;
             if (RegEnumValueA(hKey, dwIndex, szName, &cchName, NULL, &dwType, (BYTE *)data.data(), &cbData) != ERROR_SUCCESS)

@@ -67,7 +67,7 @@ protected:
 
     size_t LogLinesWith(const std::string &strText)
     {
-        std::vector<std::string> vLines = PressLogLines(tProgram.hWnd);
+        std::vector<std::string> vLines = OpenPressLogLines(tProgram.hWnd);
         return std::count_if(vLines.begin(), vLines.end(),
                              [&](const std::string &strLine) { return strLine.find(strText) != std::string::npos; });
     }
@@ -91,7 +91,7 @@ TEST_F(LircTest, PressesFromTheDaemonRunTheirAssignments)
     ASSERT_TRUE(StartLircd(ld));
     Start(ld.iPort);
     ASSERT_TRUE(Connected(10000)) << "flags " << WatchedSources();
-    PressLogLines(tProgram.hWnd);       /* the log is open before the presses */
+    OpenPressLogLines(tProgram.hWnd);       /* the log is open before the presses */
     BringSinkToFront();
     ASSERT_EQ(GetForegroundWindow(), FindWindowA("TrayTestSink", NULL));
 
@@ -157,7 +157,7 @@ TEST_F(LircTest, LinesThatAreNoPressesAreSkippedAndLogged)
     Start(tsServer.iPort);
     ASSERT_TRUE(AcceptClient(&tsServer, 10000));
     ASSERT_TRUE(Connected(5000));
-    PressLogLines(tProgram.hWnd);
+    OpenPressLogLines(tProgram.hWnd);
     BringSinkToFront();
     ASSERT_EQ(GetForegroundWindow(), FindWindowA("TrayTestSink", NULL));
 

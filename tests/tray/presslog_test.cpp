@@ -55,17 +55,7 @@ protected:
 
     static std::vector<std::string> Lines(HWND hLog)
     {
-        std::vector<std::string> vLines;
-        int iCount = LineCount(hLog);
-        /* Read as Unicode: across processes the list answers in Unicode whatever was asked. */
-        for (int i = 0; i < iCount; i++) {
-            WCHAR wszLine[512] = L"";
-            SendMessageW(List(hLog), LB_GETTEXT, i, (LPARAM)wszLine);
-            char szLine[512] = "";
-            WideCharToMultiByte(CP_ACP, 0, wszLine, -1, szLine, sizeof(szLine), NULL, NULL);
-            vLines.push_back(szLine);
-        }
-        return vLines;
+        return PressLogLines(hLog);
     }
 
     /* Clicks one of the log's buttons as the keyboard would (the button by its label). */
@@ -98,13 +88,6 @@ protected:
         return strText;
     }
 };
-
-/* A line without its time, which is checked on its own. */
-static std::string WithoutTime(const std::string &strLine)
-{
-    size_t iTab = strLine.find('\t');
-    return iTab == std::string::npos ? strLine : strLine.substr(iTab + 1);
-}
 
 static std::string TimeOf(const std::string &strLine)
 {

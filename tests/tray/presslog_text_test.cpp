@@ -10,7 +10,7 @@
 static const PRESSWORD apwWords[PLW_COUNT] = {
     "repeat", "dropped", "button", "shift", "mode", "shift on", "shift off", "mode-independent button",
     "code", "no action", "not assigned", "skipped", "LIRC line too long", "LIRC line with binary data",
-    "not a LIRC press", "LIRC button not mapped"
+    "not a LIRC press", "LIRC button not mapped", "automatic", "in front", "as chosen by hand"
 };
 
 static tagPRESS Press(BYTE bRaw, BYTE bRepeat, int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, const char *pszMode,
@@ -56,6 +56,22 @@ TEST(PressLogText, LinesOfEveryKindOfCode)
     EXPECT_EQ("09:05:07.042\t0x17\t\tmode-independent button 2\tMIXERVOLDN",
               Line(Press(0x17, PR_PRESS, 0, 0x42, 0, 0, "PC", "MIXERVOLDN")));
     EXPECT_EQ("09:05:07.042\t0x18\t\tcode 0x7F\tno action", Line(Press(0x18, PR_PRESS, 0, 0x7F, 0, 0, "PC", "")));
+
+    /* A change for the program in front: no raw code, why it came, what the mode ran. */
+    tagPRESS prFront = Press(0, PR_AUTOMATIC, 0, 0x83, 3, 0, "DVD", "MCIPLAY\"cdaudio\"");
+    strcpy(prFront.szFront, "wmplayer.exe");
+    EXPECT_EQ("09:05:07.042\t\tautomatic\tmode DVD, wmplayer.exe in front\tMCIPLAY\"cdaudio\"", Line(prFront));
+    prFront = Press(0, PR_AUTOMATIC, 0, 0x80, 0, 0, "PC", "");
+    strcpy(prFront.szFront, "calc.exe");
+    prFront.bByHand = 1;
+    EXPECT_EQ("09:05:07.042\t\tautomatic\tmode PC as chosen by hand, calc.exe in front\tnot assigned", Line(prFront));
+    /* The longest of each still leaves the whole command on the line. */
+    memset(prFront.szModeName, 'M', sizeof(prFront.szModeName) - 1);
+    memset(prFront.szFront, 'F', sizeof(prFront.szFront) - 1);
+    memset(prFront.szCommand, 'C', sizeof(prFront.szCommand) - 1);
+    std::string strFront = Line(prFront);
+    EXPECT_NE(std::string::npos, strFront.find(std::string(PRESS_FRONT_SIZE - 1, 'F') + " in front\t"));
+    EXPECT_EQ(std::string(RUNNABLE_COMMAND_SIZE - 1, 'C'), strFront.substr(strFront.rfind('\t') + 1));
 
     /* The longest command and mode name fit a line of the log's size; a short buffer is cut
        and still terminated, and nothing is written past it. */

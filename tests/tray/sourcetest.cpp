@@ -254,9 +254,8 @@ std::string TrayTip()
     return ReadTrayIcons(&vEntries) && vEntries.size() == 1 ? vEntries[0].strTip : "";
 }
 
-std::vector<std::string> PressLogLines(HWND hTray)
+std::vector<std::string> OpenPressLogLines(HWND hTray)
 {
-    std::vector<std::string> vLines;
     HWND hLog = FindWindowA("TELLUMOLOG", "Press Log");
     if (hLog == NULL) {
         PostMessageA(hTray, WM_COMMAND, 264, 0);
@@ -266,17 +265,7 @@ std::vector<std::string> PressLogLines(HWND hTray)
             return hLog != NULL && GetForegroundWindow() == hLog;
         });
     }
-    HWND hList = FindWindowExA(hLog, NULL, "ListBox", NULL);
-    int iCount = (int)SendMessageA(hList, LB_GETCOUNT, 0, 0);
-    /* Read as Unicode: across processes the list answers in Unicode whatever was asked. */
-    for (int i = 0; i < iCount; i++) {
-        WCHAR wszLine[512] = L"";
-        SendMessageW(hList, LB_GETTEXT, i, (LPARAM)wszLine);
-        char szLine[512] = "";
-        WideCharToMultiByte(CP_ACP, 0, wszLine, -1, szLine, sizeof(szLine), NULL, NULL);
-        vLines.push_back(szLine);
-    }
-    return vLines;
+    return PressLogLines(hLog);
 }
 
 static LRESULT CALLBACK WatcherWndProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam)

@@ -79,6 +79,6 @@ std::string LearntName();
 std::string TrayTip();
 /* The lines the open press log shows (it is opened when it is not, and then stands in
    front). */
-std::vector<std::string> PressLogLines(HWND hTray);
+std::vector<std::string> OpenPressLogLines(HWND hTray);
 
 #endif /* ORVANE_SOURCETEST_H */

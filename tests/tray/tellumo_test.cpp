@@ -23,12 +23,6 @@ enum {
     HIT_VOLUP = 0x410
 };
 
-static const char *const apszTips[] = {
-    "PC Mode Selected", "PC Mode Selected (shift)", "WEB Mode Selected", "WEB Mode Selected (shift)",
-    "Phone Mode Selected", "Phone Mode Selected (shift)", "DVD Mode Selected", "DVD Mode Selected (shift)",
-    "CD Mode Selected", "CD Mode Selected (shift)"
-};
-
 class TellumoTest : public ::testing::Test {
 protected:
     tagTELLUMO tProgram = {};
@@ -60,16 +54,6 @@ protected:
                              [&](const tagSINKHIT &hit) { return hit.wParam == wParam; });
     }
 
-    /* The one icon of the notification area (the test prefix shows no other). */
-    bool TrayIcon(tagTRAYENTRY *pteEntry)
-    {
-        std::vector<tagTRAYENTRY> vEntries;
-        if (!ReadTrayIcons(&vEntries) || vEntries.size() != 1)
-            return false;
-        *pteEntry = vEntries[0];
-        return true;
-    }
-
     ::testing::AssertionResult NoTrayIcon()
     {
         std::vector<tagTRAYENTRY> vEntries;
@@ -84,32 +68,9 @@ protected:
         return arShown;
     }
 
-    /* Waits until the icon shows the tip and the picture of this mode (0-based) and shift. */
     void ExpectTrayState(int iMode, int iShift)
     {
-        std::string strTip = apszTips[iMode * 2 + iShift];
-        /* The tray draws the small image of the icon resource. */
-        HMODULE hModule = ImageFile(iMode == 0 ? "Tellumo.exe" : "Brenvik.dll");
-        int iIcon = iMode == 0 ? 1 : iMode + 1;
-        HICON hIcon = (HICON)LoadImageA(hModule, MAKEINTRESOURCEA(iIcon), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                        GetSystemMetrics(SM_CYSMICON), 0);
-        ASSERT_NE(nullptr, hIcon) << "icon of mode " << iMode;
-        tagTRAYENTRY teEntry = {};
-        double dMatch = 0.0;
-        EXPECT_TRUE(WaitFor([&] {
-            if (!TrayIcon(&teEntry) || teEntry.strTip != strTip)
-                return false;
-            dMatch = IconMatch(teEntry.rcScreen, hIcon);
-            return dMatch > 0.9;
-        }, 3000)) << "expected \"" << strTip << "\", shown \"" << teEntry.strTip << "\" with a picture "
-                   << dMatch << " like that of mode " << iMode;
-        DestroyIcon(hIcon);
-    }
-
-    /* A built program or library, loaded for its resources. */
-    static HMODULE ImageFile(const std::string &strName)
-    {
-        return LoadLibraryExA((BinaryDir() + strName).c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+        EXPECT_TRUE(TrayShowsMode(iMode, iShift));
     }
 
     MIRELOSTATE Receiver()
@@ -327,7 +288,7 @@ TEST_F(TellumoTest, ClickOnTheIconOpensTheMenuAndItsItemsWork)
 {
     Start();
     tagTRAYENTRY teEntry;
-    ASSERT_TRUE(WaitFor([&] { return TrayIcon(&teEntry); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return ReadTheTrayIcon(&teEntry); }, 3000));
     POINT ptIcon = { (teEntry.rcScreen.left + teEntry.rcScreen.right) / 2,
                      (teEntry.rcScreen.top + teEntry.rcScreen.bottom) / 2 };
     for (bool bRight : { true, false }) {

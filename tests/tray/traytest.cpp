@@ -69,6 +69,70 @@ int CountTellumoWindows(const tagTELLUMO *ptProgram, LPCSTR lpszClass, LPCSTR lp
     return iCount;
 }
 
+bool ReadTheTrayIcon(tagTRAYENTRY *pteEntry)
+{
+    std::vector<tagTRAYENTRY> vEntries;
+    if (!ReadTrayIcons(&vEntries) || vEntries.size() != 1)
+        return false;
+    *pteEntry = vEntries[0];
+    return true;
+}
+
+::testing::AssertionResult TrayShowsMode(int iMode, int iShift, DWORD dwTimeout)
+{
+    static const char *const apszTips[] = {
+        "PC Mode Selected", "PC Mode Selected (shift)", "WEB Mode Selected", "WEB Mode Selected (shift)",
+        "Phone Mode Selected", "Phone Mode Selected (shift)", "DVD Mode Selected", "DVD Mode Selected (shift)",
+        "CD Mode Selected", "CD Mode Selected (shift)"
+    };
+    std::string strTip = apszTips[iMode * 2 + iShift];
+    /* The tray draws the small image of the icon resource: the tray program's own for PC. */
+    std::string strImage = BinaryDir() + (iMode == 0 ? "Tellumo.exe" : "Brenvik.dll");
+    HMODULE hModule = LoadLibraryExA(strImage.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    int iIcon = iMode == 0 ? 1 : iMode + 1;
+    HICON hIcon = (HICON)LoadImageA(hModule, MAKEINTRESOURCEA(iIcon), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), 0);
+    if (hModule != NULL)
+        FreeLibrary(hModule);
+    if (hIcon == NULL)
+        return ::testing::AssertionFailure() << "no icon of mode " << iMode << " in " << strImage;
+    tagTRAYENTRY teEntry = {};
+    double dMatch = 0.0;
+    bool bShown = WaitFor([&] {
+        if (!ReadTheTrayIcon(&teEntry) || teEntry.strTip != strTip)
+            return false;
+        dMatch = IconMatch(teEntry.rcScreen, hIcon);
+        return dMatch > 0.9;
+    }, dwTimeout);
+    DestroyIcon(hIcon);
+    if (bShown)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "expected \"" << strTip << "\", shown \"" << teEntry.strTip
+                                         << "\" with a picture " << dMatch << " like that of mode " << iMode;
+}
+
+std::vector<std::string> PressLogLines(HWND hLog)
+{
+    std::vector<std::string> vLines;
+    HWND hList = FindWindowExA(hLog, NULL, "ListBox", NULL);
+    int iCount = (int)SendMessageA(hList, LB_GETCOUNT, 0, 0);
+    /* Read as Unicode: across processes the list answers in Unicode whatever was asked. */
+    for (int i = 0; i < iCount; i++) {
+        WCHAR wszLine[512] = L"";
+        SendMessageW(hList, LB_GETTEXT, i, (LPARAM)wszLine);
+        char szLine[512] = "";
+        WideCharToMultiByte(CP_ACP, 0, wszLine, -1, szLine, sizeof(szLine), NULL, NULL);
+        vLines.push_back(szLine);
+    }
+    return vLines;
+}
+
+std::string WithoutTime(const std::string &strLine)
+{
+    size_t iTab = strLine.find('\t');
+    return iTab == std::string::npos ? strLine : strLine.substr(iTab + 1);
+}
+
 static HWND hSink;
 static std::vector<tagSINKHIT> vHits;
 
@@ -111,6 +175,11 @@ void DestroySink()
     if (hSink != NULL)
         DestroyWindow(hSink);
     hSink = NULL;
+}
+
+HWND SinkWindow()
+{
+    return hSink;
 }
 
 const std::vector<tagSINKHIT> &SinkHits()

@@ -7,9 +7,11 @@
 #define ORVANE_TRAYTEST_H
 
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 #include "remote.h"
+#include "traywatch.h"
 
 /* Installs and starts the driver service when needed; plugs the receiver in, speed 3,
    buttons enabled. Returns false when the driver cannot be made to run. */
@@ -36,6 +38,16 @@ DWORD WaitForTellumoEnd(tagTELLUMO *ptProgram);
 /* Visible windows of the program's process with this class and caption. */
 int CountTellumoWindows(const tagTELLUMO *ptProgram, LPCSTR lpszClass, LPCSTR lpszTitle);
 
+/* The one icon of the notification area (the test prefix shows no other); false when there
+   is none, or more than one. */
+bool ReadTheTrayIcon(tagTRAYENTRY *pteEntry);
+/* Waits until that icon shows the tip and the picture of this mode (0-based) and shift. */
+::testing::AssertionResult TrayShowsMode(int iMode, int iShift, DWORD dwTimeout = 3000);
+
+/* The lines of the press log window hLog, top to bottom; a line without its time. */
+std::vector<std::string> PressLogLines(HWND hLog);
+std::string WithoutTime(const std::string &strLine);
+
 /* Message that the test assignments post to the foreground window: "[8123:N]". */
 #define SINK_MESSAGE 0x8123
 
@@ -47,6 +59,7 @@ struct tagSINKHIT {
 /* Creates the sink window and brings it to the front. */
 HWND CreateSink();
 void DestroySink();
+HWND SinkWindow();
 /* Makes the sink the foreground window again (after another window took its place). */
 void BringSinkToFront();
 /* Messages received since the sink was created or cleared. */

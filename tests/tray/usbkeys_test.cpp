@@ -131,7 +131,7 @@ TEST_F(UsbKeysTest, OwnTypingIsNeverTaken)
 
     /* Held for two seconds, the X server repeating the key: the press log shows its repeats
        as those of a held button, the first second's dropped, and the others run. */
-    std::vector<std::string> vLines = PressLogLines(tProgram.hWnd);
+    std::vector<std::string> vLines = OpenPressLogLines(tProgram.hWnd);
     ASSERT_TRUE(vLines.empty());
     /* The log has taken the keyboard; a probe started afresh takes it as the first did. */
     StopProbe(&probe);
@@ -143,7 +143,7 @@ TEST_F(UsbKeysTest, OwnTypingIsNeverTaken)
     Settle();
     size_t cHeld = 0, cDropped = 0;
     EXPECT_TRUE(WaitFor([&] {
-        vLines = PressLogLines(tProgram.hWnd);
+        vLines = OpenPressLogLines(tProgram.hWnd);
         cHeld = std::count_if(vLines.begin(), vLines.end(),
                               [](const std::string &str) { return str.find("\t0x22\t") != std::string::npos; });
         cDropped = std::count_if(vLines.begin(), vLines.end(),

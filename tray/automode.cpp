@@ -1,0 +1,93 @@
+/*
+ * automode.cpp - the tray program follows the program in front. Two out-of-context event
+ * hooks tell it when another program's window comes to the front, and each press looks
+ * once more before it runs: no library goes into other programs and nothing polls, so an
+ * idle tray program stays idle. The pairs and the switch are read from the registry at
+ * each change, so that what the configuration stores counts at once, as for a button's
+ * command.
+ */
+#include <windows.h>
+#include "autopairs_store.h"
+#include "automode.h"
+#include "presslog.h"
+#include "tray.h"
+
+/* Following the front; all zero while it is not followed. */
+static struct tagAUTOMODE {
+    HWND hWnd;                      /* the tray window */
+    HWINEVENTHOOK hForegroundHook;
+    HWINEVENTHOOK hFocusHook;
+    tagFRONT fFront;
+} AutoMode;
+
+void FollowFront(void)
+{
+    HWND hFront = GetForegroundWindow();
+    DWORD dwProcess = 0;
+    if (hFront == NULL || GetWindowThreadProcessId(hFront, &dwProcess) == 0)
+        return;
+    /* The tray program's own windows (its menu, the press log, the configuration) are
+       where the user tends the remote, not a program to follow. */
+    if (dwProcess == GetCurrentProcessId())
+        return;
+    char szProgram[AUTOMODE_PROGRAM_SIZE];
+    WindowProgram(hFront, szProgram, sizeof(szProgram));   /* "" when it cannot be learnt */
+
+    int bEnabled = AutoModesEnabled();
+    int iPairMode = -1;
+    if (bEnabled) {
+        AUTOMODENAMES anModes;
+        tagAUTOMODEPAIR apPairs[AUTOMODE_MAX_PAIRS];
+        ReadModeNames(anModes);
+        int iPair = MatchAutoModePair(apPairs, ReadAutoModePairs(apPairs, AUTOMODE_MAX_PAIRS, anModes), szProgram);
+        if (iPair >= 0)
+            iPairMode = apPairs[iPair].iMode;
+    }
+    int iMode = NextAutoMode(&AutoMode.fFront, szProgram, iPairMode, EngineMode(), bEnabled);
+    if (iMode < 0)
+        return;
+    tagPRESS prChange;
+    BeginAutomaticPress(&prChange, ProgramFileName(szProgram), iPairMode < 0);
+    SelectEngineMode(AutoMode.hWnd, (BYTE)iMode);
+    EndPress(&prChange);
+}
+
+static void CALLBACK OnFrontEvent(HWINEVENTHOOK hHook, DWORD dwEvent, HWND hWnd, LONG idObject, LONG idChild,
+                                  DWORD dwThread, DWORD dwTime)
+{
+    (void)hHook;
+    (void)dwEvent;
+    (void)hWnd;
+    (void)idObject;
+    (void)idChild;
+    (void)dwThread;
+    (void)dwTime;
+    FollowFront();
+}
+
+void StartAutoModes(HWND hWnd)
+{
+    StopAutoModes();
+    AutoMode.hWnd = hWnd;
+    AutoMode.fFront.iPairMode = -1;
+    const DWORD dwFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+    AutoMode.hForegroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, NULL,
+                                               OnFrontEvent, 0, 0, dwFlags);
+    /* Some systems (Wine) raise no foreground event; the focus moving into another
+       program's window tells the same, and FollowFront passes over the rest. */
+    AutoMode.hFocusHook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, NULL, OnFrontEvent, 0, 0, dwFlags);
+}
+
+void StopAutoModes(void)
+{
+    if (AutoMode.hForegroundHook != NULL)
+        UnhookWinEvent(AutoMode.hForegroundHook);
+    if (AutoMode.hFocusHook != NULL)
+        UnhookWinEvent(AutoMode.hFocusHook);
+    AutoMode = {};
+}
+
+void NoteModeChosenByHand(BYTE bMode)
+{
+    AutoMode.fFront.bHandMode = bMode;
+}
