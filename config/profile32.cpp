@@ -16,6 +16,7 @@
 #include <commdlg.h>
 #include <stdarg.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
@@ -223,6 +224,20 @@ static int CountButtonValues(const tagPROFILE *pp)
     return iButtons;
 }
 
+/* The names the profile gives the modes ("" for a mode it does not name), which are the
+   stored names once it is loaded: read from the profile, since reading a missing name
+   from the registry would store it. */
+static void ProfileModeNames(const tagPROFILE *pp, AUTOMODENAMES anModes)
+{
+    ZeroMemory(anModes, sizeof(AUTOMODENAMES));
+    for (int i = 0; i < pp->iCount; i++) {
+        const tagPROFILEVALUE *ppv = &pp->pvValues[i];
+        int iMode = atoi(ppv->szName) - 1;      /* the reader let through "1" to "5" only */
+        if (lstrcmpiA(ppv->szKey, szModeKey) == 0 && iMode >= 0 && iMode < STORE_MODES)
+            lstrcpynA(anModes[iMode], ppv->szValue, STORE_MODE_KEY_SIZE);
+    }
+}
+
 static void ApplyProfile(const tagPROFILE *pp)
 {
     AUTOMODENAMES anOld, anNew;
@@ -232,7 +247,7 @@ static void ApplyProfile(const tagPROFILE *pp)
         Write(pp->pvValues[i].szKey, pp->pvValues[i].szName, pp->pvValues[i].szValue);
     /* Pairs of their own took the stored ones' place; else these follow renamed modes. */
     if (!CarriesPairs(pp)) {
-        ReadModeNames(anNew);
+        ProfileModeNames(pp, anNew);
         RenameAutoModePairs(anOld, anNew);
     }
 }

@@ -20,7 +20,8 @@
  *                                    names (STORE_MODE_KEY) give it
  *   OrvaneSetup /remove FILE [/keep] removes the configuration of the current user; /keep
  *                                    spares the modes, the translation and the button
- *                                    assignments, under the user's names of the modes
+ *                                    assignments, under the user's names of the modes, and
+ *                                    the other remotes' buttons and the automatic modes
  *
  * Exit code 0 on success; the reason of a failure is printed.
  */
@@ -432,22 +433,90 @@ static int IsKeptSection(LPCSTR lpszKept, LPCSTR lpszName)
     return 0;
 }
 
-/* Deletes HKEY_CURRENT_USER\lpszKey when it holds neither keys nor values. */
-static void DeleteKeyIfEmpty(LPCSTR lpszKey)
+/* Deletes HKEY_CURRENT_USER\lpszKey when it holds neither keys nor values; whether the key
+   is gone. */
+static int DeleteKeyIfEmpty(LPCSTR lpszKey)
 {
     HKEY hKey;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return;
+        return 1;
     DWORD dwKeys = 1, dwValues = 1;
     RegQueryInfoKeyA(hKey, NULL, NULL, NULL, &dwKeys, NULL, NULL, &dwValues, NULL, NULL, NULL, NULL);
     RegCloseKey(hKey);
-    if (dwKeys == 0 && dwValues == 0)
-        RegDeleteKeyA(HKEY_CURRENT_USER, lpszKey);
+    return dwKeys == 0 && dwValues == 0 && RegDeleteKeyA(HKEY_CURRENT_USER, lpszKey) == ERROR_SUCCESS;
 }
 
-/* Removes everything below the configuration root; bKeep spares the modes, the translation
-   and the assignments, under the names the user's modes have. The vendor key goes too when
-   nothing else is left in it. */
+/* Deletes every subkey of hParent that pfnStays does not keep (pfnStays may trim the key it
+   keeps; it returns whether the key is still there). */
+typedef int (*SUBKEYSTAYS)(HKEY hParent, LPCSTR lpszName, const void *pContext);
+static void DeleteSubkeys(HKEY hParent, SUBKEYSTAYS pfnStays, const void *pContext)
+{
+    char szName[MAX_PATH];
+    DWORD dwIndex = 0;
+    for (DWORD cchName = MAX_PATH; RegEnumKeyExA(hParent, dwIndex, szName, &cchName, NULL, NULL, NULL, NULL)
+                                   == ERROR_SUCCESS;
+         cchName = MAX_PATH) {
+        if (pfnStays(hParent, szName, pContext))
+            dwIndex++;
+        else
+            SHDeleteKeyA(hParent, szName);
+    }
+}
+
+/* What a person made below the settings key (the other remotes' buttons they learnt, the
+   programs they paired with modes) stays with the assignments; the rest of it is this
+   machine's and goes. */
+static const char *const aszKeptSettings[] = { STORE_RECEIVER_MAP_KEY, STORE_AUTOMODE_KEY };
+
+static int IsKeptSettingsKey(HKEY hSettings, LPCSTR lpszSubkey, const void *pContext)
+{
+    (void)hSettings;
+    (void)pContext;
+    char szKey[MAX_PATH];
+    snprintf(szKey, sizeof(szKey), "%s\\%s", ORVANE_SETTINGS, lpszSubkey);
+    for (size_t i = 0; i < sizeof(aszKeptSettings) / sizeof(aszKeptSettings[0]); i++)
+        if (lstrcmpiA(szKey, aszKeptSettings[i]) == 0)
+            return 1;
+    return 0;
+}
+
+/* Empties the settings key but for the keys a person made; the key goes when nothing is
+   left in it. Whether it is still there. */
+static int RemoveMachineSettings(HKEY hRoot)
+{
+    HKEY hSettings;
+    if (RegOpenKeyExA(hRoot, ORVANE_SETTINGS, 0, KEY_ALL_ACCESS, &hSettings) != ERROR_SUCCESS)
+        return 0;
+    char szName[MAX_PATH];
+    DWORD cchName = MAX_PATH;
+    while (RegEnumValueA(hSettings, 0, szName, &cchName, NULL, NULL, NULL, NULL) == ERROR_SUCCESS
+           && RegDeleteValueA(hSettings, szName) == ERROR_SUCCESS)
+        cchName = MAX_PATH;
+    DeleteSubkeys(hSettings, IsKeptSettingsKey, NULL);
+    RegCloseKey(hSettings);
+    return !DeleteKeyIfEmpty(ORVANE_SETTINGS_KEY);
+}
+
+static int NoKeyKept(HKEY hRoot, LPCSTR lpszName, const void *pContext)
+{
+    (void)hRoot;
+    (void)lpszName;
+    (void)pContext;
+    return 0;
+}
+
+/* With the assignments kept: the data's sections under the user's names of the modes, and
+   the settings key trimmed to what a person made. */
+static int KeptRootKey(HKEY hRoot, LPCSTR lpszName, const void *pContext)
+{
+    if (lstrcmpiA(lpszName, ORVANE_SETTINGS) == 0)
+        return RemoveMachineSettings(hRoot);
+    return IsKeptSection(((const tagDATAPASS *)pContext)->lpszKept, lpszName);
+}
+
+/* Removes everything below the configuration root; bKeep spares the modes, the translation,
+   the assignments (under the names the user's modes have) and what a person made below the
+   settings. The vendor key goes too when nothing else is left in it. */
 static int RemoveData(LPCSTR lpszFile, int bKeep)
 {
     tagDATAPASS dp = {};
@@ -459,22 +528,13 @@ static int RemoveData(LPCSTR lpszFile, int bKeep)
     }
     HKEY hRoot;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_ROOT_KEY, 0, KEY_ALL_ACCESS, &hRoot) == ERROR_SUCCESS) {
-        char szName[MAX_PATH];
-        DWORD dwIndex = 0;
-        for (DWORD cchName = MAX_PATH; RegEnumKeyExA(hRoot, dwIndex, szName, &cchName, NULL, NULL, NULL, NULL)
-                                       == ERROR_SUCCESS;
-             cchName = MAX_PATH) {
-            if (bKeep && IsKeptSection(dp.lpszKept, szName))
-                dwIndex++;
-            else
-                SHDeleteKeyA(hRoot, szName);
-        }
+        DeleteSubkeys(hRoot, bKeep ? KeptRootKey : NoKeyKept, &dp);
         RegCloseKey(hRoot);
     }
     free(dp.lpszKept);
     DeleteKeyIfEmpty(ORVANE_ROOT_KEY);
     DeleteKeyIfEmpty(VENDOR_KEY);
-    printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", modes, translation and assignments kept" : "");
+    printf("OrvaneSetup: configuration removed%s\n", bKeep ? ", modes, translation, assignments, learnt buttons and automatic modes kept" : "");
     return 0;
 }
 

@@ -24,8 +24,9 @@ int DecodeDataValue(LPCSTR lpszValue, LPBYTE lpbData, DWORD cbData, DWORD *pcbUs
    nothing that is stored, except that a table value the engine cannot use (an empty one,
    which the engine leaves for a code it does not know, or a mode name that cannot name a
    mode's key) is written afresh. An uninstall removes the settings (ORVANE_SETTINGS); the
-   modes (STORE_MODE_KEY), the translation of the remote's codes (STORE_TRANSLATION_KEY) and
-   the button assignments (every other section) stay when the user asks to keep the
+   modes (STORE_MODE_KEY), the translation of the remote's codes (STORE_TRANSLATION_KEY),
+   the button assignments (every other section) and what a person made below the settings
+   (STORE_RECEIVER_MAP_KEY, STORE_AUTOMODE_KEY) stay when the user asks to keep the
    assignments. */
 enum tagSECTIONKIND { SK_MODES, SK_TABLE, SK_SETTINGS, SK_ASSIGNMENTS };
 int SectionKind(LPCSTR lpszSection);

@@ -77,6 +77,17 @@ void MakeItTheUsers()
     Store("Mode", "4", "Default");
     Store("Mode", "5", "");
     Store(ORVANE_SETTINGS, "ShowIcon", "mine");
+    Store(STORE_RECEIVER_MAP_KEY, "LIRC KEY_1 tv", "2");
+    Store(STORE_AUTOMODE_KEY, "notepad.exe", "Desktop");
+}
+
+/* What a person made: everything but the machine's settings, which go with an uninstall. */
+RegistrySnapshot UsersOwn()
+{
+    RegistrySnapshot own = Without(SnapshotRegistry(ORVANE_ROOT_KEY), { ORVANE_SETTINGS });
+    for (const auto &value : SnapshotRegistry(ORVANE_SETTINGS_KEY, { "Receiver", "AutoModes" }))
+        own[ORVANE_SETTINGS "\\" + value.first] = value.second;
+    return own;
 }
 
 } // namespace
@@ -119,17 +130,19 @@ TEST(InstallDataWriter, AnUninstallThatKeepsTheAssignmentsKeepsRenamedModes)
     MakeItTheUsers();
     ASSERT_EQ(0u, RunWriter("/data " + DataFile() + " C:\\First /keep"));
     Store("PC", "0", "left behind by a profile that renamed the mode");
-    const RegistrySnapshot kept = Without(SnapshotRegistry(ORVANE_ROOT_KEY), { "PC", ORVANE_SETTINGS });
-    ASSERT_EQ(5u + 5 * 41 + 2 + 31, kept.size());   /* modes, their buttons, Default, translations */
+    const RegistrySnapshot kept = Without(UsersOwn(), { "PC" });
+    /* modes, their buttons, Default, translations, a learnt button and a pair */
+    ASSERT_EQ(5u + 5 * 41 + 2 + 31 + 2, kept.size());
 
     ASSERT_EQ(0u, RunWriter("/remove " + DataFile() + " /keep"));
-    EXPECT_TRUE(kept == SnapshotRegistry(ORVANE_ROOT_KEY)) << "modes, translation and assignments stay";
-    EXPECT_FALSE(KeyThere(ORVANE_SETTINGS));
+    EXPECT_TRUE(kept == UsersOwn()) << "modes, translation, assignments, learnt buttons and automatic modes stay";
+    const RegistrySnapshot left = SnapshotRegistry(ORVANE_ROOT_KEY);
+    EXPECT_TRUE(left == Without(left, { ORVANE_SETTINGS })) << "the machine's settings go";
     EXPECT_FALSE(KeyThere("PC"));
 
     /* Installed again: it is all there as the user left it. */
     ASSERT_EQ(0u, RunWriter("/data " + DataFile() + " C:\\Again /keep"));
-    EXPECT_TRUE(kept == Without(SnapshotRegistry(ORVANE_ROOT_KEY), { ORVANE_SETTINGS }));
+    EXPECT_TRUE(kept == UsersOwn());
     EXPECT_EQ("Desktop", Stored("Mode", "1"));
     EXPECT_EQ("LAUNCH\"winver.exe\"", Stored("Desktop", "34"));
 
