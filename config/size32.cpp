@@ -287,14 +287,16 @@ static void ClearModes(void)
 /* Width and height as stored, a negative one as 0. */
 static void ShowStoredSize(HWND hDlg)
 {
-    ShowNumber(hDlg, IDC_POS_WIDTH, std::max(Editor()->rWindowPos.right, 0L), FALSE);
-    ShowNumber(hDlg, IDC_POS_HEIGHT, std::max(Editor()->rWindowPos.bottom, 0L), FALSE);
+    RECT *prPos = &Editor()->rWindowPos;
+    ShowNumber(hDlg, IDC_POS_WIDTH, std::max(prPos->right, 0L), FALSE);
+    ShowNumber(hDlg, IDC_POS_HEIGHT, std::max(prPos->bottom, 0L), FALSE);
 }
 
 static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
+    RECT *prPos = &Editor()->rWindowPos;
     /* A capture that a vanished process left behind does not carry over. */
     ClearModes();
     ForgetFrame();
@@ -304,11 +306,11 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        (LPCSTR)(void *)CaptureMouseMsg, &hHookModule);
     _hMouseMsg = SetWindowsHookExA(WH_MOUSE, CaptureMouseMsg, hHookModule, 0);
-    Size32.rBackup = Editor()->rWindowPos;
+    Size32.rBackup = *prPos;
     Size32.hBrush = CreateSolidBrush(EDITOR_GREY);
-    ShowNumber(hDlg, IDC_POS_LEFT, Editor()->rWindowPos.left, TRUE);
-    ShowNumber(hDlg, IDC_POS_TOP, Editor()->rWindowPos.top, TRUE);
-    if (Editor()->rWindowPos.right == POSITION_ONLY && Editor()->rWindowPos.bottom == POSITION_ONLY) {
+    ShowNumber(hDlg, IDC_POS_LEFT, prPos->left, TRUE);
+    ShowNumber(hDlg, IDC_POS_TOP, prPos->top, TRUE);
+    if (prPos->right == POSITION_ONLY && prPos->bottom == POSITION_ONLY) {
         CheckDlgButton(hDlg, IDC_POS_ONLY, BST_CHECKED);
         _bPosOnly = TRUE;
         EnableSize(hDlg, FALSE);
@@ -353,14 +355,15 @@ static LONG ReadNumber(HWND hDlg, int iID)
 
 static void OnOK(HWND hDlg)
 {
-    Editor()->rWindowPos.left = std::min(std::max(ReadNumber(hDlg, IDC_POS_LEFT), 0L), (LONG)GetSystemMetrics(SM_CXSCREEN));
-    Editor()->rWindowPos.top = std::min(std::max(ReadNumber(hDlg, IDC_POS_TOP), 0L), (LONG)GetSystemMetrics(SM_CYSCREEN));
+    RECT *prPos = &Editor()->rWindowPos;
+    prPos->left = std::min(std::max(ReadNumber(hDlg, IDC_POS_LEFT), 0L), (LONG)GetSystemMetrics(SM_CXSCREEN));
+    prPos->top = std::min(std::max(ReadNumber(hDlg, IDC_POS_TOP), 0L), (LONG)GetSystemMetrics(SM_CYSCREEN));
     if (_bPosOnly) {
-        Editor()->rWindowPos.right = POSITION_ONLY;
-        Editor()->rWindowPos.bottom = POSITION_ONLY;
+        prPos->right = POSITION_ONLY;
+        prPos->bottom = POSITION_ONLY;
     } else {
-        Editor()->rWindowPos.right = std::max(ReadNumber(hDlg, IDC_POS_WIDTH), 0L);
-        Editor()->rWindowPos.bottom = std::max(ReadNumber(hDlg, IDC_POS_HEIGHT), 0L);
+        prPos->right = std::max(ReadNumber(hDlg, IDC_POS_WIDTH), 0L);
+        prPos->bottom = std::max(ReadNumber(hDlg, IDC_POS_HEIGHT), 0L);
     }
     EndDialog(hDlg, 1);
 }
