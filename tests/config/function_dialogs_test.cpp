@@ -237,6 +237,46 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
     EXPECT_EQ(Editor()->pbiHolder, nullptr);
 }
 
+/* Function editors created on this thread, counted by a creation hook. */
+int cEditorsCreated = 0;
+
+LRESULT CALLBACK CountEditors(int iCode, WPARAM wParam, LPARAM lParam)
+{
+    if (iCode == HCBT_CREATEWND) {
+        const CREATESTRUCTA *pcs = ((const CBT_CREATEWNDA *)lParam)->lpcs;
+        if (pcs->lpszName != nullptr && !IS_INTRESOURCE(pcs->lpszName) && strcmp(pcs->lpszName, "Functions") == 0)
+            ++cEditorsCreated;
+    }
+    return CallNextHookEx(NULL, iCode, wParam, lParam);
+}
+
+/* The holders live as long as the picture of the remote: an editor run leaves them for the
+   next button, and closing the picture frees them without opening an editor to do it. */
+TEST_F(FunctionDialogs, TheHoldersGoWithThePicture)
+{
+    cEditorsCreated = 0;
+    HHOOK hHook = SetWindowsHookExA(WH_CBT, CountEditors, NULL, GetCurrentThreadId());
+    ASSERT_NE(hHook, (HHOOK)NULL);
+    int cBeforeClosing = -1;
+    bool bDone = RunScript([] { MouseButtons(NULL); }, {
+        {"Buttons", [](HWND hDlg) {
+            /* A double click on digit 1 opens its editor. */
+            PostMessageA(hDlg, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 159));
+        }},
+        {"Functions", [](HWND hDlg) { PostClick(hDlg, IDCANCEL); }},
+        {"Buttons", [&](HWND hDlg) {
+            EXPECT_NE(Editor()->pbiHolder, nullptr) << "kept for the next button";
+            cBeforeClosing = cEditorsCreated;
+            PostClick(hDlg, IDCANCEL);
+        }},
+    });
+    UnhookWindowsHookEx(hHook);
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(cBeforeClosing, 1);
+    EXPECT_EQ(cEditorsCreated, cBeforeClosing) << "closing the picture opened an editor";
+    EXPECT_EQ(Editor()->pbiHolder, nullptr);
+}
+
 TEST_F(FunctionDialogs, EditorMarksTheCurrentFamily)
 {
     /* The mark of one editor run: the dark red area of the drawn buttons. */
