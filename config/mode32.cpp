@@ -14,7 +14,6 @@
 #include "editor.h"
 #include "family.h"
 #include "mode32_zendra.h"
-#include "rem32_layout.h"
 #include "dlgcrack.h"
 #include "frame.h"
 #include "picture.h"
