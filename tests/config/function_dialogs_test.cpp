@@ -696,8 +696,8 @@ TEST(HelpAddresses, EachTopicItsPage)
     EXPECT_STREQ(HelpTopicPage(IDH_ZENDRA), "homeauto.htm");
     for (UINT uiArea : uiHelp)
         EXPECT_NE(HelpTopicPage(uiArea), nullptr) << uiArea;
-    EXPECT_EQ(HelpTopicPage(13), nullptr);
-    EXPECT_FALSE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", 13, szAddress, sizeof(szAddress)));
+    EXPECT_EQ(HelpTopicPage(14), nullptr);
+    EXPECT_FALSE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", 14, szAddress, sizeof(szAddress)));
     EXPECT_STREQ(szAddress, "");
     EXPECT_FALSE(ComposeHelpAddress("C:\\Orvane\\Mirelo.chm", IDH_FUNCTIONS, szAddress, 20));
     EXPECT_STREQ(szAddress, "");
