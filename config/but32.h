@@ -1,7 +1,7 @@
 /*
- * but32.h - the button model (but32.cpp, but32_command.cpp): the records of every assignment, their
- * conversion to and from a stored command, the function editor's holders, and the services
- * the editors share.
+ * but32.h - the button model (but32.cpp, but32_command.cpp): the records of every
+ * assignment, their conversion to and from a stored command, the function editor's
+ * holders, and the services the editors share.
  */
 #ifndef ORVANE_BUT32_H
 #define ORVANE_BUT32_H
