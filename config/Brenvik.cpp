@@ -3,11 +3,13 @@
  * resource lookup uses, and the variables of the data section shared by every process
  * that loads Brenvik (the hooks run inside foreign processes and meet the dialogs here).
  * Only what a hook must see belongs there: the configuration of one program (its button
- * model, its function editor) stays in that program.
+ * model, its function editor) stays in that program. Also the help and placement every
+ * dialog of the library uses.
  */
 #include <windows.h>
 #include "Brenvik.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "htmlhelp.h"
 
 HINSTANCE hInstance;
 
@@ -35,4 +37,25 @@ extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE hInst, DWORD dwReason, LPVOID lpR
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInst, DWORD dwReason, LPVOID lpReserved)
 {
     return DllEntryPoint(hInst, dwReason, lpReserved);
+}
+
+void Help(HWND hWnd, UINT uiTopic, BOOL bOpen)
+{
+    if (bOpen)
+        ShowHelpTopic(hWnd, uiTopic);
+    else
+        CloseHelpWindows();
+}
+
+void CenterWindow(HWND hWnd)
+{
+    RECT rWindow;
+    GetWindowRect(hWnd, &rWindow);
+    int cxWindow = rWindow.right - rWindow.left;
+    int cyWindow = rWindow.bottom - rWindow.top;
+    int cxScreen = GetSystemMetrics(SM_CXFULLSCREEN);
+    int cyScreen = GetSystemMetrics(SM_CYFULLSCREEN);
+    int x = cxWindow < cxScreen ? (cxScreen - cxWindow) / 2 : rWindow.left;
+    int y = cyWindow < cyScreen ? (cyScreen - cyWindow) / 2 : rWindow.top;
+    MoveWindow(hWnd, x, y, cxWindow, cyWindow, FALSE);
 }

@@ -11,7 +11,12 @@
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "family.h"
+#include "mode32_lists.h"
+#include "mode32_message.h"
+#include "auto32.h"
 #include "autopairs_store.h"
 #include "dlgcrack.h"
 

@@ -3,10 +3,8 @@
  * every mode as a tree of small records, loaded from the registry when the picture of the
  * remote opens and written back when it closes (but32_command.cpp converts between a
  * stored command and the editable fields of a record); the holder list that the function
- * editor edits; and the services the editors share (control text, program-file chooser,
+ * editor edits (editor.h keeps it); and the services the editors share (control text, program-file chooser,
  * media devices).
- * MouseButtons, called by the tray program's Configure command and by the Control Panel
- * applet, starts a run.
  */
 #include <windows.h>
 #include <windowsx.h>
@@ -14,18 +12,10 @@
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "zendrares32.h"
+#include "but32.h"
 #include "registry.h"
 #include "store.h"
-
-tagBUTTONINFO    *pbiButton;
-tagBUTTONTYPEINFO btiButton;
-
-/* The function editor's holders and flags, kept by each program for itself: records of one
-   process's heap mean nothing to another, which may also edit at the same time. */
-tagBUTTONINFO *pbiHolder;
-int  fCurrentFunction = NO_FUNCTION;
-BYTE bEmpty;
 
 #define HOLDERS           FUNCTION_TYPES
 
@@ -257,9 +247,9 @@ static BOOL HoldsButton(const tagBUTTONINFO *pbi, int fFunction)
     return HasText(pbi->pszPrimary) || (fFunction == MULTIMEDIA && HasText(pbi->pszExtra1));
 }
 
-void GenerateButtonFunctions(tagBUTTONINFO **ppbiHolder)
+void GenerateButtonFunctions(tagBUTTONINFO **ppbiHolder, const tagBUTTONINFO *pbiButton, BYTE *pbEmpty)
 {
-    bEmpty = 0;
+    *pbEmpty = 0;
     if (*ppbiHolder == NULL)
         CreateButtonMemory(ppbiHolder, HOLDERS);
     tagBUTTONINFO *pbiHeld = FirstRecord(*ppbiHolder);
@@ -271,7 +261,7 @@ void GenerateButtonFunctions(tagBUTTONINFO **ppbiHolder)
                              pbiButton->pszExtra2);
         } else {
             pbiHeld->fFunction = fFunction;
-            SetButtonFlag(&bEmpty, fFunction);
+            SetButtonFlag(pbEmpty, fFunction);
         }
     }
 }
@@ -362,12 +352,4 @@ void GetMCIDevices(HWND hComboBox, LPCSTR lpszSelect)
     char szDevices[COMMAND_SIZE] = "";
     GetPrivateProfileStringA("mci", NULL, "", szDevices, COMMAND_LIMIT - 1, "system.ini");
     FillComboBox(hComboBox, szDevices, lpszSelect);
-}
-
-/* ---- The configuration run -------------------------------------------------------------- */
-
-extern "C" int WINAPI MouseButtons(HWND hWnd)
-{
-    DialogBoxRes(IDD_BUTTONS, hWnd, SelectDlg);
-    return 0;
 }

@@ -8,7 +8,8 @@
 #include <windows.h>
 #include <string.h>
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "zendrares32.h"
+#include "but32.h"
 
 #define CHANGE_TRACK      7          /* position of "Change Track" in the media names */
 

@@ -1,24 +1,22 @@
 /*
  * mode32.cpp - the function editor: seven drawn buttons, one per function family and one
- * for help, over the holder list of the button being edited. A family button opens that
- * family's dialog, which edits only its holder; OK copies the chosen holder into the
- * button. Also what every family dialog shares: the one table of families, the frame
- * (picture, grey colours, OK, Cancel, Help, Set Values), filling the controls from a
- * holder and reading them back, the RCDATA list operations and the text rules that keep
- * every input within the command it becomes.
+ * for help, over the holder list of the button being edited (the editor's record,
+ * editor.h). A family button opens that family's dialog, which edits only its holder; OK
+ * copies the chosen holder into the button. The families and the frame their dialogs
+ * share are mode32_<type>.cpp and mode32_frame.cpp.
  */
 #include <windows.h>
 #include <windowsx.h>
-#include <string.h>
-#include <stdio.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_zendra.h"
 #include "dlgcrack.h"
 #include "frame.h"
 #include "picture.h"
-#include "htmlhelp.h"
-#include "registry.h"
 
 #define CR_DARK_RED         RGB(192, 0, 0)
 #define CR_BEVEL_SHADOW     RGB(72, 72, 72)
@@ -29,39 +27,19 @@
 #define PRESS_SHIFT         2       /* a held button's picture moves right and down */
 #define AREA_FRAME_GAP      8       /* etched frame around the button area */
 #define AREA_FRAME_WIDTH    2
-#define PICTURE_SHADOW      5       /* family dialogs: shadow up and left of the picture */
 #define MISSING_PICTURE     80      /* layout size when a picture file is missing */
+#define EDITOR_BUTTONS      7       /* six family buttons and the help button */
 #define HELP_BUTTON         6
 #define FAMILY_BUTTONS      6
 #define NO_BUTTON           (-1)
 #define ID_PRESS_BUTTON     0x7F00  /* posted command: press drawn button (id - this) */
-#define MEDIA_LAST_WITH_DEVICE 6    /* "Change Track": later media functions take no device */
-#define APP_PATHS_KEY       "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths"
-
-/* Families that share the home-automation button. */
-static void SetMessage(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
-static void SetZendra(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent);
-static void GetEncoded(HWND hDlg, tagBUTTONINFO *pbiHolder);
 
 /* The families, in type order. */
-static const tagFAMILY Families[FUNCTION_TYPES] = {
-    { APPLAUNCH, IDD_LAUNCH, LaunchDlgProc, IDR_LAUNCH_TEMPLATES, IDH_LAUNCH, 0, 4,
-      SetLaunch, GetLaunch, SetLaunchValues, CheckLaunch },
-    { WEBBROWSER, IDD_WEB, WebDlgProc, IDR_WEB_TEMPLATES, IDH_WEB, 1, 4,
-      SetWeb, GetWeb, SetWebValues, CheckWeb },
-    { MULTIMEDIA, IDD_MULTIMEDIA, MultiDlgProc, IDR_MEDIA_TEMPLATES, IDH_MEDIA, 2, 6,
-      SetMedia, GetMedia, SetMediaValues, CheckMedia },
-    { EDIT, IDD_EDIT, EditDlgProc, IDR_EDIT_TEMPLATES, IDH_EDIT, 3, 4,
-      SetEdit, GetEdit, SetEditValues, CheckEdit },
-    { SYSTEM, IDD_SYSTEM, SystemDlgProc, IDR_SYSTEM_TEMPLATES, IDH_SYSTEM, 4, 6,
-      SetSystem, GetSystem, SetSystemValues, NULL },
-    { MESSAGE, IDD_MESSAGES, MessageDlgProc, IDR_MESSAGE_TEMPLATES, IDH_MESSAGES, 5, 0,
-      SetMessage, GetEncoded, NULL, NULL },
-    { ZENDRACOMMAND, IDD_ZENDRA, ZendraDlgProc, IDR_ZENDRA_TEMPLATES, IDH_ZENDRA, 6, 0,
-      SetZendra, GetEncoded, SetZendraValues, NULL },
+static const tagFAMILY *const Families[FUNCTION_TYPES] = {
+    &LaunchFamily, &WebFamily, &MediaFamily, &EditFamily, &SystemFamily, &MessageFamily, &ZendraFamily
 };
 
-/* The function editor (one at a time). */
+/* The function editor's window (one at a time); what it shares is the editor's record. */
 static struct tagMODE32 {
     tagBUTTONINFO *pbiTemp;             /* the button being edited */
     RECT     rButtons[EDITOR_BUTTONS];  /* 0 to 5 families, 6 help */
@@ -69,533 +47,15 @@ static struct tagMODE32 {
     int      iCurrentBut;               /* button the mouse pressed, NO_BUTTON for none */
     int      iTempButton;               /* family chosen before a family dialog ran */
     BOOL     bDovrel;                   /* home-automation software is installed */
-    HBITMAP  hModeBitmap;               /* "Button.bmp" and its palette */
-    HPALETTE hModePalette;
     HBITMAP  hRemoteBitmap;             /* "SRemote.bmp" and its palette */
     HPALETTE hRemotePalette;
-    HBRUSH   hBrush;                    /* light grey, for the editor and its dialogs */
-    int      iFamilyDialogs;            /* family dialogs open on hBrush */
-    BOOL     bFamilyConfirmed;          /* a family dialog stored its holder: OK copies it */
 } mdEditor;
 
-/* ---- Text rules ------------------------------------------------------------------------ */
-
-int CountCharInString(LPCSTR lpszText, char cChar)
+/* The families' picture strip, which the frame keeps for their dialogs too. */
+static HBITMAP FamilyStrip(void)
 {
-    int iCount = 0;
-    for (; lpszText != NULL && *lpszText != '\0'; lpszText++)
-        if (*lpszText == cChar)
-            iCount++;
-    return iCount;
-}
-
-BOOL DoubleAmpersands(LPCSTR lpszText, LPSTR lpszResult, int cchResult)
-{
-    int iOut = 0;
-    for (; lpszText != NULL && *lpszText != '\0'; lpszText++) {
-        int iNeed = *lpszText == '&' ? 2 : 1;
-        if (iOut + iNeed >= cchResult) {
-            if (cchResult > 0)
-                lpszResult[0] = '\0';
-            return FALSE;
-        }
-        lpszResult[iOut++] = *lpszText;
-        if (iNeed == 2)
-            lpszResult[iOut++] = '&';
-    }
-    if (cchResult > 0)
-        lpszResult[iOut] = '\0';
-    return cchResult > 0;
-}
-
-int FilledTemplateLength(LPCSTR lpszTemplate, int cchArgument)
-{
-    int cchTemplate = lstrlenA(lpszTemplate);
-    return strstr(lpszTemplate, "%s") != NULL ? cchTemplate - 2 + cchArgument : cchTemplate;
-}
-
-int QuotedLength(LPCSTR lpszText)
-{
-    return lpszText != NULL ? lstrlenA(lpszText) + CountCharInString(lpszText, '"') : 0;
-}
-
-int LaunchArgumentLength(LPCSTR lpszProgram, LPCSTR lpszCmdLine, LPCSTR lpszSizePos)
-{
-    /* program, separator, command line, separator, size; each quote doubled */
-    int cchArgument = QuotedLength(lpszProgram);
-    if (lpszCmdLine != NULL && *lpszCmdLine != '\0')
-        cchArgument += 1 + QuotedLength(lpszCmdLine);
-    if (lpszSizePos != NULL && *lpszSizePos != '\0')
-        cchArgument += 1 + QuotedLength(lpszSizePos);
-    return cchArgument;
-}
-
-BOOL IsPlainArgument(LPCSTR lpszText)
-{
-    for (; lpszText != NULL && *lpszText != '\0'; lpszText++)
-        if (*lpszText == '"' || *lpszText == CMDLINE_SEPARATOR || *lpszText == EXTRA_SEPARATOR)
-            return FALSE;
-    return TRUE;
-}
-
-BOOL IsPlainOrHeld(LPCSTR lpszText, LPCSTR lpszHeld)
-{
-    return IsPlainArgument(lpszText) || (lpszHeld != NULL && strcmp(lpszText, lpszHeld) == 0);
-}
-
-/* ---- Files ------------------------------------------------------------------------------- */
-
-BOOL IsBareProgramName(LPCSTR lpszFile)
-{
-    return lpszFile != NULL && *lpszFile != '\0' && strpbrk(lpszFile, "\\/:") == NULL;
-}
-
-BOOL GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
-{
-    lpszPath[0] = '\0';
-    if (lpszFile == NULL || *lpszFile == '\0')
-        return FALSE;
-    if (IsBareProgramName(lpszFile)) {
-        lstrcpynA(lpszPath, lpszFile, cchPath);
-        return TRUE;
-    }
-    LPSTR lpszName;
-    DWORD cchFull = GetFullPathNameA(lpszFile, (DWORD)cchPath, lpszPath, &lpszName);
-    if (cchFull == 0 || cchFull >= (DWORD)cchPath) {
-        lpszPath[0] = '\0';
-        return FALSE;
-    }
-    /* The long form, when the file is there to ask. */
-    char szLong[MAX_PATH];
-    DWORD cchLong = GetLongPathNameA(lpszPath, szLong, sizeof(szLong));
-    if (cchLong != 0 && cchLong < sizeof(szLong) && cchLong < (DWORD)cchPath)
-        lstrcpyA(lpszPath, szLong);
-    return TRUE;
-}
-
-void GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort)
-{
-    DWORD cchResult = IsBareProgramName(lpszPath) ? 0
-                    : GetShortPathNameA(lpszPath, lpszShort, (DWORD)cchShort);
-    if (cchResult == 0 || cchResult >= (DWORD)cchShort)
-        lstrcpynA(lpszShort, lpszPath, cchShort);
-}
-
-/* The program that "App Paths" registers for a bare name (with ".exe" added when it has
-   no extension) under one hive, when that file exists. */
-static BOOL FindAppPath(HKEY hRoot, LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
-{
-    char szKey[MAX_PATH];
-    int cchKey = snprintf(szKey, sizeof(szKey), "%s\\%s%s", APP_PATHS_KEY, lpszFile,
-                          strchr(lpszFile, '.') != NULL ? "" : ".exe");
-    HKEY hKey;
-    if (cchKey <= 0 || cchKey >= (int)sizeof(szKey) ||
-        RegOpenKeyExA(hRoot, szKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-        return FALSE;
-    char szData[MAX_PATH];
-    DWORD dwType = 0, cbData = sizeof(szData);
-    LONG lResult = RegQueryValueExA(hKey, NULL, NULL, &dwType, (LPBYTE)szData, &cbData);
-    RegCloseKey(hKey);
-    if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ) ||
-        !EndRegistryString(szData, cbData, sizeof(szData)))
-        return FALSE;
-    /* The path may be written in quotes and with environment variables. */
-    char szExpanded[MAX_PATH];
-    DWORD cchExpanded = ExpandEnvironmentStringsA(szData, szExpanded, sizeof(szExpanded));
-    if (cchExpanded == 0 || cchExpanded > sizeof(szExpanded))
-        return FALSE;
-    LPSTR lpszStart = szExpanded;
-    if (*lpszStart == '"') {
-        lpszStart++;
-        LPSTR lpszClose = strchr(lpszStart, '"');
-        if (lpszClose != NULL)
-            *lpszClose = '\0';
-    }
-    if (GetFileAttributesA(lpszStart) == INVALID_FILE_ATTRIBUTES || lstrlenA(lpszStart) >= cchPath)
-        return FALSE;
-    lstrcpyA(lpszPath, lpszStart);
-    return TRUE;
-}
-
-BOOL FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
-{
-    lpszPath[0] = '\0';
-    if (lpszFile == NULL || *lpszFile == '\0' || cchPath <= 0)
-        return FALSE;
-    if (!IsBareProgramName(lpszFile)) {
-        if (GetFileAttributesA(lpszFile) == INVALID_FILE_ATTRIBUTES || lstrlenA(lpszFile) >= cchPath)
-            return FALSE;
-        lstrcpyA(lpszPath, lpszFile);
-        return TRUE;
-    }
-    LPSTR lpszName;
-    DWORD cchFound = SearchPathA(NULL, lpszFile, ".exe", (DWORD)cchPath, lpszPath, &lpszName);
-    if (cchFound != 0 && cchFound < (DWORD)cchPath)
-        return TRUE;
-    lpszPath[0] = '\0';
-    return FindAppPath(HKEY_CURRENT_USER, lpszFile, lpszPath, cchPath)
-        || FindAppPath(HKEY_LOCAL_MACHINE, lpszFile, lpszPath, cchPath);
-}
-
-/* ---- RCDATA lists ---------------------------------------------------------------------- */
-
-static void InitialiseComboBoxIn(HWND hDlg, int iControl, UINT uStringList, UINT uValueList,
-                                 BOOL bThroughExport)
-{
-    HWND hCombo = GetDlgItem(hDlg, iControl);
-    ComboBox_ResetContent(hCombo);
-    tagRCTABLE rc;
-    if (!OpenTable(uStringList, bThroughExport, &rc))
-        return;
-    int cValues = 0;
-    const WORD *pwValues = (int)uValueList >= 1 ? LockValueList(uValueList, &cValues) : NULL;
-    int i = 0;
-    for (LPCSTR lpszEntry = rc.lpszFirst; *lpszEntry != '\0'; lpszEntry = NextEntry(lpszEntry), i++) {
-        int iIndex = ComboBox_AddString(hCombo, lpszEntry);
-        if (iIndex >= 0)
-            ComboBox_SetItemData(hCombo, iIndex, i < cValues ? pwValues[i] : 0);
-    }
-    CloseTable(&rc);
-}
-
-void InitialiseComboBoxRC(HWND hDlg, int iControl, UINT uStringList, UINT uValueList)
-{
-    InitialiseComboBoxIn(hDlg, iControl, uStringList, uValueList, FALSE);
-}
-
-void InitialiseComboBoxRCZendraRes(HWND hDlg, int iControl, UINT uStringList, UINT uValueList)
-{
-    InitialiseComboBoxIn(hDlg, iControl, uStringList, uValueList, TRUE);
-}
-
-void FillListBoxRC(HWND hListBox, UINT uStringList, LPCSTR lpszSelect)
-{
-    ListBox_ResetContent(hListBox);
-    tagRCTABLE rc;
-    if (!OpenTable(uStringList, FALSE, &rc))
-        return;
-    int iSelect = -1;
-    for (LPCSTR lpszEntry = rc.lpszFirst; *lpszEntry != '\0'; lpszEntry = NextEntry(lpszEntry)) {
-        int iIndex = ListBox_AddString(hListBox, lpszEntry);
-        if (iSelect < 0 && lpszSelect != NULL && lstrcmpiA(lpszEntry, lpszSelect) == 0)
-            iSelect = iIndex;
-    }
-    CloseTable(&rc);
-    ListBox_SetCurSel(hListBox, iSelect < 0 ? 0 : iSelect);
-}
-
-void WriteToTextBox(HWND hDlg, int iControl, LPCSTR lpszText)
-{
-    char szShown[2 * COMMAND_SIZE];
-    DoubleAmpersands(lpszText, szShown, sizeof(szShown));
-    SetDlgItemTextA(hDlg, iControl, szShown);
-}
-
-BOOL SelectPrefix(HWND hDlg, int iControl, LPCSTR lpszText)
-{
-    /* CB_FINDSTRING finds the first entry that begins with the text, case-insensitively. */
-    HWND hCombo = GetDlgItem(hDlg, iControl);
-    int iIndex = lpszText != NULL ? ComboBox_FindString(hCombo, -1, lpszText) : CB_ERR;
-    if (iIndex == CB_ERR)
-        return FALSE;
-    ComboBox_SetCurSel(hCombo, iIndex);
-    return TRUE;
-}
-
-void GetSelectedText(HWND hDlg, int iControl, LPSTR lpszText, int cchText)
-{
-    HWND hCombo = GetDlgItem(hDlg, iControl);
-    int iIndex = ComboBox_GetCurSel(hCombo);
-    lpszText[0] = '\0';
-    if (iIndex != CB_ERR && ComboBox_GetLBTextLen(hCombo, iIndex) < cchText)
-        ComboBox_GetLBText(hCombo, iIndex, lpszText);
-}
-
-BOOL Refuse(HWND hDlg, int iControl, LPCSTR lpszReason)
-{
-    MessageBoxA(hDlg, lpszReason, REFUSAL_CAPTION, MB_OK | MB_ICONEXCLAMATION);
-    SetFocus(GetDlgItem(hDlg, iControl));
-    return FALSE;
-}
-
-BOOL TooLong(HWND hDlg, int iControl, LPCSTR lpszField)
-{
-    char szText[160];
-    snprintf(szText, sizeof(szText),
-             "The %s is too long for one button: a button's command holds at most %d characters.",
-             lpszField, RUNNABLE_COMMAND_LENGTH);
-    return Refuse(hDlg, iControl, szText);
-}
-
-/* ---- Holders and the family table ------------------------------------------------------- */
-
-const tagFAMILY *FindFamily(int fFunction)
-{
-    return fFunction >= 0 && fFunction < FUNCTION_TYPES ? &Families[fFunction] : NULL;
-}
-
-BOOL FitsCommand(int fFunction, int iTemplate, int cchArgument)
-{
-    const tagFAMILY *pFamily = FindFamily(fFunction);
-    LPSTR lpszTemplate = pFamily != NULL ? GetIndexedString(pFamily->uTemplates, iTemplate) : NULL;
-    if (lpszTemplate == NULL)
-        return TRUE;
-    int cchCommand = FilledTemplateLength(lpszTemplate, cchArgument);
-    LocalFree(lpszTemplate);
-    return cchCommand <= RUNNABLE_COMMAND_LENGTH;
-}
-
-tagBUTTONINFO *FindHolder(tagBUTTONINFO *pbiList, int fFunction)
-{
-    if (pbiList == NULL)
-        return NULL;
-    while (pbiList->pbiLast != NULL)
-        pbiList = pbiList->pbiLast;
-    for (; pbiList != NULL; pbiList = pbiList->pbiNext)
-        if (pbiList->fFunction == fFunction)
-            return pbiList;
-    return NULL;
-}
-
-static BOOL IsEmptyBit(int fFunction)
-{
-    return (bEmpty & (1 << fFunction)) != 0;
-}
-
-void SetFunction(HWND hDlg, int fFunction, tagBUTTONINFO *pbiList)
-{
-    const tagFAMILY *pFamily = FindFamily(fFunction);
-    tagBUTTONINFO *pbiHolder = FindHolder(pbiList, fFunction);
-    if (pFamily == NULL || pbiHolder == NULL)
-        return;
-    EnableWindow(GetDlgItem(hDlg, IDC_SET_VALUES),
-                 pbiHolder->pszPrimary != NULL || pbiHolder->pszExtra1 != NULL);
-    pFamily->pfnSet(hDlg, pbiHolder, !IsEmptyBit(fFunction));
-}
-
-void GetFunction(HWND hDlg, int fFunction, tagBUTTONINFO *pbiList)
-{
-    const tagFAMILY *pFamily = FindFamily(fFunction);
-    tagBUTTONINFO *pbiHolder = FindHolder(pbiList, fFunction);
-    if (pFamily == NULL || pbiHolder == NULL)
-        return;
-    pFamily->pfnGet(hDlg, pbiHolder);
-    mdEditor.bFamilyConfirmed = TRUE;
-    bEmpty = (BYTE)~(1 << fFunction);
-    /* An empty name leaves the button unassigned; a media holder is named by its function. */
-    LPCSTR lpszName = fFunction == MULTIMEDIA ? pbiHolder->pszExtra1 : pbiHolder->pszPrimary;
-    if (lpszName != NULL && *lpszName == '\0')
-        fCurrentFunction = NO_FUNCTION;
-}
-
-void CopyDefaultData(HWND hWnd, int fFunction, tagBUTTONINFO *pbiButton)
-{
-    const tagFAMILY *pFamily = FindFamily(fFunction);
-    tagBUTTONINFO *pbiHolder = FindHolder(pbiButton, fFunction);
-    if (pFamily != NULL && pFamily->pfnSetValues != NULL && pbiHolder != NULL)
-        pFamily->pfnSetValues(hWnd, pbiHolder);
-}
-
-/* The window-message and home-automation dialogs carry their text in one hidden edit. */
-static void SetMessage(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
-{
-    (void)bCurrent;
-    SetDlgItemTextA(hDlg, IDC_ENCODED, pbiHolder->pszPrimary != NULL ? pbiHolder->pszPrimary : "");
-}
-
-static void SetZendra(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
-{
-    SetDlgItemInt(hDlg, IDC_ZD_PERCENT, 0, FALSE);
-    InitialiseComboBoxRC(hDlg, IDC_ZD_HOUSE, IDR_HOUSE_CODES, 0);
-    InitialiseComboBoxRC(hDlg, IDC_ZD_FUNCTION, IDR_ZENDRA_FUNCTIONS, 0);
-    InitialiseComboBoxRC(hDlg, IDC_ZD_SWITCH, IDR_ON_OFF, 0);
-    FillListBoxRC(GetDlgItem(hDlg, IDC_ZD_UNITS), IDR_UNIT_CODES, NULL);
-    if (pbiHolder->pszPrimary != NULL)
-        SetMessage(hDlg, pbiHolder, bCurrent);
-}
-
-static void GetEncoded(HWND hDlg, tagBUTTONINFO *pbiHolder)
-{
-    DlgItemToString(hDlg, IDC_ENCODED, &pbiHolder->pszPrimary);
-}
-
-/* ---- Shared services ----------------------------------------------------------------- */
-
-void Help(HWND hWnd, UINT uiTopic, BOOL bOpen)
-{
-    if (bOpen)
-        ShowHelpTopic(hWnd, uiTopic);
-    else
-        CloseHelpWindows();
-}
-
-void CenterWindow(HWND hWnd)
-{
-    RECT rWindow;
-    GetWindowRect(hWnd, &rWindow);
-    int cxWindow = rWindow.right - rWindow.left;
-    int cyWindow = rWindow.bottom - rWindow.top;
-    int cxScreen = GetSystemMetrics(SM_CXFULLSCREEN);
-    int cyScreen = GetSystemMetrics(SM_CYFULLSCREEN);
-    int x = cxWindow < cxScreen ? (cxScreen - cxWindow) / 2 : rWindow.left;
-    int y = cyWindow < cyScreen ? (cyScreen - cyWindow) / 2 : rWindow.top;
-    MoveWindow(hWnd, x, y, cxWindow, cyWindow, FALSE);
-}
-
-static HBRUSH GreyBrush()
-{
-    if (mdEditor.hBrush == NULL)
-        mdEditor.hBrush = CreateSolidBrush(EDITOR_GREY);
-    return mdEditor.hBrush;
-}
-
-HBITMAP GetButtonBitmap(HDC hMainDC, HBITMAP hbmpSource, int iBut)
-{
-    BITMAP bm;
-    if (hbmpSource == NULL || GetObjectA(hbmpSource, sizeof(bm), &bm) == 0)
-        return NULL;
-    HBITMAP hCell = CreateCompatibleBitmap(hMainDC, BUTTON_CELL_WIDTH, bm.bmHeight);
-    if (hCell == NULL)
-        return NULL;
-    HDC hCellDC = CreateCompatibleDC(hMainDC);
-    HDC hSourceDC = CreateCompatibleDC(hMainDC);
-    HBITMAP hOldCell = SelectBitmap(hCellDC, hCell);
-    HBITMAP hOldSource = SelectBitmap(hSourceDC, hbmpSource);
-    RECT rCell = { 0, 0, BUTTON_CELL_WIDTH, bm.bmHeight };
-    FillRect(hCellDC, &rCell, GetStockBrush(LTGRAY_BRUSH));
-    BitBlt(hCellDC, 0, 0, BUTTON_CELL_WIDTH, bm.bmHeight, hSourceDC, BUTTON_CELL_WIDTH * iBut, 0, SRCCOPY);
-    SelectBitmap(hSourceDC, hOldSource);
-    SelectBitmap(hCellDC, hOldCell);
-    DeleteDC(hSourceDC);
-    DeleteDC(hCellDC);
-    return hCell;
-}
-
-/* Copies a bitmap whole into rDest of hDC. */
-static void PutBitmap(HDC hDC, HBITMAP hBitmap, int x, int y, int cx, int cy)
-{
-    HDC hMemDC = CreateCompatibleDC(hDC);
-    HBITMAP hOld = SelectBitmap(hMemDC, hBitmap);
-    BitBlt(hDC, x, y, cx, cy, hMemDC, 0, 0, SRCCOPY);
-    SelectBitmap(hMemDC, hOld);
-    DeleteDC(hMemDC);
-}
-
-void DrawBitmap(HDC hDC, HBITMAP hBitmap, LPRECT lprRect, int iButID)
-{
-    HBITMAP hCell = hBitmap != NULL ? GetButtonBitmap(hDC, hBitmap, iButID) : NULL;
-    if (hCell == NULL)
-        return;
-    RECT rShadow = *lprRect;
-    OffsetRect(&rShadow, -PICTURE_SHADOW, -PICTURE_SHADOW);
-    FillRect(hDC, &rShadow, GetStockBrush(DKGRAY_BRUSH));
-    PutBitmap(hDC, hCell, lprRect->left, lprRect->top,
-              lprRect->right - lprRect->left, lprRect->bottom - lprRect->top);
-    DeleteBitmap(hCell);
-}
-
-/* ---- The frame of the family dialogs ---------------------------------------------------- */
-
-static const tagFAMILY *DialogFamily(HWND hDlg)
-{
-    return (const tagFAMILY *)GetWindowLongPtrA(hDlg, DWLP_USER);
-}
-
-/* Where a family dialog shows its picture, in client coordinates; empty without one. */
-static void GetPictureRect(HWND hDlg, const tagFAMILY *pFamily, RECT *prPicture)
-{
-    SetRectEmpty(prPicture);
-    BITMAP bm;
-    if (pFamily == NULL || mdEditor.hModeBitmap == NULL ||
-        GetObjectA(mdEditor.hModeBitmap, sizeof(bm), &bm) == 0)
-        return;
-    RECT rClient;
-    GetClientRect(hDlg, &rClient);
-    int iCaption = GetSystemMetrics(SM_CYCAPTION);
-    int iTop = pFamily->iPictureDivisor != 0
-             ? (rClient.bottom - bm.bmHeight) / pFamily->iPictureDivisor : iCaption;
-    SetRect(prPicture, iCaption, iTop, iCaption + BUTTON_CELL_WIDTH, iTop + bm.bmHeight);
-}
-
-void FrameInitDialog(HWND hDlg, const tagFAMILY *pFamily)
-{
-    SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pFamily);
-    GreyBrush();
-    mdEditor.iFamilyDialogs++;
-    SetFocus(GetDlgItem(hDlg, IDOK));
-}
-
-void FamilyInitDialog(HWND hDlg, int fFunction)
-{
-    FrameInitDialog(hDlg, FindFamily(fFunction));
-    SetFunction(hDlg, fFunction, pbiHolder);
-    CenterWindow(hDlg);
-}
-
-void FamilyCommand(HWND hDlg, int iID)
-{
-    const tagFAMILY *pFamily = DialogFamily(hDlg);
-    if (pFamily == NULL)
-        return;
-    switch (iID) {
-    case IDOK:
-        if (pFamily->pfnCheck != NULL && !pFamily->pfnCheck(hDlg))
-            return;
-        fCurrentFunction = pFamily->fFunction;
-        GetFunction(hDlg, pFamily->fFunction, pbiHolder);
-        EndDialog(hDlg, 1);
-        break;
-    case IDCANCEL:
-        EndDialog(hDlg, 1);
-        break;
-    case IDC_HELPBUTTON:
-        Help(hDlg, pFamily->uHelpTopic, TRUE);
-        break;
-    case IDC_SET_VALUES:
-        CopyDefaultData(hDlg, pFamily->fFunction, pbiHolder);
-        break;
-    }
-}
-
-void FamilyOnPaint(HWND hDlg)
-{
-    PAINTSTRUCT ps;
-    HDC hDC = BeginPaint(hDlg, &ps);
-    RECT rPicture, rMeet;
-    GetPictureRect(hDlg, DialogFamily(hDlg), &rPicture);
-    if (IntersectRect(&rMeet, &rPicture, &ps.rcPaint)) {
-        HPALETTE hOldPalette = NULL;
-        if (mdEditor.hModePalette != NULL) {
-            hOldPalette = SelectPalette(hDC, mdEditor.hModePalette, FALSE);
-            RealizePalette(hDC);
-        }
-        DrawBitmap(hDC, mdEditor.hModeBitmap, &rPicture, DialogFamily(hDlg)->iPicture);
-        if (hOldPalette != NULL)
-            SelectPalette(hDC, hOldPalette, FALSE);
-    }
-    EndPaint(hDlg, &ps);
-}
-
-void FamilyOnDestroy(HWND hDlg)
-{
-    const tagFAMILY *pFamily = DialogFamily(hDlg);
-    if (pFamily != NULL)
-        Help(hDlg, pFamily->uHelpTopic, FALSE);
-    /* Outside the function editor the last family dialog takes the brush with it. */
-    if (--mdEditor.iFamilyDialogs <= 0 && mdEditor.pbiTemp == NULL && mdEditor.hBrush != NULL) {
-        DeleteBrush(mdEditor.hBrush);
-        mdEditor.hBrush = NULL;
-        mdEditor.iFamilyDialogs = 0;
-    }
-}
-
-HBRUSH FamilyOnCtlColor(HWND hDlg, HDC hDC, HWND hChild, int iType)
-{
-    (void)hDlg;
-    (void)hChild;
-    (void)iType;
-    SetBkColor(hDC, EDITOR_GREY);
-    return GreyBrush();
+    HPALETTE hPalette;
+    return FamilyPictures(&hPalette);
 }
 
 /* ---- The function editor: buttons ---------------------------------------------------- */
@@ -613,15 +73,15 @@ static int ButtonFamily(int iButton)
 static BOOL IsCurrentButton(int iButton)
 {
     if (iButton == APPLAUNCH) {
-        tagBUTTONINFO *pbiLaunch = FindHolder(pbiHolder, APPLAUNCH);
-        return fCurrentFunction == APPLAUNCH && pbiLaunch != NULL && pbiLaunch->pszPrimary != NULL;
+        tagBUTTONINFO *pbiLaunch = FindHolder(Editor()->pbiHolder, APPLAUNCH);
+        return Editor()->fCurrentFunction == APPLAUNCH && pbiLaunch != NULL && pbiLaunch->pszPrimary != NULL;
     }
     if (mdEditor.bDovrel && iButton == SYSTEM)
-        return fCurrentFunction == SYSTEM || fCurrentFunction == MESSAGE;
-    return fCurrentFunction == ButtonFamily(iButton);
+        return Editor()->fCurrentFunction == SYSTEM || Editor()->fCurrentFunction == MESSAGE;
+    return Editor()->fCurrentFunction == ButtonFamily(iButton);
 }
 
-int FindButton(const RECT *prButtons, POINT pt)
+static int FindButton(const RECT *prButtons, POINT pt)
 {
     for (int i = 0; i < EDITOR_BUTTONS; i++)
         if (PtInRect(&prButtons[i], pt))      /* right and bottom edges lie outside */
@@ -629,7 +89,7 @@ int FindButton(const RECT *prButtons, POINT pt)
     return NO_BUTTON;
 }
 
-void PressButton(HWND hDlg, int iButton, const RECT *prButtons)
+static void PressButton(HWND hDlg, int iButton, const RECT *prButtons)
 {
     const RECT *prButton = &prButtons[iButton];
     POINT ptCentre = { (prButton->left + prButton->right) / 2, (prButton->top + prButton->bottom) / 2 };
@@ -652,10 +112,10 @@ static void RunButton(HWND hDlg, int iButton)
         Help(hDlg, IDH_FUNCTIONS, TRUE);
         return;
     }
-    const tagFAMILY *pFamily = FindFamily(ButtonFamily(iButton));
-    mdEditor.iTempButton = fCurrentFunction;
+    const tagFAMILY *pFamily = Families[ButtonFamily(iButton)];
+    mdEditor.iTempButton = Editor()->fCurrentFunction;
     DialogBoxRes(pFamily->wTemplate, hDlg, pFamily->lpfnDlgProc);
-    if (fCurrentFunction != mdEditor.iTempButton) {
+    if (Editor()->fCurrentFunction != mdEditor.iTempButton) {
         /* The mark moves: the old and the new family's buttons (the system button also
            stands for window messages). */
         for (int i = 0; i < FAMILY_BUTTONS; i++)
@@ -680,7 +140,7 @@ static void GetPictureSize(HBITMAP hBitmap, SIZE *psz)
 static void GetCellSize(SIZE *psz)
 {
     SIZE szStrip;
-    GetPictureSize(mdEditor.hModeBitmap, &szStrip);
+    GetPictureSize(FamilyStrip(), &szStrip);
     psz->cx = szStrip.cx > BUTTON_CELL_WIDTH ? (szStrip.cx - BUTTON_CELL_WIDTH) / 6 : MISSING_PICTURE;
     psz->cy = szStrip.cy > 0 ? szStrip.cy : MISSING_PICTURE;
 }
@@ -760,10 +220,11 @@ static void DrawImageToBuffer(HDC hDC, const RECT *prPaint)
 {
     FillRect(hDC, prPaint, GreyBrush());
     /* The buttons are drawn only when both pictures are there. */
-    BOOL bPictures = mdEditor.hModeBitmap != NULL && mdEditor.hRemoteBitmap != NULL;
+    HBITMAP hStrip = FamilyStrip();
+    BOOL bPictures = hStrip != NULL && mdEditor.hRemoteBitmap != NULL;
     HDC hStripDC = CreateCompatibleDC(hDC);
     HDC hRemoteDC = CreateCompatibleDC(hDC);
-    HBITMAP hOldStrip = bPictures ? SelectBitmap(hStripDC, mdEditor.hModeBitmap) : NULL;
+    HBITMAP hOldStrip = bPictures ? SelectBitmap(hStripDC, hStrip) : NULL;
     HBITMAP hOldRemote = bPictures ? SelectBitmap(hRemoteDC, mdEditor.hRemoteBitmap) : NULL;
     SIZE szCell, szRemote;
     GetCellSize(&szCell);
@@ -795,29 +256,29 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
-    mdEditor.pbiTemp = pbiButton;
+    tagEDITOR *pEditor = Editor();
+    mdEditor.pbiTemp = pEditor->pbiButton;
     if (mdEditor.pbiTemp == NULL) {
-        /* Started without a button: the picture of the remote is closing. */
-        FreeButtonFunctions(&pbiHolder);
+        /* No button: the picture of the remote is between buttons, no holder is wanted. */
+        EndEditing();
         EndDialog(hDlg, 0);
         return TRUE;
     }
     mdEditor.iButton = NO_BUTTON;
     mdEditor.iCurrentBut = NO_BUTTON;
-    mdEditor.bFamilyConfirmed = FALSE;
-    GenerateButtonFunctions(&pbiHolder);
-    fCurrentFunction = mdEditor.pbiTemp->pszPrimary != NULL || mdEditor.pbiTemp->pszExtra1 != NULL
-                     ? mdEditor.pbiTemp->fFunction : NO_FUNCTION;
+    pEditor->bFamilyConfirmed = FALSE;
+    GenerateButtonFunctions(&pEditor->pbiHolder, mdEditor.pbiTemp, &pEditor->bEmpty);
+    pEditor->fCurrentFunction = mdEditor.pbiTemp->pszPrimary != NULL || mdEditor.pbiTemp->pszExtra1 != NULL
+                              ? mdEditor.pbiTemp->fFunction : NO_FUNCTION;
     mdEditor.bDovrel = IsDovrelInstalled() == 1;
-    GreyBrush();
+    OpenFrame(hDlg, TRUE);
 
     char szFile[MAX_PATH];
-    HDC hDC = GetDC(hDlg);
-    if (GetStringRes(IDS_BUTTON_BMP, szFile, sizeof(szFile)) != 0)
-        CreateBitmapFromFile(hDC, szFile, &mdEditor.hModeBitmap, &mdEditor.hModePalette);
-    if (GetStringRes(IDS_SREMOTE_BMP, szFile, sizeof(szFile)) != 0)
+    if (GetStringRes(IDS_SREMOTE_BMP, szFile, sizeof(szFile)) != 0) {
+        HDC hDC = GetDC(hDlg);
         CreateBitmapFromFile(hDC, szFile, &mdEditor.hRemoteBitmap, &mdEditor.hRemotePalette);
-    ReleaseDC(hDlg, hDC);
+        ReleaseDC(hDlg, hDC);
+    }
 
     AdjustWindowSize(hDlg);
     CreateButtonArea(hDlg);
@@ -830,20 +291,18 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 
 static void OnDestroy(HWND hDlg)
 {
-    if (mdEditor.hModeBitmap != NULL)
-        DeleteBitmap(mdEditor.hModeBitmap);
-    if (mdEditor.hModePalette != NULL)
-        DeletePalette(mdEditor.hModePalette);
+    Help(hDlg, IDH_FUNCTIONS, FALSE);
+    if (mdEditor.pbiTemp == NULL)
+        return;                 /* ended at once: nothing was opened */
     if (mdEditor.hRemoteBitmap != NULL)
         DeleteBitmap(mdEditor.hRemoteBitmap);
     if (mdEditor.hRemotePalette != NULL)
         DeletePalette(mdEditor.hRemotePalette);
-    if (mdEditor.hBrush != NULL)
-        DeleteBrush(mdEditor.hBrush);
-    Help(hDlg, IDH_FUNCTIONS, FALSE);
+    CloseFrame();
     if (GetParent(hDlg) != NULL)
         InvalidateRect(GetParent(hDlg), NULL, FALSE);
     mdEditor = {};
+    EndEdit();
 }
 
 static void OnPaint(HWND hDlg)
@@ -857,8 +316,10 @@ static void OnPaint(HWND hDlg)
     if (hBufferDC != NULL && hBuffer != NULL) {
         HBITMAP hOld = SelectBitmap(hBufferDC, hBuffer);
         HPALETTE hOldPalette = NULL;
-        if (mdEditor.hModePalette != NULL) {
-            hOldPalette = SelectPalette(hDC, mdEditor.hModePalette, FALSE);
+        HPALETTE hStripPalette;
+        FamilyPictures(&hStripPalette);
+        if (hStripPalette != NULL) {
+            hOldPalette = SelectPalette(hDC, hStripPalette, FALSE);
             RealizePalette(hDC);
         }
         DrawImageToBuffer(hBufferDC, &ps.rcPaint);
@@ -941,8 +402,8 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     case IDOK:
         /* Without a confirmed family dialog nothing was chosen: the button stays as it was,
            whatever the editors could show of it. */
-        if (mdEditor.bFamilyConfirmed)
-            CopyButtonData(&mdEditor.pbiTemp, pbiHolder, fCurrentFunction);
+        if (Editor()->bFamilyConfirmed)
+            CopyButtonData(&mdEditor.pbiTemp, Editor()->pbiHolder, Editor()->fCurrentFunction);
         EndDialog(hDlg, 1);
         break;
     case IDCANCEL:

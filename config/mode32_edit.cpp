@@ -3,15 +3,19 @@
  * paste. Quotes in the text are doubled when the command is built, so they count twice.
  */
 #include <windows.h>
+#include "HelpTopics.h"
 #include <windowsx.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "but32.h"
+#include "family.h"
+#include "mode32_lists.h"
+#include "mode32_text.h"
 #include "dlgcrack.h"
 
 /* Function and text of the holder into the editable controls; the text only when the
    function is in the list. */
-void SetEditValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void SetEditValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     if (pbiHolder->pszPrimary == NULL || !SelectPrefix(hDlg, IDC_EDIT_FUNCTION, pbiHolder->pszPrimary))
         return;
@@ -19,7 +23,7 @@ void SetEditValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
         SetDlgItemTextA(hDlg, IDC_EDIT_DATA, pbiHolder->pszExtra1);
 }
 
-void SetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
+static void SetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
     Edit_LimitText(GetDlgItem(hDlg, IDC_EDIT_DATA), RUNNABLE_COMMAND_LENGTH);
     InitialiseComboBoxRC(hDlg, IDC_EDIT_FUNCTION, IDR_EDIT_NAMES, 0);
@@ -29,23 +33,28 @@ void SetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
         SetEditValues(hDlg, pbiHolder);
 }
 
-void GetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void GetEdit(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     DlgItemToString(hDlg, IDC_EDIT_FUNCTION, &pbiHolder->pszPrimary);
     DlgItemToString(hDlg, IDC_EDIT_DATA, &pbiHolder->pszExtra1);
 }
 
 /* The text, its quotes doubled, must fit the command of the chosen function. */
-BOOL CheckEdit(HWND hDlg)
+static BOOL CheckEdit(HWND hDlg)
 {
     int iFunction = ComboBox_GetCurSel(GetDlgItem(hDlg, IDC_EDIT_FUNCTION));
     char szText[RUNNABLE_COMMAND_LENGTH + 2];
     GetDlgItemTextA(hDlg, IDC_EDIT_DATA, szText, sizeof(szText));
     if (iFunction == CB_ERR ||
-        FitsCommand(EDIT, iFunction, QuotedLength(szText)))
+        FitsTemplate(IDR_EDIT_TEMPLATES, iFunction, QuotedLength(szText)))
         return TRUE;
     return TooLong(hDlg, IDC_EDIT_DATA, "text");
 }
+
+const tagFAMILY EditFamily = {
+    EDIT, IDD_EDIT, EditDlgProc, IDR_EDIT_TEMPLATES, IDH_EDIT, 3, 4,
+    SetEdit, GetEdit, SetEditValues, CheckEdit
+};
 
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
@@ -59,4 +68,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     }
 }
 
-FAMILY_DLGPROC(EditDlgProc, EDIT)
+extern "C" INT_PTR CALLBACK EditDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uiMessage) {
+        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
+    }
+    return FamilyDlgMessage(hDlg, uiMessage, wParam, lParam, &EditFamily);
+}

@@ -10,17 +10,18 @@
 #include "dlgcrack.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_lists.h"
+#include "mode32_hotkey.h"
 
 
 /* The dialog's frame: the system family's picture, a third of the free height down. */
 static const tagFAMILY hotKeyFrame = {
     NO_FUNCTION, IDD_HOTKEY, HotKeyDlgProc, 0, IDH_HOTKEY, SYSTEM, 3, NULL, NULL, NULL, NULL
 };
-
-/* The value being edited by the System dialog. */
-LONG lHotKeyCode;
-BYTE bExtraChar;
 
 /* The Hot Key dialog: its copy of the value, written back only by OK. */
 static struct tagHOTKEYDLG {
@@ -47,9 +48,10 @@ void SetHotKeyLong(HWND hDlg)
 {
     char szCode[HOTKEY_CODE_SIZE];
     GetDlgItemTextA(hDlg, IDC_SYS_HOTKEY_CODE, szCode, sizeof(szCode));
-    if (!HotKeyCodeToValue(szCode, &lHotKeyCode, &bExtraChar)) {
-        lHotKeyCode = 0;
-        bExtraChar = 0;
+    tagEDITOR *pEditor = Editor();
+    if (!HotKeyCodeToValue(szCode, &pEditor->lHotKeyCode, &pEditor->bExtraChar)) {
+        pEditor->lHotKeyCode = 0;
+        pEditor->bExtraChar = 0;
     }
 }
 
@@ -115,12 +117,13 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     FrameInitDialog(hDlg, &hotKeyFrame);
     InitialiseComboBoxRCZendraRes(hDlg, IDC_HK_KEY, IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES);
     InitialiseComboBoxRCZendraRes(hDlg, IDC_HK_FOLLOWED_BY, IDR_HOTKEY_NAMES, IDR_HOTKEY_CODES);
-    hotkey.lTempCode = lHotKeyCode;
-    hotkey.bTempChar = bExtraChar;
-    SetSelection(hDlg, lHotKeyCode, bExtraChar);
-    if (lHotKeyCode != 0) {
-        ShowCheckBoxSelection(hDlg, lHotKeyCode);
-        ShowKeyText(hDlg, lHotKeyCode, bExtraChar);
+    const tagEDITOR *pEditor = Editor();
+    hotkey.lTempCode = pEditor->lHotKeyCode;
+    hotkey.bTempChar = pEditor->bExtraChar;
+    SetSelection(hDlg, pEditor->lHotKeyCode, pEditor->bExtraChar);
+    if (pEditor->lHotKeyCode != 0) {
+        ShowCheckBoxSelection(hDlg, pEditor->lHotKeyCode);
+        ShowKeyText(hDlg, pEditor->lHotKeyCode, pEditor->bExtraChar);
     }
     CenterWindow(hDlg);
     return FALSE;   /* the frame gave the focus to OK */
@@ -140,10 +143,10 @@ static void OnOK(HWND hDlg)
     /* Modifier changes count only together with a chosen key. */
     int iKey = SelectedKey(hDlg, IDC_HK_KEY);
     if (iKey >= 0)
-        lHotKeyCode = (LONG)(((DWORD)hotkey.lTempCode & 0xFFFFFF00) | (DWORD)iKey);
+        Editor()->lHotKeyCode = (LONG)(((DWORD)hotkey.lTempCode & 0xFFFFFF00) | (DWORD)iKey);
     int iFollowing = SelectedKey(hDlg, IDC_HK_FOLLOWED_BY);
     if (iFollowing >= 0)
-        bExtraChar = (BYTE)iFollowing;
+        Editor()->bExtraChar = (BYTE)iFollowing;
     EndDialog(hDlg, 1);
 }
 

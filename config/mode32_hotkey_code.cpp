@@ -9,7 +9,8 @@
 #include <stdio.h>
 #include <string.h>
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "zendrares32.h"
+#include "mode32_hotkey.h"
 
 const tagHOTKEYMODIFIER hotKeyModifiers[HOTKEY_MODIFIERS] = {
     { 'A', 0xFF000000, IDC_HK_ALT,   "ALT-" },

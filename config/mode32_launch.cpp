@@ -5,10 +5,16 @@
  * written, for the launch to find along the search path.
  */
 #include <windows.h>
+#include "HelpTopics.h"
 #include <windowsx.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_lists.h"
+#include "mode32_text.h"
+#include "size32.h"
 #include "dlgcrack.h"
 
 #define PROGRAM_LENGTH      255     /* a program's full path */
@@ -30,14 +36,14 @@ static void SetText(HWND hDlg, int iControl, LPCSTR lpszText)
     SetDlgItemTextA(hDlg, iControl, lpszText != NULL ? lpszText : "");
 }
 
-void SetLaunchValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void SetLaunchValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     SetProgram(hDlg, IDC_LAUNCH_FILE, pbiHolder->pszPrimary, TRUE);
     SetText(hDlg, IDC_LAUNCH_CMDLINE, pbiHolder->pszExtra1);
     SetText(hDlg, IDC_LAUNCH_POSTEXT, pbiHolder->pszExtra2);
 }
 
-void SetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
+static void SetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
     Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_FILE), PROGRAM_LENGTH);
     Edit_LimitText(GetDlgItem(hDlg, IDC_LAUNCH_CMDLINE), RUNNABLE_COMMAND_LENGTH);
@@ -51,7 +57,7 @@ void SetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
         WriteToTextBox(hDlg, IDC_LAUNCH_DEF_POSTEXT, pbiHolder->pszExtra2);
 }
 
-void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     DlgItemToString(hDlg, IDC_LAUNCH_FILE, &pbiHolder->pszPrimary);
     if (pbiHolder->pszPrimary != NULL && *pbiHolder->pszPrimary != '\0') {
@@ -66,24 +72,29 @@ void GetLaunch(HWND hDlg, tagBUTTONINFO *pbiHolder)
 /* The program, command line and size must make one command the tray program can run.
    A quote typed into them would reach the program doubled, so none is taken, except those
    that came with the stored command and go back as they came. */
-BOOL CheckLaunch(HWND hDlg)
+static BOOL CheckLaunch(HWND hDlg)
 {
     char szProgram[PROGRAM_LENGTH + 1], szShort[MAX_PATH], szCmdLine[RUNNABLE_COMMAND_LENGTH + 2];
     char szSizePos[RUNNABLE_COMMAND_LENGTH + 2];
     GetDlgItemTextA(hDlg, IDC_LAUNCH_FILE, szProgram, sizeof(szProgram));
     GetDlgItemTextA(hDlg, IDC_LAUNCH_CMDLINE, szCmdLine, sizeof(szCmdLine));
     GetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, szSizePos, sizeof(szSizePos));
-    tagBUTTONINFO *pbiHeld = FindHolder(pbiHolder, APPLAUNCH);
+    tagBUTTONINFO *pbiHeld = FindHolder(Editor()->pbiHolder, APPLAUNCH);
     BOOL bProgram = IsPlainOrHeld(szProgram, pbiHeld != NULL ? pbiHeld->pszPrimary : NULL);
     if (!bProgram || !IsPlainOrHeld(szCmdLine, pbiHeld != NULL ? pbiHeld->pszExtra1 : NULL))
         return Refuse(hDlg, bProgram ? IDC_LAUNCH_CMDLINE : IDC_LAUNCH_FILE,
                       "The file name and the command line cannot contain double quotes.\n"
                       "A name with blanks is stored in its short form and needs none.");
     GetShortProgramPath(szProgram, szShort, sizeof(szShort));
-    if (!FitsCommand(APPLAUNCH, LAUNCHSIZE_TEMPLATE, LaunchArgumentLength(szShort, szCmdLine, szSizePos)))
+    if (!FitsTemplate(IDR_LAUNCH_TEMPLATES, LAUNCHSIZE_TEMPLATE, LaunchArgumentLength(szShort, szCmdLine, szSizePos)))
         return TooLong(hDlg, IDC_LAUNCH_CMDLINE, "file name with its command line");
     return TRUE;
 }
+
+const tagFAMILY LaunchFamily = {
+    APPLAUNCH, IDD_LAUNCH, LaunchDlgProc, IDR_LAUNCH_TEMPLATES, IDH_LAUNCH, 0, 4,
+    SetLaunch, GetLaunch, SetLaunchValues, CheckLaunch
+};
 
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
@@ -106,4 +117,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     }
 }
 
-FAMILY_DLGPROC(LaunchDlgProc, APPLAUNCH)
+extern "C" INT_PTR CALLBACK LaunchDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uiMessage) {
+        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
+    }
+    return FamilyDlgMessage(hDlg, uiMessage, wParam, lParam, &LaunchFamily);
+}

@@ -3,11 +3,14 @@
  * one of the volume functions, which take no device.
  */
 #include <windows.h>
+#include "HelpTopics.h"
 #include <windowsx.h>
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "but32.h"
+#include "family.h"
+#include "mode32_lists.h"
 #include "dlgcrack.h"
 
 #define CHANGE_TRACK    6       /* the last function that takes a device; the track is its */
@@ -22,7 +25,7 @@ static void EnableDevice(HWND hDlg, BOOL bEnable)
 
 /* Device, function and track of the holder into the editable controls; stops at the
    first name that is not in its list. */
-void SetMediaValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void SetMediaValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     if (pbiHolder->pszPrimary == NULL) {
         EnableDevice(hDlg, FALSE);
@@ -38,7 +41,7 @@ void SetMediaValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
         SetDlgItemTextA(hDlg, IDC_MM_TRACK, pbiHolder->pszExtra2);
 }
 
-void SetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
+static void SetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
     Edit_LimitText(GetDlgItem(hDlg, IDC_MM_TRACK), TRACK_DIGITS);
     GetMCIDevices(GetDlgItem(hDlg, IDC_MM_DEVICE), NULL);
@@ -50,7 +53,7 @@ void SetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
         SetMediaValues(hDlg, pbiHolder);
 }
 
-void GetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void GetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     int iFunction = ComboBox_GetCurSel(GetDlgItem(hDlg, IDC_MM_FUNCTION));
     if (iFunction == CB_ERR) {
@@ -70,7 +73,7 @@ void GetMedia(HWND hDlg, tagBUTTONINFO *pbiHolder)
 
 /* A track is a number of up to four digits. A track box that the function disabled is
    not the function's, and is not checked. */
-BOOL CheckMedia(HWND hDlg)
+static BOOL CheckMedia(HWND hDlg)
 {
     if (!IsWindowEnabled(GetDlgItem(hDlg, IDC_MM_TRACK)))
         return TRUE;
@@ -80,6 +83,11 @@ BOOL CheckMedia(HWND hDlg)
         return TRUE;
     return Refuse(hDlg, IDC_MM_TRACK, "The track is a number of up to four digits.");
 }
+
+const tagFAMILY MediaFamily = {
+    MULTIMEDIA, IDD_MULTIMEDIA, MultiDlgProc, IDR_MEDIA_TEMPLATES, IDH_MEDIA, 2, 6,
+    SetMedia, GetMedia, SetMediaValues, CheckMedia
+};
 
 static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
 {
@@ -99,4 +107,10 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     }
 }
 
-FAMILY_DLGPROC(MultiDlgProc, MULTIMEDIA)
+extern "C" INT_PTR CALLBACK MultiDlgProc(HWND hDlg, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    switch (uiMessage) {
+        HANDLE_DLGMSG(hDlg, WM_COMMAND, OnCommand);
+    }
+    return FamilyDlgMessage(hDlg, uiMessage, wParam, lParam, &MediaFamily);
+}

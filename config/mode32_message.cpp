@@ -18,7 +18,12 @@
 #include "msglist.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_lists.h"
+#include "mode32_message.h"
 
 #define TRACE_SEND_TIMEOUT  500             /* ms a recorded program waits for the dialog */
 #define MESSAGE_CAPTION     "View Messages"
@@ -388,6 +393,12 @@ static void SelectCommandMessage(HWND hDlg)
     SendDlgItemMessageA(hDlg, IDC_MSG_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)"WM_COMMAND");
 }
 
+/* The sequence travels in the hidden field, which the frame fills and reads. */
+const tagFAMILY MessageFamily = {
+    MESSAGE, IDD_MESSAGES, MessageDlgProc, IDR_MESSAGE_TEMPLATES, IDH_MESSAGES, 5, 0,
+    SetEncoded, GetEncoded, NULL, NULL
+};
+
 static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
@@ -400,7 +411,7 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     InitialiseApplicationList(hDlg, IDC_MSG_APPLICATIONS, &message.lphWindowList);
     OnApplicationChosen(hDlg);
     /* The frame puts the stored sequence into the hidden field. */
-    FamilyInitDialog(hDlg, MESSAGE);
+    FamilyInitDialog(hDlg, &MessageFamily);
 
     SendDlgItemMessageA(hDlg, IDC_MSG_SEQUENCE, LB_RESETCONTENT, 0, 0);
     InitialiseComboBoxRC(hDlg, IDC_MSG_NAME, IDR_MESSAGE_NAMES, IDR_MESSAGE_VALUES);
@@ -456,8 +467,8 @@ static void OnOK(HWND hDlg)
     }
     SetDlgItemTextA(hDlg, IDC_ENCODED, message.lpszOutMsg != NULL ? message.lpszOutMsg : "");
     /* Storing an empty sequence leaves the button without a function. */
-    fCurrentFunction = MESSAGE;
-    GetFunction(hDlg, MESSAGE, pbiHolder);
+    Editor()->fCurrentFunction = MESSAGE;
+    GetFunction(hDlg, &MessageFamily, Editor()->pbiHolder);
     EndDialog(hDlg, 0);
 }
 

@@ -13,7 +13,8 @@
 #include <stdlib.h>
 #include <string.h>
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "zendrares32.h"
+#include "mode32_message.h"
 
 #define SENT_FIELD_MAX      0xFFFF          /* the engine posts message and wparam as 16 bits */
 

@@ -5,17 +5,23 @@
  * button the function editor then gives to home automation.
  */
 #include <windows.h>
+#include "HelpTopics.h"
 #include <windowsx.h>
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_lists.h"
+#include "mode32_hotkey.h"
+#include "mode32_zendra.h"
 #include "dlgcrack.h"
 
 #define NAME_LENGTH     64
 #define HOTKEY_CODE     6       /* five characters and the terminator */
 
-void EnableAssignButton(HWND hDlg, int bFlag)
+static void EnableAssignButton(HWND hDlg, int bFlag)
 {
     EnableWindow(GetDlgItem(hDlg, IDC_SYS_ASSIGN), bFlag);
     EnableWindow(GetDlgItem(hDlg, IDC_SYS_CURRENT_LABEL), bFlag);
@@ -61,7 +67,7 @@ static void ShowHotKey(HWND hDlg, LPCSTR lpszCode)
 }
 
 /* The holder's function (and hot key) into the editable controls. */
-void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     if (pbiHolder->pszPrimary == NULL || !SelectExact(hDlg, pbiHolder->pszPrimary))
         return;
@@ -71,7 +77,7 @@ void SetSystemValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
         EnableAssignButton(hDlg, 0);
 }
 
-void SetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
+static void SetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
 {
     EnableAssignButton(hDlg, 0);
     InitialiseComboBoxRC(hDlg, IDC_SYS_FUNCTION, IDR_SYSTEM_NAMES, 0);
@@ -83,7 +89,7 @@ void SetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
         char szMessages[NAME_LENGTH];
         GetStringRes(IDS_MESSAGE_DIALOG, szMessages, sizeof(szMessages));
         int iIndex = ComboBox_AddString(GetDlgItem(hDlg, IDC_SYS_FUNCTION), szMessages);
-        if ((bEmpty & (1 << MESSAGE)) == 0) {
+        if ((Editor()->bEmpty & (1 << MESSAGE)) == 0) {
             ComboBox_SetCurSel(GetDlgItem(hDlg, IDC_SYS_FUNCTION), iIndex);
             return;
         }
@@ -92,24 +98,29 @@ void SetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
         SetSystemValues(hDlg, pbiHolder);
 }
 
-void GetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void GetSystem(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     DlgItemToString(hDlg, IDC_SYS_FUNCTION, &pbiHolder->pszPrimary);
     DlgItemToString(hDlg, IDC_SYS_HOTKEY_CODE, &pbiHolder->pszExtra1);
 }
 
+const tagFAMILY SystemFamily = {
+    SYSTEM, IDD_SYSTEM, SystemDlgProc, IDR_SYSTEM_TEMPLATES, IDH_SYSTEM, 4, 6,
+    SetSystem, GetSystem, SetSystemValues, NULL
+};
+
 static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
-    FamilyInitDialog(hDlg, SYSTEM);
+    FamilyInitDialog(hDlg, &SystemFamily);
     return FALSE;
 }
 
 static void OnDestroy(HWND hDlg)
 {
-    lHotKeyCode = 0;
-    bExtraChar = 0;
+    Editor()->lHotKeyCode = 0;
+    Editor()->bExtraChar = 0;
     FamilyOnDestroy(hDlg);
 }
 
@@ -137,21 +148,21 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     case IDC_SYS_ASSIGN:
         /* The Hot Key dialog leaves the value alone on Cancel; it is shown again either way. */
         DialogBoxRes(IDD_HOTKEY, hDlg, HotKeyDlgProc);
-        SetHotKeyText(hDlg, IDC_SYS_CURRENT, lHotKeyCode, bExtraChar);
+        SetHotKeyText(hDlg, IDC_SYS_CURRENT, Editor()->lHotKeyCode, Editor()->bExtraChar);
         break;
     case IDC_CLEAR:
         ComboBox_SetCurSel(GetDlgItem(hDlg, IDC_SYS_FUNCTION), 0);
         SetDlgItemTextA(hDlg, IDC_SYS_CURRENT, "");
-        lHotKeyCode = 0;
-        bExtraChar = 0;
+        Editor()->lHotKeyCode = 0;
+        Editor()->bExtraChar = 0;
         EnableAssignButton(hDlg, 0);
         break;
     case IDOK:
         /* "Message Dialog Box" stored its own result when its dialog closed. */
         GetSelectedText(hDlg, IDC_SYS_FUNCTION, szName, sizeof(szName));
         if (!IsNamed(szName, IDS_MESSAGE_DIALOG)) {
-            fCurrentFunction = SYSTEM;
-            GetFunction(hDlg, SYSTEM, pbiHolder);
+            Editor()->fCurrentFunction = SYSTEM;
+            GetFunction(hDlg, &SystemFamily, Editor()->pbiHolder);
         }
         EndDialog(hDlg, 1);
         break;

@@ -12,9 +12,14 @@
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
-#include "dlgcrack.h"
+#include "Brenvik_module.h"
+#include "zendrares32.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_lists.h"
 #include "mode32_zendra.h"
+#include "dlgcrack.h"
 
 #define PERCENT_TEXT        6       /* the percentage box is read up to 5 characters */
 
@@ -246,7 +251,7 @@ void SetupHouseCodeDialog(HWND hDlg, tagMACROINFO miMacro)
 }
 
 /* "Set &Values": the stored command into the controls. */
-void SetZendraValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
+static void SetZendraValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
 {
     if (pbiHolder->pszPrimary == NULL)
         return;
@@ -255,6 +260,23 @@ void SetZendraValues(HWND hDlg, tagBUTTONINFO *pbiHolder)
     SetupHouseCodeDialog(hDlg, miStored);
     ClearUpMacroStruct(&miStored);
 }
+
+/* The lists, then the stored command into the hidden field. */
+static void SetZendra(HWND hDlg, tagBUTTONINFO *pbiHolder, BOOL bCurrent)
+{
+    SetDlgItemInt(hDlg, IDC_ZD_PERCENT, 0, FALSE);
+    InitialiseComboBoxRC(hDlg, IDC_ZD_HOUSE, IDR_HOUSE_CODES, 0);
+    InitialiseComboBoxRC(hDlg, IDC_ZD_FUNCTION, IDR_ZENDRA_FUNCTIONS, 0);
+    InitialiseComboBoxRC(hDlg, IDC_ZD_SWITCH, IDR_ON_OFF, 0);
+    FillListBoxRC(GetDlgItem(hDlg, IDC_ZD_UNITS), IDR_UNIT_CODES, NULL);
+    if (pbiHolder->pszPrimary != NULL)
+        SetEncoded(hDlg, pbiHolder, bCurrent);
+}
+
+const tagFAMILY ZendraFamily = {
+    ZENDRACOMMAND, IDD_ZENDRA, ZendraDlgProc, IDR_ZENDRA_TEMPLATES, IDH_ZENDRA, 6, 0,
+    SetZendra, GetEncoded, SetZendraValues, NULL
+};
 
 /* ---- The dialog --------------------------------------------------------------------------- */
 
@@ -270,12 +292,12 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     (void)lParam;
     zdDialog.bInit = TRUE;
     ClearUpMacroStruct(&zdDialog.miMacro);
-    FamilyInitDialog(hDlg, ZENDRACOMMAND);
+    FamilyInitDialog(hDlg, &ZendraFamily);
     char szStored[COMMAND_SIZE];
     GetItemText(hDlg, IDC_ENCODED, szStored, sizeof(szStored));
     zdDialog.pszInCode = szStored[0] != '\0' ? CopyToLocal(szStored) : NULL;
     CreateMacroStruct(zdDialog.pszInCode, &zdDialog.miMacro);
-    if ((bEmpty & (1 << ZENDRACOMMAND)) == 0) {
+    if ((Editor()->bEmpty & (1 << ZENDRACOMMAND)) == 0) {
         zdDialog.bKeepStored = zdDialog.pszInCode != NULL && !IsHouseCodeAsWritten(zdDialog.pszInCode);
         SetupHouseCodeDialog(hDlg, zdDialog.miMacro);
         ShowDefaultHouseCode(hDlg, zdDialog.bKeepStored ? zdDialog.pszInCode : NULL);

@@ -12,7 +12,8 @@
 #include <stdlib.h>
 #include <string.h>
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "zendrares32.h"
 #include "mode32_zendra.h"
 
 #define BRIGHTEN_FIRST      0x80    /* "Dim" with this bit: brighten first, then dim */

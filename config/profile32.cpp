@@ -20,9 +20,10 @@
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
-#include "autopairs_store.h"
+#include "but32.h"
+#include "profile32.h"
 #include "profile32_format.h"
+#include "autopairs_store.h"
 #include "registry.h"
 
 #define MESSAGE_SIZE 1024

@@ -3,12 +3,22 @@
  * the button tree while it is open, shows one mode and shift state at a time, marks the
  * buttons that carry a function, opens the function editor on a double click and explains
  * a button on a right click; closing it in any way writes every assignment back.
+ * MouseButtons, called by the tray program's Configure command and by the Control Panel
+ * applet, starts a run.
  */
 #include <windows.h>
 #include <windowsx.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "editor.h"
+#include "mode32_text.h"
+#include "rem32.h"
+#include "rem32_layout.h"
+#include "whats32.h"
+#include "profile32.h"
+#include "auto32.h"
 #include "dlgcrack.h"
 #include "picture.h"
 
@@ -282,12 +292,11 @@ static void ExplainButton(HWND hDlg)
     int iIndex = rem32.iWhatsThis - 1;
     if (iIndex < 0 || iIndex >= MARKED_BUTTONS)
         return;
-    tagBUTTONTYPEINFO bti;
-    pbiButton = ShownRecord(iIndex, &bti);
-    bti.rmMode = rem32.rmMode;   /* a mode button is reported in the mode shown */
-    btiButton = bti;
+    tagEDITOR *pEditor = Editor();
+    pEditor->pbiButton = ShownRecord(iIndex, &pEditor->btiButton);
+    pEditor->btiButton.rmMode = rem32.rmMode;   /* a mode button is reported in the mode shown */
     DialogBoxRes(IDD_WHATSTHIS, hDlg, WhatsThisDlg);
-    pbiButton = NULL;
+    pEditor->pbiButton = NULL;
 }
 
 /* ---- Messages ------------------------------------------------------------------------- */
@@ -436,9 +445,9 @@ static void OnLButtonDown(HWND hDlg, BOOL bDoubleClick, int x, int y, UINT uiKey
         return;
     }
     tagBUTTONTYPEINFO bti;
-    pbiButton = ShownRecord(iIndex, &bti);   /* the shift button: none, the editor closes */
+    Editor()->pbiButton = ShownRecord(iIndex, &bti);   /* the shift button: none, the editor closes */
     DialogBoxRes(IDD_FUNCTIONS, hDlg, FunctionDlg);
-    pbiButton = NULL;
+    Editor()->pbiButton = NULL;
 }
 
 static void OnRButtonDown(HWND hDlg, BOOL bDoubleClick, int x, int y, UINT uiKeys)
@@ -486,10 +495,8 @@ static void OnDestroy(HWND hDlg)
         DeleteBitmap(rem32.hBitmap);
     if (rem32.hPalette != NULL)
         DeletePalette(rem32.hPalette);
-    /* The editor's holders live as long as the picture: the editor, run without a button,
-       frees them. */
-    pbiButton = NULL;
-    DialogBoxRes(IDD_FUNCTIONS, hDlg, FunctionDlg);
+    /* The editor's holders live as long as the picture. */
+    EndEditing();
     DestroyButtonList(&rem32.prButtons);
     Help(hDlg, IDH_CONTENTS, FALSE);
     rem32 = {};
@@ -518,4 +525,10 @@ extern "C" INT_PTR CALLBACK SelectDlg(HWND hDlg, UINT uiMessage, WPARAM wParam, 
                || OnAutoModeCommand(hDlg, (UINT)(wParam & 0xFFF0));
     }
     return FALSE;
+}
+
+extern "C" int WINAPI MouseButtons(HWND hWnd)
+{
+    DialogBoxRes(IDD_BUTTONS, hWnd, SelectDlg);
+    return 0;
 }

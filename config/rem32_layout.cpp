@@ -6,7 +6,9 @@
  * window, the registry or a device.
  */
 #include <windows.h>
-#include "Brenvik_internal.h"
+#include "HelpTopics.h"
+#include "but32.h"
+#include "rem32_layout.h"
 
 /* Picture buttons in panel-1 pixels (left, top, right, bottom; edges belong to the
    button), ended by an all-zero entry. Index order is the hit-testing order. */

@@ -15,7 +15,10 @@
 #include <algorithm>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "editor.h"
+#include "family.h"
+#include "size32.h"
 #include "dlgcrack.h"
 
 #define POSITION_TEXT       40      /* the launch dialog's field is read up to 39 characters */
@@ -30,8 +33,6 @@
 #define HANDLE_WM_CAPTURED_FRAME(hwnd, wParam, lParam, fn) \
     ((fn)((hwnd), (short)LOWORD(wParam), (short)HIWORD(wParam), (short)LOWORD(lParam), \
           (short)HIWORD(lParam)), 0L)
-
-RECT rGlobalWindowPos;
 
 /* The system cursors a capture replaces. */
 static const DWORD dwCaptureCursors[] = {
@@ -93,10 +94,10 @@ void GetSizeAndPosition(HWND hDlg)
 {
     char szText[POSITION_TEXT] = "";
     GetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, szText, sizeof(szText));
-    ParsePositionText(szText, &rGlobalWindowPos);
+    ParsePositionText(szText, &Editor()->rWindowPos);
     if (DialogBoxRes(IDD_POSITION, hDlg, PositionDlg) != 1)
         return;
-    FormatPositionText(&rGlobalWindowPos, szText, sizeof(szText));
+    FormatPositionText(&Editor()->rWindowPos, szText, sizeof(szText));
     SetDlgItemTextA(hDlg, IDC_LAUNCH_POSTEXT, szText);
 }
 
@@ -286,14 +287,16 @@ static void ClearModes(void)
 /* Width and height as stored, a negative one as 0. */
 static void ShowStoredSize(HWND hDlg)
 {
-    ShowNumber(hDlg, IDC_POS_WIDTH, std::max(rGlobalWindowPos.right, 0L), FALSE);
-    ShowNumber(hDlg, IDC_POS_HEIGHT, std::max(rGlobalWindowPos.bottom, 0L), FALSE);
+    RECT *prPos = &Editor()->rWindowPos;
+    ShowNumber(hDlg, IDC_POS_WIDTH, std::max(prPos->right, 0L), FALSE);
+    ShowNumber(hDlg, IDC_POS_HEIGHT, std::max(prPos->bottom, 0L), FALSE);
 }
 
 static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
+    RECT *prPos = &Editor()->rWindowPos;
     /* A capture that a vanished process left behind does not carry over. */
     ClearModes();
     ForgetFrame();
@@ -303,11 +306,11 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        (LPCSTR)(void *)CaptureMouseMsg, &hHookModule);
     _hMouseMsg = SetWindowsHookExA(WH_MOUSE, CaptureMouseMsg, hHookModule, 0);
-    Size32.rBackup = rGlobalWindowPos;
+    Size32.rBackup = *prPos;
     Size32.hBrush = CreateSolidBrush(EDITOR_GREY);
-    ShowNumber(hDlg, IDC_POS_LEFT, rGlobalWindowPos.left, TRUE);
-    ShowNumber(hDlg, IDC_POS_TOP, rGlobalWindowPos.top, TRUE);
-    if (rGlobalWindowPos.right == POSITION_ONLY && rGlobalWindowPos.bottom == POSITION_ONLY) {
+    ShowNumber(hDlg, IDC_POS_LEFT, prPos->left, TRUE);
+    ShowNumber(hDlg, IDC_POS_TOP, prPos->top, TRUE);
+    if (prPos->right == POSITION_ONLY && prPos->bottom == POSITION_ONLY) {
         CheckDlgButton(hDlg, IDC_POS_ONLY, BST_CHECKED);
         _bPosOnly = TRUE;
         EnableSize(hDlg, FALSE);
@@ -352,14 +355,15 @@ static LONG ReadNumber(HWND hDlg, int iID)
 
 static void OnOK(HWND hDlg)
 {
-    rGlobalWindowPos.left = std::min(std::max(ReadNumber(hDlg, IDC_POS_LEFT), 0L), (LONG)GetSystemMetrics(SM_CXSCREEN));
-    rGlobalWindowPos.top = std::min(std::max(ReadNumber(hDlg, IDC_POS_TOP), 0L), (LONG)GetSystemMetrics(SM_CYSCREEN));
+    RECT *prPos = &Editor()->rWindowPos;
+    prPos->left = std::min(std::max(ReadNumber(hDlg, IDC_POS_LEFT), 0L), (LONG)GetSystemMetrics(SM_CXSCREEN));
+    prPos->top = std::min(std::max(ReadNumber(hDlg, IDC_POS_TOP), 0L), (LONG)GetSystemMetrics(SM_CYSCREEN));
     if (_bPosOnly) {
-        rGlobalWindowPos.right = POSITION_ONLY;
-        rGlobalWindowPos.bottom = POSITION_ONLY;
+        prPos->right = POSITION_ONLY;
+        prPos->bottom = POSITION_ONLY;
     } else {
-        rGlobalWindowPos.right = std::max(ReadNumber(hDlg, IDC_POS_WIDTH), 0L);
-        rGlobalWindowPos.bottom = std::max(ReadNumber(hDlg, IDC_POS_HEIGHT), 0L);
+        prPos->right = std::max(ReadNumber(hDlg, IDC_POS_WIDTH), 0L);
+        prPos->bottom = std::max(ReadNumber(hDlg, IDC_POS_HEIGHT), 0L);
     }
     EndDialog(hDlg, 1);
 }
@@ -387,7 +391,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
         OnOK(hDlg);
         break;
     case IDCANCEL:
-        rGlobalWindowPos = Size32.rBackup;
+        Editor()->rWindowPos = Size32.rBackup;
         EndDialog(hDlg, 0);
         break;
     case IDC_HELPBUTTON:

@@ -11,7 +11,13 @@
 #include <string.h>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_text.h"
+#include "rem32_layout.h"
+#include "whats32.h"
 #include "dlgcrack.h"
 
 #define ICON_LEFT       15
@@ -223,29 +229,30 @@ static BOOL OnInitDialog(HWND hDlg, HWND hFocus, LPARAM lParam)
 {
     (void)hFocus;
     (void)lParam;
+    const tagEDITOR *pEditor = Editor();
     if (whats32.hBrush == NULL)
         whats32.hBrush = CreateSolidBrush(EDITOR_GREY);
     SetFocus(GetDlgItem(hDlg, IDOK));
     whats32.iNumOfField = 1;
-    if (btiButton.bIDButton == SHIFT_BUTTON) {
+    if (pEditor->btiButton.bIDButton == SHIFT_BUTTON) {
         DestroyControls(hDlg, IDC_WT_LABEL2, IDC_WT_VALUE4);
         SetStringRes(hDlg, IDC_WT_LABEL1, IDS_SHIFT_BUTTON);
         SetStringRes(hDlg, IDC_WT_EXPLANATION, IDS_SHIFT_BUTTON_INFO);
         return FALSE;
     }
-    if (IsKeptCommand(pbiButton)) {
-        ShowKeptCommand(hDlg, pbiButton->pszStored);
+    if (IsKeptCommand(pEditor->pbiButton)) {
+        ShowKeptCommand(hDlg, pEditor->pbiButton->pszStored);
         return FALSE;
     }
-    whats32.iNumOfField = GetNumOfField(pbiButton);
+    whats32.iNumOfField = GetNumOfField(pEditor->pbiButton);
     /* Nothing assigned: the single row "Not assigned.", like a function without values. */
-    if (whats32.iNumOfField == 0 || pbiButton->fFunction == NO_FUNCTION)
+    if (whats32.iNumOfField == 0 || pEditor->pbiButton->fFunction == NO_FUNCTION)
         whats32.iNumOfField = 1;
     if (whats32.iNumOfField < 4)
         ResizeWindow(hDlg, whats32.iNumOfField);
     else
         DestroyControls(hDlg, IDC_WT_EXPLANATION, IDC_WT_EXPLANATION);
-    FillRows(hDlg, pbiButton);
+    FillRows(hDlg, pEditor->pbiButton);
     return FALSE;   /* the focus is on OK */
 }
 
@@ -253,9 +260,10 @@ static void OnPaint(HWND hDlg)
 {
     PAINTSTRUCT ps;
     HDC hDC = BeginPaint(hDlg, &ps);
-    if (btiButton.bIDButton != SHIFT_BUTTON) {
+    const tagEDITOR *pEditor = Editor();
+    if (pEditor->btiButton.bIDButton != SHIFT_BUTTON) {
         BOOL bOwned;
-        HICON hIcon = AssignmentIcon(pbiButton, &bOwned);
+        HICON hIcon = AssignmentIcon(pEditor->pbiButton, &bOwned);
         if (hIcon != NULL) {
             DrawIcon(hDC, ICON_LEFT, ICON_TOP, hIcon);
             if (bOwned)

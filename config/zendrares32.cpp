@@ -8,7 +8,8 @@
 #include <string.h>
 #include <stdio.h>
 #include "Brenvik.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "zendrares32.h"
 
 /* ---- Exports ------------------------------------------------------------------------ */
 

@@ -7,7 +7,8 @@
 #include <windows.h>
 #include <string.h>
 #include "Brenvik.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "zendrares32.h"
 
 LPSTR CopyToLocal(LPCSTR lpszText)
 {

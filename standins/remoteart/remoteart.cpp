@@ -13,7 +13,8 @@
 #include <math.h>
 #include <stdio.h>
 #include <string>
-#include "Brenvik_internal.h"
+#include "but32.h"
+#include "rem32_layout.h"
 
 /* ---- Colours ------------------------------------------------------------------------- */
 

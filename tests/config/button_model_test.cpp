@@ -13,7 +13,9 @@
 #include "testsupport.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "family.h"
 #include "OrvaneStore.h"
 
 namespace {
@@ -496,9 +498,10 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
 {
     Record button;
     tagBUTTONINFO *pbiHolders = nullptr;
-    pbiButton = button.pbi;
+    tagBUTTONINFO *pbiButton = button.pbi;
+    BYTE bEmpty = 0;
     ConvertCommandToButton(button.pbi, "MIXERMUTE");
-    GenerateButtonFunctions(&pbiHolders);
+    GenerateButtonFunctions(&pbiHolders, pbiButton, &bEmpty);
     EXPECT_EQ(0x7F & ~(1 << MULTIMEDIA), bEmpty);
     tagBUTTONINFO *pbiHeld = pbiHolders;
     for (int fFunction = 0; fFunction < FUNCTION_TYPES; ++fFunction, pbiHeld = pbiHeld->pbiNext) {
@@ -510,7 +513,7 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
     /* The editor changes the launch holder; the other holders keep what they held. */
     AssignButtonInfo(pbiHolders, APPLAUNCH, "calc.exe", nullptr, "1,2");
     ConvertCommandToButton(button.pbi, "NEXTTASK");
-    GenerateButtonFunctions(&pbiHolders);
+    GenerateButtonFunctions(&pbiHolders, pbiButton, &bEmpty);
     EXPECT_EQ(0x7F & ~(1 << SYSTEM), bEmpty);
     EXPECT_EQ("0|calc.exe|<null>|1,2", Fields(*pbiHolders));
     CopyButtonData(&pbiButton, pbiHolders, APPLAUNCH);
@@ -518,7 +521,7 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
 
     /* A kept command fills no holder; confirming a type replaces the kept text. */
     ConvertCommandToButton(button.pbi, "ENTER,TAB");
-    GenerateButtonFunctions(&pbiHolders);
+    GenerateButtonFunctions(&pbiHolders, pbiButton, &bEmpty);
     EXPECT_EQ(0x7F, bEmpty);
     CopyButtonData(&pbiButton, pbiHolders, SYSTEM);
     EXPECT_EQ(nullptr, button->pszStored);
@@ -535,7 +538,7 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
     for (const char *pszStored : { "nexttask", "LAUNCH\"notepad.exe", "WEBADDRESS\"x" }) {
         ConvertCommandToButton(button.pbi, pszStored);
         ASSERT_NE(nullptr, button->pszStored) << pszStored;
-        GenerateButtonFunctions(&pbiHolders);
+        GenerateButtonFunctions(&pbiHolders, pbiButton, &bEmpty);
         CopyButtonData(&pbiButton, pbiHolders, button->fFunction);
         EXPECT_EQ(1, ConvertButtonToCommand(button.pbi, szCommand));
         EXPECT_STREQ(pszStored, szCommand);
@@ -551,7 +554,6 @@ TEST_F(ButtonModel, HoldersCarryTheButtonOnlyInItsOwnType)
     EXPECT_EQ(0x41, bFlags);
     FreeButtonFunctions(&pbiHolders);
     EXPECT_EQ(nullptr, pbiHolders);
-    pbiButton = nullptr;
 }
 
 /* ---- Services of the editors ------------------------------------------------------------- */

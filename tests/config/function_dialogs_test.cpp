@@ -9,7 +9,13 @@
 #include <vector>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "editor.h"
+#include "family.h"
+#include "mode32_lists.h"
+#include "mode32_text.h"
+#include "rem32_layout.h"
 #include "dialog_script.h"
 #include "testsupport.h"
 #include "htmlhelp.h"
@@ -41,8 +47,8 @@ protected:
 
     void TearDown() override
     {
-        pbiButton = nullptr;
-        FreeButtonFunctions(&pbiHolder);
+        Editor()->pbiButton = nullptr;
+        FreeButtonFunctions(&Editor()->pbiHolder);
         FreeButtonFunctions(&pbiRecord);
         DeleteRegKey(HKEY_CURRENT_USER, szDovrelKey);
         if (bHadDirectory)
@@ -55,12 +61,12 @@ protected:
     void Edit(int fFunction, LPCSTR lpszPrimary, LPCSTR lpszExtra1 = nullptr, LPCSTR lpszExtra2 = nullptr)
     {
         AssignButtonInfo(pbiRecord, fFunction, lpszPrimary, lpszExtra1, lpszExtra2);
-        pbiButton = pbiRecord;
-        GenerateButtonFunctions(&pbiHolder);
-        fCurrentFunction = lpszPrimary != nullptr || lpszExtra1 != nullptr ? fFunction : NO_FUNCTION;
+        Editor()->pbiButton = pbiRecord;
+        GenerateButtonFunctions(&Editor()->pbiHolder, Editor()->pbiButton, &Editor()->bEmpty);
+        Editor()->fCurrentFunction = lpszPrimary != nullptr || lpszExtra1 != nullptr ? fFunction : NO_FUNCTION;
     }
 
-    static tagBUTTONINFO *Holder(int fFunction) { return FindHolder(pbiHolder, fFunction); }
+    static tagBUTTONINFO *Holder(int fFunction) { return FindHolder(Editor()->pbiHolder, fFunction); }
 
     static bool Run(WORD wTemplate, DLGPROC lpfnProc, const std::vector<tagSCRIPTSTEP> &steps,
                     std::vector<std::string> *pstrSeen = nullptr)
@@ -165,7 +171,7 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
     std::vector<std::string> seen;
     bool bDone = Run(IDD_FUNCTIONS, FunctionDlg, {
         {"Functions", [&](HWND hDlg) {
-            EXPECT_EQ(fCurrentFunction, APPLAUNCH);
+            EXPECT_EQ(Editor()->fCurrentFunction, APPLAUNCH);
             /* An upper-case letter does nothing; the lower-case one opens its family. */
             LRESULT lResult = SendMessageA(hDlg, WM_MENUCHAR, MAKEWPARAM('W', MF_SYSMENU), 0);
             EXPECT_EQ(HIWORD(GetWindowLongPtrA(hDlg, DWLP_MSGRESULT)), MNC_IGNORE) << lResult;
@@ -179,7 +185,7 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
             PostClick(hDlg, IDOK);
         }},
         {"Functions", [&](HWND hDlg) {
-            EXPECT_EQ(fCurrentFunction, WEBBROWSER);
+            EXPECT_EQ(Editor()->fCurrentFunction, WEBBROWSER);
             EXPECT_EQ(Str(Holder(WEBBROWSER)->pszPrimary), "http://example.com/a&b");
             SaveWindowPicture(hDlg, "functions-web-chosen");
             /* Pressed on the web button, released away from it: nothing opens. */
@@ -216,7 +222,7 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
     Edit(APPLAUNCH, nullptr);
     bDone = Run(IDD_FUNCTIONS, FunctionDlg, {
         {"Functions", [&](HWND hDlg) {
-            EXPECT_EQ(fCurrentFunction, NO_FUNCTION);
+            EXPECT_EQ(Editor()->fCurrentFunction, NO_FUNCTION);
             SaveWindowPicture(hDlg, "functions-unassigned");
             PostClick(hDlg, IDOK);
         }},
@@ -226,9 +232,49 @@ TEST_F(FunctionDialogs, EditorLettersPressesAndCancel)
     EXPECT_EQ(ConvertButtonToCommand(pbiRecord, szCommand), 0);
 
     /* Started without a button, the editor ends at once and frees the holders. */
-    pbiButton = nullptr;
+    Editor()->pbiButton = nullptr;
     EXPECT_EQ(DialogBoxRes(IDD_FUNCTIONS, NULL, FunctionDlg), 0);
-    EXPECT_EQ(pbiHolder, nullptr);
+    EXPECT_EQ(Editor()->pbiHolder, nullptr);
+}
+
+/* Function editors created on this thread, counted by a creation hook. */
+int cEditorsCreated = 0;
+
+LRESULT CALLBACK CountEditors(int iCode, WPARAM wParam, LPARAM lParam)
+{
+    if (iCode == HCBT_CREATEWND) {
+        const CREATESTRUCTA *pcs = ((const CBT_CREATEWNDA *)lParam)->lpcs;
+        if (pcs->lpszName != nullptr && !IS_INTRESOURCE(pcs->lpszName) && strcmp(pcs->lpszName, "Functions") == 0)
+            ++cEditorsCreated;
+    }
+    return CallNextHookEx(NULL, iCode, wParam, lParam);
+}
+
+/* The holders live as long as the picture of the remote: an editor run leaves them for the
+   next button, and closing the picture frees them without opening an editor to do it. */
+TEST_F(FunctionDialogs, TheHoldersGoWithThePicture)
+{
+    cEditorsCreated = 0;
+    HHOOK hHook = SetWindowsHookExA(WH_CBT, CountEditors, NULL, GetCurrentThreadId());
+    ASSERT_NE(hHook, (HHOOK)NULL);
+    int cBeforeClosing = -1;
+    bool bDone = RunScript([] { MouseButtons(NULL); }, {
+        {"Buttons", [](HWND hDlg) {
+            /* A double click on digit 1 opens its editor. */
+            PostMessageA(hDlg, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 159));
+        }},
+        {"Functions", [](HWND hDlg) { PostClick(hDlg, IDCANCEL); }},
+        {"Buttons", [&](HWND hDlg) {
+            EXPECT_NE(Editor()->pbiHolder, nullptr) << "kept for the next button";
+            cBeforeClosing = cEditorsCreated;
+            PostClick(hDlg, IDCANCEL);
+        }},
+    });
+    UnhookWindowsHookEx(hHook);
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(cBeforeClosing, 1);
+    EXPECT_EQ(cEditorsCreated, cBeforeClosing) << "closing the picture opened an editor";
+    EXPECT_EQ(Editor()->pbiHolder, nullptr);
 }
 
 TEST_F(FunctionDialogs, EditorMarksTheCurrentFamily)
@@ -321,9 +367,9 @@ TEST_F(FunctionDialogs, LaunchDefaultDataLimitsAndShortPath)
     });
     EXPECT_TRUE(bDone);
     /* An empty file name unassigns the button; the command line is still kept. */
-    EXPECT_EQ(fCurrentFunction, NO_FUNCTION);
+    EXPECT_EQ(Editor()->fCurrentFunction, NO_FUNCTION);
     EXPECT_EQ(Str(Holder(APPLAUNCH)->pszExtra1), "/x");
-    EXPECT_EQ(bEmpty, (BYTE)~(1 << APPLAUNCH));
+    EXPECT_EQ(Editor()->bEmpty, (BYTE)~(1 << APPLAUNCH));
 
     /* A program chosen by its long path is kept in its short form. */
     char szDir[MAX_PATH] = "C:\\Orvane Launch Test Folder";
@@ -342,7 +388,7 @@ TEST_F(FunctionDialogs, LaunchDefaultDataLimitsAndShortPath)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(fCurrentFunction, APPLAUNCH);
+    EXPECT_EQ(Editor()->fCurrentFunction, APPLAUNCH);
     EXPECT_EQ(Str(Holder(APPLAUNCH)->pszPrimary), szShort);
     EXPECT_EQ(std::string(szShort).find(' '), std::string::npos);
     DeleteFileA(strProgram.c_str());
@@ -379,7 +425,7 @@ TEST_F(FunctionDialogs, MediaDeviceFollowsTheFunction)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(fCurrentFunction, MULTIMEDIA);
+    EXPECT_EQ(Editor()->fCurrentFunction, MULTIMEDIA);
     EXPECT_EQ(Holder(MULTIMEDIA)->pszPrimary, nullptr);              /* no device */
     EXPECT_EQ(Str(Holder(MULTIMEDIA)->pszExtra1), "Master Mute");
 
@@ -396,7 +442,7 @@ TEST_F(FunctionDialogs, MediaDeviceFollowsTheFunction)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(fCurrentFunction, MULTIMEDIA);
+    EXPECT_EQ(Editor()->fCurrentFunction, MULTIMEDIA);
     EXPECT_EQ(Holder(MULTIMEDIA)->pszPrimary, nullptr);
     EXPECT_EQ(Holder(MULTIMEDIA)->pszExtra1, nullptr);
     EXPECT_EQ(Holder(MULTIMEDIA)->pszExtra2, nullptr);
@@ -423,7 +469,7 @@ TEST_F(FunctionDialogs, EditTextQuotesCountTwice)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(fCurrentFunction, EDIT);
+    EXPECT_EQ(Editor()->fCurrentFunction, EDIT);
     EXPECT_EQ(Str(Holder(EDIT)->pszPrimary), "Page Up");
 }
 
@@ -454,10 +500,10 @@ TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(fCurrentFunction, SYSTEM);
+    EXPECT_EQ(Editor()->fCurrentFunction, SYSTEM);
     EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Task Manager");
     EXPECT_EQ(Str(Holder(SYSTEM)->pszExtra1), "-C-A");
-    EXPECT_EQ(lHotKeyCode, 0);                                      /* reset on closing */
+    EXPECT_EQ(Editor()->lHotKeyCode, 0);                                      /* reset on closing */
 
     /* A stored hot key opens with its Assign group and text. */
     FreeButtonFunctions(&pbiRecord);
@@ -489,7 +535,7 @@ TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
         }},
     });
     EXPECT_TRUE(bDone);
-    EXPECT_EQ(fCurrentFunction, MESSAGE);
+    EXPECT_EQ(Editor()->fCurrentFunction, MESSAGE);
     EXPECT_EQ(Str(Holder(MESSAGE)->pszPrimary), "[0010:0:0]");
     EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Hot Key");
 }
@@ -562,8 +608,8 @@ TEST_F(FunctionDialogs, WhatTheDialogsShowIsWhatTheRegistryGets)
         {"System", [](HWND hDlg) {
             /* The stored hot key has no code: nothing of the assigned one stays. */
             EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
-            EXPECT_EQ(lHotKeyCode, 0);
-            EXPECT_EQ(bExtraChar, 0);
+            EXPECT_EQ(Editor()->lHotKeyCode, 0);
+            EXPECT_EQ(Editor()->bExtraChar, 0);
             SaveWindowPicture(hDlg, "system-set-values-empty-hot-key");
             PostClick(hDlg, IDC_SYS_ASSIGN);
         }},

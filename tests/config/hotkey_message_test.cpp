@@ -13,7 +13,11 @@
 #include "msglist.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "editor.h"
+#include "mode32_hotkey.h"
+#include "mode32_message.h"
 #include "OrvaneStore.h"
 
 namespace {
@@ -172,8 +176,8 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     ASSERT_NE(nullptr, hSystem);
 
     /* Opening on Alt+Shift+<F5>: the boxes and lists show it. */
-    lHotKeyCode = (LONG)0xFF00FF6B;
-    bExtraChar = 0;
+    Editor()->lHotKeyCode = (LONG)0xFF00FF6B;
+    Editor()->bExtraChar = 0;
     HWND hDlg = CreateDialogRes(IDD_HOTKEY, NULL, HotKeyDlgProc);
     ASSERT_NE(nullptr, hDlg);
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_HK_ALT));
@@ -189,10 +193,10 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     SendDlgItemMessageA(hDlg, IDC_HK_CTRL, BM_CLICK, 0, 0);
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_HK_CTRL));
     Command(hDlg, IDCANCEL);
-    EXPECT_EQ((LONG)0xFF00FF6B, lHotKeyCode);
+    EXPECT_EQ((LONG)0xFF00FF6B, Editor()->lHotKeyCode);
     DestroyWindow(hDlg);
     /* ...and the System dialog still rewrites its text and code from it. */
-    SetHotKeyText(hSystem, IDC_SYS_CURRENT, lHotKeyCode, bExtraChar);
+    SetHotKeyText(hSystem, IDC_SYS_CURRENT, Editor()->lHotKeyCode, Editor()->bExtraChar);
     EXPECT_EQ("ALT-SHIFT-<F5>", ControlText(hSystem, IDC_SYS_CURRENT));
     EXPECT_EQ(std::string("A-S\x6B"), ControlText(hSystem, IDC_SYS_HOTKEY_CODE));
 
@@ -204,15 +208,15 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     ComboBox_SelectString(GetDlgItem(hDlg, IDC_HK_FOLLOWED_BY), -1, "<Enter>");
     Command(hDlg, IDOK);
     DestroyWindow(hDlg);
-    EXPECT_EQ(0x00FFFF76, lHotKeyCode);
-    EXPECT_EQ(0x72, bExtraChar);
-    SetHotKeyText(hSystem, IDC_SYS_CURRENT, lHotKeyCode, bExtraChar);
+    EXPECT_EQ(0x00FFFF76, Editor()->lHotKeyCode);
+    EXPECT_EQ(0x72, Editor()->bExtraChar);
+    SetHotKeyText(hSystem, IDC_SYS_CURRENT, Editor()->lHotKeyCode, Editor()->bExtraChar);
     EXPECT_EQ("CTRL-SHIFT- +, <Enter>", ControlText(hSystem, IDC_SYS_CURRENT));
-    lHotKeyCode = 0;
-    bExtraChar = 0;
+    Editor()->lHotKeyCode = 0;
+    Editor()->bExtraChar = 0;
     SetHotKeyLong(hSystem);
-    EXPECT_EQ(0x00FFFF76, lHotKeyCode);
-    EXPECT_EQ(0x72, bExtraChar);
+    EXPECT_EQ(0x00FFFF76, Editor()->lHotKeyCode);
+    EXPECT_EQ(0x72, Editor()->bExtraChar);
     ShowHotKeyType(hSystem, IDC_SYS_DEF_CURRENT, "A--\x62", 0);
     EXPECT_EQ("ALT-<Back Space>", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
     /* An empty code is no hot key: nothing of the last one stays shown or held. */
@@ -220,11 +224,11 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     EXPECT_EQ("", ControlText(hSystem, IDC_SYS_DEF_CURRENT));
     SetDlgItemTextA(hSystem, IDC_SYS_HOTKEY_CODE, "");
     SetHotKeyLong(hSystem);
-    EXPECT_EQ(0, lHotKeyCode);
-    EXPECT_EQ(0, bExtraChar);
+    EXPECT_EQ(0, Editor()->lHotKeyCode);
+    EXPECT_EQ(0, Editor()->bExtraChar);
 
     /* A key outside the table: the lists fall back to their first entry. */
-    lHotKeyCode = (LONG)0xFF000020;
+    Editor()->lHotKeyCode = (LONG)0xFF000020;
     hDlg = CreateDialogRes(IDD_HOTKEY, NULL, HotKeyDlgProc);
     EXPECT_EQ(" ---", ControlText(hDlg, IDC_HK_KEY));
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_HK_ALT));
@@ -234,9 +238,9 @@ TEST_F(Brenvik, HotKeyDialogEditsTheValueOnlyOnOK)
     EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(hDlg, IDC_HK_ALT));
     Command(hDlg, IDOK);
     DestroyWindow(hDlg);
-    EXPECT_EQ(0, lHotKeyCode);
-    EXPECT_EQ(0, bExtraChar);
-    SetHotKeyText(hSystem, IDC_SYS_CURRENT, lHotKeyCode, bExtraChar);
+    EXPECT_EQ(0, Editor()->lHotKeyCode);
+    EXPECT_EQ(0, Editor()->bExtraChar);
+    SetHotKeyText(hSystem, IDC_SYS_CURRENT, Editor()->lHotKeyCode, Editor()->bExtraChar);
     EXPECT_EQ("", ControlText(hSystem, IDC_SYS_CURRENT));
     EXPECT_EQ("---", ControlText(hSystem, IDC_SYS_HOTKEY_CODE));
 
@@ -441,14 +445,14 @@ protected:
             holders[i].pbiNext = i + 1 < FUNCTION_TYPES ? &holders[i + 1] : nullptr;
             holders[i].pbiLast = i > 0 ? &holders[i - 1] : nullptr;
         }
-        pbiHolder = &holders[SYSTEM];    /* any record of the list will do */
-        fCurrentFunction = MESSAGE;
+        Editor()->pbiHolder = &holders[SYSTEM];    /* any record of the list will do */
+        Editor()->fCurrentFunction = MESSAGE;
     }
     void TearDown() override
     {
         if (holders[MESSAGE].pszPrimary != nullptr)
             LocalFree(holders[MESSAGE].pszPrimary);
-        pbiHolder = nullptr;
+        Editor()->pbiHolder = nullptr;
     }
     void Store(const std::string &strSequence)
     {
@@ -496,8 +500,8 @@ TEST_F(MessageDialog, StoredSequenceLoadsSixAsTheEngineSendsThem)
     EXPECT_EQ(6, ListCount(hDlg, IDC_MSG_SEQUENCE));
     Close(hDlg, IDOK);
     EXPECT_EQ(strSix, Stored());
-    EXPECT_EQ(MESSAGE, fCurrentFunction);
-    EXPECT_EQ((BYTE)~(1 << MESSAGE), bEmpty);
+    EXPECT_EQ(MESSAGE, Editor()->fCurrentFunction);
+    EXPECT_EQ((BYTE)~(1 << MESSAGE), Editor()->bEmpty);
 
     /* Clear and Cancel change nothing; delete two and add one typed by number. */
     hDlg = Open();
@@ -528,7 +532,7 @@ TEST_F(MessageDialog, ClearThenOKUnassignsAndAddAfterClearCounts)
     EXPECT_EQ("WM_COMMAND", ControlText(hDlg, IDC_MSG_NAME));
     Close(hDlg, IDOK);
     EXPECT_EQ("", Stored());
-    EXPECT_EQ(NO_FUNCTION, fCurrentFunction);
+    EXPECT_EQ(NO_FUNCTION, Editor()->fCurrentFunction);
 
     Store("[0010:0:0]");
     hDlg = Open();
@@ -538,7 +542,7 @@ TEST_F(MessageDialog, ClearThenOKUnassignsAndAddAfterClearCounts)
     Command(hDlg, IDC_MSG_ADD);
     Close(hDlg, IDOK);
     EXPECT_EQ("[0112:F060:]", Stored());
-    EXPECT_EQ(MESSAGE, fCurrentFunction);
+    EXPECT_EQ(MESSAGE, Editor()->fCurrentFunction);
 }
 
 /* Presses OK in the first message box that the dialog's thread opens; returns its text. */
@@ -669,7 +673,7 @@ TEST_F(Brenvik, ReachedFromTheFunctionEditor)
     CreateButtonMemory(&pbiRecord, 1);
     ASSERT_NE(nullptr, pbiRecord);
     AssignButtonInfo(pbiRecord, MESSAGE, "[0010:0:0]", nullptr, nullptr);
-    pbiButton = pbiRecord;
+    Editor()->pbiButton = pbiRecord;
 
     bool bDone = RunScript([] { DialogBoxRes(IDD_FUNCTIONS, NULL, FunctionDlg); }, {
         {"Functions", [](HWND hDlg) { PostMessageA(hDlg, WM_MENUCHAR, 'a', 0); }},
@@ -702,8 +706,8 @@ TEST_F(Brenvik, ReachedFromTheFunctionEditor)
     EXPECT_EQ(MESSAGE, pbiRecord->fFunction);
     EXPECT_STREQ("[0010:00000000:00000000][0112:F060:]", pbiRecord->pszPrimary);
 
-    pbiButton = nullptr;
-    FreeButtonFunctions(&pbiHolder);
+    Editor()->pbiButton = nullptr;
+    FreeButtonFunctions(&Editor()->pbiHolder);
     FreeButtonFunctions(&pbiRecord);
     if (bHadDirectory)
         WriteRegString(HKEY_CURRENT_USER, szSettings, "WorkingDirectory", strDirectory);

@@ -11,7 +11,10 @@
 #include <vector>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "but32.h"
+#include "rem32.h"
+#include "rem32_layout.h"
+#include "profile32.h"
 #include "testsupport.h"
 #include "OrvaneStore.h"
 

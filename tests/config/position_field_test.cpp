@@ -11,7 +11,9 @@
 #include <thread>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "editor.h"
+#include "size32.h"
 #include "testsupport.h"
 
 namespace {
@@ -196,7 +198,7 @@ TEST_F(PositionField, CancelAndEveryOtherWayOutLeaveTheFieldAndTakeTheHookAway)
     EXPECT_EQ((HWND)NULL, _hMainDlg);
     EXPECT_FALSE(_bPosOnly);
     RECT rOpened = { 10, 20, 300, 200 };
-    EXPECT_TRUE(EqualRect(&rOpened, &rGlobalWindowPos));
+    EXPECT_TRUE(EqualRect(&rOpened, &Editor()->rWindowPos));
 
     /* The close box; a drawing armed when it closes ends with it. */
     bool bDrawArmed = false;

@@ -13,9 +13,11 @@
 #include <thread>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
-#include "autopairs_store.h"
+#include "Brenvik_module.h"
+#include "but32.h"
+#include "profile32.h"
 #include "profile32_format.h"
+#include "autopairs_store.h"
 #include "registry.h"
 #include "testsupport.h"
 

@@ -8,7 +8,9 @@
 #include "testsupport.h"
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "zendrares32.h"
+#include "but32.h"
 #include "access_probe.h"
 #include <fstream>
 #include <sstream>

@@ -22,7 +22,7 @@
 #include <vector>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "rem32_layout.h"
 #include "dialog_script.h"
 
 namespace {

@@ -11,7 +11,11 @@
 #include <vector>
 #include "Brenvik.h"
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "Brenvik_module.h"
+#include "zendrares32.h"
+#include "but32.h"
+#include "editor.h"
+#include "mode32_zendra.h"
 #include "standin_reports.h"
 #include "testsupport.h"
 
@@ -218,14 +222,14 @@ protected:
             holders[f].pbiNext = f + 1 < FUNCTION_TYPES ? &holders[f + 1] : NULL;
             holders[f].pbiLast = f > 0 ? &holders[f - 1] : NULL;
         }
-        pbiHolder = &holders[0];
-        fCurrentFunction = APPLAUNCH;
+        Editor()->pbiHolder = &holders[0];
+        Editor()->fCurrentFunction = APPLAUNCH;
     }
     void TearDown() override
     {
         Close();
         LocalFree(holders[ZENDRACOMMAND].pszPrimary);
-        pbiHolder = NULL;
+        Editor()->pbiHolder = NULL;
     }
 
     tagBUTTONINFO holders[FUNCTION_TYPES];
@@ -235,7 +239,7 @@ protected:
     {
         LocalFree(holders[ZENDRACOMMAND].pszPrimary);
         holders[ZENDRACOMMAND].pszPrimary = lpszStored != NULL ? CopyToLocal(lpszStored) : NULL;
-        bEmpty = bCurrent ? (BYTE)~(1 << ZENDRACOMMAND) : 0x7F;
+        Editor()->bEmpty = bCurrent ? (BYTE)~(1 << ZENDRACOMMAND) : 0x7F;
         hDlg = CreateDialogRes(IDD_ZENDRA, NULL, ZendraDlgProc);
         ASSERT_NE(hDlg, (HWND)NULL);
         ShowWindow(hDlg, SW_SHOW);
@@ -310,14 +314,14 @@ protected:
     {
         LPSTR pszBefore = holders[ZENDRACOMMAND].pszPrimary;
         holders[ZENDRACOMMAND].pszPrimary = pszBefore != NULL ? CopyToLocal(pszBefore) : NULL;
-        int fBefore = fCurrentFunction;
-        BYTE bBefore = bEmpty;
+        int fBefore = Editor()->fCurrentFunction;
+        BYTE bBefore = Editor()->bEmpty;
         Command(IDOK);
         std::string strStored = Stored();
         LocalFree(holders[ZENDRACOMMAND].pszPrimary);
         holders[ZENDRACOMMAND].pszPrimary = pszBefore;
-        fCurrentFunction = fBefore;
-        bEmpty = bBefore;
+        Editor()->fCurrentFunction = fBefore;
+        Editor()->bEmpty = bBefore;
         ShowWindow(hDlg, SW_SHOW);
         return strStored;
     }
@@ -358,8 +362,8 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
     EXPECT_EQ("", SelectedUnits());
     Ok();
     EXPECT_EQ("B All Units Off", Stored());
-    EXPECT_EQ(ZENDRACOMMAND, fCurrentFunction);
-    EXPECT_EQ((BYTE)~(1 << ZENDRACOMMAND), bEmpty);
+    EXPECT_EQ(ZENDRACOMMAND, Editor()->fCurrentFunction);
+    EXPECT_EQ((BYTE)~(1 << ZENDRACOMMAND), Editor()->bEmpty);
 
     /* Reopened as the button's assignment it shows what was stored. */
     Open("B All Units Off", true);
@@ -373,7 +377,7 @@ TEST_F(ZendraDialog, ComposingCommandsForUnitsAndForTheWholeHouseCode)
     ExpectPreviewStores("", "");
     Ok();
     EXPECT_EQ("", Stored());
-    EXPECT_EQ(NO_FUNCTION, fCurrentFunction);
+    EXPECT_EQ(NO_FUNCTION, Editor()->fCurrentFunction);
 }
 
 TEST_F(ZendraDialog, PercentageBoxAndArrowsKeepToZeroThroughOneHundred)
@@ -514,7 +518,7 @@ TEST_F(ZendraDialog, AStoredCommandThatIsNotTheButtonsOwnOpensBlankInItsMode)
     Command(IDCANCEL);
     Close();
     EXPECT_EQ("Macro D2 On", Stored());
-    EXPECT_EQ(APPLAUNCH, fCurrentFunction);
+    EXPECT_EQ(APPLAUNCH, Editor()->fCurrentFunction);
 }
 
 /* The button's command that the controls cannot write again is shown and stored as it is,
@@ -532,7 +536,7 @@ TEST_F(ZendraDialog, ACommandTheControlsCannotWriteIsKeptUntilChanged)
     SaveWindowPicture(hDlg, "zendra_kept");
     Ok();
     EXPECT_EQ("A11111111111,A4 On", Stored());
-    EXPECT_EQ(ZENDRACOMMAND, fCurrentFunction);
+    EXPECT_EQ(ZENDRACOMMAND, Editor()->fCurrentFunction);
 
     Open("macro p16 off", true);
     EXPECT_EQ("macro p16 off", Shown(IDC_ZD_PREVIEW));

@@ -13,7 +13,7 @@
  */
 #include <stdint.h>
 #include <string.h>
-#include "Brenvik_internal.h"
+#include "but32.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pbData, size_t cbData)

@@ -10,7 +10,7 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
-#include "Brenvik_internal.h"
+#include "mode32_hotkey.h"
 #include "fuzz_support.h"
 
 /* The code a value stores, converted to a value and stored again. */

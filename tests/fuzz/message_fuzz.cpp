@@ -14,7 +14,7 @@
 #include <stdio.h>
 #include <string.h>
 #include "BrenvikRes.h"
-#include "Brenvik_internal.h"
+#include "mode32_message.h"
 #include "msglist.h"
 #include "fuzz_support.h"
 

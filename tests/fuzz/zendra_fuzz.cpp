@@ -13,7 +13,6 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
-#include "Brenvik_internal.h"
 #include "mode32_zendra.h"
 #include "fuzz_support.h"
 
