@@ -22,7 +22,10 @@
 #include "virtk32.h"
 
 /* The target window of the command string being run: the foreground window at its first
-   item, unless an item replaces it; forgotten by the string's closing call. */
+   item, unless an item replaces it; forgotten by the string's closing call. Asking the
+   system for the window in front is a round trip to the window server, as a registry read
+   is, so it is asked once, before the first item that needs it (TargetNeededBefore): the
+   items before that one cannot have changed the answer. */
 static HWND hTargetWnd;
 
 /* Runs the command of button bCode, if one is assigned; lpszModeKey names its mode's key. */
@@ -194,8 +197,9 @@ static void FocusProgramManager(HWND *phTarget)
 
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 {
-    /* The closing call only forgets the target: no need to ask the system for one. */
-    if (hTargetWnd == NULL && uiFunction != FN_CLOSING)
+    /* While no window is in front (or an item left the target empty) an item that needs
+       the target asks again, since an item before it may have brought one forward. */
+    if (hTargetWnd == NULL && TargetNeededBefore(uiFunction))
         hTargetWnd = GetForegroundWindow();
 
     switch (uiFunction) {

@@ -68,6 +68,12 @@ struct tagKEYSTROKE {
 };
 const tagKEYSTROKE *FindKeyStroke(UINT uiFunction);
 
+/* Whether a command string's target window must be known before item uiFunction runs:
+   the item acts on the target, or may bring another window to the front (the target is
+   the window in front at the string's first item). FALSE for an item that does neither,
+   so that a string of such items never asks the system for the window in front. */
+BOOL TargetNeededBefore(UINT uiFunction);
+
 /* Where one nudge leaves the cursor on a screen of iWidth x iHeight. */
 POINT NudgePoint(UINT uiFunction, POINT ptCursor, int iWidth, int iHeight);
 
