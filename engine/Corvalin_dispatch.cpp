@@ -36,10 +36,12 @@ static void RunButton(HWND hWnd, LPCSTR lpszModeKey, BYTE bCode)
         ParseFunction(hWnd, szCommand);
 }
 
-void DefaultFunction(HWND hWnd, BYTE bMode)
+void DefaultFunction(HWND hWnd, BYTE bMode, LPSTR lpszModeKey)
 {
     char szModeKey[STORE_MODE_KEY_SIZE];
     ReadModeKey(bMode, szModeKey);
+    if (lpszModeKey != NULL)
+        lstrcpynA(lpszModeKey, szModeKey, STORE_MODE_KEY_SIZE);
     RunButton(hWnd, szModeKey, BUTTON_MODE_OWN);
 }
 
@@ -73,18 +75,24 @@ extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
     hTargetWnd = hInterruptedTarget;
 }
 
-extern "C" int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift)
+extern "C" int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift, LPSTR lpszModeKey)
 {
     /* Only five modes exist: any other leaves mode and shift be. */
     if (lpbMode == NULL || lpbShift == NULL || bMode >= STORE_MODES)
         return 0;
     *lpbMode = bMode;
-    DefaultFunction(hWnd, bMode);
+    DefaultFunction(hWnd, bMode, lpszModeKey);
     *lpbShift = 0;
     return 1;
 }
 
 extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift)
+{
+    return DecodeScanCodeEx(hWnd, lpbCode, lpbMode, lpbShift, NULL);
+}
+
+extern "C" int WINAPI DecodeScanCodeEx(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift,
+                                       LPSTR lpszModeKey)
 {
     if (lpbCode == NULL || lpbMode == NULL || lpbShift == NULL)
         return 0;
@@ -101,7 +109,7 @@ extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, 
             *lpbCode += BUTTON_SHIFT_OFFSET;
         return 1;
     case TC_SELECT_MODE:
-        SelectMode(hWnd, bMode, lpbMode, lpbShift);
+        SelectMode(hWnd, bMode, lpbMode, lpbShift, lpszModeKey);
         break;
     case TC_TOGGLE_SHIFT:
     case TC_NOMODE_BUTTON:

@@ -82,7 +82,9 @@ POINT NudgePoint(UINT uiFunction, POINT ptCursor, int iWidth, int iHeight);
 /* Listener of the command strings that run (SetCommandHook); null while there is none. */
 extern void (CALLBACK *pfnCommandHook)(LPCSTR lpszCommand);
 
-void DefaultFunction(HWND hWnd, BYTE bMode);
+/* Runs mode bMode's own command; the name of the mode's key it read goes to lpszModeKey
+   (STORE_MODE_KEY_SIZE bytes) unless that is null. */
+void DefaultFunction(HWND hWnd, BYTE bMode, LPSTR lpszModeKey);
 void ProcessPCFunction(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbShift);
 void GetPCFunction(HWND hWnd, BYTE bFunction);
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction);
