@@ -23,7 +23,7 @@ struct tagLAUNCH {
     char szCmdLine[LAUNCH_BUFFER];       /* the command line, "" without one */
     char szDir[LAUNCH_BUFFER];           /* the folder it starts in (GetDir) */
     char szFullCmd[2 * LAUNCH_BUFFER + 1];   /* file and command line as one, for CreateProcess */
-    STARTUPINFOA si;                     /* the window's place and size, under their flags */
+    STARTUPINFOA si;                     /* the window's place and size, and their flags */
 };
 
 /* Reads a launch argument into *pla; 0 (nothing to start) when either is null. */

@@ -83,25 +83,22 @@ void ReplaceChar(LPSTR lpszStr, char ch)
             *lpszStr = ch;
 }
 
-/* The startup record for a launch position (see GetLaunchParams). The system reads the
-   position and the size only under their flags, so they are filled only then: two
-   arguments that place the window alike give the same record. */
+/* The startup record for a launch position (see GetLaunchParams). */
 static void FillStartupInfo(const RECT *lprPos, STARTUPINFOA *lpsi)
 {
     ZeroMemory(lpsi, sizeof(*lpsi));
     lpsi->cb = sizeof(*lpsi);
-    lpsi->dwFlags = STARTF_USESHOWWINDOW;
-    lpsi->wShowWindow = SW_SHOWDEFAULT;
-    if (lprPos->left == 0)
-        return;
-    lpsi->dwFlags |= STARTF_USEPOSITION;
     lpsi->dwX = (DWORD)lprPos->left;
     lpsi->dwY = (DWORD)lprPos->top;
-    if (lprPos->right == -1)
-        return;
-    lpsi->dwFlags |= STARTF_USESIZE;
     lpsi->dwXSize = lprPos->right ? (DWORD)lprPos->right : (DWORD)CW_USEDEFAULT;
     lpsi->dwYSize = lprPos->bottom ? (DWORD)lprPos->bottom : (DWORD)CW_USEDEFAULT;
+    lpsi->dwFlags = STARTF_USESHOWWINDOW;
+    if (lprPos->left != 0) {
+        lpsi->dwFlags |= STARTF_USEPOSITION;
+        if (lprPos->right != -1)
+            lpsi->dwFlags |= STARTF_USESIZE;
+    }
+    lpsi->wShowWindow = SW_SHOWDEFAULT;
 }
 
 int ReadLaunch(LPCSTR lpszFunction, tagLAUNCH *pla)

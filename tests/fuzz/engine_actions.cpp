@@ -10,11 +10,17 @@
 #include "Corvalin_media.h"
 #include "fuzz_support.h"
 
-/* The fields of one reading, each ended by a NUL, and the bytes of a record. */
+/* The fields of one reading, each ended by a NUL. */
 static void AddField(std::string *pstr, const char *pszField)
 {
     *pstr += pszField;
     *pstr += '\0';
+}
+
+/* A number of the startup record, when its flag makes the system use it. */
+static void AddPlace(std::string *pstr, const STARTUPINFOA &si, DWORD dwFlag, DWORD dwValue)
+{
+    AddField(pstr, (si.dwFlags & dwFlag) != 0 ? std::to_string(dwValue).c_str() : "-");
 }
 
 std::vector<tagENGINEITEM> ReadEngineActions(const std::string &strCommand)
@@ -29,7 +35,12 @@ std::vector<tagENGINEITEM> ReadEngineActions(const std::string &strCommand)
             if (ReadLaunch(item.strArgument.c_str(), &la)) {
                 for (const char *pszField : { la.szFileName, la.szCmdLine, la.szDir, la.szFullCmd })
                     AddField(&strRead, pszField);
-                strRead.append((const char *)&la.si, sizeof(la.si));
+                /* The system places and sizes the window only under the record's flags. */
+                AddField(&strRead, std::to_string(la.si.dwFlags).c_str());
+                AddPlace(&strRead, la.si, STARTF_USEPOSITION, la.si.dwX);
+                AddPlace(&strRead, la.si, STARTF_USEPOSITION, la.si.dwY);
+                AddPlace(&strRead, la.si, STARTF_USESIZE, la.si.dwXSize);
+                AddPlace(&strRead, la.si, STARTF_USESIZE, la.si.dwYSize);
             }
         } else if (item.uiFunction == FN_MCITRACK) {
             char szDevice[MEDIA_DEVICE_BUFFER];
