@@ -333,6 +333,15 @@ static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     LPCSTR lpszA2 = Argument(&aArguments, iFirst + 1);
     switch (pbi->fFunction) {
     case APPLAUNCH:
+        /* The engine takes the first command-line separator anywhere as the start of the
+           command line, also one inside the size and position field. An empty command line
+           before such a field keeps that from happening, and no field can say that it is
+           there (an empty field is none): such a command is kept whole. */
+        if (aArguments.iSeparators == 3 && !HasText(lpszA1) && strchr(lpszA2, CMDLINE_SEPARATOR) != NULL) {
+            pbi->fFunction = NO_FUNCTION;
+            AssignButtonString(&pbi->pszStored, lpszCommand);
+            return;
+        }
         if (aArguments.iSeparators == 2)        /* only a size and position */
             AssignButtonInfo(pbi, APPLAUNCH, lpszT, NULL, lpszA1);
         else

@@ -141,3 +141,29 @@ const tagKEYSTROKE *FindKeyStroke(UINT uiFunction)
             return &ks;
     return NULL;
 }
+
+BOOL TargetNeededBefore(UINT uiFunction)
+{
+    /* Queued keys, the cursor, the volume, the broadcast repaint and the items without an
+       action neither act on a window of their own choosing nor bring one to the front. */
+    if (uiFunction > FN_LAST || FindKeyStroke(uiFunction) != NULL)
+        return FALSE;
+    switch (uiFunction) {
+    case FN_MCIRECORD:
+    case FN_FINDFILE:
+    case FN_FINDCOMPUTER:
+    case FN_HOMEPOINTER:
+    case FN_UNUDGE:
+    case FN_DNUDGE:
+    case FN_RNUDGE:
+    case FN_LNUDGE:
+    case FN_AUXVOLUP:
+    case FN_AUXVOLDN:
+    case FN_MIXERVOLUP:
+    case FN_MIXERVOLDN:
+    case FN_MIXERMUTE:
+    case FN_REFRESH:
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -22,7 +22,10 @@
 #include "virtk32.h"
 
 /* The target window of the command string being run: the foreground window at its first
-   item, unless an item replaces it; forgotten by the string's closing call. */
+   item, unless an item replaces it; forgotten by the string's closing call. Asking the
+   system for the window in front is a round trip to the window server, as a registry read
+   is, so it is asked once, before the first item that needs it (TargetNeededBefore): the
+   items before that one cannot have changed the answer. */
 static HWND hTargetWnd;
 
 /* Runs the command of button bCode, if one is assigned; lpszModeKey names its mode's key. */
@@ -33,10 +36,12 @@ static void RunButton(HWND hWnd, LPCSTR lpszModeKey, BYTE bCode)
         ParseFunction(hWnd, szCommand);
 }
 
-void DefaultFunction(HWND hWnd, BYTE bMode)
+void DefaultFunction(HWND hWnd, BYTE bMode, LPSTR lpszModeKey)
 {
     char szModeKey[STORE_MODE_KEY_SIZE];
     ReadModeKey(bMode, szModeKey);
+    if (lpszModeKey != NULL)
+        lstrcpynA(lpszModeKey, szModeKey, STORE_MODE_KEY_SIZE);
     RunButton(hWnd, szModeKey, BUTTON_MODE_OWN);
 }
 
@@ -70,18 +75,24 @@ extern "C" void WINAPI ParseFunction(HWND hWnd, LPSTR lpszBuffer)
     hTargetWnd = hInterruptedTarget;
 }
 
-extern "C" int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift)
+extern "C" int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift, LPSTR lpszModeKey)
 {
     /* Only five modes exist: any other leaves mode and shift be. */
     if (lpbMode == NULL || lpbShift == NULL || bMode >= STORE_MODES)
         return 0;
     *lpbMode = bMode;
-    DefaultFunction(hWnd, bMode);
+    DefaultFunction(hWnd, bMode, lpszModeKey);
     *lpbShift = 0;
     return 1;
 }
 
 extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift)
+{
+    return DecodeScanCodeEx(hWnd, lpbCode, lpbMode, lpbShift, NULL);
+}
+
+extern "C" int WINAPI DecodeScanCodeEx(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift,
+                                       LPSTR lpszModeKey)
 {
     if (lpbCode == NULL || lpbMode == NULL || lpbShift == NULL)
         return 0;
@@ -98,7 +109,7 @@ extern "C" int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, 
             *lpbCode += BUTTON_SHIFT_OFFSET;
         return 1;
     case TC_SELECT_MODE:
-        SelectMode(hWnd, bMode, lpbMode, lpbShift);
+        SelectMode(hWnd, bMode, lpbMode, lpbShift, lpszModeKey);
         break;
     case TC_TOGGLE_SHIFT:
     case TC_NOMODE_BUTTON:
@@ -194,8 +205,9 @@ static void FocusProgramManager(HWND *phTarget)
 
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction)
 {
-    /* The closing call only forgets the target: no need to ask the system for one. */
-    if (hTargetWnd == NULL && uiFunction != FN_CLOSING)
+    /* While no window is in front (or an item left the target empty) an item that needs
+       the target asks again, since an item before it may have brought one forward. */
+    if (hTargetWnd == NULL && TargetNeededBefore(uiFunction))
         hTargetWnd = GetForegroundWindow();
 
     switch (uiFunction) {

@@ -68,6 +68,12 @@ struct tagKEYSTROKE {
 };
 const tagKEYSTROKE *FindKeyStroke(UINT uiFunction);
 
+/* Whether a command string's target window must be known before item uiFunction runs:
+   the item acts on the target, or may bring another window to the front (the target is
+   the window in front at the string's first item). FALSE for an item that does neither,
+   so that a string of such items never asks the system for the window in front. */
+BOOL TargetNeededBefore(UINT uiFunction);
+
 /* Where one nudge leaves the cursor on a screen of iWidth x iHeight. */
 POINT NudgePoint(UINT uiFunction, POINT ptCursor, int iWidth, int iHeight);
 
@@ -76,7 +82,9 @@ POINT NudgePoint(UINT uiFunction, POINT ptCursor, int iWidth, int iHeight);
 /* Listener of the command strings that run (SetCommandHook); null while there is none. */
 extern void (CALLBACK *pfnCommandHook)(LPCSTR lpszCommand);
 
-void DefaultFunction(HWND hWnd, BYTE bMode);
+/* Runs mode bMode's own command; the name of the mode's key it read goes to lpszModeKey
+   (STORE_MODE_KEY_SIZE bytes) unless that is null. */
+void DefaultFunction(HWND hWnd, BYTE bMode, LPSTR lpszModeKey);
 void ProcessPCFunction(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbShift);
 void GetPCFunction(HWND hWnd, BYTE bFunction);
 void ProcessFunction(HWND hClipWnd, UINT uiFunction, LPSTR lpszFunction);

@@ -1,9 +1,7 @@
 /*
  * Corvalin_launch.cpp - LAUNCH, LAUNCHSIZE and WEBADDRESS.
  *
- * A launch argument is the file, optionally followed by the command-line separator and
- * the command line, and by the extra-field separator and the position "x,y[,w,h]"
- * (OrvaneStore.h). The program is started with CreateProcess; when
+ * A launch argument (read in Corvalin_launch_args.cpp) is started with CreateProcess; when
  * that fails it is tried again with the file as application name, and last through
  * WinExec, which also searches the system path.
  *
@@ -14,7 +12,6 @@
 #include <shellapi.h>
 #include <ddeml.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 #include "Corvalin.h"
 #include "Corvalin_launch.h"
@@ -41,139 +38,29 @@ static HSZ         hszItem;
 static HCONV       hURLConvApp;
 static PFNCALLBACK lpfnURLDDEProc = URLCallBack;
 
-/* ---- Launch arguments ------------------------------------------------------------- */
-
-/* Copies at most cchMax characters of lpszSource (up to lpszEnd when it is not null) and
-   terminates the copy. */
-static void CopyField(LPCSTR lpszSource, LPCSTR lpszEnd, LPSTR lpszTarget, int cchMax)
-{
-    size_t cchSource = lpszEnd ? (size_t)(lpszEnd - lpszSource) : strlen(lpszSource);
-    if (cchMax < 0)
-        cchMax = 0;
-    if (cchSource > (size_t)cchMax)
-        cchSource = (size_t)cchMax;
-    memcpy(lpszTarget, lpszSource, cchSource);
-    lpszTarget[cchSource] = '\0';
-}
-
-/* The number after the next comma at or behind lpsz, or null when no comma follows;
-   *plValue receives the number. */
-static LPCSTR NextNumber(LPCSTR lpsz, LONG *plValue)
-{
-    LPCSTR lpszComma = strchr(lpsz, ',');
-    if (lpszComma == NULL)
-        return NULL;
-    *plValue = atol(lpszComma + 1);
-    return lpszComma + 1;
-}
-
-int GetLaunchParams(LPCSTR lpszFunction, LPSTR lpszFileName, LPRECT lprPos, int iLength)
-{
-    if (lpszFunction == NULL || lpszFileName == NULL || lprPos == NULL)
-        return 0;
-
-    LPCSTR lpszPos = strchr(lpszFunction, EXTRA_SEPARATOR);
-    CopyField(lpszFunction, lpszPos, lpszFileName, iLength);
-
-    SetRectEmpty(lprPos);
-    if (lpszPos == NULL)
-        return 1;
-
-    LPCSTR lpsz = lpszPos + 1;
-    lprPos->left   = atol(lpsz);
-    lprPos->right  = -1;
-    lprPos->bottom = -1;
-    if ((lpsz = NextNumber(lpsz, &lprPos->top)) != NULL &&
-        (lpsz = NextNumber(lpsz, &lprPos->right)) != NULL)
-        NextNumber(lpsz, &lprPos->bottom);
-    return 1;
-}
-
-void GetCmdLine(LPCSTR lpszFunction, LPSTR lpszCmdLine, int iSize)
-{
-    if (iSize <= 0)
-        return;
-    lpszCmdLine[0] = '\0';
-    LPCSTR lpszStart = strchr(lpszFunction, CMDLINE_SEPARATOR);
-    if (lpszStart == NULL)
-        return;
-    lpszStart++;
-    CopyField(lpszStart, strchr(lpszStart, EXTRA_SEPARATOR), lpszCmdLine, iSize - 1);
-}
-
-void GetDir(LPCSTR lpszFile, LPSTR lpszDir, int iSize)
-{
-    if (iSize <= 0)
-        return;
-    LPCSTR lpszSlash = lpszFile[0] ? strrchr(lpszFile + 1, '\\') : NULL;
-    CopyField(lpszFile, lpszSlash, lpszDir, iSize - 1);
-}
-
-void ReplaceChar(LPSTR lpszStr, char ch)
-{
-    for (; *lpszStr; lpszStr++)
-        if (*lpszStr == CMDLINE_SEPARATOR || *lpszStr == EXTRA_SEPARATOR)
-            *lpszStr = ch;
-}
-
-/* The startup record for a launch position (see GetLaunchParams). */
-static void FillStartupInfo(const RECT *lprPos, STARTUPINFOA *lpsi)
-{
-    ZeroMemory(lpsi, sizeof(*lpsi));
-    lpsi->cb = sizeof(*lpsi);
-    lpsi->dwX = (DWORD)lprPos->left;
-    lpsi->dwY = (DWORD)lprPos->top;
-    lpsi->dwXSize = lprPos->right ? (DWORD)lprPos->right : (DWORD)CW_USEDEFAULT;
-    lpsi->dwYSize = lprPos->bottom ? (DWORD)lprPos->bottom : (DWORD)CW_USEDEFAULT;
-    lpsi->dwFlags = STARTF_USESHOWWINDOW;
-    if (lprPos->left != 0) {
-        lpsi->dwFlags |= STARTF_USEPOSITION;
-        if (lprPos->right != -1)
-            lpsi->dwFlags |= STARTF_USESIZE;
-    }
-    lpsi->wShowWindow = SW_SHOWDEFAULT;
-}
-
 int LaunchApp(LPCSTR lpszFunction)
 {
-    char szFileName[LAUNCH_BUFFER];
-    char szCmdLine[LAUNCH_BUFFER];
-    char szDir[LAUNCH_BUFFER];
-    char szFullCmd[2 * LAUNCH_BUFFER + 1];
-    RECT rPos;
-
-    if (!GetLaunchParams(lpszFunction, szFileName, &rPos, LAUNCH_BUFFER - 1))
+    tagLAUNCH la;
+    if (!ReadLaunch(lpszFunction, &la))
         return 1;
-    ReplaceChar(szFileName, '\0');
-    GetCmdLine(lpszFunction, szCmdLine, LAUNCH_BUFFER - 1);
-    GetDir(szFileName, szDir, LAUNCH_BUFFER - 1);
-
-    STARTUPINFOA si;
-    FillStartupInfo(&rPos, &si);
-
-    if (szCmdLine[0])
-        snprintf(szFullCmd, sizeof(szFullCmd), "%s %s", szFileName, szCmdLine);
-    else
-        snprintf(szFullCmd, sizeof(szFullCmd), "%s", szFileName);
-    ReplaceChar(szFullCmd, ' ');
 
     /* CreateProcess may write into the command line: give each attempt its own copy. */
-    char szAttempt[sizeof(szFullCmd)];
+    char szAttempt[sizeof(la.szFullCmd)];
     PROCESS_INFORMATION pi;
     ZeroMemory(&pi, sizeof(pi));
-    memcpy(szAttempt, szFullCmd, sizeof(szFullCmd));
-    BOOL bStarted = CreateProcessA(NULL, szAttempt, NULL, NULL, FALSE, 0, NULL, szDir, &si, &pi);
+    memcpy(szAttempt, la.szFullCmd, sizeof(la.szFullCmd));
+    BOOL bStarted = CreateProcessA(NULL, szAttempt, NULL, NULL, FALSE, 0, NULL, la.szDir, &la.si, &pi);
     if (!bStarted) {
-        memcpy(szAttempt, szCmdLine, sizeof(szCmdLine));
-        bStarted = CreateProcessA(szFileName, szAttempt, NULL, NULL, FALSE, 0, NULL, szDir,
-                                  &si, &pi);
+        memcpy(szAttempt, la.szCmdLine, sizeof(la.szCmdLine));
+        bStarted = CreateProcessA(la.szFileName, szAttempt, NULL, NULL, FALSE, 0, NULL, la.szDir,
+                                  &la.si, &pi);
     }
     if (bStarted) {
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     } else {
-        SetCurrentDirectoryA(szDir);
-        WinExec(szFullCmd, SW_SHOWNORMAL);
+        SetCurrentDirectoryA(la.szDir);
+        WinExec(la.szFullCmd, SW_SHOWNORMAL);
     }
     return 1;
 }

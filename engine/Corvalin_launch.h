@@ -7,7 +7,6 @@
 #define ORVANE_CORVALIN_LAUNCH_H
 
 #include <windows.h>
-#include <ddeml.h>
 #include "OrvaneStore.h"     /* the separators of a launch argument's fields */
 
 #define LAUNCH_BUFFER       256     /* file name, command line, directory */
@@ -15,6 +14,20 @@
 
 /* Starts the program a launch argument describes; failures are silent. Returns 1. */
 int LaunchApp(LPCSTR lpszFunction);
+
+/* ---- Reading a launch argument (Corvalin_launch_args.cpp: text only) ---- */
+
+/* What LaunchApp starts for one argument. */
+struct tagLAUNCH {
+    char szFileName[LAUNCH_BUFFER];      /* the program file, cut at its first separator */
+    char szCmdLine[LAUNCH_BUFFER];       /* the command line, "" without one */
+    char szDir[LAUNCH_BUFFER];           /* the folder it starts in (GetDir) */
+    char szFullCmd[2 * LAUNCH_BUFFER + 1];   /* file and command line as one, for CreateProcess */
+    STARTUPINFOA si;                     /* the window's place and size, and their flags */
+};
+
+/* Reads a launch argument into *pla; 0 (nothing to start) when either is null. */
+int ReadLaunch(LPCSTR lpszFunction, tagLAUNCH *pla);
 
 /* Copies the text before the position field into lpszFileName (at most iLength characters,
    so the buffer holds iLength + 1 bytes) and reads the position field into *lprPos: left x,

@@ -46,12 +46,16 @@ void SendMCITrack(LPCSTR lpszArgument);
    is no such device. */
 void ChangeAuxVolume(BOOL bUp);
 
-/* ---- Pure arithmetic (no device) ---- */
+/* ---- Pure arithmetic, no device (Corvalin_media_math.cpp) ---- */
 
 /* Cuts lpszBuffer at the track separator and returns the track after it (a decimal number
    within the field's first four characters, after blanks and a plus sign; numbers above
    255 count as 255); 0 without a separator. */
 BYTE GetTrack(LPSTR lpszBuffer);
+
+/* MCITRACK's argument as SendMCITrack plays it: copied into lpszDevice (MEDIA_DEVICE_BUFFER
+   bytes, cut to fit) and split there by GetTrack; returns the track. */
+BYTE ReadTrackArgument(LPCSTR lpszArgument, LPSTR lpszDevice);
 
 /* The track a skip or jump can reach: 1 to 10 on a single-track video medium (its tenths),
    else 1 to the number of tracks. */

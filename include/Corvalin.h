@@ -21,10 +21,17 @@ extern "C" {
 /* Translates *lpbCode through the store's translation table; changes mode and shift.
    Returns 1 when the result is a button code to look up, 0 when the code was handled here. */
 CORVALINAPI int WINAPI DecodeScanCode(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift);
+/* The same; when the code selects a mode, lpszModeKey (STORE_MODE_KEY_SIZE bytes, or null)
+   receives the name of the mode's key as it was read to run the mode's command, so that a
+   caller who shows it need not read it again. Left as it was for any other code. */
+CORVALINAPI int WINAPI DecodeScanCodeEx(HWND hWnd, LPBYTE lpbCode, LPBYTE lpbMode, LPBYTE lpbShift,
+                                        LPSTR lpszModeKey);
 
 /* Selects engine mode bMode as a mode button does: *lpbMode becomes bMode, the mode's own
-   command runs and shift goes off. 0, nothing changed, for a mode that does not exist. */
-CORVALINAPI int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift);
+   command runs and shift goes off; lpszModeKey, unless null, receives the name of the
+   mode's key as DecodeScanCodeEx gives it. 0, nothing changed, for a mode that does not
+   exist. */
+CORVALINAPI int WINAPI SelectMode(HWND hWnd, BYTE bMode, LPBYTE lpbMode, LPBYTE lpbShift, LPSTR lpszModeKey);
 
 /* Reads the command of button bScanCode in engine mode bMode; 1 when one is assigned. */
 CORVALINAPI int WINAPI LookUpCode(BYTE bMode, BYTE bScanCode, LPSTR lpszFunction, UINT uiBufferSize);

@@ -28,7 +28,8 @@ declare -A sources=(
   [profile]="config/profile32_format.cpp common/autopairs.cpp"
   [command]="engine/Corvalin_command.cpp tests/fuzz/engine_items.cpp"
   [button]="config/but32_command.cpp config/zendrares32_lists.cpp engine/Corvalin_command.cpp
-            tests/fuzz/engine_items.cpp tests/fuzz/win32_shim.cpp"
+            engine/Corvalin_launch_args.cpp engine/Corvalin_media_math.cpp
+            tests/fuzz/engine_items.cpp tests/fuzz/engine_actions.cpp tests/fuzz/win32_shim.cpp"
   [message]="config/mode32_message_text.cpp config/zendrares32_lists.cpp common/msglist.cpp
              tests/fuzz/win32_shim.cpp"
   [hotkey]="config/mode32_hotkey_code.cpp config/zendrares32_lists.cpp tests/fuzz/win32_shim.cpp"

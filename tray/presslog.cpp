@@ -98,8 +98,9 @@ void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszMo
     ppr->bCode = bCode;
     ppr->bMode = bMode;
     ppr->bShift = bShift;
-    /* A button's line names the key its command was looked up in, as the press read it; a
-       code that looked nothing up (a mode, shift) shows the name the mode has now. */
+    /* A button's or a mode's line names the key its command was looked up in, as the press
+       read it; a code that looked nothing up (shift, a mode-independent button) shows the
+       name the mode has now. */
     if (lpszModeKey != NULL)
         lstrcpynA(ppr->szModeName, lpszModeKey, sizeof(ppr->szModeName));
     else

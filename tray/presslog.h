@@ -58,7 +58,8 @@ void BeginPress(tagPRESS *ppr, BYTE bRaw, BYTE bRepeat);
    program's file name, bByHand whether the mode is the one last chosen by hand. */
 void BeginAutomaticPress(tagPRESS *ppr, LPCSTR lpszFront, int bByHand);
 /* What the engine made of the code being handled; lpszModeKey is the name of bMode's key
-   when the press read it to look a button up, else null (the log reads it then). */
+   when the press read it (to look a button up, or to run the mode it selected), else null
+   (the log reads it then). */
 void NoteDecoded(int bLookUp, BYTE bCode, BYTE bMode, BYTE bShift, LPCSTR lpszModeKey);
 /* The code's handling is over: its line is added. */
 void EndPress(tagPRESS *ppr);

@@ -129,9 +129,10 @@ BYTE EngineMode(void)
 
 void SelectEngineMode(HWND hWnd, BYTE bMode)
 {
-    if (!SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift))
+    char szModeKey[STORE_MODE_KEY_SIZE];
+    if (!SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift, szModeKey))
         return;
-    NoteDecoded(0, (BYTE)(CODE_SELECT_MODE | bMode), bEngineMode, bEngineShift, NULL);
+    NoteDecoded(0, (BYTE)(CODE_SELECT_MODE | bMode), bEngineMode, bEngineShift, szModeKey);
     ReportEngineState();
 }
 

@@ -148,6 +148,9 @@ TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
     ExpectRoundTrip("LAUNCH\"a\"junk", "-1|<null>|<null>|<null>", false);
     ExpectRoundTrip(" NEXTTASK", "-1|<null>|<null>|<null>", false);
     ExpectRoundTrip("\"", "-1|<null>|<null>|<null>", false);
+    /* An empty command line keeps the engine from taking the separator inside the size
+       field as the start of one: no field can keep an empty command line. */
+    ExpectRoundTrip("LAUNCHSIZE\"a\x7F\x83" "1\x7F" "x\"", "-1|<null>|<null>|<null>", false);
     /* Known templates in another form: editable, but stored back as they were. */
     ExpectRoundTrip("nexttask", "4|Task Manager|<null>|<null>", false);
     ExpectRoundTrip("LAUNCH\"notepad.exe", "0|notepad.exe|<null>|<null>", false);

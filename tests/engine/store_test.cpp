@@ -276,6 +276,15 @@ TEST_F(Store, AModeCodeSelectsTheModeRunsItsCommandAndClearsShift)
     }
     /* The mode's command is the value "Default" of its key, not a button value. */
     EXPECT_EQ("<missing>", StoredValue("Phone", "255"));
+    /* The caller who shows the mode gets the key's name as the command was found through it;
+       a button code leaves the caller's buffer as it was. */
+    SetValue("Translation", "7", "3");
+    for (BYTE bRaw : { 5, 7 }) {
+        char szModeKey[STORE_MODE_KEY_SIZE] = "unread";
+        BYTE bCode = bRaw, bMode = 0, bShift = 0;
+        EXPECT_EQ(bRaw == 7, DecodeScanCodeEx(NULL, &bCode, &bMode, &bShift, szModeKey));
+        EXPECT_STREQ(bRaw == 5 ? "Phone" : "unread", szModeKey);
+    }
 
     /* A mode command longer than its 256-byte buffer is not run. */
     SetValue("Phone", "Default", "HOMEPOINTER," + std::string(300, ' '));

@@ -195,6 +195,24 @@ TEST_F(WindowCommands, RefreshReachesEveryTopLevelWindowAndKeepsTheTarget)
     EXPECT_TRUE(ProbeLines(probe, "queued A.edit 0x0085").empty());
 }
 
+TEST_F(WindowCommands, TheTargetIsTheWindowInFrontWhicheverItemComesFirst)
+{
+    /* Items that leave the windows be (the cursor, the volume, no action) come first: the
+       window command still acts on the window in front. A string that minimises every
+       window and then restores brings back the window that was in front, and only it. */
+    Start({ szWindowA, szWindowB });
+    ASSERT_TRUE(MakeForeground(hB));
+    RunCommand("HOMEPOINTER,MIXERMUTE,MIXERMUTE,MCIRECORD,MAXIMIZE");
+    EXPECT_TRUE(WaitFor([&] { return IsZoomed(hB) != 0; }));
+    EXPECT_FALSE(IsZoomed(hA));
+
+    ASSERT_TRUE(MakeForeground(hA));
+    RunCommand("ICONIZEALL,RESTORE");
+    EXPECT_TRUE(WaitForProbeLine(probe, Line("queued", "A", WM_SYSCOMMAND, SC_RESTORE, 0)));
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(hB) && !IsIconic(hA); }));
+    EXPECT_FALSE(ProbeLogHas(probe, Line("queued", "B", WM_SYSCOMMAND, SC_RESTORE, 0)));
+}
+
 TEST_F(WindowCommands, IconizeOthersLeavesTheActiveAndHiddenWindowsAlone)
 {
     Start({ szWindowA, szWindowB, "C,300,500,200,150,hidden" });

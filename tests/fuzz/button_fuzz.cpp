@@ -8,8 +8,10 @@
  * - What the family dialog shows is what the button runs: the fields alone, as the dialog
  *   stores them once the person changes any of them, make a command from which the engine
  *   reads the same items (keywords and arguments) as from the stored one; only the form
- *   may differ (letter case, a missing closing quote, LAUNCH for LAUNCHSIZE). A record whose fields make no
- *   command shows no family; one too long to store leaves the stored command as it was.
+ *   may differ (letter case, a missing closing quote, LAUNCH for LAUNCHSIZE, an empty last
+ *   field of a launch or a track, which the engine's readers take as none). A record whose
+ *   fields make no command shows no family; one too long to store leaves the stored
+ *   command as it was.
  */
 #include <stdint.h>
 #include <string.h>

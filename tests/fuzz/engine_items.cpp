@@ -21,12 +21,3 @@ std::vector<tagENGINEITEM> ReadEngineItems(const std::string &strCommand)
     }
     return items;
 }
-
-std::vector<tagENGINEITEM> ReadEngineActions(const std::string &strCommand)
-{
-    std::vector<tagENGINEITEM> items = ReadEngineItems(strCommand);
-    for (tagENGINEITEM &item : items)
-        if (item.uiFunction == FN_LAUNCHSIZE)
-            item.uiFunction = FN_LAUNCH;
-    return items;
-}

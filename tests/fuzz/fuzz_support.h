@@ -31,8 +31,10 @@ struct tagENGINEITEM {
    outside the string ends the run. */
 std::vector<tagENGINEITEM> ReadEngineItems(const std::string &strCommand);
 
-/* The same items with the keywords that the dispatcher runs alike made one: LAUNCHSIZE
-   starts a program exactly as LAUNCH does (the size field is read from either). */
+/* The same items as the dispatcher runs them: LAUNCHSIZE made LAUNCH (it starts a program
+   exactly as LAUNCH does), and the arguments whose fields the engine splits (a launch's,
+   MCITRACK's) replaced by what the engine's own readers make of them, so that an empty
+   last field and none at all compare equal where the engine takes them alike. */
 std::vector<tagENGINEITEM> ReadEngineActions(const std::string &strCommand);
 
 #endif /* ORVANE_FUZZ_SUPPORT_H */

@@ -35,6 +35,12 @@ extern "C" LPSTR lstrcpynA(LPSTR lpszTo, LPCSTR lpszFrom, int iMaxLength)
     return lpszTo;
 }
 
+extern "C" BOOL SetRectEmpty(RECT *lprc)
+{
+    ZeroMemory(lprc, sizeof(*lprc));
+    return TRUE;
+}
+
 extern "C" LPSTR lstrcpyA(LPSTR lpszTo, LPCSTR lpszFrom)
 {
     return strcpy(lpszTo, lpszFrom);

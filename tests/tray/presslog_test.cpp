@@ -177,6 +177,40 @@ TEST_F(PressLogTest, PressesFromTheRemoteShowWhatArrivedAndWhatRan)
 /* Each line names the mode's key as its press found it: a button, the key its command was
    looked up in (the command that ran shows it came from there), even when the installation
    names another key for the mode meanwhile. */
+/* Stands in for the home-automation program's window: a command handed to it renames the
+   DVD mode's key at that moment. */
+static LRESULT CALLBACK RenamingReceiverProc(HWND hWnd, UINT uiMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (uiMessage == WM_COPYDATA) {
+        WriteRegString(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Mode", "4", "Renamed");
+        return 1;
+    }
+    return DefWindowProcA(hWnd, uiMessage, wParam, lParam);
+}
+
+TEST_F(PressLogTest, AModesLineNamesTheKeyItsCommandCameFrom)
+{
+    /* The mode's own command renames the mode's key while it runs: the line names the key
+       the command was found in, as the press read it before running it. */
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RenamingReceiverProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "ZendraClass";
+    RegisterClassA(&wc);
+    HWND hReceiver = CreateWindowA(wc.lpszClassName, "Dovrel(TM) Communications", WS_OVERLAPPED, 0, 0, 100, 100,
+                                   NULL, NULL, wc.hInstance, NULL);
+    ASSERT_NE(nullptr, hReceiver);
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\DVD", "Default", "ZENDRA\"A1 On\""));
+    HWND hLog = OpenLog();
+    PostCode(tProgram.hWnd, 19);
+    ASSERT_TRUE(WaitFor([&] { return LineCount(hLog) == 1; }, 3000));
+    EXPECT_EQ("0x13\t\tmode DVD\tZENDRA\"A1 On\"", WithoutTime(Lines(hLog)[0]));
+    std::string strRenamed;
+    EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, "Software\\Zendra\\Orvane\\Mode", "4", &strRenamed));
+    EXPECT_EQ("Renamed", strRenamed) << "the command reached the receiver";
+    DestroyWindow(hReceiver);
+}
+
 TEST_F(PressLogTest, ALineNamesTheKeyItsPressFoundTheCommandIn)
 {
     const char szModeTable[] = "Software\\Zendra\\Orvane\\Mode";

@@ -113,6 +113,25 @@ typedef struct tagRGBQUAD { BYTE rgbBlue, rgbGreen, rgbRed, rgbReserved; } RGBQU
 #define BI_RGB       0
 #define BI_BITFIELDS 3
 
+typedef struct _STARTUPINFOA {
+    DWORD  cb;
+    LPSTR  lpReserved;
+    LPSTR  lpDesktop;
+    LPSTR  lpTitle;
+    DWORD  dwX, dwY, dwXSize, dwYSize;
+    DWORD  dwXCountChars, dwYCountChars, dwFillAttribute;
+    DWORD  dwFlags;
+    WORD   wShowWindow;
+    WORD   cbReserved2;
+    LPBYTE lpReserved2;
+    HANDLE hStdInput, hStdOutput, hStdError;
+} STARTUPINFOA;
+#define STARTF_USESHOWWINDOW 0x00000001
+#define STARTF_USESIZE       0x00000002
+#define STARTF_USEPOSITION   0x00000004
+#define SW_SHOWDEFAULT       10
+#define CW_USEDEFAULT        ((int)0x80000000)
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -129,6 +148,7 @@ LPVOID  LockResource(HGLOBAL hResData);
 BOOL    FreeResource(HGLOBAL hResData);
 DWORD   SizeofResource(HMODULE hModule, HRSRC hResInfo);
 int     LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpszBuffer, int cchBufferMax);
+BOOL    SetRectEmpty(RECT *lprc);
 
 #ifdef __cplusplus
 }
