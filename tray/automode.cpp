@@ -9,8 +9,6 @@
 #include <windows.h>
 #include "autopairs_store.h"
 #include "automode.h"
-#include "presslog.h"
-#include "tray.h"
 
 /* Following the front; all zero while it is not followed. */
 static struct tagAUTOMODE {
@@ -57,21 +55,21 @@ static BOOL StoreChanged(void)
     return TRUE;
 }
 
-void FollowFront(void)
+int LookAtFront(BYTE bEngineMode, const char **ppszProgram, int *pbByHand)
 {
     HWND hFront = GetForegroundWindow();
     /* The same window with the same pairs asks for what it asked at the last look, which
        changes nothing (a mode chosen by hand holds while it stays in front). */
     if (hFront == AutoMode.hLookedAt && !StoreChanged())
-        return;
+        return -1;
     AutoMode.hLookedAt = hFront;
     DWORD dwProcess = 0;
     if (hFront == NULL || GetWindowThreadProcessId(hFront, &dwProcess) == 0)
-        return;
+        return -1;
     /* The tray program's own windows (its menu, the press log, the configuration) are
        where the user tends the remote, not a program to follow. */
     if (dwProcess == GetCurrentProcessId())
-        return;
+        return -1;
     char szProgram[AUTOMODE_PROGRAM_SIZE];
     WindowProgram(hFront, szProgram, sizeof(szProgram));   /* "" when it cannot be learnt */
 
@@ -85,13 +83,10 @@ void FollowFront(void)
         if (iPair >= 0)
             iPairMode = apPairs[iPair].iMode;
     }
-    int iMode = NextAutoMode(&AutoMode.fFront, szProgram, iPairMode, EngineMode(), bEnabled);
-    if (iMode < 0)
-        return;
-    tagPRESS prChange;
-    BeginAutomaticPress(&prChange, ProgramFileName(szProgram), iPairMode < 0);
-    SelectEngineMode(AutoMode.hWnd, (BYTE)iMode);
-    EndPress(&prChange);
+    int iMode = NextAutoMode(&AutoMode.fFront, szProgram, iPairMode, bEngineMode, bEnabled);
+    *ppszProgram = ProgramFileName(AutoMode.fFront.szProgram);      /* as the record keeps it */
+    *pbByHand = iPairMode < 0;
+    return iMode;
 }
 
 static void CALLBACK OnFrontEvent(HWINEVENTHOOK hHook, DWORD dwEvent, HWND hWnd, LONG idObject, LONG idChild,
@@ -104,7 +99,7 @@ static void CALLBACK OnFrontEvent(HWINEVENTHOOK hHook, DWORD dwEvent, HWND hWnd,
     (void)idChild;
     (void)dwThread;
     (void)dwTime;
-    FollowFront();
+    PostMessageA(AutoMode.hWnd, WM_COMMAND, ID_FOLLOW_FRONT, 0);
 }
 
 void StartAutoModes(HWND hWnd)

@@ -13,16 +13,21 @@
 
 /* ---- the program in front (automode.cpp) ---- */
 
+/* Posted (WM_COMMAND) to the tray window when another window may have come to the front. */
+#define ID_FOLLOW_FRONT     283
+
 /* Starts following the program in front for the tray window hWnd; StopAutoModes ends it. */
 void StartAutoModes(HWND hWnd);
 void StopAutoModes(void);
 /* A mode button of the remote chose engine mode bMode. */
 void NoteModeChosenByHand(BYTE bMode);
-/* Looks at the program in front now and gives the engine its mode when it asks for one.
-   The hooks call it; so does every press before it runs, because not every system tells
-   of every change (Wine raises no foreground event, and a focus event only when the focus
-   moves inside the program that comes to the front). */
-void FollowFront(void);
+/* Looks at the program in front now: the engine mode it asks for while the engine is in
+   bEngineMode, or -1 to leave the mode as it is; then *ppszProgram is the program's file
+   name and *pbByHand whether the mode is the one last chosen by hand (it has no pair). The
+   hooks ask the tray window to look; so does every press before it runs, because not every
+   system tells of every change (Wine raises no foreground event, and a focus event only
+   when the focus moves inside the program that comes to the front). */
+int LookAtFront(BYTE bEngineMode, const char **ppszProgram, int *pbByHand);
 
 /* ---- pure parts (automode_rule.cpp) ---- */
 

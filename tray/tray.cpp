@@ -111,9 +111,33 @@ static void ReportEngineState(void)
         PostMessageA(hMainWnd, WM_COMMAND, ID_MODE_REPORT, (LPARAM)(WORD)((bEngineMode << 8) | bEngineShift));
 }
 
+static void SelectEngineMode(HWND hWnd, BYTE bMode)
+{
+    char szModeKey[STORE_MODE_KEY_SIZE];
+    if (!SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift, szModeKey))
+        return;
+    NoteDecoded(0, (BYTE)(CODE_SELECT_MODE | bMode), bEngineMode, bEngineShift, szModeKey);
+    ReportEngineState();
+}
+
+/* The mode follows the program in front when it asks for another one; the press log says
+   why. */
+static void FollowFront(HWND hWnd)
+{
+    const char *pszProgram;
+    int bByHand;
+    int iMode = LookAtFront(bEngineMode, &pszProgram, &bByHand);
+    if (iMode < 0)
+        return;
+    tagPRESS prChange;
+    BeginAutomaticPress(&prChange, pszProgram, bByHand);
+    SelectEngineMode(hWnd, (BYTE)iMode);
+    EndPress(&prChange);
+}
+
 BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
 {
-    FollowFront();
+    FollowFront(hWnd);
     bScanCode = RunCode(hWnd, bScanCode, &bEngineMode, &bEngineShift);
     BYTE bChosen;
     if (TranslatedCodeKind(bScanCode, &bChosen) == TC_SELECT_MODE && bChosen == bEngineMode)
@@ -122,19 +146,6 @@ BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
     return bScanCode;
 }
 
-BYTE EngineMode(void)
-{
-    return bEngineMode;
-}
-
-void SelectEngineMode(HWND hWnd, BYTE bMode)
-{
-    char szModeKey[STORE_MODE_KEY_SIZE];
-    if (!SelectMode(hWnd, bMode, &bEngineMode, &bEngineShift, szModeKey))
-        return;
-    NoteDecoded(0, (BYTE)(CODE_SELECT_MODE | bMode), bEngineMode, bEngineShift, szModeKey);
-    ReportEngineState();
-}
 
 int Menu(HWND hWnd)
 {
@@ -307,6 +318,9 @@ static void OnCommand(HWND hWnd, int id, HWND hwndCtl, UINT codeNotify)
         break;
     case ID_SOURCE_STATE:
         RegisterVxD(hWnd, bMode, bShift);
+        break;
+    case ID_FOLLOW_FRONT:
+        FollowFront(hWnd);
         break;
     }
 }

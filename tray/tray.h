@@ -23,9 +23,5 @@ void Tray(HWND hWnd, DWORD dwMessage, BYTE bMode, BYTE bShift);
 int Menu(HWND hWnd);
 BYTE ProcessCode(HWND hWnd, BYTE bCode);
 void RegisterVxD(HWND hWnd, BYTE bMode, BYTE bShift);
-/* The engine's mode (0-based), and a change of it as the mode button makes it: the mode's
-   own command runs, shift goes off, the press log and the icon follow. */
-BYTE EngineMode(void);
-void SelectEngineMode(HWND hWnd, BYTE bMode);
 
 #endif /* ORVANE_TRAY_H */
