@@ -42,11 +42,15 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-  n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  # Xvfb picks a free display itself and names it once it takes connections: sessions
+  # starting side by side never share one.
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" </dev/null >/dev/null 2>&1 &
   started_xvfb=$!
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  while [ ! -s "$display_file" ] && kill -0 "$started_xvfb" 2>/dev/null; do sleep 0.05; done
+  n=$(tr -dc '0-9' <"$display_file")
+  rm -f "$display_file"
+  if [ -z "$n" ]; then echo "wine-session: Xvfb did not start" >&2; exit 1; fi
   export DISPLAY=":$n"
 fi
 

@@ -484,8 +484,8 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000));
 }
 
-/* Uninstall: first silently keeping the assignments (the renamed mode, the translation and
-   the assignments stay, nothing else), and installing once more brings them back in use;
+/* Uninstall: first silently keeping the assignments (the renamed mode, the translation, the
+   assignments and the other remotes' map stay, nothing else), and installing once more brings them back in use;
    then through the uninstaller's pages answering that nothing is to be kept: no file, key,
    value, shortcut, service or driver of ours is left. */
 TEST(SetupTest, UninstallLeavesNothing)
@@ -497,7 +497,10 @@ TEST(SetupTest, UninstallLeavesNothing)
     EXPECT_EQ("ff", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "64"));
     EXPECT_TRUE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\Default"));
     EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, ROOT_KEY "\\PC")) << "no mode is called so any more";
-    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, SETTINGS_KEY));
+    /* Of the settings, only what a person makes there stays: the map of other remotes'
+       buttons, which the tray program stored at its first start. */
+    EXPECT_EQ("<missing>", RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
+    EXPECT_TRUE(KeyThere(HKEY_CURRENT_USER, SETTINGS_KEY "\\Receiver"));
 
     ASSERT_EQ(0u, InstallSilently());
     EXPECT_EQ("Desktop", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Mode", "1"));
