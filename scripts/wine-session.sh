@@ -54,6 +54,15 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$n"
 fi
 
+# One session of a prefix at a time: sessions started side by side (the build draws its
+# pictures in parallel steps) would each start the prefix's server, and the first to end
+# would stop it under the others. The lock is this script's alone: what it starts runs
+# through `unlocked`, so that nothing left running can hold it.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec {session_lock}>"$WINEPREFIX.lock"
+flock "$session_lock"
+unlocked() { "$@" {session_lock}>&-; }
+
 server_running() {
   [ -d "$WINEPREFIX" ] || return 1
   local dev ino
@@ -65,8 +74,7 @@ if [ ! -f "$WINEPREFIX/.orvane-ready" ]; then
   echo "wine-session: preparing prefix $WINEPREFIX" >&2
   if server_running; then wineserver -k >/dev/null 2>&1 || true; fi
   rm -rf "$WINEPREFIX"
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i </dev/null >/dev/null 2>&1
+  unlocked wineboot -i </dev/null >/dev/null 2>&1
   wineserver -w
   fonts="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$fonts"
@@ -74,28 +82,28 @@ if [ ! -f "$WINEPREFIX/.orvane-ready" ]; then
   [ -f /usr/share/wine/fonts/ms_sans_serif.ttf ] && cp /usr/share/wine/fonts/ms_sans_serif.ttf "$fonts/"
   # Caption buttons and scroll arrows are drawn from Marlett.
   [ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+  unlocked wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+  unlocked wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
   # Wine's crash dialog would wait for a click that never comes in a test run.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  unlocked wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w
   touch "$WINEPREFIX/.orvane-ready"
 fi
 
 if ! server_running; then
-  wineserver -p </dev/null >/dev/null 2>&1
+  unlocked wineserver -p </dev/null >/dev/null 2>&1
   started_server=1
 fi
 # Wine's services and the desktop process inherit the standard streams of whichever
 # program starts them first: start them here, detached, so that no pipe of a later
 # program (ctest reads the tests' output through one) is held open by them.
-wine wineboot </dev/null >/dev/null 2>&1 || true
+unlocked wine wineboot </dev/null >/dev/null 2>&1 || true
 # Wine closes the desktop a second after its last program ends, and a program starting
 # just then loses its windows: one idle program holds the desktop while this server runs.
 if [ -n "$started_server" ] && [ -f "$ORVANE_BUILD/bin/deskhold.exe" ]; then
-  wine "$ORVANE_BUILD/bin/deskhold.exe" </dev/null >/dev/null 2>&1 &
+  unlocked wine "$ORVANE_BUILD/bin/deskhold.exe" </dev/null >/dev/null 2>&1 &
   holder=$!
 fi
 
-"$@"
+unlocked "$@"
