@@ -94,9 +94,16 @@ Var TrayWasRunning
 !macroend
 
 ; Runs OrvaneSetup.exe of the installation with the given arguments; stops on a failure.
+; A program that could not be started at all ("error": a file just written may still be
+; held by a scanner) is started once more.
 !macro RunDataWriter ARGUMENTS
   nsExec::ExecToLog '"$INSTDIR\OrvaneSetup.exe" ${ARGUMENTS}'
   Pop $0
+  ${If} $0 == "error"
+    Sleep 500
+    nsExec::ExecToLog '"$INSTDIR\OrvaneSetup.exe" ${ARGUMENTS}'
+    Pop $0
+  ${EndIf}
   ${If} $0 != 0
     DetailPrint `OrvaneSetup.exe ${ARGUMENTS} failed ($0)`
     SetErrors

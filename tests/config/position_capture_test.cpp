@@ -286,7 +286,12 @@ TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchO
         /* The drawing runs beside the dialogs' own loop, which serves the hook's reports. */
         {"Set Position and Size", [&](HWND hDlg) {
             drawer = std::thread([&strStuck, hDlg] {
-                auto Stuck = [&](const char *pszStep) { strStuck = pszStep + (": the fields show " + Fields(hDlg)); };
+                auto Stuck = [&](const char *pszStep) {
+                    POINT pt = {};
+                    GetCursorPos(&pt);
+                    strStuck = pszStep + (": the fields show " + Fields(hDlg) + ", the pointer is at "
+                                          + std::to_string(pt.x) + "," + std::to_string(pt.y));
+                };
                 if (!ArmDrawing(hDlg, 520, 360))
                     return Stuck("arming");
                 ClickAt(520, 360);
@@ -294,8 +299,15 @@ TEST_F(PositionCapture, TheLaunchDialogsSizeAndPosTakesADrawnFrameThatTheLaunchO
                    already have given the frame a size. */
                 if (!WaitFor([hDlg] { return Fields(hDlg).compare(0, 8, "520,360,") == 0; }))
                     Stuck("first corner");
-                MoveTo(830, 590);
-                if (strStuck.empty() && !FieldsBecome(hDlg, "520,360,310,230"))
+                /* A late report of where the pointer was can take it back to the first corner
+                   before the hook sees it move: a person moves it again. */
+                bool bSecond = false;
+                for (int iMove = 0; strStuck.empty() && !bSecond && iMove < 3; iMove++) {
+                    MoveTo(829, 589);
+                    MoveTo(830, 590);
+                    bSecond = FieldsBecome(hDlg, "520,360,310,230");
+                }
+                if (strStuck.empty() && !bSecond)
                     Stuck("second corner");
                 ClickAt(830, 590);
                 if (strStuck.empty() && !WaitFor([] { return !_bDraw; }))
