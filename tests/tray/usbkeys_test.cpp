@@ -43,13 +43,21 @@ protected:
         ResetSources();
     }
 
-    /* The probe in front, its edit control emptied. */
+    /* The probe in front with the keyboard in its edit control, which is emptied. The
+       window is in front before its thread has given the edit the focus, and a key that
+       comes between goes to no window. */
     void Front()
     {
         HWND hTypist = ProbeWindow("typist");
+        HWND hEdit = ProbeControl("typist", "Edit");
         SetForegroundWindow(hTypist);
-        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hTypist; }));
-        SendMessageA(ProbeControl("typist", "Edit"), WM_SETTEXT, 0, (LPARAM)"");
+        ASSERT_TRUE(WaitFor([&] {
+            GUITHREADINFO gti = {};
+            gti.cbSize = sizeof(gti);
+            return GetForegroundWindow() == hTypist
+                   && GetGUIThreadInfo(GetWindowThreadProcessId(hTypist, NULL), &gti) && gti.hwndFocus == hEdit;
+        }));
+        SendMessageA(hEdit, WM_SETTEXT, 0, (LPARAM)"");
     }
 
     std::string Typed()
