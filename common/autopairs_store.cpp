@@ -90,12 +90,8 @@ BOOL AutoModesEnabled(void)
     HKEY hKey;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
         return TRUE;
-    BYTE bSwitch = 1;
-    DWORD cbData = sizeof(bSwitch);
-    /* A wider value does not fit and fails: like a missing one, it leaves the feature on. */
-    if (RegQueryValueExA(hKey, AUTOMODE_SWITCH, NULL, NULL, &bSwitch, &cbData) != ERROR_SUCCESS
-        || cbData != sizeof(bSwitch))
-        bSwitch = 1;
+    BYTE bSwitch = 1;       /* a missing value, or one that is no byte, leaves the feature on */
+    GetByteValue(hKey, AUTOMODE_SWITCH, &bSwitch);
     RegCloseKey(hKey);
     return bSwitch != 0;
 }
@@ -106,8 +102,7 @@ BOOL EnableAutoModes(BOOL bEnabled)
     if (RegCreateKeyExA(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                         NULL, &hKey, NULL) != ERROR_SUCCESS)
         return FALSE;
-    BYTE bSwitch = bEnabled ? 1 : 0;
-    BOOL bWritten = RegSetValueExA(hKey, AUTOMODE_SWITCH, 0, REG_BINARY, &bSwitch, sizeof(bSwitch)) == ERROR_SUCCESS;
+    BOOL bWritten = WriteByteValue(hKey, AUTOMODE_SWITCH, bEnabled ? 1 : 0);
     RegCloseKey(hKey);
     return bWritten;
 }

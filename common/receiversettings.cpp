@@ -1,7 +1,7 @@
 /*
  * receiversettings.cpp - the receiver's other sources in the registry. Only the registry's
- * own calls and EndRegistryString: the tray program, which takes Get and Write from the
- * engine's exports, links this file too.
+ * own calls and the open-key routines of regstring.cpp: the tray program, which takes Get
+ * and Write from the engine's exports, links this file too.
  */
 #include <windows.h>
 #include <string.h>
@@ -15,13 +15,6 @@ static BOOL ReadString(HKEY hKey, LPCSTR lpszValue, LPSTR lpszBuffer, DWORD cbBu
     DWORD dwType = REG_NONE, cbData = cbBuffer;
     return RegQueryValueExA(hKey, lpszValue, NULL, &dwType, (BYTE *)lpszBuffer, &cbData) == ERROR_SUCCESS
            && dwType == REG_SZ && EndRegistryString(lpszBuffer, cbData, cbBuffer);
-}
-
-/* Stored as the system stores strings: without the terminator. */
-static BOOL WriteString(HKEY hKey, LPCSTR lpszValue, LPCSTR lpszData)
-{
-    return RegSetValueExA(hKey, lpszValue, 0, REG_SZ, (const BYTE *)lpszData, (DWORD)strlen(lpszData))
-           == ERROR_SUCCESS;
 }
 
 static BOOL ReadSwitch(HKEY hKey, LPCSTR lpszValue)
@@ -50,9 +43,9 @@ BOOL SaveReceiverSettings(const tagRECEIVERSETTINGS *prs)
     if (RegCreateKeyExA(HKEY_CURRENT_USER, ORVANE_SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                         NULL, &hKey, NULL) != ERROR_SUCCESS)
         return FALSE;
-    BOOL bSaved = WriteString(hKey, VALUE_LIRC_SOURCE, prs->bLirc ? "1" : "0")
-                  && WriteString(hKey, VALUE_KEY_SOURCE, prs->bKeys ? "1" : "0")
-                  && WriteString(hKey, VALUE_LIRC_SERVER, prs->szServer);
+    BOOL bSaved = WriteKeyValue(hKey, VALUE_LIRC_SOURCE, prs->bLirc ? "1" : "0")
+                  && WriteKeyValue(hKey, VALUE_KEY_SOURCE, prs->bKeys ? "1" : "0")
+                  && WriteKeyValue(hKey, VALUE_LIRC_SERVER, prs->szServer);
     RegCloseKey(hKey);
     return bSaved;
 }
@@ -80,7 +73,7 @@ static BOOL WriteMapValues(HKEY hKey, const tagRECEIVERMAP *prm)
     BOOL bSaved = TRUE;
     for (int i = 0; i < prm->iCount; i++) {
         const char *pszButton = ReceiverButtonName(prm->ameEntries[i].bRaw);
-        bSaved = pszButton != NULL && WriteString(hKey, prm->ameEntries[i].szName, pszButton) && bSaved;
+        bSaved = pszButton != NULL && WriteKeyValue(hKey, prm->ameEntries[i].szName, pszButton) && bSaved;
     }
     return bSaved;
 }

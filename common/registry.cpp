@@ -32,14 +32,6 @@ extern "C" HKEY OpenTopicKey(LPCSTR lpszTopic)
     return hKey;
 }
 
-extern "C" BOOL WriteKeyValue(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszData)
-{
-    if (lpszData == NULL)
-        lpszData = "";
-    return RegSetValueExA(hKey, lpszSection, 0, REG_SZ, (const BYTE *)lpszData,
-                          (DWORD)strlen(lpszData)) == ERROR_SUCCESS;
-}
-
 extern "C" BOOL GetKeyValue(HKEY hKey, LPCSTR lpszSection, LPCSTR lpszDefault,
                             LPSTR lpszBuffer, int iMaxSize)
 {
@@ -113,21 +105,4 @@ extern "C" LPSTR GetWholeString(LPCSTR lpszTopic, LPCSTR lpszSection)
     LPSTR lpszText = GetWholeKeyString(hKey, lpszSection);
     RegCloseKey(hKey);
     return lpszText;
-}
-
-extern "C" int GetByteValue(HKEY hKey, LPCSTR lpszValue, BYTE *pbValue)
-{
-    BYTE bData = 0;
-    DWORD dwType = REG_NONE;
-    DWORD cbData = sizeof(bData);
-    /* A wider value does not fit and fails with ERROR_MORE_DATA: the caller keeps its own. */
-    if (RegQueryValueExA(hKey, lpszValue, NULL, &dwType, &bData, &cbData) != ERROR_SUCCESS || cbData != sizeof(bData))
-        return 0;
-    *pbValue = bData;
-    return 1;
-}
-
-extern "C" int WriteByteValue(HKEY hKey, LPCSTR lpszValue, BYTE bValue)
-{
-    return RegSetValueExA(hKey, lpszValue, 0, REG_BINARY, &bValue, sizeof(bValue)) == ERROR_SUCCESS;
 }
