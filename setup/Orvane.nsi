@@ -67,7 +67,8 @@ Var TrayWasRunning
 ; The details stay on the screen until the user goes on.
 !define MUI_FINISHPAGE_NOAUTOCLOSE
 !define MUI_UNFINISHPAGE_NOAUTOCLOSE
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Tellumo.exe"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartTrayProgram
 !define MUI_FINISHPAGE_RUN_TEXT "Start the ${PRODUCT} tray program now"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
@@ -157,12 +158,23 @@ Section /o "Receiver stand-in and virtual remote" SecReceiver
   CreateShortcut "${MENU_FOLDER}\Virtual remote.lnk" "$INSTDIR\remote.exe"
 SectionEnd
 
+; Starts the installed tray program. One that could not be started at all is started once
+; more, as the data writer is.
+Function StartTrayProgram
+  ClearErrors
+  Exec '"$INSTDIR\Tellumo.exe"'
+  ${If} ${Errors}
+    Sleep 500
+    Exec '"$INSTDIR\Tellumo.exe"'
+  ${EndIf}
+FunctionEnd
+
 ; The tray program ran before a silent upgrade: it runs again after it. (The wizard's last
 ; page offers to start it.)
 Section "-Restart"
   ${If} $TrayWasRunning = 1
   ${AndIf} ${Silent}
-    Exec '"$INSTDIR\Tellumo.exe"'
+    Call StartTrayProgram
   ${EndIf}
 SectionEnd
 

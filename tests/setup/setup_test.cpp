@@ -10,6 +10,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <string>
 #include "testsupport.h"
 #include "traytest.h"
@@ -231,6 +232,21 @@ static std::string VisibleWindows()
         return TRUE;
     }, (LPARAM)&strTitles);
     return strTitles;
+}
+
+/* The names of the running programs, for a failure's message. */
+static std::string RunningPrograms()
+{
+    std::string strNames;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return strNames;
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof(pe);
+    for (BOOL bMore = Process32First(hSnapshot, &pe); bMore; bMore = Process32Next(hSnapshot, &pe))
+        strNames += std::string(pe.szExeFile) + "; ";
+    CloseHandle(hSnapshot);
+    return strNames;
 }
 
 /* Pictures the wizard for people to look at once its page shows and button 1 is ready. */
@@ -481,7 +497,8 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     EXPECT_EQ("26", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "68"));
     EXPECT_EQ(InstallDir(), RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
     EXPECT_FALSE(IsWindow(hOldTray));
-    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000));
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000))
+        << "running: " << RunningPrograms();
 }
 
 /* Uninstall: first silently keeping the assignments (the renamed mode, the translation, the
