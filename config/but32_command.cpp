@@ -334,10 +334,12 @@ static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     switch (pbi->fFunction) {
     case APPLAUNCH:
         /* The engine takes the first command-line separator anywhere as the start of the
-           command line, also one inside the size and position field. An empty command line
-           before such a field keeps that from happening, and no field can say that it is
-           there (an empty field is none): such a command is kept whole. */
-        if (aArguments.iSeparators == 3 && !HasText(lpszA1) && strchr(lpszA2, CMDLINE_SEPARATOR) != NULL) {
+           command line, also one inside the size and position field. Without a command line
+           there, the fields would show none where the engine runs one; an empty one before
+           the field keeps that from happening, but no field can say that it is there (an
+           empty field is none). Either way the command is kept whole. */
+        if (aArguments.iSeparators >= 2 && !(aArguments.iSeparators == 3 && HasText(lpszA1))
+            && strchr(aArguments.iSeparators == 3 ? lpszA2 : lpszA1, CMDLINE_SEPARATOR) != NULL) {
             pbi->fFunction = NO_FUNCTION;
             AssignButtonString(&pbi->pszStored, lpszCommand);
             return;

@@ -8,9 +8,8 @@
 #include <stdio.h>
 #include "OrvaneStore.h"
 #include "mode32_text.h"
+#include "programpath.h"
 #include "registry.h"
-
-#define APP_PATHS_KEY       "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths"
 
 /* ---- Text rules ------------------------------------------------------------------------ */
 
@@ -79,11 +78,6 @@ BOOL IsPlainOrHeld(LPCSTR lpszText, LPCSTR lpszHeld)
 
 /* ---- Files ------------------------------------------------------------------------------- */
 
-BOOL IsBareProgramName(LPCSTR lpszFile)
-{
-    return lpszFile != NULL && *lpszFile != '\0' && strpbrk(lpszFile, "\\/:") == NULL;
-}
-
 BOOL GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 {
     lpszPath[0] = '\0';
@@ -117,40 +111,6 @@ void GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort)
 
 /* The program that "App Paths" registers for a bare name (with ".exe" added when it has
    no extension) under one hive, when that file exists. */
-static BOOL FindAppPath(HKEY hRoot, LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
-{
-    char szKey[MAX_PATH];
-    int cchKey = snprintf(szKey, sizeof(szKey), "%s\\%s%s", APP_PATHS_KEY, lpszFile,
-                          strchr(lpszFile, '.') != NULL ? "" : ".exe");
-    HKEY hKey;
-    if (cchKey <= 0 || cchKey >= (int)sizeof(szKey) ||
-        RegOpenKeyExA(hRoot, szKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-        return FALSE;
-    char szData[MAX_PATH];
-    DWORD dwType = 0, cbData = sizeof(szData);
-    LONG lResult = RegQueryValueExA(hKey, NULL, NULL, &dwType, (LPBYTE)szData, &cbData);
-    RegCloseKey(hKey);
-    if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ) ||
-        !EndRegistryString(szData, cbData, sizeof(szData)))
-        return FALSE;
-    /* The path may be written in quotes and with environment variables. */
-    char szExpanded[MAX_PATH];
-    DWORD cchExpanded = ExpandEnvironmentStringsA(szData, szExpanded, sizeof(szExpanded));
-    if (cchExpanded == 0 || cchExpanded > sizeof(szExpanded))
-        return FALSE;
-    LPSTR lpszStart = szExpanded;
-    if (*lpszStart == '"') {
-        lpszStart++;
-        LPSTR lpszClose = strchr(lpszStart, '"');
-        if (lpszClose != NULL)
-            *lpszClose = '\0';
-    }
-    if (GetFileAttributesA(lpszStart) == INVALID_FILE_ATTRIBUTES || lstrlenA(lpszStart) >= cchPath)
-        return FALSE;
-    lstrcpyA(lpszPath, lpszStart);
-    return TRUE;
-}
-
 BOOL FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 {
     lpszPath[0] = '\0';
@@ -167,6 +127,5 @@ BOOL FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
     if (cchFound != 0 && cchFound < (DWORD)cchPath)
         return TRUE;
     lpszPath[0] = '\0';
-    return FindAppPath(HKEY_CURRENT_USER, lpszFile, lpszPath, cchPath)
-        || FindAppPath(HKEY_LOCAL_MACHINE, lpszFile, lpszPath, cchPath);
+    return FindAppPath(lpszFile, lpszPath, cchPath);
 }

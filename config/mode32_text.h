@@ -23,9 +23,6 @@ BOOL  IsPlainOrHeld(LPCSTR lpszText, LPCSTR lpszHeld);
 /* Length of a text in a stored argument, where each quote is doubled. */
 int   QuotedLength(LPCSTR lpszText);
 
-/* Whether a program is named without a folder ("notepad.exe"): the launch looks for it
-   along the search path, so it stays as written. */
-BOOL  IsBareProgramName(LPCSTR lpszFile);
 /* Full path of a stored file name (a bare name as it is); FALSE (and "") when it cannot be
    expanded. */
 BOOL  GetFullProgramPath(LPCSTR lpszFile, LPSTR lpszPath, int cchPath);

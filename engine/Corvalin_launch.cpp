@@ -2,8 +2,9 @@
  * Corvalin_launch.cpp - LAUNCH, LAUNCHSIZE and WEBADDRESS.
  *
  * A launch argument (read in Corvalin_launch_args.cpp) is started with CreateProcess; when
- * that fails it is tried again with the file as application name, and last through
- * WinExec, which also searches the system path.
+ * that fails it is tried again with the file as application name, then through WinExec,
+ * which also searches the system path, and last, for a bare name, from the App Paths where
+ * the configuration also finds it.
  *
  * A web address goes by DDE to a running browser when the ".htm" open command names one
  * we can talk to; otherwise the shell opens it, and last the browser command is run.
@@ -16,6 +17,7 @@
 #include "Corvalin.h"
 #include "Corvalin_launch.h"
 #include "Corvalin_internal.h"
+#include "programpath.h"
 
 /* Browser recognition, and what each browser's DDE server expects. */
 static const char szHtmClass[]        = ".htm";
@@ -37,6 +39,26 @@ static HSZ         hszURLTopic;
 static HSZ         hszItem;
 static HCONV       hURLConvApp;
 static PFNCALLBACK lpfnURLDDEProc = URLCallBack;
+
+/* A bare name the search path does not know, registered under App Paths: started from the
+   registered file, in its folder, with the argument's command line and window place. */
+static void LaunchFromAppPaths(const tagLAUNCH *pla)
+{
+    char szProgram[MAX_PATH];
+    if (!FindAppPath(pla->szFileName, szProgram, sizeof(szProgram)))
+        return;
+    char szDir[MAX_PATH];
+    GetDir(szProgram, szDir, sizeof(szDir));
+    char szCommand[sizeof(szProgram) + LAUNCH_BUFFER + 3];
+    snprintf(szCommand, sizeof(szCommand), pla->szCmdLine[0] ? "\"%s\" %s" : "\"%s\"",
+             szProgram, pla->szCmdLine);
+    STARTUPINFOA si = pla->si;
+    PROCESS_INFORMATION pi;
+    if (CreateProcessA(szProgram, szCommand, NULL, NULL, FALSE, 0, NULL, szDir, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+}
 
 int LaunchApp(LPCSTR lpszFunction)
 {
@@ -60,7 +82,8 @@ int LaunchApp(LPCSTR lpszFunction)
         CloseHandle(pi.hProcess);
     } else {
         SetCurrentDirectoryA(la.szDir);
-        WinExec(la.szFullCmd, SW_SHOWNORMAL);
+        if (WinExec(la.szFullCmd, SW_SHOWNORMAL) <= 31)
+            LaunchFromAppPaths(&la);
     }
     return 1;
 }

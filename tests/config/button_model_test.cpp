@@ -135,7 +135,6 @@ TEST_F(ButtonModel, QuotesAndSeparatorsInEveryArgumentComposeBackAsStored)
        Change Track ends its device at 0x83; any later separator, and every separator of
        the other media functions, is text of its field, as the engine reads them. */
     ExpectRoundTrip("LAUNCH\"a\x7F" "b\x7F" "c\"", "0|a|b\x7F" "c|<null>");
-    ExpectRoundTrip("LAUNCHSIZE\"a\x83" "1,2\x7F" "x\x83" "y\"", "0|a|<null>|1,2\x7F" "x\x83" "y");
     ExpectRoundTrip("LAUNCHSIZE\"a\x7F" "b\x7F" "c\x83" "1\"", "0|a|b\x7F" "c|1");
     ExpectRoundTrip("MCIPLAY\"cdaudio\x83" "3\"", "2|cdaudio\x83" "3|Play|<null>");
     ExpectRoundTrip("MCITRACK\"cd\x83" "1\x83" "2\"", "2|cd|Change Track|1\x83" "2");
@@ -148,9 +147,12 @@ TEST_F(ButtonModel, CommandsTheFieldsCannotGiveBackAreKeptAsStored)
     ExpectRoundTrip("LAUNCH\"a\"junk", "-1|<null>|<null>|<null>", false);
     ExpectRoundTrip(" NEXTTASK", "-1|<null>|<null>|<null>", false);
     ExpectRoundTrip("\"", "-1|<null>|<null>|<null>", false);
-    /* An empty command line keeps the engine from taking the separator inside the size
-       field as the start of one: no field can keep an empty command line. */
+    /* The engine takes a command-line separator inside the size field as the start of a
+       command line where none comes before it; an empty one keeps it from doing so, but no
+       field can keep an empty command line. A command line before the field stays editable. */
     ExpectRoundTrip("LAUNCHSIZE\"a\x7F\x83" "1\x7F" "x\"", "-1|<null>|<null>|<null>", false);
+    ExpectRoundTrip("LAUNCHSIZE\"a\x83" "1,2\x7F" "x\x83" "y\"", "-1|<null>|<null>|<null>", false);
+    ExpectRoundTrip("LAUNCHSIZE\"a\x7F" "b\x83" "1,2\x7F" "x\"", "0|a|b|1,2\x7F" "x");
     /* Known templates in another form: editable, but stored back as they were. */
     ExpectRoundTrip("nexttask", "4|Task Manager|<null>|<null>", false);
     ExpectRoundTrip("LAUNCH\"notepad.exe", "0|notepad.exe|<null>|<null>", false);

@@ -169,6 +169,31 @@ TEST_F(LaunchProbe, SecondTryNamesTheProgramExactly)
     EXPECT_EQ("60,70,300,200", record["window"]);
 }
 
+TEST_F(LaunchProbe, ABareNameOnlyAppPathsKnowsStartsFromThere)
+{
+    /* Registered in quotes, in a folder with a space that no search reaches; the stored
+       name leaves out ".exe". A bare name registered nowhere starts nothing. */
+    const std::string strFolder = strReportDir + "App Folder";
+    const std::string strRegistered = strFolder + "\\probe.exe";
+    ASSERT_TRUE(CreateDirectoryA(strFolder.c_str(), NULL));
+    ASSERT_TRUE(CopyFileA(strProbe.c_str(), strRegistered.c_str(), FALSE));
+    const char szKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\orvaneprobe.exe";
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, szKey, "", "\"" + strRegistered + "\""));
+
+    Run(Launch("orvanenowhere.exe"));
+    Run(LaunchSize(std::string("orvaneprobe") + chCmdSep + "registered" + chPosSep + "30,40,320,200"));
+    auto record = Record();
+    RegDeleteKeyA(HKEY_CURRENT_USER, szKey);
+    WaitForStartedProgramsToEnd(10000);
+    DeleteFileA(strRegistered.c_str());
+    RemoveDirectoryA(strFolder.c_str());
+
+    ASSERT_EQ(1u, record.count("cmdline")) << "the probe did not start";
+    EXPECT_EQ("registered", record["args"]);
+    EXPECT_STRCASEEQ(strFolder.c_str(), record["cwd"].c_str());
+    EXPECT_EQ("30,40,320,200", record["window"]);
+}
+
 TEST_F(LaunchProbe, CommandLineLongerThanItsBufferIsCut)
 {
     std::string strLong(600, 'a');
