@@ -153,6 +153,7 @@ static void OnCommand(HWND hDlg, int iID, HWND hCtl, UINT uiNotify)
     case IDC_CLEAR:
         ComboBox_SetCurSel(GetDlgItem(hDlg, IDC_SYS_FUNCTION), 0);
         SetDlgItemTextA(hDlg, IDC_SYS_CURRENT, "");
+        SetDlgItemTextA(hDlg, IDC_SYS_HOTKEY_CODE, "");
         Editor()->lHotKeyCode = 0;
         Editor()->bExtraChar = 0;
         EnableAssignButton(hDlg, 0);

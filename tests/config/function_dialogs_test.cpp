@@ -538,6 +538,21 @@ TEST_F(FunctionDialogs, SystemHotKeyCodeAndMessageEntry)
     EXPECT_EQ(Editor()->fCurrentFunction, MESSAGE);
     EXPECT_EQ(Str(Holder(MESSAGE)->pszPrimary), "[0010:0:0]");
     EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Hot Key");
+
+    /* On a stored hot key, Clear forgets the hot key too, not only what shows of it. */
+    FreeButtonFunctions(&pbiRecord);
+    CreateButtonMemory(&pbiRecord, 1);
+    Edit(SYSTEM, "Hot Key", "-C-A");
+    bDone = Run(IDD_SYSTEM, SystemDlgProc, {
+        {"System", [&](HWND hDlg) {
+            SendMessageA(hDlg, WM_COMMAND, IDC_CLEAR, 0);
+            EXPECT_EQ(GetText(hDlg, IDC_SYS_CURRENT), "");
+            PostClick(hDlg, IDOK);
+        }},
+    });
+    EXPECT_TRUE(bDone);
+    EXPECT_EQ(Str(Holder(SYSTEM)->pszPrimary), "Task Manager");
+    EXPECT_EQ(Str(Holder(SYSTEM)->pszExtra1), "");
 }
 
 // ---- From the picture of the remote to the registry -----------------------------------------
