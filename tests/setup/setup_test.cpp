@@ -375,7 +375,7 @@ TEST(SetupTest, WorksAfterLogon)
     EXPECT_NE(nullptr, hTrayProgram);
     if (hTrayProgram != NULL)
         CloseHandle(hTrayProgram);
-    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000));
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 60000));
 }
 
 /* A command of the configuration's window menu on a profile file, answered as a person
@@ -497,7 +497,7 @@ TEST(SetupTest, UpgradeKeepsAssignments)
     EXPECT_EQ("26", RegString(HKEY_CURRENT_USER, ROOT_KEY "\\Translation", "68"));
     EXPECT_EQ(InstallDir(), RegString(HKEY_CURRENT_USER, SETTINGS_KEY, "WorkingDirectory"));
     EXPECT_FALSE(IsWindow(hOldTray));
-    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 20000))
+    EXPECT_TRUE(WaitFor([] { return FindWindowA("TELLUMO", "Zendra Remote Buttons") != NULL; }, 60000))
         << "running: " << RunningPrograms();
 }
 
