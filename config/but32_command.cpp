@@ -305,6 +305,18 @@ static LPCSTR Argument(const tagARGUMENTS *pa, int iArgument)
     return lpsz < lpszEnd ? lpsz : lpszEnd;
 }
 
+/* The engine takes the first command-line separator anywhere as the start of the command
+   line, also one inside a launch's size and position field. Without a command line before
+   that field, the fields would show none where the engine runs one; an empty one there
+   keeps that from happening, but no field can say that it is there (an empty field is
+   none). Either way only the whole command says what runs. */
+static BOOL SizeFieldHidesCommandLine(const tagARGUMENTS *pa, LPCSTR lpszA1, LPCSTR lpszA2)
+{
+    LPCSTR lpszSize = pa->iSeparators == 3 ? lpszA2 : pa->iSeparators == 2 ? lpszA1 : "";
+    BOOL bCommandLineFirst = pa->iSeparators == 3 && HasText(lpszA1);
+    return !bCommandLineFirst && strchr(lpszSize, CMDLINE_SEPARATOR) != NULL;
+}
+
 /* Fills a record whose strings are all null. */
 static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
 {
@@ -333,13 +345,7 @@ static void FillFromCommand(tagBUTTONINFO *pbi, LPCSTR lpszCommand)
     LPCSTR lpszA2 = Argument(&aArguments, iFirst + 1);
     switch (pbi->fFunction) {
     case APPLAUNCH:
-        /* The engine takes the first command-line separator anywhere as the start of the
-           command line, also one inside the size and position field. Without a command line
-           there, the fields would show none where the engine runs one; an empty one before
-           the field keeps that from happening, but no field can say that it is there (an
-           empty field is none). Either way the command is kept whole. */
-        if (aArguments.iSeparators >= 2 && !(aArguments.iSeparators == 3 && HasText(lpszA1))
-            && strchr(aArguments.iSeparators == 3 ? lpszA2 : lpszA1, CMDLINE_SEPARATOR) != NULL) {
+        if (SizeFieldHidesCommandLine(&aArguments, lpszA1, lpszA2)) {
             pbi->fFunction = NO_FUNCTION;
             AssignButtonString(&pbi->pszStored, lpszCommand);
             return;
