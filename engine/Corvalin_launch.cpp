@@ -60,6 +60,20 @@ static void LaunchFromAppPaths(const tagLAUNCH *pla)
     }
 }
 
+/* WinExec starts a program in the current folder: the argument's folder, for this start
+   only. The process keeps its own, rather than holding on to the folder of whatever it
+   tried to start last. */
+static UINT WinExecIn(LPCSTR lpszDir, LPCSTR lpszCommand)
+{
+    char szOwnDir[MAX_PATH];
+    DWORD cchOwnDir = GetCurrentDirectoryA(sizeof(szOwnDir), szOwnDir);
+    SetCurrentDirectoryA(lpszDir);
+    UINT uiResult = WinExec(lpszCommand, SW_SHOWNORMAL);
+    if (cchOwnDir > 0 && cchOwnDir < sizeof(szOwnDir))
+        SetCurrentDirectoryA(szOwnDir);
+    return uiResult;
+}
+
 int LaunchApp(LPCSTR lpszFunction)
 {
     tagLAUNCH la;
@@ -81,8 +95,7 @@ int LaunchApp(LPCSTR lpszFunction)
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     } else {
-        SetCurrentDirectoryA(la.szDir);
-        if (WinExec(la.szFullCmd, SW_SHOWNORMAL) <= 31)
+        if (WinExecIn(la.szDir, la.szFullCmd) <= 31)
             LaunchFromAppPaths(&la);
     }
     return 1;

@@ -208,6 +208,12 @@ TEST_F(LaunchProbe, NoFileOrAnOverlongFileStartsNothing)
     Run(Launch(""));
     Run(LaunchSize(std::string(1, chPosSep) + "1,2,3,4"));
     Run(Launch(strBinDir + "\\" + std::string(400, 'n') + ".exe" + chCmdSep + "x"));
+    /* A program missing from its folder: the folder this process works in stays its own. */
+    char szOwnDir[MAX_PATH] = "", szAfter[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(szOwnDir), szOwnDir);
+    Run(Launch(strReportDir + "missing.exe" + chCmdSep + "x"));
+    GetCurrentDirectoryA(sizeof(szAfter), szAfter);
+    EXPECT_STREQ(szOwnDir, szAfter);
     /* The engine is still sound: a proper launch after them works. */
     Run(Launch(strProbe + chCmdSep + "afterwards"));
     auto record = Record();
