@@ -14,6 +14,8 @@ BOOL IsBareProgramName(LPCSTR lpszFile)
     return lpszFile != NULL && *lpszFile != '\0' && strpbrk(lpszFile, "\\/:") == NULL;
 }
 
+/* The program that "App Paths" registers for a bare name (with ".exe" added when it has
+   no extension) under one hive, when that file exists. */
 static BOOL FindAppPathUnder(HKEY hRoot, LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 {
     char szKey[MAX_PATH];

@@ -5,11 +5,9 @@
  */
 #include <windows.h>
 #include <string.h>
-#include <stdio.h>
 #include "OrvaneStore.h"
 #include "mode32_text.h"
 #include "programpath.h"
-#include "registry.h"
 
 /* ---- Text rules ------------------------------------------------------------------------ */
 
@@ -109,8 +107,6 @@ void GetShortProgramPath(LPCSTR lpszPath, LPSTR lpszShort, int cchShort)
         lstrcpynA(lpszShort, lpszPath, cchShort);
 }
 
-/* The program that "App Paths" registers for a bare name (with ".exe" added when it has
-   no extension) under one hive, when that file exists. */
 BOOL FindProgram(LPCSTR lpszFile, LPSTR lpszPath, int cchPath)
 {
     lpszPath[0] = '\0';
