@@ -3,8 +3,8 @@
  * every mode as a tree of small records, loaded from the registry when the picture of the
  * remote opens and written back when it closes (but32_command.cpp converts between a
  * stored command and the editable fields of a record); the holder list that the function
- * editor edits (editor.h keeps it); and the services the editors share (control text, program-file chooser,
- * media devices).
+ * editor edits (editor.h keeps it); and the services the editors share (control text,
+ * program-file chooser, media devices).
  */
 #include <windows.h>
 #include <windowsx.h>

@@ -90,7 +90,7 @@ HBITMAP GetButtonBitmap(HDC hMainDC, HBITMAP hbmpSource, int iBut)
     return hCell;
 }
 
-/* Copies a bitmap whole into rDest of hDC. */
+/* Copies a bitmap whole into hDC at x, y (cx by cy). */
 static void PutBitmap(HDC hDC, HBITMAP hBitmap, int x, int y, int cx, int cy)
 {
     HDC hMemDC = CreateCompatibleDC(hDC);

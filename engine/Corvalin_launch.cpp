@@ -94,9 +94,8 @@ int LaunchApp(LPCSTR lpszFunction)
     if (bStarted) {
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
-    } else {
-        if (WinExecIn(la.szDir, la.szFullCmd) <= 31)
-            LaunchFromAppPaths(&la);
+    } else if (WinExecIn(la.szDir, la.szFullCmd) <= 31) {
+        LaunchFromAppPaths(&la);
     }
     return 1;
 }

@@ -9,18 +9,16 @@
 
 BYTE RunCode(HWND hWnd, BYTE bCode, LPBYTE lpbMode, LPBYTE lpbShift)
 {
-    /* A mode selection hands back the name the engine read to run the mode's command. */
+    /* A mode selection hands back the name the engine read to run the mode's command; any
+       other code leaves it empty. */
     char szModeKey[STORE_MODE_KEY_SIZE] = "";
     int bLookUp = DecodeScanCodeEx(hWnd, &bCode, lpbMode, lpbShift, szModeKey);
-    BYTE bSelected;
-    BOOL bModeKeyRead = TranslatedCodeKind(bCode, &bSelected) == TC_SELECT_MODE;
     if (bLookUp) {
         ReadModeKey(*lpbMode, szModeKey);
-        bModeKeyRead = TRUE;
         char szFunction[RUNNABLE_COMMAND_SIZE];
         if (ReadButtonValue(szModeKey, bCode, szFunction, sizeof(szFunction)))
             ParseFunction(hWnd, szFunction);
     }
-    NoteDecoded(bLookUp, bCode, *lpbMode, *lpbShift, bModeKeyRead ? szModeKey : NULL);
+    NoteDecoded(bLookUp, bCode, *lpbMode, *lpbShift, bLookUp || szModeKey[0] != '\0' ? szModeKey : NULL);
     return bCode;
 }

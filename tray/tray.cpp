@@ -146,7 +146,6 @@ BYTE ProcessCode(HWND hWnd, BYTE bScanCode)
     return bScanCode;
 }
 
-
 int Menu(HWND hWnd)
 {
     HMENU hMenu = CreatePopupMenu();
